@@ -1,0 +1,124 @@
+#include "common/bmp.h"
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+namespace wc {
+
+namespace {
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kInfoHeaderSize = 40;
+constexpr size_t kPixelOffset = kFileHeaderSize + kInfoHeaderSize;
+
+void Put16(std::vector<uint8_t>& out, size_t at, uint32_t v) {
+  out[at] = static_cast<uint8_t>(v);
+  out[at + 1] = static_cast<uint8_t>(v >> 8);
+}
+void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
+  Put16(out, at, v);
+  Put16(out, at + 2, v >> 16);
+}
+uint32_t Get16(const std::vector<uint8_t>& in, size_t at) { return in[at] | (in[at + 1] << 8); }
+uint32_t Get32(const std::vector<uint8_t>& in, size_t at) { return Get16(in, at) | (Get16(in, at + 2) << 16); }
+
+uint64_t RowBytes(uint64_t width, int bitsPerPixel) { return (width * static_cast<uint64_t>(bitsPerPixel) + 31) / 32 * 4; }
+
+[[noreturn]] void Bad(const char* why) { throw std::runtime_error(std::string("Bitmap: ") + why); }
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+std::vector<uint8_t> EncodeBmp(const Image32& image, int bitsPerPixel) {
+  if (bitsPerPixel != 24 && bitsPerPixel != 32) throw std::invalid_argument("Bitmap: only 24 or 32 bits per pixel");
+  const int width = image.width > 0 ? image.width : 0;
+  const int height = image.height > 0 ? image.height : 0;
+  if (image.pixels.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
+    throw std::invalid_argument("Bitmap: pixel data does not match the picture's size");
+  const size_t row = static_cast<size_t>(RowBytes(static_cast<uint64_t>(width), bitsPerPixel));
+  const size_t imageSize = row * static_cast<size_t>(height);
+  if (kPixelOffset + imageSize > 0xFFFFFFFFu) throw std::invalid_argument("Bitmap: picture too large");
+
+  std::vector<uint8_t> out(kPixelOffset + imageSize, 0);
+  out[0] = 'B';
+  out[1] = 'M';
+  Put32(out, 2, static_cast<uint32_t>(out.size()));
+  Put32(out, 10, kPixelOffset);
+  Put32(out, 14, kInfoHeaderSize);
+  Put32(out, 18, static_cast<uint32_t>(width));
+  Put32(out, 22, static_cast<uint32_t>(height));  // positive: bottom-up
+  Put16(out, 26, 1);                               // planes
+  Put16(out, 28, static_cast<uint32_t>(bitsPerPixel));
+  Put32(out, 30, 0);  // BI_RGB
+  Put32(out, 34, static_cast<uint32_t>(imageSize));
+  Put32(out, 38, 2835);  // 72 dpi
+  Put32(out, 42, 2835);
+
+  const size_t bytesPerPixel = static_cast<size_t>(bitsPerPixel / 8);
+  for (int y = 0; y < height; ++y) {
+    size_t at = kPixelOffset + static_cast<size_t>(height - 1 - y) * row;
+    for (int x = 0; x < width; ++x, at += bytesPerPixel) {
+      const uint32_t p = image.pixels[static_cast<size_t>(y) * width + x];
+      out[at] = static_cast<uint8_t>(p);
+      out[at + 1] = static_cast<uint8_t>(p >> 8);
+      out[at + 2] = static_cast<uint8_t>(p >> 16);
+    }
+  }
+  return out;
+}
+
+Image32 DecodeBmp(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() < kPixelOffset || bytes[0] != 'B' || bytes[1] != 'M') Bad("not a bitmap file");
+  const uint32_t offset = Get32(bytes, 10);
+  const uint32_t headerSize = Get32(bytes, 14);
+  if (headerSize < kInfoHeaderSize) Bad("unsupported header");
+  const int32_t width = static_cast<int32_t>(Get32(bytes, 18));
+  const int32_t rawHeight = static_cast<int32_t>(Get32(bytes, 22));
+  const uint32_t bits = Get16(bytes, 28);
+  const uint32_t compression = Get32(bytes, 30);
+  // BI_BITFIELDS with 32 bits is accepted when its masks are the usual ones;
+  // we only read the bytes as blue, green, red.
+  if (bits != 24 && bits != 32) Bad("only 24- and 32-bit bitmaps are supported");
+  if (compression != 0 && !(compression == 3 && bits == 32)) Bad("compressed bitmaps are not supported");
+  if (width < 0 || rawHeight == INT32_MIN) Bad("invalid size");
+  const bool topDown = rawHeight < 0;
+  const int64_t height = topDown ? -static_cast<int64_t>(rawHeight) : rawHeight;
+  const uint64_t row = RowBytes(static_cast<uint64_t>(width), static_cast<int>(bits));
+  if (offset > bytes.size() || row * static_cast<uint64_t>(height) > bytes.size() - offset) Bad("pixel data is truncated");
+
+  Image32 image = MakeImage(width, static_cast<int>(height));
+  const size_t bytesPerPixel = bits / 8;
+  for (int y = 0; y < image.height; ++y) {
+    const int64_t stored = topDown ? y : height - 1 - y;
+    size_t at = offset + static_cast<size_t>(stored) * static_cast<size_t>(row);
+    for (int x = 0; x < image.width; ++x, at += bytesPerPixel) {
+      image.pixels[static_cast<size_t>(y) * image.width + x] = MakePixel(bytes[at + 2], bytes[at + 1], bytes[at]);
+    }
+  }
+  return image;
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+  if (!file) throw std::runtime_error("Cannot create file \"" + path + "\"");
+  const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  const bool closed = std::fclose(file.release()) == 0;
+  if (!written || !closed) throw std::runtime_error("Cannot write file \"" + path + "\"");
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) throw std::runtime_error("Cannot open file \"" + path + "\"");
+  std::vector<uint8_t> bytes;
+  uint8_t buffer[65536];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+  if (std::ferror(file.get())) throw std::runtime_error("Cannot read file \"" + path + "\"");
+  return bytes;
+}
+
+}  // namespace wc

@@ -1,0 +1,146 @@
+#include "common/bmp.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "temp_dir.h"
+
+namespace wc {
+namespace {
+
+using test::TempDir;
+
+uint32_t Read32(const std::vector<uint8_t>& b, size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
+}
+uint32_t Read16(const std::vector<uint8_t>& b, size_t at) { return b[at] | (b[at + 1] << 8); }
+
+// 3 x 2: top row red, green, blue; bottom row white, black, a grey with a
+// stray high byte that must not reach the file.
+Image32 SmallPicture() {
+  Image32 image = MakeImage(3, 2);
+  image.at(0, 0) = 0xFF0000;
+  image.at(1, 0) = 0x00FF00;
+  image.at(2, 0) = 0x0000FF;
+  image.at(0, 1) = 0xFFFFFF;
+  image.at(1, 1) = 0x000000;
+  image.at(2, 1) = 0xAB102030;
+  return image;
+}
+
+TEST(BmpEncodeTest, TwentyFourBitLayout) {
+  const std::vector<uint8_t> b = EncodeBmp(SmallPicture(), 24);
+  // 3 pixels * 3 bytes = 9, padded to 12 per row.
+  ASSERT_EQ(b.size(), 54u + 24u);
+  EXPECT_EQ(b[0], 'B');
+  EXPECT_EQ(b[1], 'M');
+  EXPECT_EQ(Read32(b, 2), b.size());
+  EXPECT_EQ(Read32(b, 10), 54u);
+  EXPECT_EQ(Read32(b, 14), 40u);
+  EXPECT_EQ(Read32(b, 18), 3u);
+  EXPECT_EQ(Read32(b, 22), 2u);  // positive height: bottom-up
+  EXPECT_EQ(Read16(b, 26), 1u);
+  EXPECT_EQ(Read16(b, 28), 24u);
+  EXPECT_EQ(Read32(b, 30), 0u);  // BI_RGB
+  EXPECT_EQ(Read32(b, 34), 24u);
+  // First stored row is the bottom row: white, black, grey (blue byte first).
+  const std::vector<uint8_t> bottom(b.begin() + 54, b.begin() + 66);
+  EXPECT_EQ(bottom, (std::vector<uint8_t>{255, 255, 255, 0, 0, 0, 0x30, 0x20, 0x10, 0, 0, 0}));
+  const std::vector<uint8_t> top(b.begin() + 66, b.end());
+  EXPECT_EQ(top, (std::vector<uint8_t>{0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0}));
+}
+
+TEST(BmpEncodeTest, ThirtyTwoBitLayoutLeavesByteThreeZero) {
+  const std::vector<uint8_t> b = EncodeBmp(SmallPicture(), 32);
+  ASSERT_EQ(b.size(), 54u + 24u);
+  EXPECT_EQ(Read16(b, 28), 32u);
+  EXPECT_EQ(Read32(b, 54 + 8), 0x00102030u);  // bottom row, third pixel
+  EXPECT_EQ(Read32(b, 54 + 12), 0x00FF0000u);  // top row, first pixel
+  EXPECT_THROW(EncodeBmp(SmallPicture(), 16), std::invalid_argument);
+  EXPECT_THROW(EncodeBmp(SmallPicture(), 8), std::invalid_argument);
+}
+
+TEST(BmpDecodeTest, RoundTripsBothDepths) {
+  Image32 expected = SmallPicture();
+  expected.at(2, 1) = 0x102030;
+  for (int bits : {24, 32}) {
+    const Image32 back = DecodeBmp(EncodeBmp(SmallPicture(), bits));
+    EXPECT_EQ(back.width, 3);
+    EXPECT_EQ(back.height, 2);
+    EXPECT_EQ(back.pixels, expected.pixels) << bits << " bits";
+  }
+  Image32 wide = MakeImage(5, 3, 0x445566);
+  wide.at(4, 2) = 0x010203;
+  EXPECT_EQ(DecodeBmp(EncodeBmp(wide, 24)).pixels, wide.pixels);  // 15-byte rows padded to 16
+  const Image32 none = DecodeBmp(EncodeBmp(Image32{}, 24));
+  EXPECT_EQ(none.width, 0);
+  EXPECT_TRUE(none.pixels.empty());
+}
+
+TEST(BmpDecodeTest, ReadsTopDownFiles) {
+  std::vector<uint8_t> b = EncodeBmp(SmallPicture(), 32);
+  // Negative height, rows swapped: the same picture stored top row first.
+  const int32_t negative = -2;
+  for (int i = 0; i < 4; ++i) b[22 + i] = static_cast<uint8_t>(static_cast<uint32_t>(negative) >> (8 * i));
+  std::swap_ranges(b.begin() + 54, b.begin() + 66, b.begin() + 66);
+  const Image32 back = DecodeBmp(b);
+  ASSERT_EQ(back.height, 2);
+  EXPECT_EQ(back.at(0, 0), 0xFF0000u);
+  EXPECT_EQ(back.at(2, 1), 0x102030u);
+}
+
+TEST(BmpDecodeTest, RefusesOtherAndDamagedFiles) {
+  const std::vector<uint8_t> good = EncodeBmp(SmallPicture(), 24);
+  EXPECT_THROW(DecodeBmp({}), std::runtime_error);
+  EXPECT_THROW(DecodeBmp(std::vector<uint8_t>(good.begin(), good.begin() + 53)), std::runtime_error);
+  EXPECT_THROW(DecodeBmp(std::vector<uint8_t>(good.begin(), good.end() - 1)), std::runtime_error);
+
+  std::vector<uint8_t> b = good;
+  b[0] = 'X';
+  EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+  b = good;
+  b[28] = 8;  // palette bitmap
+  EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+  b = good;
+  b[30] = 1;  // RLE8
+  EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+  b = good;
+  b[10] = 0xF0;  // pixel offset beyond the end
+  EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+  b = good;
+  b[21] = 0x7F;  // absurd width
+  EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+}
+
+TEST(FileBytesTest, WriteReadAndFailuresNameThePath) {
+  TempDir dir;
+  const std::string path = dir.file("data.bin");
+  std::vector<uint8_t> bytes(200000);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 31);
+  WriteFileBytes(path, bytes);
+  EXPECT_EQ(std::filesystem::file_size(path), bytes.size());
+  EXPECT_EQ(ReadFileBytes(path), bytes);
+
+  WriteFileBytes(path, {});
+  EXPECT_TRUE(ReadFileBytes(path).empty());
+
+  const std::string missing = dir.file("missing.bin");
+  try {
+    ReadFileBytes(missing);
+    ADD_FAILURE() << "reading a missing file succeeded";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find(missing), std::string::npos);
+  }
+  const std::string nowhere = dir.file("no-folder") + "/x.bin";
+  try {
+    WriteFileBytes(nowhere, bytes);
+    ADD_FAILURE() << "writing into a missing folder succeeded";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find(nowhere), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace wc
