@@ -1,0 +1,81 @@
+# Shared build rules.
+#
+# Two kinds of source files:
+#   portable  never include <windows.h>; built into wc_portable in both builds
+#             and tested natively with the sanitizers;
+#   win32     the Windows program; built only in the MinGW build into wc_win32.
+# Each folder of src/ declares its files with wc_portable_sources() and
+# wc_win32_sources(); the targets are made once all folders are read.
+
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  set(WC_WINDOWS ON)
+else()
+  set(WC_WINDOWS OFF)
+endif()
+
+set(WC_WARNINGS -Wall -Wextra -Wpedantic -Wno-missing-field-initializers -Wno-cast-function-type)
+
+if(WC_WINDOWS)
+  # One self-contained .exe: the C and C++ runtimes and winpthread linked in.
+  add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX WIN32_LEAN_AND_MEAN
+                          STRICT OEMRESOURCE)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  # Small: unused code dropped, symbols stripped from release builds.
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections $<$<CONFIG:Release,MinSizeRel>:-s>)
+else()
+  option(WC_SANITIZE "Build the native code with the address and undefined-behaviour sanitizers" ON)
+endif()
+if(NOT WC_WINDOWS AND WC_SANITIZE)
+  set(WC_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_compile_options(${WC_SANITIZE})
+  add_link_options(${WC_SANITIZE})
+endif()
+
+define_property(GLOBAL PROPERTY WC_PORTABLE_SOURCES BRIEF_DOCS "portable sources" FULL_DOCS "portable sources")
+define_property(GLOBAL PROPERTY WC_WIN32_SOURCES BRIEF_DOCS "win32 sources" FULL_DOCS "win32 sources")
+
+function(wc_portable_sources)
+  foreach(f IN LISTS ARGN)
+    set_property(GLOBAL APPEND PROPERTY WC_PORTABLE_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/${f})
+  endforeach()
+endfunction()
+
+function(wc_win32_sources)
+  foreach(f IN LISTS ARGN)
+    set_property(GLOBAL APPEND PROPERTY WC_WIN32_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/${f})
+  endforeach()
+endfunction()
+
+# --- tests ------------------------------------------------------------------
+# wc_test(<name> SOURCES ... [WIN32] [PORTABLE] [LOCK <resource>] [TIMEOUT s])
+#   PORTABLE tests link wc_portable and run in both builds (natively with the
+#   sanitizers, under Wine in the Windows build). WIN32 tests link the whole
+#   program library and run only under Wine.
+function(wc_test name)
+  cmake_parse_arguments(T "WIN32;PORTABLE" "TIMEOUT" "SOURCES;LOCK" ${ARGN})
+  if(T_WIN32 AND NOT WC_WINDOWS)
+    return()
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_compile_options(${name} PRIVATE ${WC_WARNINGS})
+  target_link_libraries(${name} PRIVATE wc_test_support GTest::gmock_main)
+  if(T_WIN32)
+    target_link_libraries(${name} PRIVATE wc_win32 wc_resources)
+    # Tests open windows: GUI subsystem is not needed, console output is.
+  else()
+    target_link_libraries(${name} PRIVATE wc_portable)
+  endif()
+  set(props TIMEOUT ${T_TIMEOUT})
+  if(WC_WINDOWS AND CMAKE_CROSSCOMPILING)
+    list(APPEND props FIXTURES_REQUIRED wine)
+  endif()
+  if(T_LOCK)
+    list(APPEND props RESOURCE_LOCK "${T_LOCK}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ${props})
+endfunction()

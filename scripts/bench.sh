@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and runs each one natively (where it is portable) and
+# under Wine, printing their figures.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$root/scripts/build.sh" windows
+# Native figures come from a build without the sanitizers.
+cmake -S "$root" -B "$root/build/native-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWC_SANITIZE=OFF >/dev/null
+cmake --build "$root/build/native-release"
+export WINE_BUILD_DIR="$root/build/windows"
+. "$root/tools/wine/env.sh"
+
+for exe in "$root"/build/native-release/bench/*; do
+  [ -x "$exe" ] || continue
+  echo "== $(basename "$exe") (native)"
+  "$exe"
+done
+
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  "$0/tools/wine/server.sh" start
+  for exe in "$0"/build/windows/bench/*.exe; do
+    echo "== $(basename "$exe") (Windows build under Wine)"
+    wine64 "$exe" | tr -d "\r"
+  done
+  "$0/tools/wine/server.sh" stop' "$root"

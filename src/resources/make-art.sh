@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Renders the program's pictures from their drawings (art/*.svg) into the
+# forms the resource compiler and the program folder want: icons, bitmaps,
+# and the sample wallpapers of the "Images" folder.
+#   make-art.sh <art-folder> <out-folder>
+set -euo pipefail
+art=$1
+out=$2
+mkdir -p "$out/png" "$out/Images"
+
+png() { # svg size name
+  rsvg-convert -w "$2" -h "$2" "$art/$1.svg" -o "$out/png/$3.png"
+}
+
+# The program's icon, in every size the shell asks for.
+for s in 16 20 24 32 40 48 64 256; do png app "$s" "app$s"; done
+convert "$out"/png/app{16,20,24,32,40,48,64,256}.png "$out/app.ico"
+
+# The tray icon's three pictures (the animation cycles through them).
+for n in day dusk night; do
+  png "tray_$n" 16 "tray_$n"
+  png "tray_$n" 32 "tray_${n}32"
+  convert "$out/png/tray_$n.png" "$out/png/tray_${n}32.png" "$out/tray_$n.ico"
+done
+
+# Button and menu pictures.
+for n in set_wallpaper clear_wallpaper capture settings help; do
+  png "$n" 24 "$n"
+  png "$n" 16 "${n}16"
+  convert "$out/png/${n}16.png" "$out/png/$n.png" "$out/$n.ico"
+done
+for n in list_up list_down list_remove list_add list_menu utilities donate; do
+  png "$n" 16 "$n"
+  convert "$out/png/$n.png" "$out/$n.ico"
+done
+
+# The banner across the top of the control panel, with the icon on it.
+rsvg-convert -w 600 -h 65 "$art/banner.svg" -o "$out/png/banner.png"
+convert "$out/png/banner.png" "$out/png/app48.png" -geometry +14+8 -composite \
+  -background '#0d2f5e' -alpha remove -alpha off -type TrueColor BMP3:"$out/banner.bmp"

@@ -1,0 +1,219 @@
+#include "ui/control.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+
+#include "ui/error.h"
+#include "ui/form.h"
+
+namespace ui {
+
+ShiftState ShiftFromMouseKeys(unsigned keys) {
+  ShiftState s = 0;
+  if (keys & MK_SHIFT) s |= ssShift;
+  if (keys & MK_CONTROL) s |= ssCtrl;
+  if (keys & MK_LBUTTON) s |= ssLeft;
+  if (keys & MK_RBUTTON) s |= ssRight;
+  if (keys & MK_MBUTTON) s |= ssMiddle;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  return s;
+}
+
+HFONT FontFor(const FontStyle& style) {
+  if (style == FontStyle{}) return DefaultFont();
+  static std::map<std::tuple<bool, bool, int>, HFONT> cache;
+  auto key = std::make_tuple(style.bold, style.underline, style.height);
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second;
+  LOGFONTA lf{};
+  GetObjectA(DefaultFont(), sizeof lf, &lf);
+  if (style.bold) lf.lfWeight = FW_BOLD;
+  if (style.underline) lf.lfUnderline = TRUE;
+  if (style.height) lf.lfHeight = -style.height;
+  HFONT f = CreateFontIndirectA(&lf);
+  cache[key] = f;
+  return f;
+}
+
+Control::Control(Component* owner, std::string name) : Component(owner, std::move(name)) {
+  PublishText("Caption", [this] { return caption_; }, [this](const std::string& v) { SetCaption(v); });
+  PublishText("Hint", [this] { return hint_; }, [this](const std::string& v) { SetHint(v); });
+  PublishBoolean("ShowHint", [this] { return showHint_; }, [this](bool v) { SetShowHint(v); });
+  PublishBoolean("Visible", [this] { return visible_; }, [this](bool v) { SetVisible(v); });
+  PublishBoolean("Enabled", [this] { return enabled_; }, [this](bool v) { SetEnabled(v); });
+  PublishInteger("Left", [this] { return Left(); }, [this](int64_t v) { SetLeft(int(v)); });
+  PublishInteger("Top", [this] { return Top(); }, [this](int64_t v) { SetTop(int(v)); });
+  PublishInteger("Width", [this] { return Width(); }, [this](int64_t v) { SetWidth(int(v)); });
+  PublishInteger("Height", [this] { return Height(); }, [this](int64_t v) { SetHeight(int(v)); });
+}
+
+Control::~Control() {
+  if (parent_) {
+    auto& list = parent_->children_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  }
+  for (Control* c : children_) c->parent_ = nullptr;
+  if (form_) form_->ForgetControl(*this);
+}
+
+Window::CreateParams Control::Params() {
+  CreateParams p;
+  p.style = WS_CHILD | WS_CLIPSIBLINGS;
+  return p;
+}
+
+void Control::CreateIn(Form& form, Control* parent, RECT bounds, const std::string& caption) {
+  form_ = &form;
+  parent_ = parent;
+  if (parent_) parent_->children_.push_back(this);
+  bounds_ = bounds;
+  caption_ = caption;
+  CreateParams p = Params();
+  p.parent = parent_ ? parent_->Handle() : form.Handle();
+  p.x = bounds.left;
+  p.y = bounds.top;
+  p.width = bounds.right - bounds.left;
+  p.height = bounds.bottom - bounds.top;
+  p.caption = caption_;
+  if (visible_) p.style |= WS_VISIBLE;
+  CreateHandle(p, OwnClassName());
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font_)), FALSE);
+  ApplyEnabled();
+  form.RememberControl(*this);
+  HandleCreated();
+  SyncTool();
+}
+
+void Control::HandleDestroyed() {}
+
+void Control::SetCaption(const std::string& text) {
+  caption_ = text;
+  if (Handle()) SetWindowTextA(Handle(), text.c_str());
+}
+
+void Control::SetHint(const std::string& text) {
+  hint_ = text;
+  SyncTool();
+}
+
+void Control::SetShowHint(bool on) {
+  showHint_ = on;
+  SyncTool();
+}
+
+void Control::SyncTool() {
+  if (form_ && Handle()) form_->SyncTool(*this);
+}
+
+void Control::SetVisible(bool on) {
+  visible_ = on;
+  if (Handle()) ShowWindow(Handle(), on ? SW_SHOWNA : SW_HIDE);
+}
+
+void Control::SetEnabled(bool on) {
+  enabled_ = on;
+  ApplyEnabled();
+}
+
+bool Control::EffectivelyEnabled() const {
+  for (const Control* c = this; c; c = c->parent_) {
+    if (!c->enabled_) return false;
+  }
+  return true;
+}
+
+void Control::ApplyEnabled() {
+  // Children follow their container, so a disabled group looks disabled too.
+  if (Handle()) EnableWindow(Handle(), EffectivelyEnabled());
+  for (Control* c : children_) c->ApplyEnabled();
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+  bounds_ = RECT{left, top, left + width, top + height};
+  if (Handle()) MoveWindow(Handle(), left, top, width, height, TRUE);
+}
+
+void Control::SetFontStyle(const FontStyle& style) {
+  font_ = style;
+  if (Handle()) SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font_)), TRUE);
+}
+
+void Control::SetTextColor(COLORREF color) {
+  textColor_ = color;
+  Invalidate();
+}
+
+void Control::Invalidate() {
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void Control::Repaint() {
+  if (Handle()) {
+    InvalidateRect(Handle(), nullptr, TRUE);
+    UpdateWindow(Handle());
+  }
+}
+
+void Control::SetFocus() {
+  if (Handle()) ::SetFocus(Handle());
+}
+
+void Control::Click() { Raise(OnClick, *this); }
+
+LRESULT Control::WndProc(UINT msg, WPARAM w, LPARAM l) {
+  switch (msg) {
+    case WM_SETCURSOR:
+      if (cursor_ && LOWORD(l) == HTCLIENT) {
+        ::SetCursor(cursor_);
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      if (reportMouse_ && OnMouseDown) {
+        MouseButton b = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? MouseButton::Left
+                        : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? MouseButton::Right
+                                                                             : MouseButton::Middle;
+        ShiftState s = ShiftFromMouseKeys(unsigned(w));
+        if (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK) s |= ssDouble;
+        OnMouseDown(*this, b, s, GET_X_LPARAM(l), GET_Y_LPARAM(l));
+      }
+      break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if (reportMouse_ && OnMouseUp) {
+        MouseButton b = msg == WM_LBUTTONUP ? MouseButton::Left
+                        : msg == WM_RBUTTONUP ? MouseButton::Right
+                                              : MouseButton::Middle;
+        OnMouseUp(*this, b, ShiftFromMouseKeys(unsigned(w)), GET_X_LPARAM(l), GET_Y_LPARAM(l));
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (reportMouse_ && OnMouseMove) OnMouseMove(*this, ShiftFromMouseKeys(unsigned(w)), GET_X_LPARAM(l), GET_Y_LPARAM(l));
+      break;
+    default:
+      break;
+  }
+  return Window::WndProc(msg, w, l);
+}
+
+bool Control::HandleReflected(UINT msg, WPARAM w, LPARAM, LRESULT& result) {
+  if ((msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) && textColor_ != CLR_INVALID) {
+    HDC dc = reinterpret_cast<HDC>(w);
+    ::SetTextColor(dc, textColor_);
+    SetBkMode(dc, TRANSPARENT);
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    return true;
+  }
+  return false;
+}
+
+}  // namespace ui

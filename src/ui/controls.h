@@ -1,0 +1,285 @@
+#pragma once
+// The standard controls, each a thin wrapper over its system control class.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/graphics.h"
+
+namespace ui {
+
+enum class Alignment { Left, Center, Right };
+
+class Label : public Control {
+ public:
+  Label(Component* owner, std::string name);
+  void SetAlignment(Alignment a);
+  void SetWordWrap(bool on);
+
+ protected:
+  CreateParams Params() override;
+  bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+
+ private:
+  Alignment alignment_ = Alignment::Left;
+  bool wordWrap_ = false;
+};
+
+class Button : public Control {
+ public:
+  Button(Component* owner, std::string name);
+  // A dialog's modal result set when the button is clicked (0: none).
+  int ModalResult = 0;
+  void SetDefault(bool on);
+  // A picture shown on the button (the button keeps its caption).
+  void SetIcon(HICON icon);
+  void Click() override;
+
+ protected:
+  CreateParams Params() override;
+  bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+
+ private:
+  bool default_ = false;
+  HICON icon_ = nullptr;
+};
+
+class CheckBox : public Control {
+ public:
+  CheckBox(Component* owner, std::string name);
+  bool Checked() const { return checked_; }
+  // Changing the state runs OnClick, as a click by the user would.
+  void SetChecked(bool on);
+
+ protected:
+  CreateParams Params() override;
+  void HandleCreated() override;
+  bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+
+ private:
+  bool checked_ = false;
+};
+
+class RadioButton : public Control {
+ public:
+  RadioButton(Component* owner, std::string name);
+  bool Checked() const { return checked_; }
+  // Checking unchecks the other radio buttons of the same container and runs
+  // OnClick; unchecking runs nothing.
+  void SetChecked(bool on);
+
+ protected:
+  CreateParams Params() override;
+  void HandleCreated() override;
+  bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+
+ private:
+  bool checked_ = false;
+};
+
+class Edit : public Control {
+ public:
+  Edit(Component* owner, std::string name);
+  std::string Text() const;
+  void SetText(const std::string& text);
+  void SetReadOnly(bool on);
+  void SetMaxLength(int n);
+  void SelectAll();
+  // Only digits and a minus sign can be typed.
+  void SetNumeric(bool on) { numeric_ = on; }
+  NotifyEvent OnChange;
+
+ protected:
+  CreateParams Params() override;
+  void HandleCreated() override;
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
+  bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+
+ private:
+  bool readOnly_ = false;
+  int maxLength_ = 0;
+  bool numeric_ = false;
+  std::string pending_;  // text set before the window exists
+};
+
+// A whole number in an edit field with up and down arrows. MinValue and
+// MaxValue both 0 mean no limits.
+class SpinEdit : public Control {
+ public:
+  SpinEdit(Component* owner, std::string name);
+  int32_t Value() const;  // text that is no number counts as MinValue
+  void SetValue(int32_t v);
+  int32_t MinValue = 0;
+  int32_t MaxValue = 0;
+  void SetLimits(int32_t minValue, int32_t maxValue);
+  std::string Text() const { return edit_.Text(); }
+  void SetText(const std::string& t) { edit_.SetText(t); }
+  NotifyEvent OnChange;
+
+ protected:
+  const char* OwnClassName() const override { return "WcSpinEdit"; }
+  CreateParams Params() override;
+  void HandleCreated() override;
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
+
+ private:
+  int32_t Clamp(int64_t v) const;
+  Edit edit_;
+  HWND updown_ = nullptr;
+};
+
+class ComboBox : public Control {
+ public:
+  ComboBox(Component* owner, std::string name);
+  std::vector<std::string> Items() const { return items_; }
+  // Replacing the items clears the selection.
+  void SetItems(const std::vector<std::string>& items);
+  int ItemIndex() const;
+  void SetItemIndex(int i);
+  std::string Text() const;
+  // Selects the item with this text, or none.
+  void SetText(const std::string& text);
+  // Runs when the user picks an item.
+  NotifyEvent OnChange;
+
+ protected:
+  CreateParams Params() override;
+  void HandleCreated() override;
+  bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+
+ private:
+  std::vector<std::string> items_;
+  int index_ = -1;
+};
+
+class ListBox : public Control {
+ public:
+  ListBox(Component* owner, std::string name);
+  void SetMultiSelect(bool on) { multiSelect_ = on; }
+
+  int Count() const;
+  std::string Item(int i) const;
+  std::vector<std::string> Items() const;
+  void SetItems(const std::vector<std::string>& items);
+  void AddItem(const std::string& text);
+  void InsertItem(int i, const std::string& text);
+  void DeleteItem(int i);
+  void SetItem(int i, const std::string& text);
+  void Exchange(int i, int j);
+  void Clear();
+  // Stops redrawing while many rows change.
+  void BeginUpdate();
+  void EndUpdate();
+
+  int ItemIndex() const;
+  void SetItemIndex(int i);
+  bool Selected(int i) const;
+  void SetSelected(int i, bool on);
+  int SelCount() const;
+
+  // OnClick runs when the user changes the selection, OnDblClick on a double click.
+
+ protected:
+  CreateParams Params() override;
+  void HandleCreated() override;
+  bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+
+ private:
+  void CheckIndex(int i) const;
+  bool multiSelect_ = false;
+  int updating_ = 0;
+};
+
+class GroupBox : public Control {
+ public:
+  GroupBox(Component* owner, std::string name);
+
+ protected:
+  CreateParams Params() override;
+};
+
+enum class BevelKind { None, Raised, Lowered };
+
+// A plain container with an optional bevel and a centred caption.
+class Panel : public Control {
+ public:
+  Panel(Component* owner, std::string name);
+  void SetBevel(BevelKind outer) {
+    bevel_ = outer;
+    Invalidate();
+  }
+  BevelKind Bevel() const { return bevel_; }
+  void SetColor(COLORREF c);
+  COLORREF Color() const { return color_; }
+  void SetShowCaption(bool on) { showCaption_ = on; }
+
+ protected:
+  const char* OwnClassName() const override { return "WcPanel"; }
+  CreateParams Params() override;
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
+  virtual void Paint(HDC dc, const RECT& rc);
+
+ private:
+  BevelKind bevel_ = BevelKind::None;
+  COLORREF color_ = CLR_INVALID;  // CLR_INVALID: the dialog colour
+  bool showCaption_ = true;
+};
+
+// A flat button with a picture and a caption, lit when the pointer is over it.
+class SpeedButton : public Control {
+ public:
+  SpeedButton(Component* owner, std::string name);
+  void SetIcon(HICON icon, int size);
+
+ protected:
+  const char* OwnClassName() const override { return "WcSpeedButton"; }
+  CreateParams Params() override;
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
+
+ private:
+  void Paint(HDC dc);
+  HICON icon_ = nullptr;
+  int iconSize_ = 0;
+  bool hot_ = false;
+  bool pressed_ = false;
+};
+
+// Shows a picture, stretched to the control or at its own size.
+class Image : public Control {
+ public:
+  Image(Component* owner, std::string name);
+  Picture& GetPicture() { return picture_; }
+  const Picture& GetPicture() const { return picture_; }
+  void SetPicture(Picture p);
+  void ClearPicture();
+  bool Stretch = false;
+  // Resize the control to its picture whenever one is set.
+  bool AutoSize = false;
+
+ protected:
+  const char* OwnClassName() const override { return "WcImage"; }
+  CreateParams Params() override;
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
+
+ private:
+  Picture picture_;
+};
+
+enum class BevelShape { Box, Frame, TopLine };
+
+// A sunken frame; it draws nothing else and takes no input.
+class Bevel : public Control {
+ public:
+  Bevel(Component* owner, std::string name);
+  BevelShape Shape = BevelShape::Box;
+
+ protected:
+  const char* OwnClassName() const override { return "WcBevel"; }
+  CreateParams Params() override;
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
+};
+
+}  // namespace ui

@@ -1,0 +1,108 @@
+#pragma once
+// A top-level window of the program: a component owned by the application
+// that owns its controls, built from a layout table.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/component.h"
+#include "ui/events.h"
+#include "ui/layout.h"
+#include "ui/window.h"
+
+namespace ui {
+
+class Application;
+class Control;
+class MainMenu;
+
+enum class BorderStyle { None, Single, Dialog, Sizeable };
+enum BorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+enum class FormPosition { Designed, ScreenCenter };
+enum class CloseAction { None, Hide, Free, Minimize };
+
+enum ModalResultCode : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+struct FormSpec {
+  std::string caption;
+  int clientWidth = 0;
+  int clientHeight = 0;
+  BorderStyle border = BorderStyle::Dialog;
+  unsigned icons = biSystemMenu;
+  FormPosition position = FormPosition::ScreenCenter;
+  int left = 0, top = 0;  // for FormPosition::Designed
+  bool topMost = false;
+  bool toolWindow = false;
+};
+
+class Form : public Window, public Component {
+ public:
+  Form(Application& app, std::string name);
+  ~Form() override;
+
+  Application& App() const { return app_; }
+
+  // Makes the (hidden) window.
+  void CreateWindowFrom(const FormSpec& spec);
+  // Creates the controls of the table inside the window.
+  void BuildLayout(Layout layout);
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool on);
+  void Show();
+  void Hide();
+  // Shows the window modally; returns its modal result.
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int r);
+  // Asks OnCloseQuery, runs OnClose, then hides the window (or ends the
+  // program when this is the main window).
+  void Close();
+  void BringToFront();
+
+  std::string Caption() const { return caption_; }
+  void SetCaption(const std::string& text);
+  int ClientWidth() const;
+  int ClientHeight() const;
+
+  void SetMenu(MainMenu* menu);
+
+  NotifyEvent OnShow;
+  NotifyEvent OnHide;
+  NotifyEvent OnActivate;
+  NotifyEvent OnResize;
+  std::function<void(Component& sender, bool& canClose)> OnCloseQuery;
+  std::function<void(Component& sender, CloseAction& action)> OnClose;
+  std::function<void(Component& sender, int& newWidth, int& newHeight, bool& resize)> OnCanResize;
+  MouseEvent OnMouseDown;
+  MouseEvent OnMouseUp;
+  MouseMoveEvent OnMouseMove;
+  // Painting of windows that draw themselves (the capture overlays).
+  std::function<void(HDC dc)> OnPaint;
+
+  // Used by Control.
+  void RememberControl(Control& c);
+  void ForgetControl(Control& c);
+  void SyncTool(Control& c);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
+
+ private:
+  void ShowNow();
+  Application& app_;
+  std::string caption_;
+  FormSpec spec_;
+  bool visible_ = false;
+  bool shownOnce_ = false;
+  bool modal_ = false;
+  int modalResult_ = mrNone;
+  HWND tooltip_ = nullptr;
+  std::vector<Control*> controls_;
+  MainMenu* menu_ = nullptr;
+};
+
+}  // namespace ui

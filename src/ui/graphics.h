@@ -1,0 +1,77 @@
+#pragma once
+// Pictures: a 32-bit bitmap of our own, or whatever the system's OLE picture
+// loader decodes (icons and metafiles among them), drawn and converted the
+// same way.
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <memory>
+#include <string>
+
+#include "common/image32.h"
+#include "ui/handle.h"
+
+namespace ui {
+
+// A top-down 32-bit DIB section (byte 0 blue, 1 green, 2 red).
+class Bitmap {
+ public:
+  Bitmap() = default;
+  Bitmap(int width, int height);
+  static Bitmap FromImage(const wc::Image32& image);
+  wc::Image32 ToImage() const;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return !handle_; }
+  HBITMAP Handle() const { return handle_.get(); }
+  uint32_t* Bits() const { return bits_; }
+
+  // Draws the bitmap stretched into `dest`.
+  void Draw(HDC dc, const RECT& dest) const;
+  // Writes an uncompressed Windows bitmap file of 24 or 32 bits per pixel.
+  void SaveToFile(const std::string& path, int bitsPerPixel = 24) const;
+
+ private:
+  BitmapHandle handle_;
+  uint32_t* bits_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+class Picture {
+ public:
+  Picture() = default;
+  explicit Picture(Bitmap bitmap);
+
+  // Opens the file for reading (others may go on reading and writing it) and
+  // decodes it with the system's OLE picture loader.
+  static Picture LoadFromFile(const std::string& path);
+  // A bitmap from a bitmap resource of the program.
+  static Picture FromResource(const char* name);
+
+  bool Empty() const { return !bitmap_ && !ole_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  void Draw(HDC dc, const RECT& dest) const;
+  // The picture as a bitmap at its own size (a copy for bitmaps).
+  Bitmap ToBitmap() const;
+  const Bitmap* AsBitmap() const { return bitmap_.get(); }
+
+ private:
+  std::shared_ptr<Bitmap> bitmap_;
+  ComPtr<IPicture> ole_;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+// Reads a whole file, opened with sharing for reading and writing. Throws
+// ui::Error("Cannot open file ...") when it cannot be opened.
+std::string ReadSharedFile(const std::string& path);
+
+// An icon of the program's resources at the given size.
+HICON LoadIconResource(const char* name, int size);
+
+}  // namespace ui

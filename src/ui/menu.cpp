@@ -1,0 +1,169 @@
+#include "ui/menu.h"
+
+#include <algorithm>
+#include <map>
+
+#include "ui/application.h"
+
+namespace ui {
+
+namespace {
+std::map<UINT, MenuItem*>& Registry() {
+  static std::map<UINT, MenuItem*> items;
+  return items;
+}
+UINT NextCommand() {
+  // Ids below 0x100 are left to dialogs; 0xF000 and up are system commands.
+  static UINT next = 0x1000;
+  if (next >= 0xEFFF) next = 0x1000;
+  while (Registry().count(next)) ++next;
+  return next++;
+}
+
+// A 32-bit bitmap with alpha from an icon, as menus want for their pictures.
+HBITMAP MenuBitmapFromIcon(HICON icon) {
+  const int size = 16;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = size;
+  bi.bmiHeader.biHeight = -size;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bmp) return nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return bmp;
+}
+}  // namespace
+
+MenuItem::MenuItem(Component* owner, std::string name, MenuItem* parent, std::string caption)
+    : Component(owner, std::move(name)), caption_(std::move(caption)), parent_(parent), command_(NextCommand()) {
+  Registry()[command_] = this;
+  if (parent_) parent_->items_.push_back(this);
+  PublishText("Caption", [this] { return caption_; }, [this](const std::string& v) { SetCaption(v); });
+  PublishBoolean("Checked", [this] { return checked_; }, [this](bool v) { SetChecked(v); });
+  PublishBoolean("Enabled", [this] { return enabled_; }, [this](bool v) { SetEnabled(v); });
+  PublishBoolean("Visible", [this] { return visible_; }, [this](bool v) { SetVisible(v); });
+}
+
+MenuItem::~MenuItem() {
+  Registry().erase(command_);
+  if (parent_) {
+    auto& list = parent_->items_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  }
+  for (MenuItem* c : items_) c->parent_ = nullptr;
+}
+
+MenuItem* MenuItem::FromCommand(UINT command) {
+  auto it = Registry().find(command);
+  return it == Registry().end() ? nullptr : it->second;
+}
+
+void MenuItem::Changed() {
+  // Popup menus are built afresh each time they open; a menu bar is rebuilt.
+  const MenuItem* top = this;
+  while (top->parent_) top = top->parent_;
+  if (top->bar_) top->bar_->Rebuild();
+}
+
+void MenuItem::SetCaption(const std::string& text) { caption_ = text;
+  Changed();
+}
+void MenuItem::SetChecked(bool on) { checked_ = on;
+  Changed();
+}
+void MenuItem::SetEnabled(bool on) { enabled_ = on;
+  Changed();
+}
+void MenuItem::SetVisible(bool on) { visible_ = on;
+  Changed();
+}
+void MenuItem::SetDefault(bool on) { default_ = on;
+  Changed();
+}
+void MenuItem::SetShortCutText(const std::string& text) { shortcut_ = text;
+  Changed();
+}
+
+void MenuItem::SetIcon(HICON icon) { bitmap_.reset(icon ? MenuBitmapFromIcon(icon) : nullptr); }
+
+void MenuItem::Add(MenuItem& child) {
+  if (child.parent_ == this) return;
+  child.parent_ = this;
+  items_.push_back(&child);
+}
+
+void MenuItem::Click() {
+  if (enabled_) Raise(OnClick, *this);
+}
+
+void MenuItem::AppendTo(HMENU menu) const {
+  if (!visible_) return;
+  MENUITEMINFOA mi{};
+  mi.cbSize = sizeof mi;
+  if (IsSeparator()) {
+    mi.fMask = MIIM_FTYPE;
+    mi.fType = MFT_SEPARATOR;
+    InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &mi);
+    return;
+  }
+  std::string text = caption_;
+  if (!shortcut_.empty()) text += "\t" + shortcut_;
+  mi.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE;
+  mi.dwTypeData = text.data();
+  mi.wID = command_;
+  mi.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED) | (default_ ? MFS_DEFAULT : 0);
+  if (!items_.empty()) {
+    HMENU sub = CreatePopupMenu();
+    for (const MenuItem* c : items_) c->AppendTo(sub);
+    mi.fMask |= MIIM_SUBMENU;
+    mi.hSubMenu = sub;
+  }
+  if (bitmap_) {
+    mi.fMask |= MIIM_BITMAP;
+    mi.hbmpItem = bitmap_.get();
+  }
+  InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &mi);
+}
+
+PopupMenu::PopupMenu(Component* owner, std::string name) : Component(owner, std::move(name)) {}
+
+void PopupMenu::Popup(int x, int y, HWND owner) {
+  Raise(OnPopup, *this);
+  MenuHandle menu(CreatePopupMenu());
+  for (const MenuItem* item : items_) item->AppendTo(menu.get());
+  if (!owner && Application::Current()) owner = Application::Current()->UtilityWindow();
+  UINT cmd = UINT(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+  menu.reset();
+  if (cmd) {
+    if (MenuItem* item = MenuItem::FromCommand(cmd)) item->Click();
+  }
+}
+
+MainMenu::MainMenu(Component* owner, std::string name) : Component(owner, std::move(name)) {}
+
+void MainMenu::Add(MenuItem& item) {
+  items_.push_back(&item);
+  item.bar_ = this;
+}
+
+HMENU MainMenu::Handle() {
+  if (!menu_) Rebuild();
+  return menu_.get();
+}
+
+void MainMenu::Rebuild() {
+  MenuHandle bar(CreateMenu());
+  for (const MenuItem* item : items_) item->AppendTo(bar.get());
+  if (window_) SetMenu(window_, bar.get());
+  menu_ = std::move(bar);
+  if (window_) DrawMenuBar(window_);
+}
+
+}  // namespace ui

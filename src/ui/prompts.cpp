@@ -1,0 +1,108 @@
+#include "ui/prompts.h"
+
+#include <commdlg.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include "common/paths.h"
+
+namespace ui {
+
+std::string DialogFilter(const std::string& filter) {
+  std::string out = filter;
+  for (char& c : out) {
+    if (c == '|') c = '\0';
+  }
+  out.push_back('\0');
+  out.push_back('\0');
+  return out;
+}
+
+int SystemPrompts::Message(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), type | MB_SETFOREGROUND);
+}
+
+namespace {
+std::optional<FileDialogResult> RunFileDialog(HWND owner, const FileDialogOptions& o, bool save) {
+  std::string filter = DialogFilter(o.filter);
+  std::vector<char> buffer(64 * 1024, '\0');
+  o.fileName.copy(buffer.data(), std::min(o.fileName.size(), buffer.size() - 2));
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = o.filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = DWORD(o.filterIndex);
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = DWORD(buffer.size());
+  ofn.lpstrTitle = o.title.empty() ? nullptr : o.title.c_str();
+  ofn.lpstrDefExt = o.defaultExt.empty() ? nullptr : o.defaultExt.c_str();
+  ofn.lpstrInitialDir = o.initialDir.empty() ? nullptr : o.initialDir.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  if (o.multiSelect) ofn.Flags |= OFN_ALLOWMULTISELECT;
+  if (o.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
+  if (o.pathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
+  if (o.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
+  if (o.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
+  BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!ok) return std::nullopt;
+  FileDialogResult r;
+  r.filterIndex = int(ofn.nFilterIndex);
+  // With several files: the folder, then each name, NUL-separated.
+  const char* p = buffer.data();
+  std::string first = p;
+  p += first.size() + 1;
+  if (o.multiSelect && *p) {
+    while (*p) {
+      std::string name = p;
+      r.files.push_back(wc::JoinPath(first, name));
+      p += name.size() + 1;
+    }
+  } else {
+    r.files.push_back(first);
+  }
+  return r;
+}
+}  // namespace
+
+std::optional<FileDialogResult> SystemPrompts::OpenFile(HWND owner, const FileDialogOptions& options) {
+  return RunFileDialog(owner, options, false);
+}
+
+std::optional<FileDialogResult> SystemPrompts::SaveFile(HWND owner, const FileDialogOptions& options) {
+  return RunFileDialog(owner, options, true);
+}
+
+std::optional<COLORREF> SystemPrompts::ChooseColour(HWND owner, COLORREF initial) {
+  static COLORREF custom[16] = {};
+  CHOOSECOLORA cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = owner;
+  cc.rgbResult = initial;
+  cc.lpCustColors = custom;
+  cc.Flags = CC_FULLOPEN | CC_RGBINIT;
+  if (!ChooseColorA(&cc)) return std::nullopt;
+  return cc.rgbResult;
+}
+
+bool SystemPrompts::PrinterSetup(HWND owner) {
+  PRINTDLGA pd{};
+  pd.lStructSize = sizeof pd;
+  pd.hwndOwner = owner;
+  pd.hDevNames = devNames_;
+  pd.hDevMode = devMode_;
+  pd.Flags = PD_PRINTSETUP;
+  if (!PrintDlgA(&pd)) return false;
+  devNames_ = pd.hDevNames;
+  devMode_ = pd.hDevMode;
+  return true;
+}
+
+void SystemPrompts::ShellOpen(HWND owner, const std::string& verb, const std::string& file,
+                                 const std::string& parameters, const std::string& folder, int show) {
+  ShellExecuteA(owner, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
+                parameters.empty() ? nullptr : parameters.c_str(), folder.empty() ? nullptr : folder.c_str(), show);
+}
+
+void SystemPrompts::PlaySoundFile(const std::string& path, DWORD flags) { PlaySoundA(path.c_str(), nullptr, flags); }
+
+}  // namespace ui

@@ -1,0 +1,165 @@
+#include "ui/window.h"
+
+#include <commctrl.h>
+
+#include <set>
+
+#include "ui/error.h"
+
+namespace ui {
+
+namespace {
+constexpr const char* kObjectProp = "WcWindowObject";
+
+void RegisterOwnClass(const char* name, WNDPROC proc) {
+  static std::set<std::string> registered;
+  if (registered.count(name)) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+  wc.lpszClassName = name;
+  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    ThrowLastError(std::string("RegisterClassEx ") + name);
+  }
+  registered.insert(name);
+}
+}  // namespace
+
+Window::~Window() { DestroyHandle(); }
+
+Window* Window::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<Window*>(GetPropA(hwnd, kObjectProp)) : nullptr;
+}
+
+LRESULT Window::Perform(UINT msg, WPARAM w, LPARAM l) const {
+  return hwnd_ ? SendMessageA(hwnd_, msg, w, l) : 0;
+}
+
+void Window::DestroyHandle() {
+  if (hwnd_) {
+    HWND h = hwnd_;
+    DestroyWindow(h);
+    // A window of another thread or one that refused to go: forget it anyway.
+    if (hwnd_ == h) Detach();
+  }
+}
+
+void Window::Attach(HWND hwnd) {
+  hwnd_ = hwnd;
+  SetPropA(hwnd, kObjectProp, this);
+}
+
+void Window::Detach() {
+  if (!hwnd_) return;
+  RemovePropA(hwnd_, kObjectProp);
+  if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, 1);
+  subclassed_ = false;
+  hwnd_ = nullptr;
+  HandleDestroyed();
+}
+
+void Window::CreateHandle(const CreateParams& p, const char* ownClass) {
+  if (hwnd_) return;
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  if (!p.className) {
+    RegisterOwnClass(ownClass, &Window::OwnClassProc);
+    HWND h = CreateWindowExA(p.exStyle, ownClass, p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
+                             reinterpret_cast<HMENU>(p.id), inst, this);
+    if (!h) ThrowLastError(std::string("Cannot create window ") + ownClass);
+  } else {
+    HWND h = CreateWindowExA(p.exStyle, p.className, p.caption.c_str(), p.style, p.x, p.y, p.width, p.height,
+                             p.parent, reinterpret_cast<HMENU>(p.id), inst, nullptr);
+    if (!h) ThrowLastError(std::string("Cannot create control ") + p.className);
+    Attach(h);
+    subclassed_ = SetWindowSubclass(h, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  }
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+}
+
+LRESULT CALLBACK Window::OwnClassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  Window* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(l)->lpCreateParams);
+    if (self) self->Attach(hwnd);
+  } else {
+    self = FromHandle(hwnd);
+  }
+  if (!self) return DefWindowProcA(hwnd, msg, w, l);
+  return self->Dispatch(msg, w, l);
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR ref) {
+  Window* self = reinterpret_cast<Window*>(ref);
+  if (!self || self->hwnd_ != hwnd) return DefSubclassProc(hwnd, msg, w, l);
+  return self->Dispatch(msg, w, l);
+}
+
+LRESULT Window::Dispatch(UINT msg, WPARAM w, LPARAM l) {
+  LRESULT result = 0;
+  try {
+    result = WndProc(msg, w, l);
+  } catch (...) {
+    ShowCurrentException();
+    result = 0;
+  }
+  if (msg == WM_NCDESTROY) Detach();
+  return result;
+}
+
+LRESULT Window::WndProc(UINT msg, WPARAM w, LPARAM l) {
+  LRESULT result = 0;
+  if (ReflectToChild(msg, w, l, result)) return result;
+  return DefaultProc(msg, w, l);
+}
+
+LRESULT Window::DefaultProc(UINT msg, WPARAM w, LPARAM l) {
+  if (subclassed_) return DefSubclassProc(hwnd_, msg, w, l);
+  return DefWindowProcA(hwnd_, msg, w, l);
+}
+
+bool Window::HandleReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+bool Window::ReflectToChild(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+  HWND child = nullptr;
+  switch (msg) {
+    case WM_COMMAND:
+      child = reinterpret_cast<HWND>(l);
+      break;
+    case WM_NOTIFY:
+      child = reinterpret_cast<NMHDR*>(l)->hwndFrom;
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      child = reinterpret_cast<HWND>(l);
+      break;
+    case WM_DRAWITEM:
+      child = reinterpret_cast<DRAWITEMSTRUCT*>(l)->hwndItem;
+      break;
+    default:
+      return false;
+  }
+  Window* target = FromHandle(child);
+  if (!target) return false;
+  return target->HandleReflected(msg, w, l, result);
+}
+
+HFONT DefaultFont() {
+  static HFONT font = [] {
+    NONCLIENTMETRICSA m{};
+    m.cbSize = sizeof m;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0)) return CreateFontIndirectA(&m.lfMessageFont);
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  }();
+  return font;
+}
+
+}  // namespace ui

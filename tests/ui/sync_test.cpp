@@ -1,0 +1,94 @@
+// The hand-off from worker threads to the GUI thread.
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+#include "gui_test.h"
+#include "ui/error.h"
+#include "ui/sync.h"
+
+namespace {
+
+using wc::test::GuiTest;
+
+class SyncTest : public GuiTest {};
+
+TEST_F(SyncTest, WorkRunsOnTheGuiThreadWhileTheWorkerWaits) {
+  std::atomic<DWORD> ranOn{0};
+  std::atomic<bool> finished{false};
+  std::atomic<bool> waitedForIt{false};
+  ui::StartWorker([&] {
+    bool done = false;
+    ui::Synchronize([&] {
+      ranOn = GetCurrentThreadId();
+      done = true;
+    });
+    waitedForIt = done;  // the hand-off was complete before Synchronize returned
+    finished = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return finished.load(); }));
+  EXPECT_EQ(ranOn.load(), GetCurrentThreadId());
+  EXPECT_TRUE(waitedForIt);
+  EXPECT_TRUE(PumpUntil([] { return ui::RunningWorkers() == 0; }));
+}
+
+TEST_F(SyncTest, AnExceptionOnTheGuiSideComesBackToTheWorker) {
+  std::atomic<bool> finished{false};
+  std::string caught;
+  ui::StartWorker([&] {
+    try {
+      ui::Synchronize([] { throw ui::Error("no disk"); });
+    } catch (const ui::Error& e) {
+      caught = e.what();
+    }
+    finished = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return finished.load(); }));
+  EXPECT_EQ(caught, "no disk");
+  EXPECT_TRUE(prompts.messages.empty());  // the worker handled it, nobody else
+}
+
+TEST_F(SyncTest, AnExceptionThatLeavesAWorkerIsShown) {
+  ui::StartWorker([] { throw ui::Error("worker failed"); });
+  EXPECT_TRUE(PumpUntil([&] { return !prompts.messages.empty(); }));
+  EXPECT_EQ(prompts.messages.at(0).text, "worker failed");
+}
+
+TEST_F(SyncTest, OnTheGuiThreadItRunsAtOnce) {
+  bool ran = false;
+  ui::Synchronize([&] { ran = true; });
+  EXPECT_TRUE(ran);
+}
+
+// Closing the program while a worker waits for a hand-off must neither hang
+// nor leave the worker waiting.
+TEST(SyncShutdown, ClosingTheApplicationReleasesWaitingWorkers) {
+  std::atomic<int> handoffs{0};
+  std::atomic<bool> cancelled{false};
+  std::atomic<bool> sawStop{false};
+  {
+    ui::Application app;
+    ui::StartWorker([&] {
+      try {
+        for (;;) {
+          ui::Synchronize([&] { ++handoffs; });
+        }
+      } catch (const ui::Cancelled&) {
+        cancelled = true;
+      }
+      sawStop = ui::StopRequested();
+    });
+    // Serve a few hand-offs, then close with the worker waiting.
+    while (handoffs < 3) {
+      app.ProcessMessages();
+      Sleep(1);
+    }
+  }
+  EXPECT_TRUE(cancelled);
+  EXPECT_TRUE(sawStop);
+  EXPECT_EQ(ui::RunningWorkers(), 0);
+  EXPECT_THROW(ui::Synchronize([] {}), ui::Cancelled);  // no application: nothing runs
+}
+
+}  // namespace

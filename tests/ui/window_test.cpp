@@ -1,0 +1,285 @@
+// The window layer under Wine: message dispatch to typed handlers, the
+// error boundary, layout tables, timers, modal windows and the close protocol.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "gui_test.h"
+#include "ui/controls.h"
+#include "ui/error.h"
+#include "ui/form.h"
+#include "ui/timer.h"
+
+namespace {
+
+using wc::test::GuiTest;
+
+class TestForm : public ui::Form {
+ public:
+  explicit TestForm(ui::Application& app, const char* name = "TestForm") : Form(app, name) {
+    CreateWindowFrom({.caption = "Test", .clientWidth = 400, .clientHeight = 300});
+    static const ui::LayoutItem layout[] = {
+        {"Group", "", 10, 10, 200, 120, "Group"},
+        {"Inner", "Group", 8, 20, 80, 25, "Inner"},
+        {"Note", "Group", 8, 60, 150, 16, "Note"},
+        {"Ok", "", 300, 260, 80, 25, "OK"},
+        {"Check", "", 220, 10, 150, 20, "Check"},
+        {"List", "", 220, 40, 150, 100},
+        {"Combo", "", 220, 150, 150, 21},
+        {"Spin", "", 220, 180, 80, 21},
+        {"Hidden", "", 10, 200, 80, 25, "Hidden", ui::lfHidden},
+    };
+    BuildLayout(layout);
+    Ok.ModalResult = ui::mrOk;
+  }
+  ui::GroupBox Group{this, "Group"};
+  ui::Button Inner{this, "Inner"};
+  ui::Label Note{this, "Note"};
+  ui::Button Ok{this, "Ok"};
+  ui::CheckBox Check{this, "Check"};
+  ui::ListBox List{this, "List"};
+  ui::ComboBox Combo{this, "Combo"};
+  ui::SpinEdit Spin{this, "Spin"};
+  ui::Button Hidden{this, "Hidden"};
+};
+
+class WindowTest : public GuiTest {};
+
+TEST_F(WindowTest, ClicksReachTheTypedHandlerOfTheirControl) {
+  TestForm form(app);
+  form.Show();
+  ui::Component* okSender = nullptr;
+  int inner = 0;
+  form.Ok.OnClick = [&](ui::Component& s) { okSender = &s; };
+  form.Inner.OnClick = [&](ui::Component&) { ++inner; };
+  SendMessageA(form.Ok.Handle(), BM_CLICK, 0, 0);
+  SendMessageA(form.Inner.Handle(), BM_CLICK, 0, 0);  // inside a group box
+  EXPECT_EQ(okSender, &form.Ok);
+  EXPECT_EQ(inner, 1);
+}
+
+TEST_F(WindowTest, AnExceptionInAHandlerIsShownAndTheLoopGoesOn) {
+  TestForm form(app);
+  form.Show();
+  int after = 0;
+  form.Ok.OnClick = [&](ui::Component&) {
+    throw std::runtime_error("Cannot create file \"x\". Access denied");
+    ++after;  // never reached: the rest of the command is abandoned
+  };
+  SendMessageA(form.Ok.Handle(), BM_CLICK, 0, 0);
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].text, "Cannot create file \"x\". Access denied");
+  EXPECT_EQ(prompts.messages[0].caption, app.Title);
+  EXPECT_EQ(prompts.messages[0].type & MB_ICONMASK, UINT(MB_ICONERROR));
+  EXPECT_EQ(after, 0);
+
+  bool ran = false;
+  app.Post([&] { ran = true; });
+  EXPECT_TRUE(PumpUntil([&] { return ran; }));
+  form.Ok.OnClick = [&](ui::Component&) { ++after; };
+  SendMessageA(form.Ok.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(after, 1);
+}
+
+TEST_F(WindowTest, PostedWorkThatThrowsIsShownToo) {
+  app.Post([] { throw ui::Error("posted failure"); });
+  EXPECT_TRUE(PumpUntil([&] { return !prompts.messages.empty(); }));
+  EXPECT_EQ(prompts.messages.at(0).text, "posted failure");
+}
+
+TEST_F(WindowTest, LayoutPlacesControlsInsideTheirContainers) {
+  TestForm form(app);
+  EXPECT_EQ(GetParent(form.Inner.Handle()), form.Group.Handle());
+  EXPECT_EQ(GetParent(form.Ok.Handle()), form.Handle());
+  RECT r;
+  GetWindowRect(form.Inner.Handle(), &r);
+  MapWindowPoints(nullptr, form.Group.Handle(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 8);
+  EXPECT_EQ(r.top, 20);
+  EXPECT_EQ(r.right - r.left, 80);
+  EXPECT_EQ(form.ClientWidth(), 400);
+  EXPECT_EQ(form.ClientHeight(), 300);
+  EXPECT_FALSE(form.Hidden.Visible());
+  EXPECT_FALSE(IsWindowVisible(form.Hidden.Handle()));
+}
+
+TEST_F(WindowTest, ALayoutNamingAMissingControlIsRefused) {
+  class Broken : public ui::Form {
+   public:
+    explicit Broken(ui::Application& app) : Form(app, "Broken") {
+      CreateWindowFrom({.caption = "Broken", .clientWidth = 100, .clientHeight = 100});
+      static const ui::LayoutItem layout[] = {{"Nope", "", 0, 0, 10, 10}};
+      BuildLayout(layout);
+    }
+  };
+  EXPECT_THROW(Broken b(app), ui::Error);
+}
+
+TEST_F(WindowTest, DisablingAContainerDisablesWhatItHolds) {
+  TestForm form(app);
+  form.Group.SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(form.Inner.Handle()));
+  EXPECT_TRUE(form.Inner.Enabled());  // its own state is kept
+  form.Inner.SetEnabled(false);
+  form.Group.SetEnabled(true);
+  EXPECT_FALSE(IsWindowEnabled(form.Inner.Handle()));
+  form.Inner.SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(form.Inner.Handle()));
+}
+
+TEST_F(WindowTest, CheckBoxRunsItsClickWhenTheStateChanges) {
+  TestForm form(app);
+  form.Show();
+  int clicks = 0;
+  form.Check.OnClick = [&](ui::Component&) { ++clicks; };
+  form.Check.SetChecked(true);
+  form.Check.SetChecked(true);
+  EXPECT_EQ(clicks, 1);
+  SendMessageA(form.Check.Handle(), BM_CLICK, 0, 0);  // the user unticks it
+  EXPECT_FALSE(form.Check.Checked());
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(WindowTest, ListAndComboKeepTheirRowsAndSelection) {
+  TestForm form(app);
+  form.List.SetItems({"a", "b", "c"});
+  form.List.SetItemIndex(1);
+  form.List.Exchange(0, 2);
+  EXPECT_EQ(form.List.Items(), (std::vector<std::string>{"c", "b", "a"}));
+  EXPECT_EQ(form.List.ItemIndex(), 1);
+  EXPECT_THROW(form.List.Item(3), ui::Error);
+  form.List.SetItemIndex(7);
+  EXPECT_EQ(form.List.ItemIndex(), -1);
+
+  int changes = 0;
+  form.Combo.OnChange = [&](ui::Component&) { ++changes; };
+  form.Combo.SetItems({"seconds", "minutes"});
+  form.Combo.SetItemIndex(1);
+  EXPECT_EQ(form.Combo.Text(), "minutes");
+  form.Combo.SetItems({"secondes", "minutes"});  // a new list loses the selection
+  EXPECT_EQ(form.Combo.ItemIndex(), -1);
+  EXPECT_EQ(changes, 0);  // only the user's choice is a change
+}
+
+TEST_F(WindowTest, SpinEditReadsTextThatIsNoNumberAsZeroAndKeepsItsLimits) {
+  TestForm form(app);
+  int changes = 0;
+  form.Spin.OnChange = [&](ui::Component&) { ++changes; };
+  form.Spin.SetValue(42);
+  EXPECT_EQ(form.Spin.Value(), 42);
+  EXPECT_GE(changes, 1);
+  form.Spin.SetText("12x");
+  EXPECT_EQ(form.Spin.Value(), 0);
+  form.Spin.SetValue(-5);
+  EXPECT_EQ(form.Spin.Value(), -5);  // no limits: negative values stay
+  form.Spin.SetLimits(0, 10);
+  EXPECT_EQ(form.Spin.Value(), 0);
+  form.Spin.SetValue(99);
+  EXPECT_EQ(form.Spin.Value(), 10);
+  // The up arrow steps by one within the limits.
+  form.Spin.SetValue(9);
+  NMUPDOWN nm{};
+  nm.hdr.hwndFrom = FindWindowExA(form.Spin.Handle(), nullptr, UPDOWN_CLASSA, nullptr);
+  nm.hdr.code = UDN_DELTAPOS;
+  nm.iDelta = 1;
+  SendMessageA(form.Spin.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  SendMessageA(form.Spin.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  EXPECT_EQ(form.Spin.Value(), 10);
+}
+
+TEST_F(WindowTest, PropertyPathsReachRealControls) {
+  TestForm form(app);
+  auto r = ui::ResolvePropertyPath(app, "testform.OK.Caption");
+  ASSERT_TRUE(r);
+  r.property->setText("Fine");
+  char text[32] = {};
+  GetWindowTextA(form.Ok.Handle(), text, sizeof text);
+  EXPECT_STREQ(text, "Fine");
+  auto hint = ui::ResolvePropertyPath(app, "TestForm.Ok.Hint");
+  ASSERT_TRUE(hint);
+  hint.property->setText("Closes the window");
+  EXPECT_EQ(form.Ok.Hint(), "Closes the window");
+}
+
+TEST_F(WindowTest, TimersTickThroughTheMessageLoop) {
+  ui::Component owner(nullptr, "Owner");
+  ui::Timer timer(&owner, "Timer1", 20, false);
+  int ticks = 0;
+  timer.OnTimer = [&](ui::Component&) { ++ticks; };
+  EXPECT_FALSE(timer.Running());
+  timer.SetEnabled(true);
+  EXPECT_TRUE(timer.Running());
+  EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+  timer.SetInterval(0);  // 0 never fires
+  EXPECT_FALSE(timer.Running());
+  int before = ticks;
+  PumpFor(std::chrono::milliseconds(100));
+  EXPECT_EQ(ticks, before);
+}
+
+TEST_F(WindowTest, AModalWindowReturnsItsResultAndFreesTheOthers) {
+  TestForm main(app, "MainTest");
+  TestForm dialog(app, "Dialog");
+  main.Show();
+  bool mainDisabled = false;
+  app.Post([&] {
+    mainDisabled = !IsWindowEnabled(main.Handle());
+    SendMessageA(dialog.Ok.Handle(), BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(dialog.ShowModal(), ui::mrOk);
+  EXPECT_TRUE(mainDisabled);
+  EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+  EXPECT_FALSE(dialog.Visible());
+
+  app.Post([&] { PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0); });
+  EXPECT_EQ(dialog.ShowModal(), ui::mrCancel);
+}
+
+TEST_F(WindowTest, ClosingTheMainWindowEndsTheProgramOthersOnlyHide) {
+  TestForm main(app, "MainTest");
+  TestForm other(app, "Other");
+  ASSERT_EQ(app.MainForm(), &main);
+  other.Show();
+  SendMessageA(other.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(other.Visible());
+  EXPECT_FALSE(app.Terminated());
+
+  bool refuse = true;
+  main.OnCloseQuery = [&](ui::Component&, bool& can) { can = !refuse; };
+  SendMessageA(main.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(app.Terminated());
+  refuse = false;
+  SendMessageA(main.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(app.Terminated());
+}
+
+TEST_F(WindowTest, MinimizingHidesTheWindowsAndTellsTheHooks) {
+  TestForm main(app, "MainTest");
+  main.Show();
+  std::vector<WPARAM> sizes;
+  int id = app.HookMainWindow([&](UINT msg, WPARAM w, LPARAM, LRESULT&) {
+    if (msg == WM_SIZE) sizes.push_back(w);
+    return false;
+  });
+  SendMessageA(main.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(app.Minimized());
+  EXPECT_FALSE(IsWindowVisible(main.Handle()));
+  EXPECT_TRUE(main.Visible());  // still meant to be shown
+  app.Restore();
+  EXPECT_TRUE(IsWindowVisible(main.Handle()));
+  EXPECT_EQ(sizes, (std::vector<WPARAM>{SIZE_MINIMIZED, SIZE_RESTORED}));
+  app.UnhookMainWindow(id);
+}
+
+TEST_F(WindowTest, TheObjectForgetsItsWindowWhenTheWindowGoes) {
+  TestForm form(app);
+  HWND h = form.Ok.Handle();
+  ASSERT_TRUE(IsWindow(h));
+  EXPECT_EQ(ui::Window::FromHandle(h), static_cast<ui::Window*>(&form.Ok));
+  DestroyWindow(h);
+  EXPECT_FALSE(form.Ok.HandleAllocated());
+  EXPECT_EQ(ui::Window::FromHandle(h), nullptr);
+}
+
+}  // namespace

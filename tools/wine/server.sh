@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Prepares the build's Wine prefix and keeps one warm wineserver for a whole
+# test run.
+#   server.sh start   make the prefix if missing, then start a persistent server
+#   server.sh stop    stop it
+# Every stream of the server is redirected: a server that inherits CTest's pipes
+# keeps them open and CTest would wait for it.
+set -euo pipefail
+here=$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")
+. "$here/env.sh"
+
+desktop_size=${WINE_DESKTOP_SIZE:-1024x768}
+
+make_prefix() {
+  [ -f "$WINEPREFIX/system.reg" ] && [ -f "$WINEPREFIX/.prepared" ] && return 0
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wine64 wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+  wineserver -w
+  # Every program of this prefix runs in one virtual desktop: the wallpaper is
+  # drawn there, and a screenshot of the X screen shows it.
+  wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 9>&-
+  wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop_size" /f </dev/null >/dev/null 2>&1 9>&-
+  wineserver -w
+  touch "$WINEPREFIX/.prepared"
+}
+
+case "${1:-}" in
+  start)
+    (
+      exec 9>"$WINE_BUILD_DIR/.wineprefix.lock"
+      flock 9
+      # A server left from another X session would keep its windows invisible.
+      wineserver -k </dev/null >/dev/null 2>&1 || true
+      wineserver -w </dev/null >/dev/null 2>&1 || true
+      make_prefix
+      # The server outlives this script: it must not keep the lock either.
+      wineserver -p </dev/null >/dev/null 2>&1 9>&-
+      wine64 cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
+    )
+    ;;
+  stop)
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    ;;
+  *)
+    echo "usage: server.sh start|stop" >&2
+    exit 2
+    ;;
+esac
