@@ -1,0 +1,249 @@
+#include "wallpaper/wp_changer.h"
+
+#include <array>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "common/bmp.h"
+#include "common/jpeg.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "ui/error.h"
+#include "ui/handle.h"
+
+namespace wc {
+
+namespace {
+
+// A registry value that could not be read or written. It never leaves
+// ChangeWallpaper: there it becomes OnRegistryError.
+struct RegistryFailure {};
+
+bool FileExists(const std::string& path) {
+  // A NUL inside the text would make the system look at a shorter path.
+  if (path.empty() || path.find('\0') != std::string::npos) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Opens the key afresh below HKEY_CURRENT_USER, never creating it: a user
+// without a desktop key gets no half-made one. Empty when it cannot be opened.
+ui::RegKey OpenDesktopKey(const std::string& subkey, REGSAM access) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, access, &key) != ERROR_SUCCESS) return {};
+  return ui::RegKey(key);
+}
+
+// A text value (REG_SZ or REG_EXPAND_SZ, not expanded). A missing value reads
+// as empty text; any other failure, a value of another type included, gives
+// false and leaves out alone.
+bool TryReadString(HKEY key, const char* name, std::string& out) {
+  // The value may grow between asking its size and reading it; a few rounds
+  // settle that, a value that keeps changing counts as unreadable.
+  for (int round = 0; round < 4; ++round) {
+    DWORD type = 0;
+    DWORD size = 0;
+    LSTATUS status = RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) {
+      out.clear();
+      return true;
+    }
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    std::vector<char> data(static_cast<size_t>(size) + 1, '\0');
+    DWORD got = size;
+    status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
+    if (status == ERROR_MORE_DATA) continue;
+    if (status == ERROR_FILE_NOT_FOUND) {
+      out.clear();
+      return true;
+    }
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || got > size) return false;
+    // Stored text need not end with its terminator, or may hold several.
+    out.assign(data.data(), strnlen(data.data(), got));
+    return true;
+  }
+  return false;
+}
+
+std::string ReadString(HKEY key, const char* name) {
+  std::string value;
+  if (!TryReadString(key, name, value)) throw RegistryFailure{};
+  return value;
+}
+
+void WriteString(HKEY key, const char* name, const std::string& value) {
+  const LSTATUS status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                        static_cast<DWORD>(value.size() + 1));
+  if (status != ERROR_SUCCESS) throw RegistryFailure{};
+}
+
+// Bits per pixel of the bitmaps we can write; a ui::Error for the others.
+int BitmapBits(TPixelFormat format) {
+  switch (format) {
+    case TPixelFormat::pf24bit:
+      return 24;
+    case TPixelFormat::pf32bit:
+      return 32;
+    default:
+      throw ui::Error("The wallpaper bitmap cannot be written with the pixel format \"" +
+                      std::string(PixelFormatName(format)) + "\": only 24 and 32 bits per pixel are supported");
+  }
+}
+
+void CheckTargetLength(const std::string& target) {
+  if (target.size() > TWPChanger::kMaxTargetLength) {
+    throw ui::Error("The wallpaper path is too long for the system (" + std::to_string(target.size()) +
+                    " characters, at most " + std::to_string(TWPChanger::kMaxTargetLength) + "): " + target);
+  }
+}
+
+}  // namespace
+
+std::string_view PixelFormatName(TPixelFormat format) {
+  switch (format) {
+    case TPixelFormat::pfDevice:
+      return "device-dependent";
+    case TPixelFormat::pf1bit:
+      return "1 bit per pixel";
+    case TPixelFormat::pf4bit:
+      return "4 bits per pixel";
+    case TPixelFormat::pf8bit:
+      return "8 bits per pixel";
+    case TPixelFormat::pf15bit:
+      return "15 bits per pixel";
+    case TPixelFormat::pf16bit:
+      return "16 bits per pixel";
+    case TPixelFormat::pf24bit:
+      return "24 bits per pixel";
+    case TPixelFormat::pf32bit:
+      return "32 bits per pixel";
+    case TPixelFormat::pfCustom:
+      return "custom";
+  }
+  return "unknown";
+}
+
+TWPChanger::TWPChanger(ui::Component* owner, std::string name) : TWPChanger(owner, std::move(name), Environment{}) {}
+
+TWPChanger::TWPChanger(ui::Component* owner, std::string name, Environment environment)
+    : Component(owner, std::move(name)), environment_(std::move(environment)) {
+  if (environment_.windowsFolder) {
+    windowsFolder_ = *environment_.windowsFolder;
+  } else {
+    GetWindowsFolder(windowsFolder_);
+  }
+  // Taken as it is: the system's current wallpaper need not exist any more.
+  ReadSystemWallpaper(wallpaper_);
+}
+
+TWPChanger::~TWPChanger() = default;
+
+void TWPChanger::SetWallpaper(const std::string& path) {
+  if (FileExists(path)) {
+    wallpaper_ = path;
+  } else {
+    ui::Raise(OnFileNotFound, *this);
+  }
+}
+
+bool TWPChanger::ReadSystemWallpaper(std::string& out) const {
+  const ui::RegKey key = OpenDesktopKey(environment_.desktopKey, KEY_QUERY_VALUE);
+  return key && TryReadString(key.get(), "Wallpaper", out);
+}
+
+void TWPChanger::GetWindowsFolder(std::string& out) {
+  std::array<char, MAX_PATH> buffer{};
+  const UINT length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+  // 0 is failure; a length that does not fit is the size the folder would need.
+  if (length == 0 || length >= buffer.size()) {
+    out.clear();
+  } else {
+    out = IncludeTrailingBackslash(std::string_view(buffer.data(), length));
+  }
+}
+
+std::string TWPChanger::BitmapPath() const { return windowsFolder_ + kBitmapName; }
+
+bool TWPChanger::IsJpegExtension(std::string_view extension) {
+  return EqualsIgnoreCaseAscii(extension, ".jpg") || EqualsIgnoreCaseAscii(extension, ".jpeg");
+}
+
+void TWPChanger::ApplyWallpaper() { ChangeWallpaper(wallpaper_, Position); }
+
+void TWPChanger::ChangeWallpaper(const std::string& path, TWallpaperPosition position) {
+  if (!FileExists(path)) {
+    ui::Raise(OnFileNotFound, *this);
+    return;
+  }
+  ui::Raise(OnBeginChange, *this);
+  // Failures while preparing the file leave the registry untouched and skip
+  // OnFinishChange: the caller hears of them through the exception.
+  const std::string target = PrepareTarget(path);
+  {
+    const ui::RegKey key = OpenDesktopKey(environment_.desktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (key) {
+      try {
+        WriteDesktopValues(key.get(), target, position);
+      } catch (const RegistryFailure&) {
+        ui::Raise(OnRegistryError, *this);
+      }
+    }
+  }
+  ui::Raise(OnFinishChange, *this);
+}
+
+std::string TWPChanger::PrepareTarget(const std::string& path) {
+  if (!IsJpegExtension(ExtractFileExt(path))) {
+    CheckTargetLength(path);
+    return path;
+  }
+  if (windowsFolder_.empty()) {
+    throw ui::Error("The Windows folder is unknown, so there is no place for the bitmap made from " + path);
+  }
+  std::string target = BitmapPath();
+  // Both checks come before the decoding: a change that cannot succeed
+  // should not cost a full-size decode nor replace the previous bitmap.
+  CheckTargetLength(target);
+  const int bits = BitmapBits(PixelFormat);
+  const Image32 picture = DecodeJpegFile(path);
+  WriteFileBytes(target, EncodeBmp(picture, bits));
+  return target;
+}
+
+void TWPChanger::WriteDesktopValues(HKEY key, const std::string& target, TWallpaperPosition position) {
+  const char* tile = "0";
+  const char* style = "0";
+  switch (position) {
+    case TWallpaperPosition::wpTiled:
+      tile = "1";
+      break;
+    case TWallpaperPosition::wpStretched:
+      style = "2";
+      break;
+    case TWallpaperPosition::wpCentered:
+      break;
+  }
+  // The system reads the style values when it loads the picture, so they go
+  // first; "Wallpaper" is written last so that it ends up naming our file
+  // whatever the system put there.
+  WriteString(key, "TileWallpaper", tile);
+  WriteString(key, "WallpaperStyle", style);
+
+  std::array<char, kMaxTargetLength + 1> buffer{};
+  // PrepareTarget refused longer paths; the bound here keeps the buffer safe regardless.
+  target.copy(buffer.data(), kMaxTargetLength);
+  if (environment_.setDeskWallpaper) {
+    environment_.setDeskWallpaper(buffer.data());
+  } else {
+    // The file is only recorded, not broadcast: the control panel's own call
+    // just before has told every window already. Whether the system could
+    // show the file does not change what we register, so the answer is unused.
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 1, buffer.data(), SPIF_UPDATEINIFILE);
+  }
+
+  WriteString(key, "PrevWallpaper", ReadString(key, "Wallpaper"));
+  WriteString(key, "Wallpaper", target);
+}
+
+}  // namespace wc

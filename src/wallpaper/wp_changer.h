@@ -1,0 +1,111 @@
+#pragma once
+// The last step of every wallpaper change: makes one file the desktop
+// wallpaper of the current user.
+//
+// A JPEG is first turned into "WPCWallpaper.bmp" in the Windows folder, since
+// the system's own wallpaper code reliably draws only bitmaps. Then the style
+// values for the position are written under HKEY_CURRENT_USER
+// "Control Panel\desktop", the system is told to load the file, the value it
+// leaves in "Wallpaper" is kept as "PrevWallpaper", and the registered file
+// is written to "Wallpaper".
+//
+// Failures, by kind:
+//   - no file at the path: OnFileNotFound only, nothing else happens;
+//   - the desktop key cannot be opened: nothing is written, no system call,
+//     OnFinishChange is still raised;
+//   - a registry value cannot be read or written: OnRegistryError, then
+//     OnFinishChange; what was written before the failure stays;
+//   - the file to register cannot be prepared (a JPEG that does not decode,
+//     a bitmap that cannot be written, a pixel format other than 24 or 32
+//     bits, a path longer than the system call's 255 characters): the
+//     exception propagates after OnBeginChange, no registry value is written
+//     and OnFinishChange is not raised.
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/component.h"
+
+namespace wc {
+
+enum class TWallpaperPosition { wpCentered, wpTiled, wpStretched };
+
+// Colour depth of the bitmap written for a JPEG, in the framework's order.
+// Only pf24bit and pf32bit can be written; the others make a JPEG change fail
+// with a ui::Error that names the format.
+enum class TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+
+// "24 bits per pixel", "device-dependent", ... for messages.
+std::string_view PixelFormatName(TPixelFormat format);
+
+class TWPChanger : public ui::Component {
+ public:
+  // Below HKEY_CURRENT_USER.
+  static constexpr const char* kDesktopKey = "Control Panel\\desktop";
+  static constexpr const char* kBitmapName = "WPCWallpaper.bmp";
+  // The system call takes the path in a 256-byte buffer, terminator included.
+  static constexpr size_t kMaxTargetLength = 255;
+
+  // Where the component does its work. The defaults are the real desktop;
+  // tests point it at a scratch key and folder.
+  struct Environment {
+    std::string desktopKey = kDesktopKey;      // subkey of HKEY_CURRENT_USER, never created
+    std::optional<std::string> windowsFolder;  // with trailing backslash; unset: GetWindowsFolder
+    // Replaces SystemParametersInfoA(SPI_SETDESKWALLPAPER, 1, buffer,
+    // SPIF_UPDATEINIFILE); it receives the 256-byte buffer.
+    std::function<void(char* buffer)> setDeskWallpaper;
+  };
+
+  TWPChanger(ui::Component* owner, std::string name);
+  TWPChanger(ui::Component* owner, std::string name, Environment environment);
+  ~TWPChanger() override;
+
+  TPixelFormat PixelFormat = TPixelFormat::pf24bit;
+  TWallpaperPosition Position = TWallpaperPosition::wpCentered;
+
+  // The file ApplyWallpaper registers. The setter takes the path only when a
+  // file exists there; otherwise the old value stays and OnFileNotFound is
+  // raised.
+  const std::string& Wallpaper() const { return wallpaper_; }
+  void SetWallpaper(const std::string& path);
+
+  ui::NotifyEvent OnBeginChange;    // a change starts on an existing file
+  ui::NotifyEvent OnFinishChange;   // the registry work is over, also after a registry error
+  ui::NotifyEvent OnFileNotFound;   // the file to set or apply does not exist
+  ui::NotifyEvent OnRegistryError;  // a registry value could not be read or written
+
+  // Reads "Wallpaper" from the desktop key into out. When the key cannot be
+  // opened, or the value is not text, out is left as given and the answer is
+  // false; a missing value reads as empty text.
+  bool ReadSystemWallpaper(std::string& out) const;
+
+  // The Windows folder with a trailing backslash; empty when the system does
+  // not tell it.
+  static void GetWindowsFolder(std::string& out);
+  // The folder the converted bitmap goes to, fixed at construction.
+  const std::string& WindowsFolder() const { return windowsFolder_; }
+  // WindowsFolder() + "WPCWallpaper.bmp".
+  std::string BitmapPath() const;
+
+  // ".jpg" or ".jpeg", letters compared without regard to case.
+  static bool IsJpegExtension(std::string_view extension);
+
+  // ChangeWallpaper(Wallpaper(), Position).
+  void ApplyWallpaper();
+  void ChangeWallpaper(const std::string& path, TWallpaperPosition position);
+
+ private:
+  // The file to register for path: path itself, or the converted bitmap.
+  std::string PrepareTarget(const std::string& path);
+  void WriteDesktopValues(HKEY key, const std::string& target, TWallpaperPosition position);
+
+  Environment environment_;
+  std::string windowsFolder_;
+  std::string wallpaper_;
+};
+
+}  // namespace wc
