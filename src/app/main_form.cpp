@@ -1,12 +1,241 @@
+// The control panel's life: creation, the deferred start-up sequence, showing
+// and hiding, and the close protocol that writes the default playlist.
 #include "app/main_form.h"
+
+#include "app/program.h"
+#include "app/shorten_path.h"
+#include "common/ini_file.h"
+#include "common/paths.h"
+#include "common/random.h"
+#include "playlist/playlist_file.h"
+#include "ui/application.h"
+#include "ui/error.h"
+#include "ui/handle.h"
+#include "ui/prompts.h"
 
 namespace wc {
 
-TMainForm::TMainForm(ui::Application& app) : Form(app, "MainForm") {
-  CreateWindowFrom({.caption = "Control panel", .clientWidth = 600, .clientHeight = 547,
-                    .border = ui::BorderStyle::Single, .icons = ui::biSystemMenu | ui::biMinimize});
+namespace {
+constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRunValue = "Wallpaper Manager";
+}  // namespace
+
+TMainForm::TMainForm(ui::Application& app)
+    : Form(app, "MainForm"), readerState_(std::make_shared<std::atomic<int>>(-1)) {
+  CreateWindowFrom({.caption = "Control panel",
+                    .clientWidth = 600,
+                    .clientHeight = 547,
+                    .border = ui::BorderStyle::Single,
+                    .icons = ui::biSystemMenu | ui::biMinimize});
+  BuildControls();
+  BindHandlers();
+  FormCreate();
+}
+
+TMainForm::~TMainForm() {
+  if (savedListProc_) SetPlaylistDragDrop(false);
+}
+
+void TMainForm::BindHandlers() {
+  OnShow = [this](ui::Component& s) { FormShow(s); };
+  OnHide = [this](ui::Component& s) { FormHide(s); };
+  OnCanResize = [this](ui::Component& s, int& w, int& h, bool& r) { FormCanResize(s, w, h, r); };
+  OnCloseQuery = [this](ui::Component& s, bool& c) { FormCloseQuery(s, c); };
+  OnClose = [this](ui::Component& s, ui::CloseAction& a) { FormClose(s, a); };
+  timer_start.OnTimer = [this](ui::Component& s) { timer_startTimer(s); };
+  timer_forautomatic.OnTimer = [this](ui::Component& s) { timer_forautomaticTimer(s); };
+  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
+
+  MainNew.OnClick = [this](ui::Component& s) { MainNewClick(s); };
+  MainLoad.OnClick = [this](ui::Component& s) { MainLoadClick(s); };
+  MainAppend.OnClick = [this](ui::Component& s) { MainAppendClick(s); };
+  MainSave.OnClick = [this](ui::Component& s) { MainSaveClick(s); };
+  ShowFullPath1.OnClick = [this](ui::Component& s) { ShowFullPath1Click(s); };
+  MainListBox.OnClick = [this](ui::Component& s) { MainListBoxClick(s); };
+  MainListBox.OnDblClick = [this](ui::Component& s) { MainListBoxDblClick(s); };
+  MainChPreview.OnClick = [this](ui::Component& s) { MainChPreviewClick(s); };
+
+  CheckBox3.OnClick = [this](ui::Component& s) { CheckBox3Click(s); };
+  MainTime.OnChange = [this](ui::Component& s) { MainTimeChange(s); };
+  MainComboBox.OnChange = [this](ui::Component& s) { MainComboBoxChange(s); };
+
+  ColorBox1.OnMouseDown = [this](ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
+    ColorBox1.SetBevel(ui::BevelKind::Lowered);
+  };
+  ColorBox1.OnMouseUp = [this](ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
+    ColorBox1.SetBevel(ui::BevelKind::Raised);
+  };
+  ColorBox1.OnClick = [this](ui::Component& s) { ColorBox1Click(s); };
+}
+
+void TMainForm::ErrorBox(const std::string& text) {
+  App().prompts().Message(Handle(), text, "Error", MB_OK | MB_ICONERROR);
+}
+
+void TMainForm::FormCreate() {
+  ExtensionCount = 0;
+  ExeFolder = ExtractFilePath(App().ExeName());
+  AutomaticFolder = ExeFolder + "Images";
+  automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
+  timer_start.SetInterval(2000);
+  timer_start.SetEnabled(true);
+  SiteUrl = "https://www.pellimox.com/";
+  ProgramPageUrl = "https://www.pellimox.com/free-wallpaper-changer/";
+  MainImage.SetPicture(Image1.GetPicture());
 }
 
 void TMainForm::ProgramStarted() {}
+
+void TMainForm::timer_startTimer(ui::Component&) {
+  IniFile ini(SettingsPath());
+  CloseMeansExit = true;
+  // The swatch keeps its own colour rather than its container's.
+  ShowFullPath1.SetChecked(ini.ReadBool("Show Full Path", "Checked", false));
+  MainChPreview.SetChecked(ini.ReadBool("Show Preview", "Checked", true));
+  CheckBox1.SetChecked(ini.ReadBool("Change at Startup", "Checked", true));
+  ColorBoxColor = ini.ReadInteger("ColorBox1", "Color", 0);
+  ColorBox1.SetColor(ColorBoxColor < 0 ? GetSysColor(ColorBoxColor & 0xFF) : COLORREF(ColorBoxColor));
+  // Only how the program is minimised and restored depends on this; it is
+  // never shown at start-up either way.
+  App().ShowMainForm = !ini.ReadBool("Always minimize", "Checked", false);
+
+  Playlist = std::make_unique<wc::Playlist>();
+  std::string first = App().ParamStr(1);
+  StartupPlaylistFile = (!first.empty() && first != "-startup" && first != "-opensite") ? first : DefaultPlaylistPath();
+  if (!FileExists(DefaultPlaylistPath())) {
+    try {
+      WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
+    } catch (const std::exception&) {
+      // A folder we may not write to shows up at the first save; nothing to say now.
+    }
+  }
+  try {
+    Playlist->Lines() = ReadPlaylistFile(StartupPlaylistFile);
+  } catch (const std::exception&) {
+    ErrorBox("ERROR Reading from Disk");
+  }
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+  CurrentIndex = ini.ReadInteger("Last Wallpaper Index", "Value", 0);
+  if (first == "-opensite") App().prompts().ShellOpen(nullptr, "open", ProgramPageUrl, "", "", SW_SHOWNORMAL);
+  if (MainListBox.Count() == 0) FolderToRead = ExeFolder + "Images";
+  ExtensionTable[1] = ".JPG";
+  ExtensionCount = 1;
+  StartFolderReader();
+
+  bool shuffle = ini.ReadBool("Shuffle Wallpapers", "Checked", false);
+  if (shuffle) CurrentIndex = int32_t(ProgramRandom().Next(uint32_t(MainListBox.Count())));
+  CheckBox2.SetChecked(shuffle);
+  MainComboBox.SetItemIndex(ini.ReadInteger("Timer interval", "value", 0));
+  CheckBox3.SetChecked(ini.ReadBool("Enable Timer", "Checked", false));
+  MainTime.SetValue(ini.ReadInteger("Interval Value", "Value", 0));
+  CheckBox3Click(CheckBox3);  // the timer runs exactly when "Use timer" is ticked
+  ComboBox1.SetItemIndex(ini.ReadInteger("Wallpaper style", "Value", 2));
+  SpinEdit1.SetValue(ini.ReadInteger("Custom position X", "Value", 0));
+  SpinEdit2.SetValue(ini.ReadInteger("Custom position Y", "Value", 0));
+  FunctioningMode = uint8_t(ini.ReadInteger("Functioning mode", "value", 2) & 0xFF);
+  if (FunctioningMode != 1 && FunctioningMode != 2) FunctioningMode = 2;
+  AutomaticFolder = ini.ReadString("Automatic mode location", "value", ExeFolder + "images");
+  automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
+  ShowFunctioningMode();
+  FolderToRead = AutomaticFolder;
+  if (CurrentIndex < 0 || CurrentIndex >= MainListBox.Count()) CurrentIndex = 0;
+  moviewidthspin.SetValue(ini.ReadInteger("movie width", "Value", 800));
+  movieheightspin.SetValue(ini.ReadInteger("movie height", "Value", 600));
+  if (CheckBox1.Checked()) {
+    timer_forautomatic.SetInterval(500);
+    timer_forautomatic.SetEnabled(true);
+  }
+  if (FunctioningMode == 2) SetAuxState("1");
+  timer_start.SetEnabled(false);
+}
+
+void TMainForm::timer_forautomaticTimer(ui::Component&) {
+  if (AuxState() != "1") return;
+  timer_forautomatic.SetEnabled(false);
+  SetAuxState("aux");
+  NextWallpape1Click(*this);
+}
+
+void TMainForm::FormShow(ui::Component&) {
+  CloseMeansExit = false;
+  SetCaption(App().Title + " - Control Panel");
+  MainListBoxDblClick(*this);
+  MainListBoxClick(*this);
+}
+
+void TMainForm::FormHide(ui::Component&) { CloseMeansExit = true; }
+
+void TMainForm::FormCanResize(ui::Component&, int&, int&, bool& resize) { resize = false; }
+
+void TMainForm::ShowControlPanel() {
+  Show();
+  App().Restore();
+}
+
+void TMainForm::HideControlPanel() { Hide(); }
+
+void TMainForm::Button1Click(ui::Component&) {
+  if (Playlist) WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
+  CloseMeansExit = true;
+  SavePanelSettings();
+  Hide();
+}
+
+void TMainForm::FormCloseQuery(ui::Component&, bool& canClose) {
+  // Before the start-up sequence has read the playlist there is nothing to
+  // write, and writing an empty list would lose the stored one.
+  if (Playlist) WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
+  if (CloseMeansExit) {
+    canClose = true;
+  } else {
+    canClose = false;
+    App().Minimize();
+    CloseMeansExit = true;
+  }
+}
+
+void TMainForm::FormClose(ui::Component&, ui::CloseAction&) {
+  SavePanelSettings();
+  if (Playlist) {
+    try {
+      WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
+    } catch (const std::exception&) {
+      ErrorBox("ERROR Writing to Disk");
+    }
+  }
+  Playlist.reset();
+}
+
+void TMainForm::SetRunAtStartup(bool on) {
+  HKEY raw = nullptr;
+  LONG r = RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr);
+  if (r != ERROR_SUCCESS) throw ui::Error(std::string("Failed to create key ") + kRunKey);
+  ui::RegKey key(raw);
+  if (on) {
+    // Quoted, so a path with blanks cannot be taken for a shorter program.
+    std::string command = "\"" + App().ExeName() + "\" -startup";
+    r = RegSetValueExA(key.get(), kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                       DWORD(command.size() + 1));
+    if (r != ERROR_SUCCESS) throw ui::Error(std::string("Failed to set data for '") + kRunValue + "'");
+  } else {
+    RegDeleteValueA(key.get(), kRunValue);
+  }
+}
+
+std::string TMainForm::AuxState() const {
+  switch (readerState_->load()) {
+    case 0: return "0";
+    case 1: return "1";
+    default: return "aux";
+  }
+}
+
+void TMainForm::SetAuxState(const char* state) {
+  int v = std::string(state) == "0" ? 0 : std::string(state) == "1" ? 1 : -1;
+  readerState_->store(v);
+  // The hidden label shows the state too; only the GUI thread touches it.
+  if (GetCurrentThreadId() == App().GuiThreadId()) aux.SetCaption(state);
+}
 
 }  // namespace wc

@@ -1,14 +1,251 @@
 #pragma once
-// The control panel, the program's main window.
+// The control panel (window name "MainForm"), the program's main window.
+//
+// It owns the playlist, the rotation timer, the wallpaper applier and the
+// tray icon. Its behaviour is spread over the folders of the subsystems it
+// belongs to: start-up, shutdown and settings here in app/, the playlist
+// commands and the rotation in playlist/, applying and previewing entries in
+// wallpaper/. Layout and behaviour are kept apart: main_form_layout.cpp
+// places the controls.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "playlist/playlist.h"
+#include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/menu.h"
+#include "ui/timer.h"
 
 namespace wc {
+
+class IniFile;
 
 class TMainForm : public ui::Form {
  public:
   explicit TMainForm(ui::Application& app);
-  // The entry's last step before the message loop.
+  ~TMainForm() override;
+
+  // The program entry's last step before the message loop.
   void ProgramStarted();
+
+  // ---- state (the fields other windows and tests use)
+  std::string ExeFolder;            // the program's folder, with a trailing backslash
+  std::string StartupPlaylistFile;  // what the start-up sequence loaded
+  bool CloseMeansExit = false;
+  int32_t CurrentIndex = 0;  // row of the current wallpaper
+  // Made empty by the start-up sequence, released at closing; null before
+  // and after, when nothing may be read from or written to it.
+  std::unique_ptr<wc::Playlist> Playlist;
+
+  // Folder reader and modes.
+  std::string FolderToRead;
+  std::string AutomaticFolder;
+  uint8_t FunctioningMode = 2;  // 1 automatic, 2 manual
+  std::array<std::string, 31> ExtensionTable{};  // entries 1 to 30 are used
+  uint8_t ExtensionCount = 0;
+  bool RecurseSubfolders = false;
+
+  std::string SiteUrl;
+  std::string ProgramPageUrl;
+  std::string DonateUrl;  // nothing gives it a value
+
+  // The colour of the hidden swatch ColorBox1: a COLORREF or a negative
+  // system-colour code, kept as stored.
+  int32_t ColorBoxColor = 0;
+
+  // ---- start-up and shutdown
+  void FormCreate();
+  void timer_startTimer(ui::Component& sender);
+  void timer_forautomaticTimer(ui::Component& sender);
+  void FormShow(ui::Component& sender);
+  void FormHide(ui::Component& sender);
+  void FormCanResize(ui::Component& sender, int& newWidth, int& newHeight, bool& resize);
+  void FormCloseQuery(ui::Component& sender, bool& canClose);
+  void FormClose(ui::Component& sender, ui::CloseAction& action);
+  void Button1Click(ui::Component& sender);
+  void ShowControlPanel();
+  void HideControlPanel();
+  void SetRunAtStartup(bool on);
+  std::string SettingsPath() const { return ExeFolder + "settings.ini"; }
+  std::string DefaultPlaylistPath() const { return ExeFolder + "DefPlayList.qvl"; }
+
+  // ---- panel settings
+  void SavePanelSettings();
+
+  // ---- playlist
+  void FillPlaylistBox(bool showFullPath);
+  void AddFilesToPlaylist(const std::vector<std::string>& paths);
+  void AddOneFile(const std::string& path);
+  void HandleDroppedFiles(HDROP drop);
+  // Switches dropping files onto the playlist on or off.
+  void SetPlaylistDragDrop(bool on);
+  bool PlaylistDragDrop() const { return savedListProc_ != nullptr; }
+  void MainNewClick(ui::Component& sender);
+  void MainLoadClick(ui::Component& sender);
+  void MainAppendClick(ui::Component& sender);
+  void MainSaveClick(ui::Component& sender);
+  void ShowFullPath1Click(ui::Component& sender);
+
+  // ---- functioning modes and the folder reader
+  void modeautomaticClick(ui::Component& sender);
+  void modemanualClick(ui::Component& sender);
+  void ShowFunctioningMode();
+  void StartFolderReader();
+  // "aux", "0" (a reader runs) or "1" (the last reader has ended); safe to
+  // read and write from any thread.
+  std::string AuxState() const;
+  void SetAuxState(const char* state);
+
+  // ---- preview
+  void MainListBoxClick(ui::Component& sender);
+  void MainChPreviewClick(ui::Component& sender);
+
+  // ---- applying
+  void MainListBoxDblClick(ui::Component& sender);
+
+  // ---- rotation
+  void Timer1Timer(ui::Component& sender);
+  void NextWallpape1Click(ui::Component& sender);
+  void PreviousWallpaper1Click(ui::Component& sender);
+  void Reload1Click(ui::Component& sender);
+  void BitBtn1Click(ui::Component& sender);
+  void CheckBox3Click(ui::Component& sender);
+  void MainTimeChange(ui::Component& sender);
+  void MainComboBoxChange(ui::Component& sender);
+  // The rotation timer's interval for the chosen value and unit; values the
+  // timer cannot take switch it off and say so beside the controls.
+  void UpdateTimerInterval();
+
+  // ---- the colour swatch
+  void ColorBox1Click(ui::Component& sender);
+
+  // ---- controls, in layout order
+  ui::Image MainImage{this, "MainImage"};
+  ui::Image Image1{this, "Image1"};
+  ui::Panel Panel1{this, "Panel1"};
+  ui::SpeedButton BitBtn1{this, "BitBtn1"};
+  ui::SpeedButton BitBtn2{this, "BitBtn2"};
+  ui::SpeedButton BitBtn4{this, "BitBtn4"};
+  ui::SpeedButton BitBtn5{this, "BitBtn5"};
+  ui::SpeedButton BitBtn6{this, "BitBtn6"};
+
+  ui::GroupBox GroupBox5{this, "GroupBox5"};
+  ui::RadioButton modeautomatic{this, "modeautomatic"};
+  ui::RadioButton modemanual{this, "modemanual"};
+  ui::Button browse{this, "browse"};
+  ui::Button reload{this, "reload"};
+  ui::Label Label2{this, "Label2"};
+  ui::Label automaticlocation{this, "automaticlocation"};
+  ui::Label aux{this, "aux"};
+
+  ui::GroupBox GroupBox1{this, "GroupBox1"};
+  ui::ListBox MainListBox{this, "MainListBox"};
+  ui::Button MainBitBtn1{this, "MainBitBtn1"};
+  ui::Button MainBitBtn2{this, "MainBitBtn2"};
+  ui::Button MainBitBtn3{this, "MainBitBtn3"};
+  ui::Button MainBitBtn4{this, "MainBitBtn4"};
+  ui::Button MainBitBtn5{this, "MainBitBtn5"};
+  ui::Button MainNew{this, "MainNew"};
+  ui::Button MainAppend{this, "MainAppend"};
+  ui::Button MainLoad{this, "MainLoad"};
+  ui::Button MainSave{this, "MainSave"};
+
+  ui::GroupBox GroupBox3{this, "GroupBox3"};
+  ui::CheckBox CheckBox1{this, "CheckBox1"};
+  ui::CheckBox CheckBox2{this, "CheckBox2"};
+  ui::CheckBox CheckBox3{this, "CheckBox3"};
+  ui::SpinEdit MainTime{this, "MainTime"};
+  ui::ComboBox MainComboBox{this, "MainComboBox"};
+  ui::Label IntervalNote{this, "IntervalNote"};
+
+  ui::GroupBox GroupBox2{this, "GroupBox2"};
+  ui::Label MainLocationLabel{this, "MainLocationLabel"};
+  ui::Label locationval{this, "locationval"};
+  ui::Label MainTypeLabel{this, "MainTypeLabel"};
+  ui::Label typeval{this, "typeval"};
+  ui::Label MainSizeLabel{this, "MainSizeLabel"};
+  ui::Label sizeval{this, "sizeval"};
+  ui::Label MainPropertiesLabel{this, "MainPropertiesLabel"};
+  ui::Label propertiesval{this, "propertiesval"};
+  ui::Label MainCreationLavel{this, "MainCreationLavel"};
+  ui::Label creationval{this, "creationval"};
+  ui::Label MainWallpaperStyleLabel{this, "MainWallpaperStyleLabel"};
+  ui::ComboBox ComboBox1{this, "ComboBox1"};
+  ui::Label Label3{this, "Label3"};
+  ui::SpinEdit SpinEdit1{this, "SpinEdit1"};
+  ui::Label Label4{this, "Label4"};
+  ui::SpinEdit SpinEdit2{this, "SpinEdit2"};
+  ui::Label MovieDimensionLabel{this, "MovieDimensionLabel"};
+  ui::Label moviewidthlabel{this, "moviewidthlabel"};
+  ui::SpinEdit moviewidthspin{this, "moviewidthspin"};
+  ui::Label Movieheightlabel{this, "Movieheightlabel"};
+  ui::SpinEdit movieheightspin{this, "movieheightspin"};
+  ui::Label lunglabel{this, "lunglabel"};
+  ui::Button htmlpreviewbutton{this, "htmlpreviewbutton"};
+
+  ui::GroupBox GroupBox4{this, "GroupBox4"};
+  ui::Image MainPreview{this, "MainPreview"};
+  ui::Bevel Bevel1{this, "Bevel1"};
+  ui::CheckBox MainChPreview{this, "MainChPreview"};
+  ui::Button MainPrint{this, "MainPrint"};
+  ui::Panel ColorBox1{this, "ColorBox1"};
+
+  ui::Button Button1{this, "Button1"};
+
+  // ---- non-visual parts
+  ui::Timer timer_start{this, "timer_start", 2000, false};
+  ui::Timer timer_forautomatic{this, "timer_forautomatic", 500, false};
+  ui::Timer Timer1{this, "Timer1", 0, false};
+
+  // Menu "Add1" (ways to add wallpapers) and "Add2" (the playlist menu).
+  ui::PopupMenu Add1{this, "Add1"};
+  ui::MenuItem Addwallpapers1{this, "Addwallpapers1", nullptr, "Add from &file"};
+  ui::MenuItem Addfromfolder1{this, "Addfromfolder1", nullptr, "Add from f&older"};
+  ui::MenuItem AddHTMLandMovieWallpapers1{this, "AddHTMLandMovieWallpapers1", nullptr, "Add HTML and &Movie Wallpapers"};
+  ui::MenuItem ScanDiskforWallpapers1{this, "ScanDiskforWallpapers1", nullptr, "Scan &Disk for Wallpapers"};
+  ui::MenuItem Download1{this, "Download1", nullptr, "Down&load"};
+  ui::PopupMenu Add2{this, "Add2"};
+  ui::MenuItem SetasWallpaper1{this, "SetasWallpaper1", nullptr, "Set as Wallpaper"};
+  ui::MenuItem N6{this, "N6", nullptr, "-"};
+  ui::MenuItem AddFromFile1{this, "AddFromFile1", nullptr, "Add From File"};
+  ui::MenuItem AddFromFolder2{this, "AddFromFolder2", nullptr, "Add From Folder"};
+  ui::MenuItem AddHTMLWallpaper1{this, "AddHTMLWallpaper1", nullptr, "Add HTML and Movie Wallpaper"};
+  ui::MenuItem ScanDiskForWallpapers2{this, "ScanDiskForWallpapers2", nullptr, "Scan Disk For Wallpapers"};
+  ui::MenuItem Download2{this, "Download2", nullptr, "Download"};
+  ui::MenuItem N7{this, "N7", nullptr, "-"};
+  ui::MenuItem EmptyWallpaperList1{this, "EmptyWallpaperList1", nullptr, "Empty Wallpaper List"};
+  ui::MenuItem SortWallpaperList1{this, "SortWallpaperList1", nullptr, "Sort Wallpaper List"};
+  ui::MenuItem RandomiseWallpaperList1{this, "RandomiseWallpaperList1", nullptr, "Randomise Wallpaper List"};
+  ui::MenuItem ShowFullPath1{this, "ShowFullPath1", nullptr, "Show Full Path"};
+  ui::MenuItem N8{this, "N8", nullptr, "-"};
+  ui::MenuItem CopyFiles1{this, "CopyFiles1", nullptr, "Copy Files"};
+  ui::MenuItem MoveFiles1{this, "MoveFiles1", nullptr, "Delete Files"};
+  ui::MenuItem MoveFiles2{this, "MoveFiles2", nullptr, "Move Files"};
+  ui::MenuItem RenameFiles1{this, "RenameFiles1", nullptr, "Rename Files"};
+  ui::MenuItem N9{this, "N9", nullptr, "-"};
+  ui::MenuItem FindCurrentSelection1{this, "FindCurrentSelection1", nullptr, "Find Current Selection"};
+  ui::MenuItem SellectAll1{this, "SellectAll1", nullptr, "Sellect All"};
+  ui::MenuItem InvertSelection1{this, "InvertSelection1", nullptr, "Invert Selection"};
+  ui::MenuItem N10{this, "N10", nullptr, "-"};
+  ui::MenuItem RemoveBadGraphics1{this, "RemoveBadGraphics1", nullptr, "Remove Bad Graphics"};
+
+ private:
+  void BuildControls();  // main_form_layout.cpp
+  void BindHandlers();
+  bool IsShowFullPath() const { return ShowFullPath1.Checked(); }
+  // A box with one OK button and the error sign.
+  void ErrorBox(const std::string& text);
+  static LRESULT CALLBACK PlaylistBoxWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+
+  WNDPROC savedListProc_ = nullptr;
+  std::shared_ptr<std::atomic<int>> readerState_;
 };
 
 }  // namespace wc

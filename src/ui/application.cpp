@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "common/paths.h"
 #include "ui/error.h"
@@ -33,6 +34,7 @@ Application::Application() : Component(nullptr, "Application") {
   char path[MAX_PATH * 2] = {};
   DWORD n = GetModuleFileNameA(nullptr, path, DWORD(sizeof path));
   exeName_.assign(path, n);
+  for (int i = 1; i < __argc; ++i) Arguments.emplace_back(__argv[i]);
   Title = wc::ExtractFileName(exeName_);
   size_t dot = Title.rfind('.');
   if (dot != std::string::npos) Title.resize(dot);

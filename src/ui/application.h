@@ -80,6 +80,11 @@ class Application : public Component, private Window {
   // The program's general error handler: one box, one OK button.
   void ShowError(const std::string& text);
 
+  // The command line after the program's name, as the C runtime split it.
+  std::vector<std::string> Arguments;
+  // Argument i counted from 1, or "" when there are fewer.
+  std::string ParamStr(size_t i) const { return i >= 1 && i <= Arguments.size() ? Arguments[i - 1] : std::string(); }
+
   // The full path of the program file; tests point it elsewhere.
   const std::string& ExeName() const { return exeName_; }
   void SetExeName(std::string path) { exeName_ = std::move(path); }

@@ -7,6 +7,7 @@ namespace wc::test {
 GuiTest::GuiTest() {
   app.SetPrompts(&prompts);
   app.SetExeName(dir.file("WallpaperChanger.exe"));
+  app.Arguments.clear();  // the test program's own arguments are not the program's
 }
 
 GuiTest::~GuiTest() { app.SetPrompts(nullptr); }

@@ -1,0 +1,29 @@
+// What the control panel keeps in settings.ini between runs. The start-up
+// sequence reads the same keys (main_form.cpp).
+#include "app/main_form.h"
+#include "common/ini_file.h"
+
+namespace wc {
+
+void TMainForm::SavePanelSettings() {
+  // One open-write-close per key, in this order: a refused write stops at
+  // that key with the keys before it stored.
+  IniFile ini(SettingsPath());
+  ini.WriteBool("Show Preview", "Checked", MainChPreview.Checked());
+  ini.WriteBool("Change at Startup", "Checked", CheckBox1.Checked());
+  ini.WriteInteger("Last Wallpaper Index", "Value", CurrentIndex);
+  ini.WriteBool("Shuffle Wallpapers", "Checked", CheckBox2.Checked());
+  ini.WriteInteger("Timer interval", "value", MainComboBox.ItemIndex());
+  ini.WriteBool("Enable Timer", "Checked", CheckBox3.Checked());
+  ini.WriteInteger("Interval Value", "Value", MainTime.Value());
+  ini.WriteInteger("Wallpaper style", "value", ComboBox1.ItemIndex());
+  ini.WriteInteger("Custom position X", "value", SpinEdit1.Value());
+  ini.WriteInteger("Custom position Y", "value", SpinEdit2.Value());
+  ini.WriteInteger("ColorBox1", "Color", ColorBoxColor);
+  ini.WriteInteger("Functioning mode", "value", FunctioningMode);
+  ini.WriteString("Automatic mode location", "value", AutomaticFolder);
+  ini.WriteInteger("movie width", "Value", moviewidthspin.Value());
+  ini.WriteInteger("movie height", "Value", movieheightspin.Value());
+}
+
+}  // namespace wc

@@ -1,0 +1,157 @@
+// The control panel's playlist: its rows, the playlist-file buttons and
+// files dropped onto the list.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/main_form.h"
+#include "common/ini_file.h"
+#include "common/paths.h"
+#include "playlist/playlist_file.h"
+#include "ui/application.h"
+#include "ui/error.h"
+#include "ui/prompts.h"
+
+namespace wc {
+
+namespace {
+constexpr const char* kOwnerProp = "WcPlaylistOwner";
+
+bool IsDroppablePicture(const std::string& ext) {
+  for (const char* e : {".bmp", ".jpg", ".jpeg", ".ico", ".avi", ".emf", ".wmf", ".mpg", ".mpeg"}) {
+    if (ext == e) return true;
+  }
+  return false;
+}
+}  // namespace
+
+void TMainForm::FillPlaylistBox(bool showFullPath) {
+  if (!Playlist) return;
+  MainListBox.BeginUpdate();
+  for (size_t k = 0; k < Playlist->EntryCount(); ++k) {
+    if (FileExists(Playlist->Path(k))) MainListBox.AddItem(showFullPath ? Playlist->Path(k) : Playlist->Name(k));
+  }
+  MainListBox.EndUpdate();
+  if (MainChPreview.Checked() && MainListBox.Count() > 0) MainChPreviewClick(MainChPreview);
+}
+
+void TMainForm::AddFilesToPlaylist(const std::vector<std::string>& paths) {
+  if (!Playlist) return;
+  for (const std::string& p : paths) Playlist->AppendEntry(p);
+}
+
+void TMainForm::AddOneFile(const std::string& path) {
+  if (!Playlist) return;
+  Playlist->AppendEntry(path);
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+}
+
+void TMainForm::HandleDroppedFiles(HDROP drop) {
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    UINT length = DragQueryFileA(drop, i, nullptr, 0);
+    std::string path(size_t(length) + 1, '\0');
+    path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
+    std::string ext = ExtractFileExt(path);
+    if (!FileExists(path)) continue;
+    if (IsDroppablePicture(ext)) {
+      AddOneFile(path);
+    } else if (ext == ".qvl" && Playlist) {
+      std::vector<std::string> lines;
+      try {
+        lines = ReadPlaylistFile(path);
+      } catch (const std::exception&) {
+        ErrorBox("ERROR Reading from Disk");
+        continue;
+      }
+      Playlist->AppendLines(lines);
+      MainListBox.Clear();
+      FillPlaylistBox(IsShowFullPath());
+    }
+  }
+  DragFinish(drop);
+}
+
+LRESULT CALLBACK TMainForm::PlaylistBoxWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  auto* self = static_cast<TMainForm*>(GetPropA(hwnd, kOwnerProp));
+  if (!self) return DefWindowProcA(hwnd, msg, w, l);
+  WNDPROC previous = self->savedListProc_;
+  if (msg == WM_DROPFILES) ui::Guarded([&] { self->HandleDroppedFiles(reinterpret_cast<HDROP>(w)); });
+  return CallWindowProcA(previous, hwnd, msg, w, l);
+}
+
+void TMainForm::SetPlaylistDragDrop(bool on) {
+  HWND list = MainListBox.Handle();
+  if (!list || on == (savedListProc_ != nullptr)) return;  // installing twice would call itself
+  if (on) {
+    SetPropA(list, kOwnerProp, this);
+    savedListProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(list, GWLP_WNDPROC));
+    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlaylistBoxWindowProc));
+    DragAcceptFiles(list, TRUE);
+  } else {
+    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedListProc_));
+    savedListProc_ = nullptr;
+    RemovePropA(list, kOwnerProp);
+    DragAcceptFiles(list, FALSE);
+  }
+}
+
+void TMainForm::MainNewClick(ui::Component&) {
+  MainListBox.Clear();
+  if (Playlist) Playlist->Clear();
+  MainPreview.ClearPicture();
+  MainPreview.Repaint();
+}
+
+void TMainForm::MainSaveClick(ui::Component&) {
+  ui::FileDialogOptions o;
+  o.filter = "Playlist|*.qvl";
+  auto r = App().prompts().SaveFile(Handle(), o);
+  if (!r || r->files.empty() || !Playlist) return;
+  std::string path = r->files.front();
+  if (ExtractFileExt(path).empty()) path += ".qvl";
+  WritePlaylistFile(path, Playlist->Lines());
+}
+
+void TMainForm::MainLoadClick(ui::Component&) {
+  ui::FileDialogOptions o;
+  o.filter = "Image Play List|*.qvl";
+  auto r = App().prompts().OpenFile(Handle(), o);
+  if (!r || r->files.empty() || !Playlist) return;
+  const std::string& path = r->files.front();
+  if (!FileExists(path)) return;
+  Playlist->Clear();
+  try {
+    Playlist->Lines() = ReadPlaylistFile(path);
+  } catch (const std::exception&) {
+    ErrorBox("ERROR Reading from Disk");
+  }
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+}
+
+void TMainForm::MainAppendClick(ui::Component&) {
+  ui::FileDialogOptions o;
+  o.filter = "Image Play List|*.qvl";
+  auto r = App().prompts().OpenFile(Handle(), o);
+  if (!r || r->files.empty() || !Playlist) return;
+  std::vector<std::string> lines;
+  try {
+    lines = ReadPlaylistFile(r->files.front());
+  } catch (const std::exception&) {
+    ErrorBox("ERROR Reading from Disk");
+    return;
+  }
+  Playlist->AppendLines(lines);
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+}
+
+void TMainForm::ShowFullPath1Click(ui::Component&) {
+  ShowFullPath1.SetChecked(!ShowFullPath1.Checked());
+  IniFile(SettingsPath()).WriteBool("Show Full Path", "Checked", ShowFullPath1.Checked());
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+}
+
+}  // namespace wc

@@ -1,0 +1,80 @@
+// Which entry comes next: the rotation timer, Next, Previous, Reload and Set
+// Wallpaper, in order or shuffled.
+#include "app/main_form.h"
+#include "common/random.h"
+#include "common/random_win32.h"
+#include "playlist/rotation_rules.h"
+
+namespace wc {
+
+namespace {
+int32_t RandomRow(int rows) { return int32_t(ProgramRandom().Next(uint32_t(rows > 0 ? rows : 0))); }
+}  // namespace
+
+void TMainForm::Timer1Timer(ui::Component& sender) {
+  if (CheckBox2.Checked()) {
+    RandomizeProgramRandom();
+    CurrentIndex = RandomRow(MainListBox.Count());
+  }
+  // Under shuffle the drawn row moves on by one as well.
+  CurrentIndex = AdvanceIndex(CurrentIndex, MainListBox.Count());
+  MainListBox.SetItemIndex(CurrentIndex);
+  MainListBoxDblClick(sender);
+}
+
+void TMainForm::NextWallpape1Click(ui::Component& sender) {
+  CurrentIndex = AdvanceIndex(CurrentIndex, MainListBox.Count());
+  if (CheckBox2.Checked()) CurrentIndex = RandomRow(MainListBox.Count());
+  MainListBox.SetItemIndex(CurrentIndex);
+  MainListBoxDblClick(sender);
+  SavePanelSettings();
+}
+
+void TMainForm::PreviousWallpaper1Click(ui::Component& sender) {
+  CurrentIndex = PreviousIndex(CurrentIndex, MainListBox.Count());
+  if (CheckBox2.Checked()) CurrentIndex = RandomRow(MainListBox.Count());
+  MainListBox.SetItemIndex(CurrentIndex);
+  MainListBoxDblClick(sender);
+}
+
+void TMainForm::Reload1Click(ui::Component& sender) { MainListBoxDblClick(sender); }
+
+void TMainForm::BitBtn1Click(ui::Component& sender) {
+  if (MainListBox.ItemIndex() < 0) return;
+  CurrentIndex = MainListBox.ItemIndex();
+  MainListBoxDblClick(sender);
+}
+
+void TMainForm::UpdateTimerInterval() {
+  int unit = MainComboBox.ItemIndex();
+  int64_t value = MainTime.Value();
+  auto ms = TimerIntervalMs(unit, value);
+  // A Windows timer takes at most about 24.8 days; a longer or negative
+  // interval must not wrap round into one that fires every few moments.
+  if (ms) {
+    IntervalNote.Hide();
+  } else if (value < 0) {
+    IntervalNote.SetCaption("The interval cannot be negative: the timer is off.");
+    IntervalNote.Show();
+  } else {
+    IntervalNote.SetCaption("At most " + std::to_string(MaxIntervalValue(unit)) + " " + MainComboBox.Text() +
+                            ": the timer is off.");
+    IntervalNote.Show();
+  }
+  Timer1.SetInterval(ms.value_or(0));
+}
+
+void TMainForm::CheckBox3Click(ui::Component&) {
+  Timer1.SetEnabled(CheckBox3.Checked());
+  if (Timer1.Enabled()) UpdateTimerInterval();
+}
+
+void TMainForm::MainTimeChange(ui::Component&) {
+  if (Timer1.Enabled()) UpdateTimerInterval();
+}
+
+void TMainForm::MainComboBoxChange(ui::Component&) {
+  if (Timer1.Enabled()) UpdateTimerInterval();
+}
+
+}  // namespace wc

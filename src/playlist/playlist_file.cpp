@@ -1,0 +1,54 @@
+#include "playlist/playlist_file.h"
+
+#include <windows.h>
+
+#include "playlist/playlist_format.h"
+#include "ui/error.h"
+#include "ui/graphics.h"
+#include "ui/handle.h"
+
+namespace wc {
+
+bool FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> ReadPlaylistFile(const std::string& path) {
+  return ParsePlaylistText(ui::ReadSharedFile(path));
+}
+
+void WritePlaylistFile(const std::string& path, const std::vector<std::string>& lines) {
+  auto fail = [&](DWORD code) {
+    throw ui::Error("Cannot create file \"" + path + "\". " + ui::SystemErrorText(code));
+  };
+  // A read-only playlist stays as it is, as a file opened for writing would.
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    fail(ERROR_ACCESS_DENIED);
+  }
+  std::string text = FormatPlaylistText(lines);
+  std::string temp = path + ".new";
+  {
+    ui::FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) fail(GetLastError());
+    DWORD written = 0;
+    bool ok = text.empty() || (WriteFile(file.get(), text.data(), DWORD(text.size()), &written, nullptr) &&
+                               written == text.size());
+    if (ok) ok = FlushFileBuffers(file.get()) != FALSE;
+    if (!ok) {
+      DWORD code = GetLastError();
+      file.reset();
+      DeleteFileA(temp.c_str());
+      fail(code);
+    }
+  }
+  if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DWORD code = GetLastError();
+    DeleteFileA(temp.c_str());
+    fail(code);
+  }
+}
+
+}  // namespace wc

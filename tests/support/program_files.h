@@ -1,0 +1,18 @@
+#pragma once
+// Small file helpers for the tests of the Windows program.
+#include <string>
+#include <vector>
+
+namespace wc::test {
+
+void WriteTextFile(const std::string& path, const std::string& bytes);
+std::string ReadTextFile(const std::string& path);
+bool Exists(const std::string& path);
+// Makes a file (of any content) that the playlist can point at.
+std::string MakeFile(const std::string& path, const std::string& bytes = "x");
+// A drop handle as the shell hands it to a window for the given files.
+void* MakeDropHandle(const std::vector<std::string>& files);
+// The section names of an INI file, in file order.
+std::vector<std::string> IniSections(const std::string& path);
+
+}  // namespace wc::test
