@@ -105,7 +105,7 @@ CheckBox::CheckBox(Component* owner, std::string name) : Control(owner, std::mov
 Window::CreateParams CheckBox::Params() {
   CreateParams p = Control::Params();
   p.className = "BUTTON";
-  p.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+  p.style |= WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE;
   return p;
 }
 
@@ -136,7 +136,7 @@ RadioButton::RadioButton(Component* owner, std::string name) : Control(owner, st
 Window::CreateParams RadioButton::Params() {
   CreateParams p = Control::Params();
   p.className = "BUTTON";
-  p.style |= WS_TABSTOP | BS_RADIOBUTTON;
+  p.style |= WS_TABSTOP | BS_RADIOBUTTON | BS_MULTILINE;
   return p;
 }
 
@@ -518,6 +518,18 @@ Window::CreateParams GroupBox::Params() {
   p.exStyle |= WS_EX_CONTROLPARENT;
   p.style |= BS_GROUPBOX | WS_CLIPCHILDREN;
   return p;
+}
+
+LRESULT GroupBox::WndProc(UINT msg, WPARAM w, LPARAM l) {
+  // The system's group box paints only its frame: as a container it must
+  // clear the inside itself.
+  if (msg == WM_ERASEBKGND) {
+    RECT rc;
+    GetClientRect(Handle(), &rc);
+    FillRect(reinterpret_cast<HDC>(w), &rc, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+  }
+  return Control::WndProc(msg, w, l);
 }
 
 // ---------------------------------------------------------------- Panel

@@ -199,6 +199,7 @@ class GroupBox : public Control {
 
  protected:
   CreateParams Params() override;
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 };
 
 enum class BevelKind { None, Raised, Lowered };

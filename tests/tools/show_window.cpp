@@ -1,0 +1,40 @@
+// Development aid: builds the program's windows in a folder, runs the
+// start-up sequence and shows one window for a while, so a screenshot of it
+// can be taken.
+//   show_window.exe <program folder> <window name> [seconds]
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/main_form.h"
+#include "app/program.h"
+#include "ui/form.h"
+#include "ui/timer.h"
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: show_window <program folder> <window name> [seconds]\n");
+    return 2;
+  }
+  std::string folder = argv[1];
+  std::string window = argv[2];
+  int seconds = argc > 3 ? std::atoi(argv[3]) : 10;
+  ui::Application app;
+  app.SetExeName(folder + "\\WallpaperChanger.exe");
+  app.Arguments.clear();
+  wc::CreateProgramWindows(app);
+  auto* main = wc::FindProgramWindow<wc::TMainForm>("MainForm");
+  main->timer_startTimer(main->timer_start);
+  main->timer_forautomatic.SetEnabled(false);
+  auto* form = dynamic_cast<ui::Form*>(app.FindOwnedByName(window));
+  if (!form) {
+    std::fprintf(stderr, "no window named %s\n", window.c_str());
+    return 1;
+  }
+  form->Show();
+  ui::Timer stop(&app, "stop", uint32_t(seconds) * 1000, true);
+  stop.OnTimer = [&](ui::Component&) { app.Terminate(); };
+  app.Run();
+  return 0;
+}
