@@ -22,6 +22,7 @@
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/timer.h"
+#include "wallpaper/wp_changer.h"
 
 namespace wc {
 
@@ -109,6 +110,9 @@ class TMainForm : public ui::Form {
 
   // ---- applying
   void MainListBoxDblClick(ui::Component& sender);
+  void ApplyToDesktop(const std::string& path, int styleIndex, int32_t originX, int32_t originY);
+  // The "High Quality Image Resampling" option of the settings.
+  bool HighQualityResampling() const;
 
   // ---- rotation
   void Timer1Timer(ui::Component& sender);
@@ -203,6 +207,7 @@ class TMainForm : public ui::Form {
   ui::Timer timer_start{this, "timer_start", 2000, false};
   ui::Timer timer_forautomatic{this, "timer_forautomatic", 500, false};
   ui::Timer Timer1{this, "Timer1", 0, false};
+  TWPChanger WPChanger1{this, "WPChanger1"};
 
   // Menu "Add1" (ways to add wallpapers) and "Add2" (the playlist menu).
   ui::PopupMenu Add1{this, "Add1"};
@@ -245,6 +250,10 @@ class TMainForm : public ui::Form {
   static LRESULT CALLBACK PlaylistBoxWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
 
   WNDPROC savedListProc_ = nullptr;
+  // Entries skipped in a row because their files are missing; bounds the
+  // skipping to one pass over the playlist.
+  int missingSkips_ = 0;
+  bool skipsExhausted_ = false;
   std::shared_ptr<std::atomic<int>> readerState_;
 };
 

@@ -2,7 +2,6 @@
 #include "app/main_form.h"
 
 namespace wc {
-void TMainForm::MainListBoxDblClick(ui::Component&) {}
 void TMainForm::MainListBoxClick(ui::Component&) {}
 void TMainForm::MainChPreviewClick(ui::Component&) {}
 void TMainForm::StartFolderReader() { SetAuxState("1"); }

@@ -1,8 +1,9 @@
 #include "ui/graphics.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
-#include "common/bmp.h"
 #include "ui/error.h"
 
 namespace ui {
@@ -37,9 +38,8 @@ wc::Image32 Bitmap::ToImage() const {
   wc::Image32 image;
   image.width = width_;
   image.height = height_;
-  image.pixels.assign(bits_, bits_ + size_t(width_) * size_t(height_));
   GdiFlush();
-  if (bits_) std::memcpy(image.pixels.data(), bits_, image.pixels.size() * 4);
+  if (bits_) image.pixels.assign(bits_, bits_ + size_t(width_) * size_t(height_));
   return image;
 }
 
@@ -59,7 +59,63 @@ void Bitmap::Draw(HDC dc, const RECT& dest) const {
 }
 
 void Bitmap::SaveToFile(const std::string& path, int bitsPerPixel) const {
-  wc::WriteFileBytes(path, wc::EncodeBmp(ToImage(), bitsPerPixel));
+  if (bitsPerPixel != 24 && bitsPerPixel != 32) throw Error("Bitmaps are written with 24 or 32 bits per pixel");
+  GdiFlush();
+  // Rows go out one by one from the pixels themselves: a wallpaper-sized
+  // picture is large, and a second copy of it in memory buys nothing.
+  const size_t stride = bitsPerPixel == 32 ? size_t(width_) * 4 : (size_t(width_) * 3 + 3) & ~size_t(3);
+  const size_t imageSize = stride * size_t(height_);
+  BITMAPFILEHEADER fh{};
+  BITMAPINFOHEADER ih{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof ih;
+  fh.bfSize = DWORD(fh.bfOffBits + imageSize);
+  ih.biSize = sizeof ih;
+  ih.biWidth = width_;
+  ih.biHeight = height_;  // bottom-up, as most readers expect
+  ih.biPlanes = 1;
+  ih.biBitCount = WORD(bitsPerPixel);
+  ih.biCompression = BI_RGB;
+  ih.biSizeImage = DWORD(imageSize);
+  ih.biXPelsPerMeter = ih.biYPelsPerMeter = 3780;
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    DWORD code = GetLastError();
+    throw Error("Cannot create file \"" + path + "\". " + SystemErrorText(code));
+  }
+  auto put = [&](const void* data, size_t size) {
+    DWORD done = 0;
+    if (!WriteFile(file.get(), data, DWORD(size), &done, nullptr) || done != size) {
+      DWORD code = GetLastError();
+      file.reset();
+      DeleteFileA(path.c_str());
+      throw Error("Cannot write file \"" + path + "\". " + SystemErrorText(code));
+    }
+  };
+  put(&fh, sizeof fh);
+  put(&ih, sizeof ih);
+  const size_t rowsPerChunk = std::max<size_t>(1, (1 << 20) / std::max<size_t>(stride, 1));
+  std::vector<uint8_t> chunk(stride * rowsPerChunk, 0);
+  size_t filled = 0;
+  for (int y = height_ - 1; y >= 0; --y) {
+    const uint32_t* row = bits_ + size_t(y) * size_t(width_);
+    uint8_t* out = chunk.data() + filled * stride;
+    if (bitsPerPixel == 32) {
+      std::memcpy(out, row, size_t(width_) * 4);
+    } else {
+      for (int x = 0; x < width_; ++x) {
+        uint32_t p = row[x];
+        out[0] = uint8_t(p);
+        out[1] = uint8_t(p >> 8);
+        out[2] = uint8_t(p >> 16);
+        out += 3;
+      }
+    }
+    if (++filled == rowsPerChunk || y == 0) {
+      put(chunk.data(), filled * stride);
+      filled = 0;
+    }
+  }
 }
 
 Picture::Picture(Bitmap bitmap) {

@@ -1,0 +1,98 @@
+#include "program_runner.h"
+
+#include <functional>
+#include <stdexcept>
+#include <thread>
+
+namespace wc::test {
+
+ProgramRunner::ProgramRunner(std::string folder) : folder_(std::move(folder)) {
+  if (!CopyFileA(WC_PROGRAM_EXE, File("WallpaperChanger.exe").c_str(), FALSE)) {
+    throw std::runtime_error(std::string("cannot copy ") + WC_PROGRAM_EXE);
+  }
+}
+
+ProgramRunner::~ProgramRunner() {
+  if (Running()) Kill();
+}
+
+void ProgramRunner::Start(const std::string& arguments) {
+  std::string command = "\"" + File("WallpaperChanger.exe") + "\"";
+  if (!arguments.empty()) command += " " + arguments;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi)) {
+    throw std::runtime_error("cannot start " + command);
+  }
+  CloseHandle(pi.hThread);
+  process_.reset(pi.hProcess);
+  pid_ = pi.dwProcessId;
+}
+
+bool ProgramRunner::Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+bool ProgramRunner::WaitForExit(std::chrono::milliseconds limit) {
+  return process_ && WaitForSingleObject(process_.get(), DWORD(limit.count())) == WAIT_OBJECT_0;
+}
+
+DWORD ProgramRunner::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_) GetExitCodeProcess(process_.get(), &code);
+  return code;
+}
+
+void ProgramRunner::Kill() {
+  if (process_) {
+    TerminateProcess(process_.get(), 99);
+    WaitForSingleObject(process_.get(), 5000);
+  }
+}
+
+namespace {
+struct Search {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+BOOL CALLBACK Collect(HWND hwnd, LPARAM l) {
+  auto* s = reinterpret_cast<Search*>(l);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (pid == s->pid && std::string(cls) == "WcForm") s->found.push_back(hwnd);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> ProgramRunner::Windows() const {
+  Search s{pid_, {}};
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+std::vector<HWND> ProgramRunner::VisibleWindows() const {
+  std::vector<HWND> v;
+  for (HWND h : Windows()) {
+    if (IsWindowVisible(h)) v.push_back(h);
+  }
+  return v;
+}
+
+HWND ProgramRunner::MainWindow() const {
+  for (HWND h : Windows()) {
+    if (GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_APPWINDOW) return h;
+  }
+  return nullptr;
+}
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  auto end = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return done();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+}  // namespace wc::test

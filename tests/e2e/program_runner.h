@@ -1,0 +1,46 @@
+#pragma once
+// Starts a copy of the program in a folder of its own and watches it.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/handle.h"
+
+namespace wc::test {
+
+class ProgramRunner {
+ public:
+  // Copies the built program into `folder` (and whatever else the test puts
+  // there stays).
+  explicit ProgramRunner(std::string folder);
+  ~ProgramRunner();
+
+  void Start(const std::string& arguments = "");
+  bool Running() const;
+  // Waits for the process to end; false when it did not in time.
+  bool WaitForExit(std::chrono::milliseconds limit);
+  DWORD ExitCode() const;
+  void Kill();
+
+  // The process's top-level windows of our window class for its forms.
+  std::vector<HWND> Windows() const;
+  std::vector<HWND> VisibleWindows() const;
+  // The control panel: the window that carries the taskbar button style.
+  HWND MainWindow() const;
+
+  const std::string& Folder() const { return folder_; }
+  std::string File(const std::string& name) const { return folder_ + "\\" + name; }
+
+ private:
+  std::string folder_;
+  ui::KernelHandle process_;
+  DWORD pid_ = 0;
+};
+
+// Polls `done` every 20 ms until it is true or the time is up.
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);
+
+}  // namespace wc::test
