@@ -45,6 +45,11 @@ void TMainForm::BindHandlers() {
   timer_start.OnTimer = [this](ui::Component& s) { timer_startTimer(s); };
   timer_forautomatic.OnTimer = [this](ui::Component& s) { timer_forautomaticTimer(s); };
   Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
+  BitBtn1.OnClick = [this](ui::Component& s) { BitBtn1Click(s); };
+  BitBtn2.OnClick = [this](ui::Component& s) { BitBtn2Click(s); };
+  Timer1.OnTimer = [this](ui::Component& s) { Timer1Timer(s); };
+  modeautomatic.OnClick = [this](ui::Component& s) { modeautomaticClick(s); };
+  modemanual.OnClick = [this](ui::Component& s) { modemanualClick(s); };
 
   MainNew.OnClick = [this](ui::Component& s) { MainNewClick(s); };
   MainLoad.OnClick = [this](ui::Component& s) { MainLoadClick(s); };

@@ -28,6 +28,10 @@ namespace wc {
 
 class IniFile;
 
+// Removes the desktop picture (Active Desktop first, the plain system call
+// where that does not work).
+void ClearWallpaper();
+
 class TMainForm : public ui::Form {
  public:
   explicit TMainForm(ui::Application& app);
@@ -126,6 +130,14 @@ class TMainForm : public ui::Form {
   // The rotation timer's interval for the chosen value and unit; values the
   // timer cannot take switch it off and say so beside the controls.
   void UpdateTimerInterval();
+
+  // ---- styles and clearing
+  void Center1Click(ui::Component& sender);
+  void ile1Click(ui::Component& sender);
+  void FitToScreen1Click(ui::Component& sender);
+  void CustomPosition1Click(ui::Component& sender);
+  void ClearWallpaper1Click(ui::Component& sender);
+  void BitBtn2Click(ui::Component& sender);
 
   // ---- the colour swatch
   void ColorBox1Click(ui::Component& sender);

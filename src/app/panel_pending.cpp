@@ -5,5 +5,4 @@ namespace wc {
 void TMainForm::MainListBoxClick(ui::Component&) {}
 void TMainForm::MainChPreviewClick(ui::Component&) {}
 void TMainForm::StartFolderReader() { SetAuxState("1"); }
-void TMainForm::ColorBox1Click(ui::Component&) {}
 }  // namespace wc
