@@ -68,7 +68,8 @@ using TStartupEvent = std::function<void(ui::Component& sender, bool& ShowMainFo
 // balloon fields and without the item GUID, handles and the id in 32 bits
 // each, as 32-bit programs hand it over. Window and icon handles keep only
 // 32 significant bits on 64-bit Windows too, so nothing is lost; the id is
-// the low half of the tray icon's address there.
+// the low half of the tray icon's address there. A 64-bit shell reads its
+// own, wider layout of the same fields: CallShell widens the record for it.
 #pragma pack(push, 4)
 struct TNotifyIconData {
   uint32_t cbSize;
