@@ -48,12 +48,12 @@ function(wc_win32_sources)
 endfunction()
 
 # --- tests ------------------------------------------------------------------
-# wc_test(<name> SOURCES ... [WIN32] [PORTABLE] [LOCK <resource>] [TIMEOUT s])
+# wc_test(<name> SOURCES ... [WIN32] [PORTABLE] [SERIAL] [LOCK <resource>] [TIMEOUT s])
 #   PORTABLE tests link wc_portable and run in both builds (natively with the
 #   sanitizers, under Wine in the Windows build). WIN32 tests link the whole
 #   program library and run only under Wine.
 function(wc_test name)
-  cmake_parse_arguments(T "WIN32;PORTABLE" "TIMEOUT" "SOURCES;LOCK" ${ARGN})
+  cmake_parse_arguments(T "WIN32;PORTABLE;SERIAL" "TIMEOUT" "SOURCES;LOCK" ${ARGN})
   if(T_WIN32 AND NOT WC_WINDOWS)
     return()
   endif()
@@ -72,6 +72,10 @@ function(wc_test name)
   set(props TIMEOUT ${T_TIMEOUT})
   if(WC_WINDOWS AND CMAKE_CROSSCOMPILING)
     list(APPEND props FIXTURES_REQUIRED wine)
+  endif()
+  if(T_SERIAL)
+    # Timing matters to these tests: nothing else runs beside them.
+    list(APPEND props RUN_SERIAL TRUE)
   endif()
   if(T_LOCK)
     list(APPEND props RESOURCE_LOCK "${T_LOCK}")

@@ -1,6 +1,9 @@
 #include "common/bmp.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -119,6 +122,79 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
   if (std::ferror(file.get())) throw std::runtime_error("Cannot read file \"" + path + "\"");
   return bytes;
+}
+
+void WriteBmpFile(const std::string& path, const uint32_t* pixels, int width, int height, int bitsPerPixel) {
+  if (!pixels && width > 0 && height > 0) throw std::invalid_argument("Bitmap: bad picture");
+  WriteBmpFile(path, width, height, bitsPerPixel,
+               [&](int y) { return pixels + static_cast<size_t>(y) * static_cast<size_t>(width); });
+}
+
+void WriteBmpFile(const std::string& path, int width, int height, int bitsPerPixel,
+                  const std::function<const uint32_t*(int y)>& rowOf) {
+  if (bitsPerPixel != 24 && bitsPerPixel != 32) throw std::invalid_argument("Bitmap: only 24 or 32 bits per pixel");
+  if (width < 0 || height < 0) throw std::invalid_argument("Bitmap: bad picture");
+  const uint64_t stride = RowBytes(static_cast<uint64_t>(width), bitsPerPixel);
+  const uint64_t imageSize = stride * static_cast<uint64_t>(height);
+  if (imageSize + kPixelOffset > 0xFFFFFFFFu) Bad("the picture is too large for a bitmap file");
+  std::vector<uint8_t> header(kPixelOffset, 0);
+  header[0] = 'B';
+  header[1] = 'M';
+  Put32(header, 2, static_cast<uint32_t>(kPixelOffset + imageSize));
+  Put32(header, 10, kPixelOffset);
+  Put32(header, 14, kInfoHeaderSize);
+  Put32(header, 18, static_cast<uint32_t>(width));
+  Put32(header, 22, static_cast<uint32_t>(height));  // positive: bottom-up rows
+  Put16(header, 26, 1);
+  Put16(header, 28, static_cast<uint32_t>(bitsPerPixel));
+  Put32(header, 34, static_cast<uint32_t>(imageSize));
+  Put32(header, 38, 3780);
+  Put32(header, 42, 3780);
+
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+  if (!file) throw std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(errno));
+  auto fail = [&] {
+    std::string reason = std::strerror(errno);
+    file.reset();
+    std::remove(path.c_str());
+    throw std::runtime_error("Cannot write file \"" + path + "\". " + reason);
+  };
+  if (std::fwrite(header.data(), 1, header.size(), file.get()) != header.size()) fail();
+  // About a megabyte of rows per write.
+  const size_t rowsPerChunk = std::max<size_t>(1, size_t((1u << 20) / std::max<uint64_t>(stride, 1)));
+  std::vector<uint8_t> chunk(size_t(stride) * rowsPerChunk, 0);
+  size_t filled = 0;
+  for (int y = height - 1; y >= 0; --y) {
+    const uint32_t* row = rowOf(y);
+    uint8_t* out = chunk.data() + filled * size_t(stride);
+    if (bitsPerPixel == 32) {
+      std::memcpy(out, row, static_cast<size_t>(width) * 4);
+    } else {
+      for (int x = 0; x < width; ++x) {
+        const uint32_t p = row[x];
+        out[0] = static_cast<uint8_t>(p);
+        out[1] = static_cast<uint8_t>(p >> 8);
+        out[2] = static_cast<uint8_t>(p >> 16);
+        out += 3;
+      }
+    }
+    if (++filled == rowsPerChunk || y == 0) {
+      if (std::fwrite(chunk.data(), 1, filled * size_t(stride), file.get()) != filled * size_t(stride)) fail();
+      filled = 0;
+    }
+  }
+  if (std::fflush(file.get()) != 0) fail();
+  if (std::fclose(file.release()) != 0) {
+    std::remove(path.c_str());
+    throw std::runtime_error("Cannot write file \"" + path + "\"");
+  }
+}
+
+void WriteBmpFile(const std::string& path, const Image32& image, int bitsPerPixel) {
+  if (image.pixels.size() < static_cast<size_t>(std::max(image.width, 0)) * static_cast<size_t>(std::max(image.height, 0))) {
+    throw std::invalid_argument("Bitmap: the pixels do not fill the picture");
+  }
+  WriteBmpFile(path, image.pixels.data(), image.width, image.height, bitsPerPixel);
 }
 
 }  // namespace wc

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <functional>
 #include <vector>
 
 #include "common/image32.h"
@@ -22,6 +23,16 @@ Image32 DecodeBmp(const std::vector<uint8_t>& bytes);
 
 // Whole-file I/O; failures throw std::runtime_error naming the path.
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// Writes an uncompressed bitmap file of 24 or 32 bits per pixel straight
+// from top-down 0x00RRGGBB pixels, a row at a time (no copy of the picture).
+// A failed write removes the partial file; the error names the path.
+void WriteBmpFile(const std::string& path, const uint32_t* pixels, int width, int height, int bitsPerPixel);
+void WriteBmpFile(const std::string& path, const Image32& image, int bitsPerPixel);
+// The same, with the rows of the picture given one by one: row(y) returns
+// row y counted from the top, `width` pixels of 0x00RRGGBB.
+void WriteBmpFile(const std::string& path, int width, int height, int bitsPerPixel,
+                  const std::function<const uint32_t*(int y)>& row);
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 
 }  // namespace wc

@@ -219,6 +219,9 @@ LRESULT Application::WndProc(UINT msg, WPARAM w, LPARAM l) {
   // A hook may remove itself while it runs: walk a copy.
   auto hooks = hooks_;
   for (auto& [id, hook] : hooks) {
+    // A hook removed by an earlier one during this message is not called.
+    bool live = std::any_of(hooks_.begin(), hooks_.end(), [id = id](auto& h) { return h.first == id; });
+    if (!live) continue;
     LRESULT result = 0;
     if (hook(msg, w, l, result)) return result;
   }

@@ -1,9 +1,8 @@
 #include "ui/graphics.h"
 
-#include <algorithm>
 #include <cstring>
-#include <vector>
 
+#include "common/bmp.h"
 #include "ui/error.h"
 
 namespace ui {
@@ -59,62 +58,11 @@ void Bitmap::Draw(HDC dc, const RECT& dest) const {
 }
 
 void Bitmap::SaveToFile(const std::string& path, int bitsPerPixel) const {
-  if (bitsPerPixel != 24 && bitsPerPixel != 32) throw Error("Bitmaps are written with 24 or 32 bits per pixel");
   GdiFlush();
-  // Rows go out one by one from the pixels themselves: a wallpaper-sized
-  // picture is large, and a second copy of it in memory buys nothing.
-  const size_t stride = bitsPerPixel == 32 ? size_t(width_) * 4 : (size_t(width_) * 3 + 3) & ~size_t(3);
-  const size_t imageSize = stride * size_t(height_);
-  BITMAPFILEHEADER fh{};
-  BITMAPINFOHEADER ih{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof ih;
-  fh.bfSize = DWORD(fh.bfOffBits + imageSize);
-  ih.biSize = sizeof ih;
-  ih.biWidth = width_;
-  ih.biHeight = height_;  // bottom-up, as most readers expect
-  ih.biPlanes = 1;
-  ih.biBitCount = WORD(bitsPerPixel);
-  ih.biCompression = BI_RGB;
-  ih.biSizeImage = DWORD(imageSize);
-  ih.biXPelsPerMeter = ih.biYPelsPerMeter = 3780;
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) {
-    DWORD code = GetLastError();
-    throw Error("Cannot create file \"" + path + "\". " + SystemErrorText(code));
-  }
-  auto put = [&](const void* data, size_t size) {
-    DWORD done = 0;
-    if (!WriteFile(file.get(), data, DWORD(size), &done, nullptr) || done != size) {
-      DWORD code = GetLastError();
-      file.reset();
-      DeleteFileA(path.c_str());
-      throw Error("Cannot write file \"" + path + "\". " + SystemErrorText(code));
-    }
-  };
-  put(&fh, sizeof fh);
-  put(&ih, sizeof ih);
-  const size_t rowsPerChunk = std::max<size_t>(1, (1 << 20) / std::max<size_t>(stride, 1));
-  std::vector<uint8_t> chunk(stride * rowsPerChunk, 0);
-  size_t filled = 0;
-  for (int y = height_ - 1; y >= 0; --y) {
-    const uint32_t* row = bits_ + size_t(y) * size_t(width_);
-    uint8_t* out = chunk.data() + filled * stride;
-    if (bitsPerPixel == 32) {
-      std::memcpy(out, row, size_t(width_) * 4);
-    } else {
-      for (int x = 0; x < width_; ++x) {
-        uint32_t p = row[x];
-        out[0] = uint8_t(p);
-        out[1] = uint8_t(p >> 8);
-        out[2] = uint8_t(p >> 16);
-        out += 3;
-      }
-    }
-    if (++filled == rowsPerChunk || y == 0) {
-      put(chunk.data(), filled * stride);
-      filled = 0;
-    }
+  try {
+    wc::WriteBmpFile(path, bits_, width_, height_, bitsPerPixel);
+  } catch (const std::exception& e) {
+    throw Error(e.what());
   }
 }
 
@@ -213,6 +161,24 @@ Bitmap Picture::ToBitmap() const {
     std::memcpy(b.Bits(), bitmap_->Bits(), size_t(width_) * size_t(height_) * 4);
     return b;
   }
+  // A bitmap picture hands over its pixels directly; drawing is for icons
+  // and metafiles.
+  SHORT type = PICTYPE_NONE;
+  OLE_HANDLE handle = 0;
+  if (SUCCEEDED(ole_->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(ole_->get_Handle(&handle)) && handle) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width_;
+    bi.bmiHeader.biHeight = -height_;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    int rows = GetDIBits(screen, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), 0, UINT(height_), b.Bits(),
+                         &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows == height_) return b;
+  }
   MemoryDC dc(CreateCompatibleDC(nullptr));
   SelectGuard sel(dc.get(), b.Handle());
   RECT all{0, 0, width_, height_};
@@ -220,6 +186,35 @@ Bitmap Picture::ToBitmap() const {
   Draw(dc.get(), all);
   GdiFlush();
   return b;
+}
+
+void Picture::SaveToBitmapFile(const std::string& path, int bitsPerPixel) const {
+  if (bitmap_) {
+    bitmap_->SaveToFile(path, bitsPerPixel);
+    return;
+  }
+  SHORT type = PICTYPE_NONE;
+  OLE_HANDLE handle = 0;
+  DIBSECTION ds{};
+  if (ole_ && SUCCEEDED(ole_->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(ole_->get_Handle(&handle)) &&
+      GetObjectA(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof ds, &ds) == sizeof ds &&
+      ds.dsBm.bmBits && ds.dsBmih.biBitCount == 32 && ds.dsBm.bmWidth == width_ && ds.dsBm.bmHeight == height_) {
+    // The loader keeps its pixels in a DIB section of its own: write from there.
+    GdiFlush();
+    const auto* bits = static_cast<const uint8_t*>(ds.dsBm.bmBits);
+    const size_t stride = size_t(ds.dsBm.bmWidthBytes);
+    const bool bottomUp = ds.dsBmih.biHeight > 0;
+    try {
+      wc::WriteBmpFile(path, width_, height_, bitsPerPixel, [&](int y) {
+        size_t line = bottomUp ? size_t(height_ - 1 - y) : size_t(y);
+        return reinterpret_cast<const uint32_t*>(bits + line * stride);
+      });
+    } catch (const std::exception& e) {
+      throw Error(e.what());
+    }
+    return;
+  }
+  ToBitmap().SaveToFile(path, bitsPerPixel);
 }
 
 HICON LoadIconResource(const char* name, int size) {

@@ -58,6 +58,9 @@ class Picture {
   void Draw(HDC dc, const RECT& dest) const;
   // The picture as a bitmap at its own size (a copy for bitmaps).
   Bitmap ToBitmap() const;
+  // Writes the picture as an uncompressed bitmap file (24 or 32 bits per
+  // pixel) without an intermediate copy where the pixels are at hand.
+  void SaveToBitmapFile(const std::string& path, int bitsPerPixel) const;
   const Bitmap* AsBitmap() const { return bitmap_.get(); }
 
  private:

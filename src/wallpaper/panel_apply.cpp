@@ -97,7 +97,7 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
     bits = 32;
   }
   // HTML pages and movies have no picture; there is nothing to write then.
-  if (!picture.Empty()) picture.ToBitmap().SaveToFile(ExeFolder + "wallpaper.bmp", bits);
+  if (!picture.Empty()) picture.SaveToBitmapFile(ExeFolder + "wallpaper.bmp", bits);
   picture = ui::Picture();
 
   if (kind == EntryKind::Movie) {

@@ -207,7 +207,7 @@ std::string TWPChanger::PrepareTarget(const std::string& path) {
   CheckTargetLength(target);
   const int bits = BitmapBits(PixelFormat);
   const Image32 picture = DecodeJpegFile(path);
-  WriteFileBytes(target, EncodeBmp(picture, bits));
+  WriteBmpFile(target, picture, bits);
   return target;
 }
 
