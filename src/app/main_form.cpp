@@ -30,6 +30,7 @@ TMainForm::TMainForm(ui::Application& app)
   BuildControls();
   BindHandlers();
   FormCreate();
+  TrayIcon1.Loaded();
 }
 
 TMainForm::~TMainForm() {
@@ -55,7 +56,6 @@ void TMainForm::BindHandlers() {
   MainLoad.OnClick = [this](ui::Component& s) { MainLoadClick(s); };
   MainAppend.OnClick = [this](ui::Component& s) { MainAppendClick(s); };
   MainSave.OnClick = [this](ui::Component& s) { MainSaveClick(s); };
-  ShowFullPath1.OnClick = [this](ui::Component& s) { ShowFullPath1Click(s); };
   MainListBox.OnClick = [this](ui::Component& s) { MainListBoxClick(s); };
   MainListBox.OnDblClick = [this](ui::Component& s) { MainListBoxDblClick(s); };
   MainChPreview.OnClick = [this](ui::Component& s) { MainChPreviewClick(s); };
@@ -71,6 +71,37 @@ void TMainForm::BindHandlers() {
     ColorBox1.SetBevel(ui::BevelKind::Raised);
   };
   ColorBox1.OnClick = [this](ui::Component& s) { ColorBox1Click(s); };
+
+  TrayIcon1.OnClick = [this](ui::Component& s) { TrayIcon1Click(s); };
+  BitBtn4.OnClick = [this](ui::Component& s) { BitBtn4Click(s); };
+  BitBtn5.OnClick = [this](ui::Component& s) { BitBtn5Click(s); };
+  BitBtn6.OnClick = [this](ui::Component& s) { BitBtn6Click(s); };
+  auto bind = [this](ui::MenuItem& item, void (TMainForm::*handler)(ui::Component&)) {
+    item.OnClick = [this, handler](ui::Component& s) { (this->*handler)(s); };
+  };
+  bind(DrapenixControlPanel1, &TMainForm::DrapenixControlPanel1Click);
+  bind(Settings1, &TMainForm::Settings1Click);
+  bind(Desktop1, &TMainForm::Desktop1Click);
+  bind(SelectedArea1, &TMainForm::SelectedArea1Click);
+  bind(ActiveWindow1, &TMainForm::ActiveWindow1Click);
+  bind(SelectedObject1, &TMainForm::SelectedObject1Click);
+  bind(PreviousWallpaper1, &TMainForm::PreviousWallpaper1Click);
+  bind(NextWallpape1, &TMainForm::NextWallpape1Click);
+  bind(Reload1, &TMainForm::Reload1Click);
+  bind(ClearWallpaper1, &TMainForm::ClearWallpaper1Click);
+  bind(Center1, &TMainForm::Center1Click);
+  bind(ile1, &TMainForm::ile1Click);
+  bind(FitToScreen1, &TMainForm::FitToScreen1Click);
+  bind(CustomPosition1, &TMainForm::CustomPosition1Click);
+  bind(ShowDisplayProperties1, &TMainForm::ShowDisplayProperties1Click);
+  bind(LaunchWindowsScreenSaver1, &TMainForm::LaunchWindowsScreenSaver1Click);
+  bind(HideDesktopIcons1, &TMainForm::HideDesktopIcons1Click);
+  bind(Help1, &TMainForm::Help1Click);
+  bind(AboutDrapenix1, &TMainForm::AboutDrapenix1Click);
+  bind(OtherVantorelUtilites1, &TMainForm::OtherVantorelUtilites1Click);
+  bind(Donate1, &TMainForm::Donate1Click);
+  bind(ExitDrapenix1, &TMainForm::ExitDrapenix1Click);
+  bind(ShowFullPath1, &TMainForm::ShowFullPath1Click);
 }
 
 void TMainForm::ErrorBox(const std::string& text) {
@@ -86,13 +117,19 @@ void TMainForm::FormCreate() {
   timer_start.SetEnabled(true);
   SiteUrl = "https://www.pellimox.com/";
   ProgramPageUrl = "https://www.pellimox.com/free-wallpaper-changer/";
+  OtherVantorelUtilites1.SetCaption("Other Pellimox Freeware and Shareware");
+  ExitDrapenix1.SetCaption("Exit Pellimox Free Wallpaper Changer");
+  AboutDrapenix1.SetCaption("About Pellimox Free Wallpaper Changer...");
+  DrapenixControlPanel1.SetCaption("Pellimox Free Wallpaper Changer Control Panel");
   MainImage.SetPicture(Image1.GetPicture());
+  TrayIcon1.SetHint(App().Title);
 }
 
-void TMainForm::ProgramStarted() {}
+void TMainForm::ProgramStarted() { TrayIcon1.SetEnabled(true); }
 
 void TMainForm::timer_startTimer(ui::Component&) {
   IniFile ini(SettingsPath());
+  TrayIcon1.SetEnabled(true);
   CloseMeansExit = true;
   // The swatch keeps its own colour rather than its container's.
   ShowFullPath1.SetChecked(ini.ReadBool("Show Full Path", "Checked", false));

@@ -22,6 +22,8 @@
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/timer.h"
+#include "tray/tray_icon.h"
+#include "ui/image_list.h"
 #include "wallpaper/wp_changer.h"
 
 namespace wc {
@@ -139,6 +141,29 @@ class TMainForm : public ui::Form {
   void ClearWallpaper1Click(ui::Component& sender);
   void BitBtn2Click(ui::Component& sender);
 
+  // ---- the tray icon, its menu and the speed buttons
+  void TrayIcon1Click(ui::Component& sender);
+  void DrapenixControlPanel1Click(ui::Component& sender);
+  void Settings1Click(ui::Component& sender);
+  void Desktop1Click(ui::Component& sender);
+  void SelectedArea1Click(ui::Component& sender);
+  void ActiveWindow1Click(ui::Component& sender);
+  void SelectedObject1Click(ui::Component& sender);
+  void ShowDisplayProperties1Click(ui::Component& sender);
+  void LaunchWindowsScreenSaver1Click(ui::Component& sender);
+  void HideDesktopIcons1Click(ui::Component& sender);
+  void Help1Click(ui::Component& sender);
+  void AboutDrapenix1Click(ui::Component& sender);
+  void OtherVantorelUtilites1Click(ui::Component& sender);
+  void Donate1Click(ui::Component& sender);
+  void ExitDrapenix1Click(ui::Component& sender);
+  void BitBtn4Click(ui::Component& sender);
+  void BitBtn5Click(ui::Component& sender);
+  void BitBtn6Click(ui::Component& sender);
+  // Tooltips on or off for the controls of the control panel, the settings
+  // dialog and the capture viewer.
+  void SetHintsShown(bool on);
+
   // ---- the colour swatch
   void ColorBox1Click(ui::Component& sender);
 
@@ -220,6 +245,44 @@ class TMainForm : public ui::Form {
   ui::Timer timer_forautomatic{this, "timer_forautomatic", 500, false};
   ui::Timer Timer1{this, "Timer1", 0, false};
   TWPChanger WPChanger1{this, "WPChanger1"};
+  ui::ImageList ImageList1{this, "ImageList1"};
+
+  // The tray menu.
+  ui::PopupMenu PopupMenu1{this, "PopupMenu1"};
+  ui::MenuItem DrapenixControlPanel1{this, "DrapenixControlPanel1", nullptr, "Control Panel"};
+  ui::MenuItem Settings1{this, "Settings1", nullptr, "Settings..."};
+  ui::MenuItem N1{this, "N1", nullptr, "-"};
+  ui::MenuItem ScreenCapture1{this, "ScreenCapture1", nullptr, "Screen Capture"};
+  ui::MenuItem Desktop1{this, "Desktop1", &ScreenCapture1, "Desktop"};
+  ui::MenuItem SelectedArea1{this, "SelectedArea1", &ScreenCapture1, "Selected Area"};
+  ui::MenuItem ActiveWindow1{this, "ActiveWindow1", &ScreenCapture1, "Active Window"};
+  ui::MenuItem SelectedObject1{this, "SelectedObject1", &ScreenCapture1, "Selected Object"};
+  ui::MenuItem N2{this, "N2", nullptr, "-"};
+  ui::MenuItem PreviousWallpaper1{this, "PreviousWallpaper1", nullptr, "Previous Wallpaper"};
+  ui::MenuItem NextWallpape1{this, "NextWallpape1", nullptr, "Next Wallpaper"};
+  ui::MenuItem Reload1{this, "Reload1", nullptr, "Reload"};
+  ui::MenuItem ClearWallpaper1{this, "ClearWallpaper1", nullptr, "Clear Wallpaper"};
+  ui::MenuItem ClearWallpaperPosition1{this, "ClearWallpaperPosition1", nullptr, "Clear Wallpaper Position"};
+  ui::MenuItem Center1{this, "Center1", &ClearWallpaperPosition1, "Center"};
+  ui::MenuItem ile1{this, "ile1", &ClearWallpaperPosition1, "Tile"};
+  ui::MenuItem FitToScreen1{this, "FitToScreen1", &ClearWallpaperPosition1, "Fit to screen"};
+  ui::MenuItem CustomPosition1{this, "CustomPosition1", &ClearWallpaperPosition1, "Custom Position"};
+  ui::MenuItem AutoFit1{this, "AutoFit1", &ClearWallpaperPosition1, "Auto fit"};
+  ui::MenuItem N3{this, "N3", nullptr, "-"};
+  ui::MenuItem ShowDisplayProperties1{this, "ShowDisplayProperties1", nullptr, "Show Display Properties"};
+  ui::MenuItem LaunchWindowsScreenSaver1{this, "LaunchWindowsScreenSaver1", nullptr, "Launch Windows Screen Saver"};
+  ui::MenuItem HideDesktopIcons1{this, "HideDesktopIcons1", nullptr, "Hide Desktop Icons"};
+  ui::MenuItem N4{this, "N4", nullptr, "-"};
+  ui::MenuItem Help1{this, "Help1", nullptr, "Help"};
+  ui::MenuItem AboutDrapenix1{this, "AboutDrapenix1", nullptr, "About..."};
+  ui::MenuItem N11{this, "N11", nullptr, "-"};
+  ui::MenuItem OtherVantorelUtilites1{this, "OtherVantorelUtilites1", nullptr, "Other Freeware and Shareware"};
+  ui::MenuItem Donate1{this, "Donate1", nullptr, "Make a Donation..."};
+  ui::MenuItem N5{this, "N5", nullptr, "-"};
+  ui::MenuItem ExitDrapenix1{this, "ExitDrapenix1", nullptr, "Exit"};
+
+  // Last: it uses the image list and the menu above.
+  TTrayIcon TrayIcon1{this, "TrayIcon1"};
 
   // Menu "Add1" (ways to add wallpapers) and "Add2" (the playlist menu).
   ui::PopupMenu Add1{this, "Add1"};

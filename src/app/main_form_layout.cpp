@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 
 #include "ui/graphics.h"
+#include "ui/handle.h"
 
 namespace wc {
 
@@ -139,6 +140,31 @@ void TMainForm::BuildControls() {
     Add2.Add(*item);
   }
   Download2.SetEnabled(false);
+
+  for (ui::MenuItem* item :
+       {&DrapenixControlPanel1, &Settings1, &N1, &ScreenCapture1, &N2, &PreviousWallpaper1, &NextWallpape1, &Reload1,
+        &ClearWallpaper1, &ClearWallpaperPosition1, &N3, &ShowDisplayProperties1, &LaunchWindowsScreenSaver1,
+        &HideDesktopIcons1, &N4, &Help1, &AboutDrapenix1, &N11, &OtherVantorelUtilites1, &Donate1, &N5,
+        &ExitDrapenix1}) {
+    PopupMenu1.Add(*item);
+  }
+  AutoFit1.SetEnabled(false);
+  auto menuIcon = [](ui::MenuItem& item, const char* name) {
+    ui::IconHandle icon(ui::LoadIconResource(name, 16));
+    item.SetIcon(icon.get());
+  };
+  menuIcon(DrapenixControlPanel1, "MAINICON");
+  menuIcon(ScreenCapture1, "IC_CAPTURE");
+  menuIcon(OtherVantorelUtilites1, "IC_UTILITIES");
+  menuIcon(Donate1, "IC_DONATE");
+
+  for (const char* name : {"IC_TRAY_DAY", "IC_TRAY_DUSK", "IC_TRAY_NIGHT"}) ImageList1.AddResource(name);
+  TrayIcon1.SetIconList(&ImageList1);
+  TrayIcon1.SetCycleInterval(5000);
+  TrayIcon1.SetIconIndex(0);
+  TrayIcon1.PopupMenu = &PopupMenu1;
+  TrayIcon1.MinimizeToTray = true;
+  TrayIcon1.SetIconVisible(true);
   SellectAll1.SetEnabled(false);
   InvertSelection1.SetEnabled(false);
 }

@@ -12,4 +12,9 @@ TScreenForm::TScreenForm(ui::Application& app) : Form(app, "ScreenForm") {
                     .icons = ui::biSystemMenu | ui::biMaximize});
 }
 
+void TScreenForm::Desktop1Click(ui::Component&) { BringToFront(); }
+void TScreenForm::Selection1Click(ui::Component&) { BringToFront(); }
+void TScreenForm::Window1Click(ui::Component&) { BringToFront(); }
+void TScreenForm::Object1Click(ui::Component&) { BringToFront(); }
+
 }  // namespace wc

@@ -154,12 +154,6 @@ void Application::Minimize() {
   SendMessageA(UtilityWindow(), WM_SIZE, SIZE_MINIMIZED, 0);
 }
 
-void Application::KeepHiddenUntilRestore(Form& f) {
-  if (std::find(hiddenByMinimize_.begin(), hiddenByMinimize_.end(), &f) == hiddenByMinimize_.end()) {
-    hiddenByMinimize_.push_back(&f);
-  }
-}
-
 void Application::Restore() {
   if (!minimized_) return;
   minimized_ = false;

@@ -97,7 +97,6 @@ class Application : public Component, private Window {
   // Used by Form.
   void RegisterForm(Form& f);
   void UnregisterForm(Form& f);
-  void KeepHiddenUntilRestore(Form& f);
 
   // Used by Timer.
   UINT_PTR RegisterTimer(Timer* t);

@@ -132,10 +132,9 @@ void Form::SetMenu(MainMenu* menu) {
 }
 
 void Form::ShowNow() {
-  if (app_.Minimized()) {
-    app_.KeepHiddenUntilRestore(*this);
-    return;
-  }
+  // Showing a window of a program that sits minimised (in the tray) brings
+  // the program back first, with the windows it had open.
+  if (app_.Minimized()) app_.Restore();
   ShowWindow(Handle(), SW_SHOW);
   BringToFront();
 }

@@ -1,0 +1,119 @@
+// The tray menu, the speed buttons of the control panel and the small
+// desktop commands.
+#include <windows.h>
+
+#include "app/main_form.h"
+#include "app/program.h"
+#include "capture/screen_form.h"
+#include "dialogs/about_form.h"
+#include "settings/settings_form.h"
+#include "ui/application.h"
+#include "ui/prompts.h"
+
+namespace wc {
+
+void TMainForm::TrayIcon1Click(ui::Component& sender) {
+  NextWallpape1Click(sender);
+  MainListBoxClick(sender);
+}
+
+void TMainForm::DrapenixControlPanel1Click(ui::Component&) { ShowControlPanel(); }
+
+void TMainForm::Settings1Click(ui::Component&) {
+  if (auto* settings = FindProgramWindow<TSettings>("Settings")) settings->Show();
+}
+
+namespace {
+TScreenForm* ShownViewer() {
+  auto* viewer = FindProgramWindow<TScreenForm>("ScreenForm");
+  if (viewer) viewer->Show();
+  return viewer;
+}
+}  // namespace
+
+void TMainForm::Desktop1Click(ui::Component&) {
+  if (auto* v = ShownViewer()) v->Desktop1Click(*v);
+}
+void TMainForm::SelectedArea1Click(ui::Component&) {
+  if (auto* v = ShownViewer()) v->Selection1Click(*v);
+}
+void TMainForm::ActiveWindow1Click(ui::Component&) {
+  if (auto* v = ShownViewer()) v->Window1Click(*v);
+}
+void TMainForm::SelectedObject1Click(ui::Component&) {
+  if (auto* v = ShownViewer()) v->Object1Click(*v);
+}
+
+void TMainForm::ShowDisplayProperties1Click(ui::Component&) {
+  App().prompts().ShellOpen(Handle(), "open", "rundll32.exe", "shell32.dll,Control_RunDLL desk.cpl", "", SW_SHOW);
+}
+
+void TMainForm::LaunchWindowsScreenSaver1Click(ui::Component&) {
+  // Switches the screen saver on for this logon only; it is not started.
+  SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+}
+
+void TMainForm::HideDesktopIcons1Click(ui::Component&) {
+  HWND desktop = FindWindowA(nullptr, "Program Manager");
+  if (desktop) ShowWindow(desktop, HideDesktopIcons1.Checked() ? SW_SHOW : SW_HIDE);
+  HideDesktopIcons1.SetChecked(!HideDesktopIcons1.Checked());
+}
+
+void TMainForm::Help1Click(ui::Component&) {
+  // Relative on purpose: the tray's help follows the working folder.
+  App().prompts().ShellOpen(nullptr, "open", "help.chm", "", "", SW_SHOWNORMAL);
+}
+
+void TMainForm::BitBtn6Click(ui::Component&) {
+  App().prompts().ShellOpen(nullptr, "open", ExeFolder + "help.chm", "", "", SW_SHOWNORMAL);
+}
+
+void TMainForm::AboutDrapenix1Click(ui::Component&) {
+  if (auto* about = FindProgramWindow<TAboutForm>("AboutForm")) about->Show();
+}
+
+void TMainForm::OtherVantorelUtilites1Click(ui::Component&) {
+  App().prompts().ShellOpen(nullptr, "open", SiteUrl, "", "", SW_SHOWNORMAL);
+}
+
+void TMainForm::Donate1Click(ui::Component&) {
+  if (!DonateUrl.empty()) App().prompts().ShellOpen(nullptr, "open", DonateUrl, "", "", SW_SHOWNORMAL);
+}
+
+void TMainForm::ExitDrapenix1Click(ui::Component&) {
+  CloseMeansExit = true;
+  Close();
+}
+
+void TMainForm::BitBtn4Click(ui::Component&) {
+  if (auto* viewer = FindProgramWindow<TScreenForm>("ScreenForm")) viewer->Show();
+}
+
+void TMainForm::BitBtn5Click(ui::Component&) {
+  if (auto* settings = FindProgramWindow<TSettings>("Settings")) settings->ShowModal();
+}
+
+void TMainForm::SetHintsShown(bool on) {
+  static const char* const kControls[] = {
+      "MainForm.MainBitBtn1", "MainForm.MainBitBtn2", "MainForm.MainBitBtn3", "MainForm.MainBitBtn4",
+      "MainForm.MainBitBtn5", "MainForm.MainNew", "MainForm.MainAppend", "MainForm.MainLoad", "MainForm.MainSave",
+      "MainForm.MainPrint", "MainForm.MainPreview", "MainForm.ColorBox1", "MainForm.ComboBox1",
+      "MainForm.MainChPreview",
+      "Settings.CheckBox1", "Settings.CheckBox2", "Settings.CheckBox3", "Settings.CheckBox4", "Settings.CheckBox5",
+      "Settings.CheckBox7", "Settings.CheckBox6", "Settings.CheckBox8", "Settings.CheckBox9", "Settings.CheckBox10",
+      "Settings.CheckBox11", "Settings.CheckBox17", "Settings.CheckBox12", "Settings.CheckBox18",
+      "Settings.CheckBox14", "Settings.PlaySoundCheckBox", "Settings.BitBtn2", "Settings.MainNew",
+      "Settings.MainAppend", "Settings.MainLoad", "Settings.MainSave", "Settings.ShuffleCheckBox", "Settings.Button1",
+      "Settings.MainBitBtn1", "Settings.MainBitBtn2", "Settings.MainBitBtn3", "Settings.BitBtn1",
+      "ScreenForm.OpenButton", "ScreenForm.CloseButton", "ScreenForm.CloseAllButton", "ScreenForm.SaveAsButton",
+      "ScreenForm.PrintButton", "ScreenForm.CopyButton", "ScreenForm.CropButton", "ScreenForm.CaptureDesktopButton",
+      "ScreenForm.CaptureSelectionButton", "ScreenForm.CaptureWindowButton", "ScreenForm.CaptureObjectButton",
+      "ScreenForm.Click100Button", "ScreenForm.ExitButton",
+  };
+  // Controls of windows that do not carry them (yet) are passed over.
+  for (const char* path : kControls) {
+    if (auto* c = dynamic_cast<ui::Control*>(ui::ResolveComponentPath(App(), path))) c->SetShowHint(on);
+  }
+}
+
+}  // namespace wc
