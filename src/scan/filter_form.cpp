@@ -1,8 +1,40 @@
 #include "scan/filter_form.h"
 
+#include <vector>
+
+#include "app/main_form.h"
+#include "app/program.h"
+#include "common/text.h"
+#include "scan/edit_filter_form.h"
 #include "ui/application.h"
 
 namespace wc {
+
+namespace {
+
+// The table's entries hold at most this many characters.
+constexpr size_t kExtensionLength = 10;
+
+const ui::LayoutItem kLayout[] = {
+    {"Label1", "", 8, 10, 281, 16, "Add only these types of wallpapers :"},
+    {"FilterEdit", "", 8, 30, 250, 23, "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf"},
+    {"Button3", "", 262, 30, 27, 23, "..."},
+    {"RecurseSubfoldersCheckBox", "", 8, 64, 281, 19, "Recurse subfolders"},
+    {"Button1", "", 133, 106, 75, 25, "OK"},
+    {"Button2", "", 214, 106, 75, 25, "Cancel"},
+};
+
+TMainForm* ControlPanel() { return FindProgramWindow<TMainForm>("MainForm"); }
+TEditFilterForm* FilterEditor() { return FindProgramWindow<TEditFilterForm>("EditFilterForm"); }
+
+}  // namespace
+
+std::string FilterToExtension(std::string_view filter) {
+  if (!filter.empty()) filter.remove_prefix(1);
+  std::string ext = UpperCaseText(filter);
+  if (ext.size() > kExtensionLength) ext.resize(kExtensionLength);
+  return ext;
+}
 
 TFilterForm::TFilterForm(ui::Application& app) : Form(app, "FilterForm") {
   CreateWindowFrom({.caption = "Add Folder Options",
@@ -10,6 +42,37 @@ TFilterForm::TFilterForm(ui::Application& app) : Form(app, "FilterForm") {
                     .clientHeight = 141,
                     .border = ui::BorderStyle::Dialog,
                     .icons = ui::biSystemMenu});
+  FilterEdit.SetReadOnly(true);
+  BuildLayout(kLayout);
+  RecurseSubfoldersCheckBox.SetChecked(true);
+  Button1.SetDefault(true);
+  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
+  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
+  Button3.OnClick = [this](ui::Component& s) { Button3Click(s); };
+}
+
+void TFilterForm::Button1Click(ui::Component&) {
+  // The editor's list as it stands, whether or not its "Apply" was pressed.
+  std::vector<std::string> filters;
+  if (TEditFilterForm* editor = FilterEditor()) filters = editor->FilterListBox.Items();
+  if (filters.size() > size_t(kMaxFilters)) filters.resize(size_t(kMaxFilters));
+  if (TMainForm* panel = ControlPanel()) {
+    for (size_t i = 0; i < filters.size(); ++i) panel->ExtensionTable[i + 1] = FilterToExtension(filters[i]);
+    panel->ExtensionCount = uint8_t(filters.size());
+    panel->RecurseSubfolders = RecurseSubfoldersCheckBox.Checked();
+  }
+  SetModalResult(ui::mrOk);
+  Close();
+}
+
+void TFilterForm::Button2Click(ui::Component&) {
+  if (TMainForm* panel = ControlPanel()) panel->ExtensionCount = 0;
+  SetModalResult(ui::mrCancel);
+  Close();
+}
+
+void TFilterForm::Button3Click(ui::Component&) {
+  if (TEditFilterForm* editor = FilterEditor()) editor->ShowModal();
 }
 
 }  // namespace wc

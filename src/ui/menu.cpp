@@ -20,25 +20,6 @@ UINT NextCommand() {
   return next++;
 }
 
-// A 32-bit bitmap with alpha from an icon, as menus want for their pictures.
-HBITMAP MenuBitmapFromIcon(HICON icon) {
-  const int size = 16;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = size;
-  bi.bmiHeader.biHeight = -size;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bmp) return nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return bmp;
-}
 }  // namespace
 
 MenuItem::MenuItem(Component* owner, std::string name, MenuItem* parent, std::string caption)
@@ -91,7 +72,32 @@ void MenuItem::SetShortCutText(const std::string& text) { shortcut_ = text;
   Changed();
 }
 
-void MenuItem::SetIcon(HICON icon) { bitmap_.reset(icon ? MenuBitmapFromIcon(icon) : nullptr); }
+void MenuItem::SetIcon(HICON icon) {
+  icon_.reset(icon ? static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 16, 16, 0)) : nullptr);
+  Changed();
+}
+
+bool MenuItem::HandleMenuPicture(UINT msg, LPARAM l) {
+  if (msg == WM_MEASUREITEM) {
+    auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+    if (mi->CtlType != ODT_MENU) return false;
+    MenuItem* item = FromCommand(mi->itemID);
+    if (!item || !item->icon_) return false;
+    mi->itemWidth = 16;
+    mi->itemHeight = 16;
+    return true;
+  }
+  if (msg == WM_DRAWITEM) {
+    auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+    if (di->CtlType != ODT_MENU) return false;
+    MenuItem* item = FromCommand(di->itemID);
+    if (!item || !item->icon_) return false;
+    int y = di->rcItem.top + (di->rcItem.bottom - di->rcItem.top - 16) / 2;
+    DrawIconEx(di->hDC, di->rcItem.left + 1, y, item->icon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
+    return true;
+  }
+  return false;
+}
 
 void MenuItem::Add(MenuItem& child) {
   if (child.parent_ == this) return;
@@ -125,9 +131,9 @@ void MenuItem::AppendTo(HMENU menu) const {
     mi.fMask |= MIIM_SUBMENU;
     mi.hSubMenu = sub;
   }
-  if (bitmap_) {
+  if (icon_) {
     mi.fMask |= MIIM_BITMAP;
-    mi.hbmpItem = bitmap_.get();
+    mi.hbmpItem = HBMMENU_CALLBACK;
   }
   InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &mi);
 }

@@ -50,6 +50,10 @@ class MenuItem : public Component {
   // Appends this item (and its sub-items) to a native menu.
   void AppendTo(HMENU menu) const;
 
+  // Menu pictures are drawn by their owner window, so the icon keeps its
+  // transparency on every background; windows pass these messages here.
+  static bool HandleMenuPicture(UINT msg, LPARAM l);
+
  private:
   friend class MainMenu;
   void Changed();
@@ -60,7 +64,7 @@ class MenuItem : public Component {
   bool enabled_ = true;
   bool visible_ = true;
   bool default_ = false;
-  BitmapHandle bitmap_;
+  IconHandle icon_;
   MenuItem* parent_;
   std::vector<MenuItem*> items_;
   UINT command_;

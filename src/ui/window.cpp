@@ -5,6 +5,7 @@
 #include <set>
 
 #include "ui/error.h"
+#include "ui/menu.h"
 
 namespace ui {
 
@@ -113,6 +114,7 @@ LRESULT Window::Dispatch(UINT msg, WPARAM w, LPARAM l) {
 
 LRESULT Window::WndProc(UINT msg, WPARAM w, LPARAM l) {
   LRESULT result = 0;
+  if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && MenuItem::HandleMenuPicture(msg, l)) return TRUE;
   if (ReflectToChild(msg, w, l, result)) return result;
   return DefaultProc(msg, w, l);
 }

@@ -32,7 +32,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no window named %s\n", window.c_str());
     return 1;
   }
-  form->Show();
+  // The start-up sequence shows the panel from the message loop; show the
+  // window once that has happened and keep the panel out of its picture.
+  ui::Timer show(&app, "show", 1000, true);
+  show.OnTimer = [&](ui::Component&) {
+    show.SetEnabled(false);
+    if (form != main) main->Hide();
+    form->Show();
+  };
   ui::Timer stop(&app, "stop", uint32_t(seconds) * 1000, true);
   stop.OnTimer = [&](ui::Component&) { app.Terminate(); };
   app.Run();
