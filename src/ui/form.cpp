@@ -23,32 +23,32 @@ Form::~Form() {
   DestroyHandle();
 }
 
-void Form::CreateWindowFrom(const FormSpec& spec) {
-  spec_ = spec;
-  caption_ = spec.caption;
+void Form::CreateWindowFrom(const FormSpec& look) {
+  look_ = look;
+  caption_ = look.caption;
   DWORD style = WS_CLIPCHILDREN;
   DWORD ex = WS_EX_CONTROLPARENT;
-  switch (spec.border) {
+  switch (look.border) {
     case BorderStyle::None: style |= WS_POPUP; break;
     case BorderStyle::Single: style |= WS_OVERLAPPED | WS_CAPTION; break;
     case BorderStyle::Dialog: style |= WS_POPUP | WS_CAPTION; ex |= WS_EX_DLGMODALFRAME; break;
     case BorderStyle::Sizeable: style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
   }
-  if (spec.border != BorderStyle::None) {
-    if (spec.icons & biSystemMenu) style |= WS_SYSMENU;
-    if (spec.icons & biMinimize) style |= WS_MINIMIZEBOX;
-    if (spec.icons & biMaximize) style |= WS_MAXIMIZEBOX;
+  if (look.border != BorderStyle::None) {
+    if (look.icons & biSystemMenu) style |= WS_SYSMENU;
+    if (look.icons & biMinimize) style |= WS_MINIMIZEBOX;
+    if (look.icons & biMaximize) style |= WS_MAXIMIZEBOX;
   }
-  if (spec.topMost) ex |= WS_EX_TOPMOST;
-  if (spec.toolWindow) ex |= WS_EX_TOOLWINDOW;
+  if (look.topMost) ex |= WS_EX_TOPMOST;
+  if (look.toolWindow) ex |= WS_EX_TOOLWINDOW;
   bool isMain = app_.MainForm() == this;
   if (isMain) ex |= WS_EX_APPWINDOW;
 
-  RECT r{0, 0, spec.clientWidth, spec.clientHeight};
+  RECT r{0, 0, look.clientWidth, look.clientHeight};
   AdjustWindowRectEx(&r, style, FALSE, ex);
   int w = r.right - r.left, h = r.bottom - r.top;
-  int x = spec.left, y = spec.top;
-  if (spec.position == FormPosition::ScreenCenter) {
+  int x = look.left, y = look.top;
+  if (look.position == FormPosition::ScreenCenter) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     x = work.left + std::max(0L, (work.right - work.left - w) / 2);

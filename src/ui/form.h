@@ -45,7 +45,7 @@ class Form : public Window, public Component {
   Application& App() const { return app_; }
 
   // Makes the (hidden) window.
-  void CreateWindowFrom(const FormSpec& spec);
+  void CreateWindowFrom(const FormSpec& look);
   // Creates the controls of the table inside the window.
   void BuildLayout(Layout layout);
 
@@ -95,7 +95,7 @@ class Form : public Window, public Component {
   void ShowNow();
   Application& app_;
   std::string caption_;
-  FormSpec spec_;
+  FormSpec look_;
   bool visible_ = false;
   bool shownOnce_ = false;
   bool modal_ = false;
