@@ -96,31 +96,43 @@ bool Button::HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   return Control::HandleReflected(msg, w, l, result);
 }
 
-// ---------------------------------------------------------------- CheckBox
-CheckBox::CheckBox(Component* owner, std::string name) : Control(owner, std::move(name)) {
+// ---------------------------------------------------------------- CheckableButton
+CheckableButton::CheckableButton(Component* owner, std::string name, DWORD buttonStyle)
+    : Control(owner, std::move(name)), buttonStyle_(buttonStyle) {
   reportMouse_ = false;
   PublishBoolean("Checked", [this] { return checked_; }, [this](bool v) { SetChecked(v); });
 }
 
-Window::CreateParams CheckBox::Params() {
+Window::CreateParams CheckableButton::Params() {
   CreateParams p = Control::Params();
   p.className = "BUTTON";
-  p.style |= WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE;
+  p.style |= WS_TABSTOP | BS_MULTILINE | buttonStyle_;
   return p;
 }
 
-void CheckBox::HandleCreated() { SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0); }
+void CheckableButton::HandleCreated() {
+  SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
-void CheckBox::SetChecked(bool on) {
-  if (on == checked_) return;
+bool CheckableButton::StoreChecked(bool on) {
+  if (on == checked_) return false;
   checked_ = on;
   if (Handle()) SendMessageA(Handle(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-  Click();
+  return true;
+}
+
+// ---------------------------------------------------------------- CheckBox
+CheckBox::CheckBox(Component* owner, std::string name)
+    : CheckableButton(owner, std::move(name), BS_AUTOCHECKBOX) {}
+
+void CheckBox::SetChecked(bool on) {
+  if (StoreChecked(on)) Click();
 }
 
 bool CheckBox::HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   if (msg == WM_COMMAND && HIWORD(w) == BN_CLICKED) {
-    checked_ = SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    // The button has already changed its own state; take it over and report.
+    StoreChecked(SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED);
     Click();
     return true;
   }
@@ -128,25 +140,11 @@ bool CheckBox::HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
 }
 
 // ---------------------------------------------------------------- RadioButton
-RadioButton::RadioButton(Component* owner, std::string name) : Control(owner, std::move(name)) {
-  reportMouse_ = false;
-  PublishBoolean("Checked", [this] { return checked_; }, [this](bool v) { SetChecked(v); });
-}
-
-Window::CreateParams RadioButton::Params() {
-  CreateParams p = Control::Params();
-  p.className = "BUTTON";
-  p.style |= WS_TABSTOP | BS_RADIOBUTTON | BS_MULTILINE;
-  return p;
-}
-
-void RadioButton::HandleCreated() { SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0); }
+RadioButton::RadioButton(Component* owner, std::string name)
+    : CheckableButton(owner, std::move(name), BS_RADIOBUTTON) {}
 
 void RadioButton::SetChecked(bool on) {
-  if (on == checked_) return;
-  checked_ = on;
-  if (Handle()) SendMessageA(Handle(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-  if (!on) return;
+  if (!StoreChecked(on) || !on) return;
   if (Control* parent = Parent()) {
     for (Control* c : parent->Children()) {
       if (auto* r = dynamic_cast<RadioButton*>(c); r && r != this) r->SetChecked(false);

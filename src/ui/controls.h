@@ -47,37 +47,44 @@ class Button : public Control {
   HICON icon_ = nullptr;
 };
 
-class CheckBox : public Control {
+// What check boxes and radio buttons share: a BUTTON with a state that is
+// kept here, so it survives the window being made again.
+class CheckableButton : public Control {
  public:
-  CheckBox(Component* owner, std::string name);
   bool Checked() const { return checked_; }
-  // Changing the state runs OnClick, as a click by the user would.
-  void SetChecked(bool on);
+  virtual void SetChecked(bool on) = 0;
 
  protected:
+  CheckableButton(Component* owner, std::string name, DWORD buttonStyle);
   CreateParams Params() override;
   void HandleCreated() override;
-  bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+  // Stores the state and shows it; false when it was already so.
+  bool StoreChecked(bool on);
 
  private:
+  DWORD buttonStyle_;
   bool checked_ = false;
 };
 
-class RadioButton : public Control {
+class CheckBox : public CheckableButton {
  public:
-  RadioButton(Component* owner, std::string name);
-  bool Checked() const { return checked_; }
-  // Checking unchecks the other radio buttons of the same container and runs
-  // OnClick; unchecking runs nothing.
-  void SetChecked(bool on);
+  CheckBox(Component* owner, std::string name);
+  // Changing the state runs OnClick, as a click by the user would.
+  void SetChecked(bool on) override;
 
  protected:
-  CreateParams Params() override;
-  void HandleCreated() override;
   bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+};
 
- private:
-  bool checked_ = false;
+class RadioButton : public CheckableButton {
+ public:
+  RadioButton(Component* owner, std::string name);
+  // Checking unchecks the other radio buttons of the same container and runs
+  // OnClick; unchecking runs nothing.
+  void SetChecked(bool on) override;
+
+ protected:
+  bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
 };
 
 class Edit : public Control {
