@@ -1,6 +1,204 @@
 // The folder reader: fills the playlist from a folder on a worker thread.
+#include "app/folder_reader.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <mutex>
+
+#include "app/extension_rule.h"
 #include "app/main_form.h"
+#include "common/paths.h"
+#include "playlist/playlist_file.h"
+#include "ui/application.h"
+#include "ui/handle.h"
+#include "ui/sync.h"
 
 namespace wc {
-void TMainForm::StartFolderReader() { SetAuxState("1"); }
+
+namespace {
+
+// The reader state word as AuxState reads it.
+constexpr int kStateIdle = -1;  // "aux"
+constexpr int kStateRunning = 0;  // "0"
+constexpr int kStateFinished = 1;  // "1"
+
+// What a file listing takes: plain, read-only, hidden and archived files.
+// System files are left out, and so are folders (they are searched, not
+// taken).
+bool IsListedFile(DWORD attributes) {
+  return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+// The folders a search descends into: the same attributes, and not the "."
+// and ".." entries nor any other name that begins with a dot (such folders
+// hold a program's private data, not pictures).
+bool IsSearchedFolder(const WIN32_FIND_DATAA& entry) {
+  return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+         (entry.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) == 0 && entry.cFileName[0] != '.';
+}
+
+// The ANSI file functions take at most MAX_PATH - 1 characters; a longer path
+// could not be opened later anyway, so the search passes it by.
+bool Fits(size_t length) { return length < MAX_PATH; }
+
+// Each hand-over costs a round trip to the GUI thread, which is most of a
+// read's time when it goes file by file. The found files therefore travel in
+// small groups: small enough for the GUI thread to add them in a few
+// milliseconds, and never held back longer than the eye would notice.
+constexpr size_t kHandOverFiles = 256;
+constexpr auto kHandOverDelay = std::chrono::milliseconds(30);
+
+}  // namespace
+
+struct RunningReaders {
+  explicit RunningReaders(std::shared_ptr<std::atomic<int>> s) : state(std::move(s)) {}
+  std::mutex m;
+  int count = 0;
+  // The panel's reader state; held here as well, so it outlives the panel
+  // for a reader still ending while the program closes.
+  std::shared_ptr<std::atomic<int>> state;
+};
+
+// ---- the reader
+
+TMyThread::TMyThread(TMainForm& panel, Setup setup, std::shared_ptr<RunningReaders> readers)
+    : panel_(&panel), setup_(std::move(setup)), readers_(std::move(readers)) {}
+
+void TMyThread::Start(TMainForm& panel, Setup setup, std::shared_ptr<RunningReaders> readers) {
+  std::shared_ptr<TMyThread> reader(new TMyThread(panel, std::move(setup), readers));
+  reader->FoundPath.clear();
+  {
+    // Counted, and the state raised, before its thread runs: a reader that
+    // ends meanwhile must not take this one for finished, nor may the
+    // start-up change.
+    std::lock_guard lock(readers->m);
+    ++readers->count;
+    readers->state->store(kStateRunning);
+  }
+  try {
+    ui::StartWorker([reader] { reader->Execute(); });
+  } catch (...) {
+    std::lock_guard lock(readers->m);
+    if (--readers->count == 0) readers->state->store(kStateFinished);
+    throw;
+  }
+}
+
+void TMyThread::Execute() {
+  // The end is reported however the search ends, by closing the program too.
+  struct Ending {
+    RunningReaders& r;
+    ~Ending() {
+      std::lock_guard lock(r.m);
+      if (--r.count == 0) r.state->store(kStateFinished);
+    }
+  } ending{*readers_};
+  // No folder chosen: there is nothing to read (a pattern without a folder
+  // would search the current drive's root).
+  if (setup_.folder.empty()) return;
+  ReadFolder(IncludeTrailingBackslash(setup_.folder) + "*.*");
+  if (!ui::StopRequested()) HandOver();
+}
+
+void TMyThread::ReadFolder(const std::string& pattern) {
+  if (!Fits(pattern.size()) || ui::StopRequested()) return;
+  const std::string dir = ExtractFilePath(pattern);
+  WIN32_FIND_DATAA entry;
+  {
+    ui::FindHandle find(FindFirstFileA(pattern.c_str(), &entry));
+    if (find) {
+      do {
+        if (ui::StopRequested()) return;
+        // Files found before a long run of others are not kept waiting.
+        if (!pending_.empty() && std::chrono::steady_clock::now() - pendingSince_ >= kHandOverDelay) HandOver();
+        if (!IsListedFile(entry.dwFileAttributes) || !ExtensionAccepted(entry.cFileName)) continue;
+        std::string path = dir + entry.cFileName;
+        if (!Fits(path.size())) continue;
+        FoundPath = std::move(path);
+        Found();
+      } while (FindNextFileA(find.get(), &entry));
+    }
+  }
+  if (!setup_.recurse) return;
+  const std::string mask = ExtractFileName(pattern);
+  ui::FindHandle find(FindFirstFileA((dir + "*.*").c_str(), &entry));
+  if (!find) return;
+  do {
+    if (ui::StopRequested()) return;
+    if (IsSearchedFolder(entry)) ReadFolder(dir + entry.cFileName + "\\" + mask);
+  } while (FindNextFileA(find.get(), &entry));
+}
+
+bool TMyThread::ExtensionAccepted(const std::string& name) const {
+  return wc::ExtensionAccepted(ExtractFileExt(name), setup_.extensions);
+}
+
+void TMyThread::Found() {
+  if (pending_.empty()) pendingSince_ = std::chrono::steady_clock::now();
+  pending_.push_back(FoundPath);
+  if (pending_.size() >= kHandOverFiles || std::chrono::steady_clock::now() - pendingSince_ >= kHandOverDelay) {
+    HandOver();
+  }
+}
+
+void TMyThread::HandOver() {
+  if (pending_.empty()) return;
+  TMainForm* panel = panel_;
+  const std::vector<std::string>& paths = pending_;
+  ui::Synchronize([panel, &paths] {
+    // Room for the rows in steps of powers of two: a list box that grows row
+    // by row copies all its rows again and again.
+    const HWND list = panel->MainListBox.Handle();
+    const size_t rows = size_t(std::max<LRESULT>(0, SendMessageA(list, LB_GETCOUNT, 0, 0)));
+    const size_t room = std::bit_ceil(rows + paths.size()) - rows;
+    SendMessageA(list, LB_INITSTORAGE, WPARAM(room), LPARAM(room * 64));
+    // One repaint for the group rather than one for every row.
+    panel->MainListBox.BeginUpdate();
+    struct Redraw {
+      ui::ListBox& list;
+      ~Redraw() { list.EndUpdate(); }
+    } redraw{panel->MainListBox};
+    for (const std::string& path : paths) panel->AddFoundFile(path);
+  });
+  pending_.clear();
+}
+
+// ---- the control panel's side
+
+void TMainForm::StartFolderReader() {
+  if (!runningReaders_) runningReaders_ = std::make_shared<RunningReaders>(readerState_);
+  TMyThread::Setup setup;
+  setup.folder = FolderToRead;
+  setup.extensions = ExtensionEntries(ExtensionTable, ExtensionCount);
+  setup.recurse = RecurseSubfolders;
+  TMyThread::Start(*this, std::move(setup), runningReaders_);
+}
+
+void TMainForm::AddFoundFile(const std::string& path) {
+  // After closing the playlist is gone; a file may vanish between its
+  // listing and now.
+  if (!Playlist || !FileExists(path)) return;
+  // The row first: a full list refuses it, and the entry must not come alone.
+  MainListBox.AddItem(IsShowFullPath() ? path : DisplayName(path));
+  Playlist->AppendEntry(path);
+}
+
+std::string TMainForm::AuxState() const {
+  switch (readerState_->load()) {
+    case kStateRunning: return "0";
+    case kStateFinished: return "1";
+    default: return "aux";
+  }
+}
+
+void TMainForm::SetAuxState(const char* state) {
+  const std::string s = state;
+  readerState_->store(s == "0" ? kStateRunning : s == "1" ? kStateFinished : kStateIdle);
+  // The hidden label shows the state too; only the GUI thread touches it.
+  if (GetCurrentThreadId() == App().GuiThreadId()) aux.SetCaption(state);
+}
+
 }  // namespace wc

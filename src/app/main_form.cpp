@@ -51,6 +51,8 @@ void TMainForm::BindHandlers() {
   Timer1.OnTimer = [this](ui::Component& s) { Timer1Timer(s); };
   modeautomatic.OnClick = [this](ui::Component& s) { modeautomaticClick(s); };
   modemanual.OnClick = [this](ui::Component& s) { modemanualClick(s); };
+  browse.OnClick = [this](ui::Component& s) { browseClick(s); };
+  reload.OnClick = [this](ui::Component& s) { reloadClick(s); };
 
   MainNew.OnClick = [this](ui::Component& s) { MainNewClick(s); };
   MainLoad.OnClick = [this](ui::Component& s) { MainLoadClick(s); };
@@ -59,6 +61,8 @@ void TMainForm::BindHandlers() {
   MainListBox.OnClick = [this](ui::Component& s) { MainListBoxClick(s); };
   MainListBox.OnDblClick = [this](ui::Component& s) { MainListBoxDblClick(s); };
   MainChPreview.OnClick = [this](ui::Component& s) { MainChPreviewClick(s); };
+  htmlpreviewbutton.OnClick = [this](ui::Component& s) { htmlpreviewbuttonClick(s); };
+  MainPrint.OnClick = [this](ui::Component& s) { MainPrintClick(s); };
 
   CheckBox3.OnClick = [this](ui::Component& s) { CheckBox3Click(s); };
   MainTime.OnChange = [this](ui::Component& s) { MainTimeChange(s); };
@@ -263,21 +267,6 @@ void TMainForm::SetRunAtStartup(bool on) {
   } else {
     RegDeleteValueA(key.get(), kRunValue);
   }
-}
-
-std::string TMainForm::AuxState() const {
-  switch (readerState_->load()) {
-    case 0: return "0";
-    case 1: return "1";
-    default: return "aux";
-  }
-}
-
-void TMainForm::SetAuxState(const char* state) {
-  int v = std::string(state) == "0" ? 0 : std::string(state) == "1" ? 1 : -1;
-  readerState_->store(v);
-  // The hidden label shows the state too; only the GUI thread touches it.
-  if (GetCurrentThreadId() == App().GuiThreadId()) aux.SetCaption(state);
 }
 
 }  // namespace wc

@@ -104,7 +104,16 @@ class TMainForm : public ui::Form {
   void modeautomaticClick(ui::Component& sender);
   void modemanualClick(ui::Component& sender);
   void ShowFunctioningMode();
+  void browseClick(ui::Component& sender);
+  void reloadClick(ui::Component& sender);
+  // Empties the playlist and reads FolderToRead with the folder options'
+  // filters; that folder becomes the automatic folder.
+  void ReadAutomaticFolder();
+  // Starts one reader on FolderToRead with the extension table as it is now.
   void StartFolderReader();
+  // On the GUI thread, for a reader: one found file becomes one entry and
+  // one row (no rebuild of the list).
+  void AddFoundFile(const std::string& path);
   // "aux", "0" (a reader runs) or "1" (the last reader has ended); safe to
   // read and write from any thread.
   std::string AuxState() const;
@@ -113,6 +122,12 @@ class TMainForm : public ui::Form {
   // ---- preview
   void MainListBoxClick(ui::Component& sender);
   void MainChPreviewClick(ui::Component& sender);
+  void htmlpreviewbuttonClick(ui::Component& sender);
+  // Printing the preview is the capture viewer's printer set-up and picture
+  // printing; until the viewer prints, the button does nothing.
+  void MainPrintClick(ui::Component& sender);
+  // Sizes and places MainPreview in the frame Bevel1 for the picture.
+  void FitPreview(const ui::Picture& picture);
 
   // ---- applying
   void MainListBoxDblClick(ui::Component& sender);
@@ -324,12 +339,23 @@ class TMainForm : public ui::Form {
   void ErrorBox(const std::string& text);
   static LRESULT CALLBACK PlaylistBoxWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
 
+  // One entry's description (MainListBoxClick without its re-entry guard).
+  void DescribeSelectedEntry();
+  // Removing a vanished entry refills the list, which describes the entry
+  // then selected; that description runs after the current one instead of
+  // inside it, so a run of vanished entries cannot nest without bound.
+  bool describing_ = false;
+  bool describeAgain_ = false;
+  bool clearPreviewAfter_ = false;
+
   WNDPROC savedListProc_ = nullptr;
   // Entries skipped in a row because their files are missing; bounds the
   // skipping to one pass over the playlist.
   int missingSkips_ = 0;
   bool skipsExhausted_ = false;
   std::shared_ptr<std::atomic<int>> readerState_;
+  // Made by the first reader; shared with every reader (folder_reader.cpp).
+  std::shared_ptr<struct RunningReaders> runningReaders_;
 };
 
 }  // namespace wc

@@ -1,7 +1,10 @@
 // The two functioning modes: manual (the user edits the playlist) and
 // automatic (the playlist is the pictures of one folder).
 #include "app/main_form.h"
+#include "app/program.h"
 #include "app/shorten_path.h"
+#include "scan/add_folder_form.h"
+#include "scan/filter_form.h"
 
 namespace wc {
 
@@ -31,6 +34,39 @@ void TMainForm::ShowFunctioningMode() {
     browse.SetEnabled(false);
     reload.SetEnabled(false);
   }
+  automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
+}
+
+void TMainForm::browseClick(ui::Component&) {
+  TAddFolderForm* picker = FindProgramWindow<TAddFolderForm>("AddFolderForm");
+  if (!picker) return;
+  // Only "OK" chose a folder: the close box leaves FolderToRead as it was,
+  // and that is no choice to read.
+  if (picker->ShowModal() != ui::mrOk || FolderToRead.empty()) return;
+  ReadAutomaticFolder();
+}
+
+void TMainForm::reloadClick(ui::Component&) {
+  SetAuxState("0");
+  FolderToRead = AutomaticFolder;
+  ReadAutomaticFolder();
+  MainListBox.Repaint();
+}
+
+void TMainForm::ReadAutomaticFolder() {
+  MainListBox.Clear();
+  if (Playlist) Playlist->Clear();
+  MainPreview.ClearPicture();
+  MainPreview.Repaint();
+  // The options' "OK" without the window: the filters and the tick box as
+  // they stand.
+  if (TFilterForm* options = FindProgramWindow<TFilterForm>("FilterForm")) options->Button1Click(options->Button1);
+  StartFolderReader();
+  // The reader hands its files over only once this handler has returned, so
+  // the list is filled from the still empty playlist before the first one.
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+  AutomaticFolder = FolderToRead;
   automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
 }
 

@@ -38,3 +38,17 @@ done
 rsvg-convert -w 600 -h 65 "$art/banner.svg" -o "$out/png/banner.png"
 convert "$out/png/banner.png" "$out/png/app48.png" -geometry +14+8 -composite \
   -background '#0d2f5e' -alpha remove -alpha off -type TrueColor BMP3:"$out/banner.bmp"
+
+# The preview panel's stand-ins for movies (a film strip) and HTML pages (a
+# page), at the size the preview shows them, as plain 24-bit bitmaps.
+for n in moviepreview htmlpreview; do
+  rsvg-convert "$art/$n.svg" -o "$out/png/$n.png"
+  convert "$out/png/$n.png" -background '#ffffff' -alpha remove -alpha off -type TrueColor BMP3:"$out/$n.bmp"
+done
+
+# The sample wallpapers of the "Images" folder beside the program, which a
+# first start with an empty playlist reads.
+for n in lakeside dunes seashore hills; do
+  rsvg-convert -w 1920 -h 1080 "$art/wallpaper_$n.svg" -o "$out/png/wallpaper_$n.png"
+  convert "$out/png/wallpaper_$n.png" -quality 88 "$out/Images/${n^}.jpg"
+done

@@ -150,7 +150,13 @@ void Picture::Draw(HDC dc, const RECT& dest) const {
     OLE_YSIZE_HIMETRIC h = 0;
     ole_->get_Width(&w);
     ole_->get_Height(&h);
+    // Shrinking a photo with the default mode drops whole rows and bands skies.
+    int oldMode = SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);
     ole_->Render(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, 0, h, w, -h, nullptr);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    SetStretchBltMode(dc, oldMode);
   }
 }
 

@@ -12,6 +12,9 @@ std::map<UINT, MenuItem*>& Registry() {
   static std::map<UINT, MenuItem*> items;
   return items;
 }
+// Pixels left free beside a menu picture.
+constexpr int kMenuPictureMargin = 2;
+
 UINT NextCommand() {
   // Ids below 0x100 are left to dialogs; 0xF000 and up are system commands.
   static UINT next = 0x1000;
@@ -83,7 +86,9 @@ bool MenuItem::HandleMenuPicture(UINT msg, LPARAM l) {
     if (mi->CtlType != ODT_MENU) return false;
     MenuItem* item = FromCommand(mi->itemID);
     if (!item || !item->icon_) return false;
-    mi->itemWidth = 16;
+    // Room on both sides of the picture: Wine starts the caption right where
+    // the picture's column ends.
+    mi->itemWidth = 16 + 2 * kMenuPictureMargin;
     mi->itemHeight = 16;
     return true;
   }
@@ -93,7 +98,7 @@ bool MenuItem::HandleMenuPicture(UINT msg, LPARAM l) {
     MenuItem* item = FromCommand(di->itemID);
     if (!item || !item->icon_) return false;
     int y = di->rcItem.top + (di->rcItem.bottom - di->rcItem.top - 16) / 2;
-    DrawIconEx(di->hDC, di->rcItem.left + 1, y, item->icon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
+    DrawIconEx(di->hDC, di->rcItem.left + kMenuPictureMargin, y, item->icon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
     return true;
   }
   return false;

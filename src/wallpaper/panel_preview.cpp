@@ -1,7 +1,210 @@
-// The preview and wallpaper information panel of the control panel.
+// The preview and wallpaper information panel of the control panel: what the
+// selected playlist entry is, a scaled picture of it, and the removal of
+// entries whose file has gone.
+#include <windows.h>
+
+#include <span>
+
 #include "app/main_form.h"
+#include "app/shorten_path.h"
+#include "common/fit.h"
+#include "common/jpeg.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "playlist/playlist_file.h"
+#include "ui/application.h"
+#include "ui/error.h"
+#include "ui/graphics.h"
+#include "ui/handle.h"
+#include "ui/prompts.h"
 
 namespace wc {
-void TMainForm::MainListBoxClick(ui::Component&) {}
-void TMainForm::MainChPreviewClick(ui::Component&) {}
+
+namespace {
+
+// The preview's longer side, in pixels.
+constexpr int kPreviewSide = 141;
+
+// The quality our JPEG codec is set to unless a caller chooses another.
+// Reading a file leaves it alone, so this is what the panel reports for
+// every JPEG: the file's own quality is not stored in it.
+constexpr int kJpegCodecQuality = 90;
+
+bool IsOneOf(const std::string& ext, std::initializer_list<const char*> list) {
+  for (const char* e : list) {
+    if (ext == e) return true;
+  }
+  return false;
+}
+
+bool IsStyledPicture(const std::string& ext) { return IsOneOf(ext, {".JPG", ".JPEG", ".BMP", ".EMF", ".WMF"}); }
+bool IsJpeg(const std::string& ext) { return IsOneOf(ext, {".JPG", ".JPEG"}); }
+bool IsMovie(const std::string& ext) { return IsOneOf(ext, {".MPG", ".MPEG", ".AVI"}); }
+bool IsHtml(const std::string& ext) { return IsOneOf(ext, {".HTM", ".HTML"}); }
+
+// The file's size in bytes; it is opened the way the picture loader opens
+// files, so a movie another program is writing can still be measured.
+int64_t SharedFileSize(const std::string& path) {
+  ui::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    DWORD code = GetLastError();
+    throw ui::Error("Cannot open file \"" + path + "\". " + ui::SystemErrorText(code));
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) ui::ThrowLastError("Cannot read file \"" + path + "\"");
+  return size.QuadPart;
+}
+
+// The three sets of controls share one place in the information group;
+// one of them shows at a time.
+enum class ControlSet { Style, Movie, Html };
+
+void SetVisible(std::span<ui::Control* const> controls, bool on) {
+  for (ui::Control* c : controls) c->SetVisible(on);
+}
+
+void ShowControlSet(TMainForm& f, ControlSet set) {
+  const bool style = set == ControlSet::Style, movie = set == ControlSet::Movie, html = set == ControlSet::Html;
+  ui::Control* styleSet[] = {&f.MainWallpaperStyleLabel, &f.ComboBox1, &f.Label3, &f.SpinEdit1, &f.Label4,
+                             &f.SpinEdit2};
+  ui::Control* movieSet[] = {&f.MovieDimensionLabel, &f.moviewidthlabel, &f.Movieheightlabel, &f.moviewidthspin,
+                             &f.movieheightspin};
+  ui::Control* htmlSet[] = {&f.lunglabel, &f.htmlpreviewbutton};
+  // Hide first, so two sets never overlap on the screen.
+  if (!style) SetVisible(styleSet, false);
+  if (!movie) SetVisible(movieSet, false);
+  if (!html) SetVisible(htmlSet, false);
+  if (style) SetVisible(styleSet, true);
+  if (movie) SetVisible(movieSet, true);
+  if (html) SetVisible(htmlSet, true);
+}
+
+}  // namespace
+
+void TMainForm::MainListBoxClick(ui::Component&) {
+  if (describing_) {
+    describeAgain_ = true;
+    return;
+  }
+  describing_ = true;
+  struct Reset {
+    TMainForm& f;
+    ~Reset() {
+      f.describing_ = false;
+      f.describeAgain_ = false;
+      f.clearPreviewAfter_ = false;
+    }
+  } reset{*this};
+  try {
+    // A description asked for during this one runs next; the emptying of the
+    // preview that came with it must follow it, as it would have when nested.
+    bool clearAfterThis = false;
+    do {
+      describeAgain_ = false;
+      clearPreviewAfter_ = false;
+      DescribeSelectedEntry();
+      if (clearAfterThis && !MainChPreview.Checked()) MainPreview.ClearPicture();
+      clearAfterThis = clearPreviewAfter_;
+    } while (describeAgain_);
+  } catch (...) {
+    // Never leave the previous entry's picture beside a file that failed.
+    MainPreview.ClearPicture();
+    throw;
+  }
+}
+
+void TMainForm::DescribeSelectedEntry() {
+  if (MainListBox.Count() == 0 || !Playlist) return;
+  int row = MainListBox.ItemIndex();
+  if (row < 0 || size_t(row) >= Playlist->EntryCount()) return;
+  const std::string path = Playlist->Path(size_t(row));
+
+  if (!FileExists(path)) {
+    App().prompts().Message(Handle(), "This file does not exist anymore: " + path + ". Deleted from playlist.",
+                            App().Title, MB_OK);
+    Playlist->RemoveEntry(size_t(row));
+    try {
+      WritePlaylistFile(StartupPlaylistFile, Playlist->Lines());
+    } catch (const std::exception&) {
+      // The entry is gone from the list either way; the file keeps it until
+      // the next save that works.
+      ErrorBox("ERROR Writing to Disk");
+    }
+    MainListBox.Clear();
+    FillPlaylistBox(IsShowFullPath());
+    return;
+  }
+
+  const std::string ext = UpperCaseText(ExtractFileExt(path));
+  if (IsStyledPicture(ext)) {
+    ShowControlSet(*this, ControlSet::Style);
+    locationval.SetCaption(ShortenPath(path));
+    if (IsJpeg(ext)) {
+      // The header alone gives the size; the picture itself is not decoded.
+      JpegInfo info = ReadJpegInfo(path);
+      sizeval.SetCaption(IntToText(info.width) + "x" + IntToText(info.height));
+      propertiesval.SetCaption(IntToText(kJpegCodecQuality) + "% Compression");
+      typeval.SetCaption("JPEG image");
+    }
+  }
+  if (IsMovie(ext)) {
+    ShowControlSet(*this, ControlSet::Movie);
+    propertiesval.SetCaption(IntToText(SharedFileSize(path) / 1024) + " kb");
+    MainPreview.SetPicture(ui::Picture::LoadFromFile(ExeFolder + "moviepreview.bmp"));
+    FitPreview(MainPreview.GetPicture());
+  }
+  if (IsHtml(ext)) {
+    ShowControlSet(*this, ControlSet::Html);
+    MainPreview.SetPicture(ui::Picture::LoadFromFile(ExeFolder + "htmlpreview.bmp"));
+    FitPreview(MainPreview.GetPicture());
+  }
+
+  if (!MainChPreview.Checked()) return;
+  // Movies and pages have their stock picture already; a movie is never
+  // handed to the picture loader.
+  if (IsMovie(ext) || IsHtml(ext)) return;
+  if (FileExists(path)) {
+    MainPreview.SetPicture(ui::Picture::LoadFromFile(path));
+    FitPreview(MainPreview.GetPicture());
+  } else {
+    ErrorBox("File not Present");
+  }
+}
+
+void TMainForm::FitPreview(const ui::Picture& picture) {
+  FitResult r = FitPicture(picture.Width(), picture.Height(), kPreviewSide, Bevel1.Left(), Bevel1.Top(),
+                           Bevel1.Width(), Bevel1.Height());
+  MainPreview.SetBounds(r.left, r.top, r.width, r.height);
+}
+
+void TMainForm::MainChPreviewClick(ui::Component& sender) {
+  if (MainListBox.Count() > 0 && MainListBox.ItemIndex() < 0) MainListBox.SetItemIndex(0);
+  if (MainListBox.ItemIndex() >= 0) {
+    // A refilled list (a load, a drop, an added file) gets here too: a
+    // picture that cannot be shown is reported, and the command that
+    // refilled the list still finishes.
+    ui::Guarded([&] { MainListBoxClick(sender); });
+  }
+  if (!MainChPreview.Checked()) {
+    MainPreview.ClearPicture();
+    MainPreview.Repaint();
+    if (describing_) clearPreviewAfter_ = true;
+  }
+}
+
+void TMainForm::htmlpreviewbuttonClick(ui::Component&) {
+  if (!Playlist) return;
+  int row = MainListBox.ItemIndex();
+  if (row < 0 || size_t(row) >= Playlist->EntryCount()) return;
+  App().prompts().ShellOpen(Handle(), "open", Playlist->Path(size_t(row)), "", "", SW_SHOW);
+}
+
+void TMainForm::MainPrintClick(ui::Component&) {
+  // Printing goes through the capture viewer: its printer set-up, then its
+  // picture printing at scale 100 with MainPreview's picture (a bitmap copy
+  // of it, since the loader's pictures are not bitmaps). The viewer does not
+  // print yet, so neither does this button.
+}
+
 }  // namespace wc

@@ -16,6 +16,7 @@ namespace {
 
 using test::Exists;
 using test::MakeFile;
+using test::MakePicture;
 using test::ReadTextFile;
 using test::WriteTextFile;
 
@@ -37,7 +38,7 @@ class PanelTest : public test::GuiTest {
     for (const auto& p : paths) text += p + "\r\n" + DisplayName(p) + "\r\n";
     return text;
   }
-  std::string Pic(const std::string& name) { return MakeFile(dir.file(name)); }
+  std::string Pic(const std::string& name) { return MakePicture(dir.file(name)); }
 
   TMainForm* panel_ = nullptr;
 };

@@ -40,6 +40,11 @@ class ProgramRunner {
   DWORD pid_ = 0;
 };
 
+// Wine's desktop ends with the last program that used it, and making it
+// again takes a while: this asks for it, waits for its taskbar (which holds
+// the notification area) and returns it, or null when there is none.
+HWND WakeDesktop();
+
 // Polls `done` every 20 ms until it is true or the time is up.
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);
 

@@ -8,6 +8,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "common/bmp.h"
+#include "common/jpeg.h"
+#include "common/paths.h"
+#include "common/text.h"
+
 namespace wc::test {
 
 void WriteTextFile(const std::string& path, const std::string& bytes) {
@@ -27,6 +32,17 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 
 std::string MakeFile(const std::string& path, const std::string& bytes) {
   WriteTextFile(path, bytes);
+  return path;
+}
+
+std::string MakePicture(const std::string& path, int width, int height, uint32_t colour) {
+  Image32 image;
+  image.width = width;
+  image.height = height;
+  image.pixels.assign(size_t(width) * size_t(height), colour);
+  std::string ext = UpperCaseText(ExtractFileExt(path));
+  if (ext == ".JPG" || ext == ".JPEG") EncodeJpegFile(path, image, 90);
+  else WriteBmpFile(path, image, 24);
   return path;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Small file helpers for the tests of the Windows program.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,10 @@ std::string ReadTextFile(const std::string& path);
 bool Exists(const std::string& path);
 // Makes a file (of any content) that the playlist can point at.
 std::string MakeFile(const std::string& path, const std::string& bytes = "x");
+// Makes a small real picture, a JPEG or a 24-bit bitmap as the extension
+// says (anything else gets the bitmap bytes), for tests in which the panel
+// describes or shows the entry.
+std::string MakePicture(const std::string& path, int width = 8, int height = 6, uint32_t colour = 0x3080C0);
 // A drop handle as the shell hands it to a window for the given files.
 void* MakeDropHandle(const std::vector<std::string>& files);
 // The section names of an INI file, in file order.

@@ -1,0 +1,168 @@
+// The folder reader on a tree of 100 000 pictures: filling the playlist of
+// the real control panel (shown, its message loop running) against a bare
+// FindFirstFile walk of the same tree, and how long the GUI thread keeps a
+// message waiting meanwhile.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/main_form.h"
+#include "bench.h"
+#include "ui/application.h"
+#include "ui/sync.h"
+
+namespace bench {
+std::string TempFile(const std::string& name) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + name;
+}
+}  // namespace bench
+
+namespace {
+
+constexpr int kFolders = 100;
+constexpr int kFilesPerFolder = 1000;
+constexpr int kFiles = kFolders * kFilesPerFolder;
+
+// Made once and kept: a marker file says the tree is whole.
+void MakeTree(const std::string& root) {
+  const std::string marker = root + "-complete.txt";
+  if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+  CreateDirectoryA(root.c_str(), nullptr);
+  auto start = std::chrono::steady_clock::now();
+  for (int f = 0; f < kFolders; ++f) {
+    std::string folder = root + "\\folder" + std::to_string(f);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (int i = 0; i < kFilesPerFolder; ++i) {
+      std::string file = folder + "\\picture" + std::to_string(i) + ".jpg";
+      HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+  }
+  HANDLE h = CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  std::printf("made %d files in %.1f s\n", kFiles,
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+}
+
+// The same walk as the reader's, without the hand-over: a folder's files,
+// then its subfolders.
+int BareWalk(const std::string& dir) {
+  int found = 0;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((dir + "*.*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM))) ++found;
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  find = FindFirstFileA((dir + "*.*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && entry.cFileName[0] != '.') {
+        found += BareWalk(dir + entry.cFileName + "\\");
+      }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  return found;
+}
+
+// Sends a message to the window every few milliseconds from another thread
+// and keeps the longest time the answer took.
+class LatencyProbe {
+ public:
+  explicit LatencyProbe(HWND target) : target_(target), thread_([this] { Run(); }) {}
+  ~LatencyProbe() { Stop(); }
+  double Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    return worst_ms_;
+  }
+  int Probes() const { return probes_; }
+
+ private:
+  void Run() {
+    while (!stop_) {
+      auto start = std::chrono::steady_clock::now();
+      DWORD_PTR result = 0;
+      SendMessageTimeoutA(target_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+      double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+      worst_ms_ = std::max(worst_ms_, ms);
+      ++probes_;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+  HWND target_;
+  std::atomic<bool> stop_{false};
+  double worst_ms_ = 0;
+  int probes_ = 0;
+  std::thread thread_;
+};
+
+}  // namespace
+
+int main() {
+  const std::string base = bench::TempFile("wc-reader-bench");
+  CreateDirectoryA(base.c_str(), nullptr);
+  const std::string root = base + "\\tree";
+  MakeTree(root);
+
+  int walked = 0;
+  auto bare = bench::Measure(3, [&] { walked = BareWalk(root + "\\"); });
+  bench::Report("bare FindFirstFile walk", bare, std::to_string(walked) + " files");
+
+  ui::Application app;
+  app.SetExeName(base + "\\WallpaperChanger.exe");
+  app.Arguments.clear();
+  auto& panel = app.CreateForm<wc::TMainForm>();
+  panel.timer_startTimer(panel.timer_start);
+  panel.timer_forautomatic.SetEnabled(false);
+  panel.Show();
+  app.ProcessMessages();
+
+  double worstLatency = 0;
+  int probes = 0;
+  size_t entries = 0;
+  const int runs = std::getenv("WC_BENCH_RUNS") ? std::atoi(std::getenv("WC_BENCH_RUNS")) : 3;
+  auto read = bench::Measure(runs, [&] {
+    panel.MainListBox.Clear();
+    panel.Playlist->Clear();
+    panel.FolderToRead = root;
+    panel.ExtensionTable[1] = ".JPG";
+    panel.ExtensionCount = 1;
+    panel.RecurseSubfolders = true;
+    LatencyProbe probe(panel.Handle());
+    panel.StartFolderReader();
+    auto start = std::chrono::steady_clock::now();
+    int reported = 0;
+    while (ui::RunningWorkers() > 0) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      app.ProcessMessages();
+      if (std::getenv("WC_BENCH_PROGRESS") && panel.MainListBox.Count() >= reported + 10000) {
+        reported = panel.MainListBox.Count();
+        std::printf("  %d rows after %.1f s\n", reported,
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        std::fflush(stdout);
+      }
+    }
+    app.ProcessMessages();
+    worstLatency = std::max(worstLatency, probe.Stop());
+    probes += probe.Probes();
+    entries = panel.Playlist->EntryCount();
+  });
+  bench::Report("folder reader into the shown control panel", read,
+                std::to_string(entries) + " entries, " + std::to_string(panel.MainListBox.Count()) + " rows");
+  std::printf("ratio reader / bare walk (best): %.2f   (goal <= 2)\n", read.best_ms / bare.best_ms);
+  std::printf("longest GUI answer during the reads: %.1f ms over %d probes   (goal <= 50 ms)\n", worstLatency, probes);
+  return entries == size_t(walked) ? 0 : 1;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The folder reader: a worker thread that searches one folder (and, when
+// asked, its subfolders) for files with accepted extensions and hands each
+// one to the control panel on the GUI thread.
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace wc {
+
+class TMainForm;
+
+// Readers of one control panel that have been started and not yet ended,
+// shared with them so that the last one to end raises the finished state.
+struct RunningReaders;
+
+class TMyThread {
+ public:
+  // What one read works from, copied on the GUI thread when the read is set
+  // up: the panel may change its own fields while the read runs.
+  struct Setup {
+    std::string folder;                   // without a trailing "\"; empty reads nothing
+    std::vector<std::string> extensions;  // the accepted ones, upper case with the dot
+    bool recurse = false;
+  };
+
+  // Starts a reader that frees itself when it ends. Runs on the GUI thread.
+  static void Start(TMainForm& panel, Setup setup, std::shared_ptr<RunningReaders> readers);
+
+  // The path found last; it goes to the GUI thread with the next hand-over.
+  std::string FoundPath;
+
+ private:
+  TMyThread(TMainForm& panel, Setup setup, std::shared_ptr<RunningReaders> readers);
+  void Execute();
+  void ReadFolder(const std::string& pattern);
+  bool ExtensionAccepted(const std::string& name) const;
+  // Queues FoundPath for the panel; hands the queue over when it is full or
+  // has waited long enough.
+  void Found();
+  // Hands the queued paths to the panel and waits until the GUI thread has
+  // added them, each as one entry and one row.
+  void HandOver();
+
+  TMainForm* panel_;  // used only inside the hand-over, on the GUI thread
+  Setup setup_;
+  std::shared_ptr<RunningReaders> readers_;
+  std::vector<std::string> pending_;
+  std::chrono::steady_clock::time_point pendingSince_;
+};
+
+}  // namespace wc

@@ -1,0 +1,388 @@
+// The rotation on the control panel: timer ticks in order and shuffled,
+// Next, Previous, Reload and Set Wallpaper, and the timer's interval from the
+// value and unit boxes.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "common/bmp.h"
+#include "common/ini_file.h"
+#include "common/random.h"
+#include "gui_test.h"
+#include "program_files.h"
+
+namespace wc {
+namespace {
+
+using namespace std::chrono_literals;
+using test::Exists;
+
+constexpr const char* kDesktopKey = "Control Panel\\Desktop";
+constexpr const char* kDesktopNames[] = {"Wallpaper", "TileWallpaper", "WallpaperStyle", "WallpaperOriginX",
+                                         "WallpaperOriginY"};
+
+std::string DesktopValue(const char* name) {
+  char value[1024] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+    return "<none>";
+  }
+  return value;
+}
+
+void SetDesktopValue(const char* name, const std::string& value) {
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, name, REG_SZ, value.c_str(), DWORD(value.size() + 1)),
+            ERROR_SUCCESS);
+}
+
+// Marks every value the apply sequence writes, so that a later look shows
+// whether anything was written at all.
+void MarkDesktop() {
+  for (const char* name : kDesktopNames) SetDesktopValue(name, std::string("untouched ") + name);
+}
+bool DesktopUntouched() {
+  for (const char* name : kDesktopNames) {
+    if (DesktopValue(name) != std::string("untouched ") + name) return false;
+  }
+  return true;
+}
+
+// The seed before the draw that left `after`: the generator steps
+// seed * 134775813 + 1, and 134775813 is odd, so it has an inverse mod 2^32.
+uint32_t SeedBefore(uint32_t after) {
+  const uint32_t a = 134775813u;
+  uint32_t inverse = a;  // Newton's iteration doubles the correct low bits each round
+  for (int i = 0; i < 5; ++i) inverse *= 2u - a * inverse;
+  return (after - 1u) * inverse;
+}
+
+// The desktop values as a test found them, put back when it ends, so that
+// the marks above never outlive the test.
+class SavedDesktop {
+ public:
+  SavedDesktop() {
+    for (const char* name : kDesktopNames) saved_.push_back(DesktopValue(name));
+  }
+  ~SavedDesktop() {
+    for (size_t i = 0; i < saved_.size(); ++i) {
+      if (saved_[i] == "<none>") {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDesktopNames[i]);
+      } else {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDesktopNames[i], REG_SZ, saved_[i].c_str(),
+                        DWORD(saved_[i].size() + 1));
+      }
+    }
+  }
+
+ private:
+  std::vector<std::string> saved_;
+};
+
+class RotationTest : public test::GuiTest {
+ protected:
+  RotationTest() {
+    panel = &app.CreateForm<TMainForm>();
+    panel->timer_startTimer(panel->timer_start);
+    panel->timer_forautomatic.SetEnabled(false);
+  }
+  // Rows of small bitmaps, one colour each, selected at row 0.
+  std::vector<std::string> Load(int rows) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < rows; ++i) {
+      std::string path = dir.file("row" + std::to_string(i) + ".bmp");
+      WriteFileBytes(path, EncodeBmp(MakeImage(4, 4, MakePixel(uint8_t(40 * i), 80, 120)), 24));
+      paths.push_back(path);
+    }
+    panel->AddFilesToPlaylist(paths);
+    panel->MainListBox.Clear();
+    panel->FillPlaylistBox(false);
+    panel->CurrentIndex = 0;
+    panel->MainListBox.SetItemIndex(0);
+    return paths;
+  }
+  void Tick() { panel->Timer1Timer(panel->Timer1); }
+  int StoredIndex() const { return IniFile(ExeFolder() + "settings.ini").ReadInteger("Last Wallpaper Index", "Value", -1); }
+
+  // The user picks a unit from the drop-down list.
+  void PickUnit(int index) {
+    panel->MainComboBox.SetItemIndex(index);
+    HWND box = panel->MainComboBox.Handle();
+    SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), LPARAM(box));
+  }
+
+  SavedDesktop savedDesktop;
+  TMainForm* panel;
+};
+
+TEST_F(RotationTest, TicksShowTheRowsInOrderAndWrapAfterTheLast) {
+  auto paths = Load(3);
+  for (int expected : {1, 2, 0, 1}) {
+    SetDesktopValue("Wallpaper", "before the tick");
+    Tick();
+    EXPECT_EQ(panel->CurrentIndex, expected);
+    EXPECT_EQ(panel->MainListBox.ItemIndex(), expected);
+    EXPECT_EQ(DesktopValue("Wallpaper"), paths[size_t(expected)]) << "tick to row " << expected;
+    EXPECT_EQ(StoredIndex(), expected);
+  }
+}
+
+TEST_F(RotationTest, ATickOntoAMissingFileShowsTheOneAfterIt) {
+  auto paths = Load(3);
+  DeleteFileA(paths[1].c_str());
+  Tick();
+  EXPECT_EQ(panel->CurrentIndex, 2);
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[2]);
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(RotationTest, ShuffleWithOneRowAlwaysShowsThatRow) {
+  auto paths = Load(1);
+  panel->CheckBox2.SetChecked(true);
+  for (int i = 0; i < 5; ++i) {
+    SetDesktopValue("Wallpaper", "before the tick");
+    Tick();
+    EXPECT_EQ(panel->CurrentIndex, 0);
+    EXPECT_EQ(DesktopValue("Wallpaper"), paths[0]) << "tick " << i;
+  }
+}
+
+TEST_F(RotationTest, AShuffledTickShowsTheEntryAfterTheDrawnOne) {
+  auto paths = Load(5);
+  panel->CheckBox2.SetChecked(true);
+  std::vector<int> seen;
+  for (int i = 0; i < 12; ++i) {
+    const uint32_t planted = 0x12345678u + uint32_t(i);
+    ProgramRandom().Seed(planted);
+    Tick();
+    // Every tick seeds afresh from the clock, so the draw is worked out from
+    // the seed it left behind.
+    const uint32_t after = ProgramRandom().Seed();
+    RandomGenerator before;
+    before.Seed(planted);
+    before.Next(5);
+    EXPECT_NE(after, before.Seed()) << "tick " << i << " did not re-seed";
+    RandomGenerator replay;
+    replay.Seed(SeedBefore(after));
+    const int drawn = int(replay.Next(5));
+    ASSERT_EQ(replay.Seed(), after);
+    const int expected = (drawn + 1) % 5;
+    EXPECT_EQ(panel->CurrentIndex, expected) << "tick " << i << " drew " << drawn;
+    EXPECT_EQ(DesktopValue("Wallpaper"), paths[size_t(expected)]);
+    seen.push_back(panel->CurrentIndex);
+  }
+  // Twelve draws from five rows that all agree would mean no shuffling.
+  EXPECT_NE(std::count(seen.begin(), seen.end(), seen[0]), 12);
+}
+
+TEST_F(RotationTest, NextAndPreviousUnderShuffleShowTheDrawnRowItself) {
+  auto paths = Load(6);
+  panel->CheckBox2.SetChecked(true);
+  RandomGenerator expected;
+  ProgramRandom().Seed(2024);
+  expected.Seed(2024);
+  for (int i = 0; i < 4; ++i) {
+    panel->NextWallpape1Click(*panel);
+    const int row = int(expected.Next(6));
+    EXPECT_EQ(panel->CurrentIndex, row) << "next " << i;
+    EXPECT_EQ(DesktopValue("Wallpaper"), paths[size_t(row)]);
+    EXPECT_EQ(StoredIndex(), row);
+    panel->PreviousWallpaper1Click(*panel);
+    const int back = int(expected.Next(6));
+    EXPECT_EQ(panel->CurrentIndex, back) << "previous " << i;
+    EXPECT_EQ(DesktopValue("Wallpaper"), paths[size_t(back)]);
+  }
+  EXPECT_EQ(ProgramRandom().Seed(), expected.Seed());  // no re-seeding by either command
+}
+
+TEST_F(RotationTest, AnEmptyListChangesNothing) {
+  MarkDesktop();
+  DeleteFileA((ExeFolder() + "settings.ini").c_str());
+  Tick();
+  EXPECT_FALSE(Exists(ExeFolder() + "settings.ini"));
+  panel->CheckBox2.SetChecked(true);
+  Tick();
+  panel->PreviousWallpaper1Click(*panel);
+  panel->Reload1Click(*panel);
+  panel->BitBtn1Click(*panel);
+  panel->NextWallpape1Click(*panel);
+  panel->CheckBox2.SetChecked(false);
+  panel->NextWallpape1Click(*panel);
+  EXPECT_TRUE(DesktopUntouched());
+  EXPECT_EQ(panel->CurrentIndex, 0);
+  EXPECT_FALSE(Exists(ExeFolder() + "wallpaper.bmp"));
+  EXPECT_FALSE(Exists(ExeFolder() + "movie.html"));
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(RotationTest, PreviousAtTheFirstRowShowsTheLast) {
+  auto paths = Load(4);
+  panel->PreviousWallpaper1Click(*panel);
+  EXPECT_EQ(panel->CurrentIndex, 3);
+  EXPECT_EQ(panel->MainListBox.ItemIndex(), 3);
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[3]);
+  panel->PreviousWallpaper1Click(*panel);
+  EXPECT_EQ(panel->CurrentIndex, 2);
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[2]);
+}
+
+TEST_F(RotationTest, NextWrapsAfterTheLastRowAndStoresTheIndex) {
+  auto paths = Load(3);
+  panel->CurrentIndex = 2;
+  panel->MainListBox.SetItemIndex(2);
+  panel->NextWallpape1.Click();
+  EXPECT_EQ(panel->CurrentIndex, 0);
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[0]);
+  EXPECT_EQ(StoredIndex(), 0);
+  panel->NextWallpape1.Click();
+  EXPECT_EQ(panel->CurrentIndex, 1);
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[1]);
+  EXPECT_EQ(StoredIndex(), 1);
+}
+
+TEST_F(RotationTest, ReloadAppliesTheCurrentEntryAgainAndTheSelectionWins) {
+  auto paths = Load(3);
+  panel->CurrentIndex = 1;
+  panel->MainListBox.SetItemIndex(1);
+  SetDesktopValue("Wallpaper", "before the reload");
+  panel->Reload1.Click();
+  EXPECT_EQ(panel->CurrentIndex, 1);
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[1]);
+  panel->MainListBox.SetItemIndex(2);
+  panel->Reload1.Click();
+  EXPECT_EQ(panel->CurrentIndex, 2);
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[2]);
+}
+
+TEST_F(RotationTest, SetWallpaperAppliesTheSelectedRowAndNothingWithoutOne) {
+  auto paths = Load(3);
+  panel->CurrentIndex = 1;
+  panel->MainListBox.SetItemIndex(-1);
+  MarkDesktop();
+  panel->BitBtn1.Click();
+  EXPECT_TRUE(DesktopUntouched());
+  EXPECT_EQ(panel->CurrentIndex, 1);
+  panel->MainListBox.SetItemIndex(2);
+  panel->BitBtn1.Click();
+  EXPECT_EQ(panel->CurrentIndex, 2);
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[2]);
+  EXPECT_EQ(StoredIndex(), 2);
+}
+
+TEST_F(RotationTest, TheIntervalIsTheValueTimesTheUnit) {
+  panel->CheckBox3.SetChecked(true);
+  panel->MainTime.SetValue(5);
+  PickUnit(1);
+  EXPECT_EQ(panel->Timer1.Interval(), 300000u);
+  EXPECT_TRUE(panel->Timer1.Running());
+  panel->MainTime.SetValue(1);
+  PickUnit(3);
+  EXPECT_EQ(panel->Timer1.Interval(), 86400000u);
+  EXPECT_TRUE(panel->Timer1.Running());
+  PickUnit(2);
+  EXPECT_EQ(panel->Timer1.Interval(), 3600000u);
+  panel->MainTime.SetValue(45);
+  PickUnit(0);
+  EXPECT_EQ(panel->Timer1.Interval(), 45000u);
+  EXPECT_FALSE(panel->IntervalNote.Visible());
+}
+
+TEST_F(RotationTest, AValueOfZeroNeverFires) {
+  panel->CheckBox3.SetChecked(true);
+  panel->MainTime.SetValue(3);
+  for (int unit = 0; unit < 4; ++unit) {
+    PickUnit(unit);
+    panel->MainTime.SetValue(0);
+    EXPECT_EQ(panel->Timer1.Interval(), 0u) << "unit " << unit;
+    EXPECT_FALSE(panel->Timer1.Running()) << "unit " << unit;
+    EXPECT_FALSE(panel->IntervalNote.Visible());
+    panel->MainTime.SetValue(3);
+    EXPECT_TRUE(panel->Timer1.Running()) << "unit " << unit;
+  }
+  // Text that is no number counts as 0.
+  panel->MainTime.SetText("");
+  EXPECT_FALSE(panel->Timer1.Running());
+}
+
+TEST_F(RotationTest, ChangesWhileTheTimerIsOffStartNothing) {
+  ASSERT_FALSE(panel->CheckBox3.Checked());
+  panel->MainTime.SetValue(5);
+  PickUnit(1);
+  EXPECT_FALSE(panel->Timer1.Enabled());
+  EXPECT_FALSE(panel->Timer1.Running());
+  panel->MainTime.SetValue(100000);
+  PickUnit(3);
+  EXPECT_FALSE(panel->Timer1.Running());
+  EXPECT_FALSE(panel->IntervalNote.Visible());
+  panel->MainTime.SetValue(5);
+  PickUnit(1);
+  // Ticking "Use timer" takes the value and unit as they are now.
+  panel->CheckBox3.SetChecked(true);
+  EXPECT_TRUE(panel->Timer1.Running());
+  EXPECT_EQ(panel->Timer1.Interval(), 300000u);
+  panel->CheckBox3.SetChecked(false);
+  EXPECT_FALSE(panel->Timer1.Enabled());
+  EXPECT_FALSE(panel->Timer1.Running());
+}
+
+TEST_F(RotationTest, AnIntervalTheTimerCannotTakeSwitchesItOffAndSaysSo) {
+  panel->CheckBox3.SetChecked(true);
+  panel->MainTime.SetValue(100000);
+  PickUnit(3);
+  EXPECT_FALSE(panel->Timer1.Running());
+  EXPECT_EQ(panel->Timer1.Interval(), 0u);
+  EXPECT_TRUE(panel->IntervalNote.Visible());
+  EXPECT_EQ(panel->IntervalNote.Caption(), "At most 24 days: the timer is off.");
+  // 50 days would wrap round into a few seconds in 32 bits.
+  panel->MainTime.SetValue(50);
+  EXPECT_FALSE(panel->Timer1.Running());
+  PickUnit(2);
+  panel->MainTime.SetValue(597);
+  EXPECT_FALSE(panel->Timer1.Running());
+  EXPECT_EQ(panel->IntervalNote.Caption(), "At most 596 hours: the timer is off.");
+
+  panel->MainTime.SetValue(-5);
+  EXPECT_FALSE(panel->Timer1.Running());
+  EXPECT_TRUE(panel->IntervalNote.Visible());
+  EXPECT_EQ(panel->IntervalNote.Caption(), "The interval cannot be negative: the timer is off.");
+
+  panel->MainTime.SetValue(2);
+  EXPECT_FALSE(panel->IntervalNote.Visible());
+  EXPECT_TRUE(panel->Timer1.Running());
+  EXPECT_EQ(panel->Timer1.Interval(), 7200000u);
+
+  // Switched on with a value that is too large already in the box.
+  panel->CheckBox3.SetChecked(false);
+  panel->MainTime.SetValue(9999);
+  panel->CheckBox3.SetChecked(true);
+  EXPECT_FALSE(panel->Timer1.Running());
+  EXPECT_TRUE(panel->IntervalNote.Visible());
+}
+
+TEST_F(RotationTest, SwitchingTheTimerOnStartsTheCountdownAfresh) {
+  std::vector<std::chrono::steady_clock::time_point> ticks;
+  auto original = panel->Timer1.OnTimer;
+  panel->Timer1.OnTimer = [&](ui::Component& s) {
+    ticks.push_back(std::chrono::steady_clock::now());
+    original(s);
+  };
+  panel->MainTime.SetValue(2);
+  PickUnit(0);
+  panel->CheckBox3.SetChecked(true);
+  ASSERT_TRUE(panel->Timer1.Running());
+  PumpFor(1200ms);
+  panel->CheckBox3.SetChecked(false);
+  panel->CheckBox3.SetChecked(true);
+  const auto restarted = std::chrono::steady_clock::now();
+  ticks.clear();
+  ASSERT_TRUE(PumpUntil([&] { return ticks.size() >= 2; }, 20s)) << "the timer did not fire twice";
+  // A timer that kept its old countdown would fire 0.8 s after the restart.
+  EXPECT_GE(ticks[0] - restarted, 1900ms);
+  EXPECT_GE(ticks[1] - ticks[0], 1900ms);  // and it goes on at the same interval
+}
+
+}  // namespace
+}  // namespace wc

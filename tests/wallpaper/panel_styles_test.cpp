@@ -1,0 +1,249 @@
+// The style commands of the tray menu, "Clear Wallpaper" and the colour
+// swatch of the control panel.
+#include <windows.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "common/bmp.h"
+#include "common/ini_file.h"
+#include "gui_test.h"
+#include "program_files.h"
+
+namespace wc {
+namespace {
+
+using namespace std::chrono_literals;
+using test::Exists;
+
+constexpr const char* kDesktopKey = "Control Panel\\Desktop";
+constexpr const char* kDesktopNames[] = {"Wallpaper", "TileWallpaper", "WallpaperStyle", "WallpaperOriginX",
+                                         "WallpaperOriginY"};
+
+std::string DesktopValue(const char* name) {
+  char value[1024] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+    return "<none>";
+  }
+  return value;
+}
+
+void SetDesktopValue(const char* name, const std::string& value) {
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, name, REG_SZ, value.c_str(), DWORD(value.size() + 1)),
+            ERROR_SUCCESS);
+}
+
+void MarkDesktop() {
+  for (const char* name : kDesktopNames) SetDesktopValue(name, std::string("untouched ") + name);
+}
+bool DesktopUntouched() {
+  for (const char* name : kDesktopNames) {
+    if (DesktopValue(name) != std::string("untouched ") + name) return false;
+  }
+  return true;
+}
+
+struct Layout {
+  std::string tile, style, x, y;
+  bool operator==(const Layout&) const = default;
+};
+std::ostream& operator<<(std::ostream& o, const Layout& v) {
+  return o << v.tile << "/" << v.style << "/" << v.x << "/" << v.y;
+}
+Layout ReadLayout() {
+  return {DesktopValue("TileWallpaper"), DesktopValue("WallpaperStyle"), DesktopValue("WallpaperOriginX"),
+          DesktopValue("WallpaperOriginY")};
+}
+
+std::string SystemWallpaper() {
+  char path[MAX_PATH] = "not asked";
+  if (!SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof path, path, 0)) return "<failed>";
+  return path;
+}
+
+COLORREF DesktopCentre() {
+  HDC screen = GetDC(nullptr);
+  COLORREF c = GetPixel(screen, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+bool Near(COLORREF c, int r, int g, int b) {
+  return std::abs(GetRValue(c) - r) < 8 && std::abs(GetGValue(c) - g) < 8 && std::abs(GetBValue(c) - b) < 8;
+}
+
+// The desktop values as a test found them, put back when it ends, so that
+// the marks above never outlive the test.
+class SavedDesktop {
+ public:
+  SavedDesktop() {
+    for (const char* name : kDesktopNames) saved_.push_back(DesktopValue(name));
+  }
+  ~SavedDesktop() {
+    for (size_t i = 0; i < saved_.size(); ++i) {
+      if (saved_[i] == "<none>") {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDesktopNames[i]);
+      } else {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDesktopNames[i], REG_SZ, saved_[i].c_str(),
+                        DWORD(saved_[i].size() + 1));
+      }
+    }
+  }
+
+ private:
+  std::vector<std::string> saved_;
+};
+
+class StylesTest : public test::GuiTest {
+ protected:
+  StylesTest() {
+    panel = &app.CreateForm<TMainForm>();
+    panel->timer_startTimer(panel->timer_start);
+    panel->timer_forautomatic.SetEnabled(false);
+  }
+  std::string Bmp(const std::string& name, uint32_t colour, int w = 8, int h = 6) {
+    std::string path = dir.file(name);
+    WriteFileBytes(path, EncodeBmp(MakeImage(w, h, colour), 24));
+    return path;
+  }
+  void Load(const std::vector<std::string>& paths) {
+    panel->AddFilesToPlaylist(paths);
+    panel->MainListBox.Clear();
+    panel->FillPlaylistBox(false);
+    panel->CurrentIndex = 0;
+    panel->MainListBox.SetItemIndex(0);
+  }
+  SavedDesktop savedDesktop;
+  TMainForm* panel;
+};
+
+TEST_F(StylesTest, CustomPositionKeepsTheOriginsAndCenterPutsThemBack) {
+  std::string bmp = Bmp("plain.bmp", 0x336699);
+  Load({bmp});
+  panel->SpinEdit1.SetValue(100);
+  panel->SpinEdit2.SetValue(50);
+  SetDesktopValue("Wallpaper", "before");
+  panel->CustomPosition1.Click();
+  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 3);
+  EXPECT_EQ(DesktopValue("Wallpaper"), bmp);
+  EXPECT_EQ(ReadLayout(), (Layout{"0", "0", "100", "50"}));
+
+  SetDesktopValue("Wallpaper", "before");
+  panel->Center1.Click();
+  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 1);
+  EXPECT_EQ(DesktopValue("Wallpaper"), bmp);
+  EXPECT_EQ(ReadLayout(), (Layout{"0", "0", "0", "0"}));
+  // The spin boxes keep their values for the next custom position.
+  EXPECT_EQ(panel->SpinEdit1.Value(), 100);
+  EXPECT_EQ(panel->SpinEdit2.Value(), 50);
+  EXPECT_EQ(IniFile(ExeFolder() + "settings.ini").ReadInteger("Wallpaper style", "Value", -1), 1);
+}
+
+TEST_F(StylesTest, TileAndFitToScreenReapplyTheSelectedEntryInTheirStyle) {
+  std::string a = Bmp("a.bmp", 0x102030), b = Bmp("b.bmp", 0x405060);
+  Load({a, b});
+  panel->MainListBox.SetItemIndex(1);
+  panel->SpinEdit1.SetValue(7);
+  panel->SpinEdit2.SetValue(9);
+
+  SetDesktopValue("Wallpaper", "before");
+  panel->ile1.Click();
+  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 0);
+  EXPECT_EQ(DesktopValue("Wallpaper"), b);
+  EXPECT_EQ(ReadLayout(), (Layout{"1", "0", "0", "0"}));  // origins count only for a custom position
+  EXPECT_EQ(panel->CurrentIndex, 1);
+
+  SetDesktopValue("Wallpaper", "before");
+  panel->FitToScreen1.Click();
+  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 2);
+  EXPECT_EQ(DesktopValue("Wallpaper"), b);
+  EXPECT_EQ(ReadLayout(), (Layout{"0", "2", "0", "0"}));
+}
+
+TEST_F(StylesTest, TheSubmenuOffersTheStylesAndAutoFitIsDisabled) {
+  std::vector<std::string> captions;
+  for (const ui::MenuItem* item : panel->ClearWallpaperPosition1.Items()) captions.push_back(item->Caption());
+  EXPECT_EQ(captions, (std::vector<std::string>{"Center", "Tile", "Fit to screen", "Custom Position", "Auto fit"}));
+
+  ui::MenuHandle menu(CreatePopupMenu());
+  panel->ClearWallpaperPosition1.AppendTo(menu.get());
+  HMENU sub = GetSubMenu(menu.get(), 0);
+  ASSERT_NE(sub, nullptr);
+  ASSERT_EQ(GetMenuItemCount(sub), 5);
+  EXPECT_TRUE(GetMenuState(sub, 4, MF_BYPOSITION) & MF_DISABLED);
+  for (int i = 0; i < 4; ++i) EXPECT_FALSE(GetMenuState(sub, UINT(i), MF_BYPOSITION) & MF_DISABLED) << i;
+
+  Load({Bmp("a.bmp", 0x102030)});
+  panel->ComboBox1.SetItemIndex(1);
+  MarkDesktop();
+  panel->AutoFit1.Click();
+  // Even a command for it, as a menu would send, does nothing.
+  SendMessageA(panel->Handle(), WM_COMMAND, panel->AutoFit1.Command(), 0);
+  Pump();
+  EXPECT_TRUE(DesktopUntouched());
+  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 1);
+}
+
+TEST_F(StylesTest, TileOnAnEmptyPlaylistOnlyChangesTheStyleBox) {
+  ASSERT_EQ(panel->MainListBox.Count(), 0);
+  MarkDesktop();
+  panel->ile1.Click();
+  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 0);
+  EXPECT_TRUE(DesktopUntouched());
+  EXPECT_FALSE(Exists(ExeFolder() + "wallpaper.bmp"));
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(StylesTest, ClearWallpaperLeavesTheDesktopWithoutAPicture) {
+  // As large as the desktop, so that its colour shows wherever Wine puts it.
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  std::string red = Bmp("red.bmp", MakePixel(200, 30, 30), w, h);
+  Load({red});
+  panel->ComboBox1.SetItemIndex(1);
+
+  struct Way {
+    const char* name;
+    std::function<void()> clear;
+  };
+  const Way ways[] = {
+      {"tray menu", [&] { panel->ClearWallpaper1.Click(); }},
+      {"speed button", [&] { panel->BitBtn2.Click(); }},
+  };
+  for (const Way& way : ways) {
+    panel->Reload1Click(*panel);
+    ASSERT_EQ(DesktopValue("Wallpaper"), red);
+    ASSERT_TRUE(PumpUntil([] { return Near(DesktopCentre(), 200, 30, 30); }, 10s))
+        << "the red picture never showed before clearing by " << way.name;
+    way.clear();
+    EXPECT_EQ(DesktopValue("Wallpaper"), "") << way.name;
+    EXPECT_EQ(SystemWallpaper(), "") << way.name;
+    bool gone = PumpUntil([] { return !Near(DesktopCentre(), 200, 30, 30); }, 10s);
+    EXPECT_TRUE(gone) << "the picture stayed on the desktop after clearing by " << way.name;
+    // Clearing leaves the playlist, the current row and the style alone.
+    EXPECT_EQ(panel->MainListBox.Count(), 1);
+    EXPECT_EQ(panel->CurrentIndex, 0);
+    EXPECT_EQ(panel->ComboBox1.ItemIndex(), 1);
+  }
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(StylesTest, TheColourSwatchIsHiddenAndKeepsTheChosenColourOnly) {
+  EXPECT_FALSE(panel->ColorBox1.Visible());
+  MarkDesktop();
+  prompts.AnswerColour(RGB(10, 20, 30));
+  panel->ColorBox1Click(panel->ColorBox1);
+  ASSERT_EQ(prompts.colourCalls.size(), 1u);
+  EXPECT_EQ(prompts.colourCalls[0], RGB(0, 128, 128));  // the dialog opens on teal
+  EXPECT_EQ(panel->ColorBoxColor, int32_t(RGB(10, 20, 30)));
+  panel->ColorBox1Click(panel->ColorBox1);  // cancelled
+  EXPECT_EQ(panel->ColorBoxColor, int32_t(RGB(10, 20, 30)));
+  EXPECT_TRUE(DesktopUntouched());  // it is no desktop colour
+  panel->SavePanelSettings();
+  EXPECT_EQ(IniFile(ExeFolder() + "settings.ini").ReadInteger("ColorBox1", "Color", -1), int32_t(RGB(10, 20, 30)));
+}
+
+}  // namespace
+}  // namespace wc
