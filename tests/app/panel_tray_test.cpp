@@ -32,15 +32,7 @@ using namespace std::chrono_literals;
 using test::ReadTextFile;
 using test::WriteTextFile;
 
-std::string DesktopValue(const char* name) {
-  char value[1024] = {};
-  DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS) {
-    return "<none>";
-  }
-  return value;
-}
+using test::DesktopValue;
 
 // Top-level windows of this process that the taskbar gives a button: shown,
 // no tool window, and unowned or asking for a button.

@@ -21,35 +21,10 @@ namespace {
 using namespace std::chrono_literals;
 using test::Exists;
 
-constexpr const char* kDesktopKey = "Control Panel\\Desktop";
-constexpr const char* kDesktopNames[] = {"Wallpaper", "TileWallpaper", "WallpaperStyle", "WallpaperOriginX",
-                                         "WallpaperOriginY"};
-
-std::string DesktopValue(const char* name) {
-  char value[1024] = {};
-  DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
-    return "<none>";
-  }
-  return value;
-}
-
-void SetDesktopValue(const char* name, const std::string& value) {
-  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, name, REG_SZ, value.c_str(), DWORD(value.size() + 1)),
-            ERROR_SUCCESS);
-}
-
-// Marks every value the apply sequence writes, so that a later look shows
-// whether anything was written at all.
-void MarkDesktop() {
-  for (const char* name : kDesktopNames) SetDesktopValue(name, std::string("untouched ") + name);
-}
-bool DesktopUntouched() {
-  for (const char* name : kDesktopNames) {
-    if (DesktopValue(name) != std::string("untouched ") + name) return false;
-  }
-  return true;
-}
+using test::DesktopUntouched;
+using test::DesktopValue;
+using test::MarkDesktop;
+using test::SetDesktopValue;
 
 // The seed before the draw that left `after`: the generator steps
 // seed * 134775813 + 1, and 134775813 is odd, so it has an inverse mod 2^32.
@@ -60,27 +35,7 @@ uint32_t SeedBefore(uint32_t after) {
   return (after - 1u) * inverse;
 }
 
-// The desktop values as a test found them, put back when it ends, so that
-// the marks above never outlive the test.
-class SavedDesktop {
- public:
-  SavedDesktop() {
-    for (const char* name : kDesktopNames) saved_.push_back(DesktopValue(name));
-  }
-  ~SavedDesktop() {
-    for (size_t i = 0; i < saved_.size(); ++i) {
-      if (saved_[i] == "<none>") {
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDesktopNames[i]);
-      } else {
-        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDesktopNames[i], REG_SZ, saved_[i].c_str(),
-                        DWORD(saved_[i].size() + 1));
-      }
-    }
-  }
-
- private:
-  std::vector<std::string> saved_;
-};
+using test::SavedDesktop;
 
 class RotationTest : public test::GuiTest {
  protected:

@@ -46,6 +46,51 @@ std::string MakePicture(const std::string& path, int width, int height, uint32_t
   return path;
 }
 
+namespace {
+constexpr const char* kDesktopKey = "Control Panel\\Desktop";
+constexpr const char* kDesktopNames[] = {"Wallpaper", "TileWallpaper", "WallpaperStyle", "WallpaperOriginX",
+                                         "WallpaperOriginY"};
+}  // namespace
+
+std::string DesktopValue(const char* name) {
+  char value[1024] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+    return "<none>";
+  }
+  return value;
+}
+
+bool SetDesktopValue(const char* name, const std::string& value) {
+  return RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, name, REG_SZ, value.c_str(), DWORD(value.size() + 1)) ==
+         ERROR_SUCCESS;
+}
+
+void MarkDesktop() {
+  for (const char* name : kDesktopNames) SetDesktopValue(name, std::string("untouched ") + name);
+}
+
+bool DesktopUntouched() {
+  for (const char* name : kDesktopNames) {
+    if (DesktopValue(name) != std::string("untouched ") + name) return false;
+  }
+  return true;
+}
+
+SavedDesktop::SavedDesktop() {
+  for (const char* name : kDesktopNames) saved_.push_back(DesktopValue(name));
+}
+
+SavedDesktop::~SavedDesktop() {
+  for (size_t i = 0; i < saved_.size(); ++i) {
+    if (saved_[i] == "<none>") {
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDesktopNames[i]);
+    } else {
+      SetDesktopValue(kDesktopNames[i], saved_[i]);
+    }
+  }
+}
+
 void* MakeDropHandle(const std::vector<std::string>& files) {
   size_t size = sizeof(DROPFILES) + 1;
   for (const auto& f : files) size += f.size() + 1;

@@ -16,15 +16,7 @@ namespace {
 using test::MakeFile;
 using test::ReadTextFile;
 
-std::string DesktopValue(const char* name) {
-  char value[1024] = {};
-  DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS) {
-    return "<none>";
-  }
-  return value;
-}
+using test::DesktopValue;
 
 struct DesktopValues {
   std::string tile, style, x, y;

@@ -19,33 +19,10 @@ namespace {
 using namespace std::chrono_literals;
 using test::Exists;
 
-constexpr const char* kDesktopKey = "Control Panel\\Desktop";
-constexpr const char* kDesktopNames[] = {"Wallpaper", "TileWallpaper", "WallpaperStyle", "WallpaperOriginX",
-                                         "WallpaperOriginY"};
-
-std::string DesktopValue(const char* name) {
-  char value[1024] = {};
-  DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
-    return "<none>";
-  }
-  return value;
-}
-
-void SetDesktopValue(const char* name, const std::string& value) {
-  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, name, REG_SZ, value.c_str(), DWORD(value.size() + 1)),
-            ERROR_SUCCESS);
-}
-
-void MarkDesktop() {
-  for (const char* name : kDesktopNames) SetDesktopValue(name, std::string("untouched ") + name);
-}
-bool DesktopUntouched() {
-  for (const char* name : kDesktopNames) {
-    if (DesktopValue(name) != std::string("untouched ") + name) return false;
-  }
-  return true;
-}
+using test::DesktopUntouched;
+using test::DesktopValue;
+using test::MarkDesktop;
+using test::SetDesktopValue;
 
 struct Layout {
   std::string tile, style, x, y;
@@ -75,27 +52,7 @@ bool Near(COLORREF c, int r, int g, int b) {
   return std::abs(GetRValue(c) - r) < 8 && std::abs(GetGValue(c) - g) < 8 && std::abs(GetBValue(c) - b) < 8;
 }
 
-// The desktop values as a test found them, put back when it ends, so that
-// the marks above never outlive the test.
-class SavedDesktop {
- public:
-  SavedDesktop() {
-    for (const char* name : kDesktopNames) saved_.push_back(DesktopValue(name));
-  }
-  ~SavedDesktop() {
-    for (size_t i = 0; i < saved_.size(); ++i) {
-      if (saved_[i] == "<none>") {
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDesktopNames[i]);
-      } else {
-        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDesktopNames[i], REG_SZ, saved_[i].c_str(),
-                        DWORD(saved_[i].size() + 1));
-      }
-    }
-  }
-
- private:
-  std::vector<std::string> saved_;
-};
+using test::SavedDesktop;
 
 class StylesTest : public test::GuiTest {
  protected:
