@@ -42,32 +42,6 @@ bool EndsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && EqualsIgnoreCaseAscii(text.substr(text.size() - tail.size()), tail);
 }
 
-// The pixels of a screen area, 0x00RRGGBB.
-std::vector<uint32_t> Grab(const RECT& area) {
-  int w = area.right - area.left, h = area.bottom - area.top;
-  std::vector<uint32_t> out;
-  if (w <= 0 || h <= 0) return out;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  const auto* px = static_cast<const uint32_t*>(bits);
-  for (size_t i = 0; i < size_t(w) * size_t(h); ++i) out.push_back(px[i] & 0xFFFFFF);
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return out;
-}
 
 bool Near(uint32_t a, uint32_t b, int tolerance) {
   return std::abs(int(PixelRed(a)) - PixelRed(b)) <= tolerance &&
@@ -131,7 +105,7 @@ TEST(FirstStart, TheTrayIconAppearsAndASamplePictureBecomesTheDesktop) {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN) - 40;
   const RECT screenArea{0, 0, w, h};
   auto onScreen = [&] {
-    std::vector<uint32_t> screen = Grab(screenArea);
+    std::vector<uint32_t> screen = GrabScreen(screenArea);
     const int offsets[2][2] = {{0, 0}, {(match->width - w) / 2, (match->height - h) / 2}};
     for (const auto& o : offsets) {
       bool same = true;

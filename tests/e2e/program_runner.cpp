@@ -89,6 +89,32 @@ HWND ProgramRunner::MainWindow() const {
   return nullptr;
 }
 
+std::vector<uint32_t> GrabScreen(const RECT& area) {
+  int w = area.right - area.left, h = area.bottom - area.top;
+  std::vector<uint32_t> out;
+  if (w <= 0 || h <= 0) return out;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const auto* px = static_cast<const uint32_t*>(bits);
+  for (size_t i = 0; i < size_t(w) * size_t(h); ++i) out.push_back(px[i] & 0xFFFFFF);
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
 HWND WakeDesktop() {
   GetDesktopWindow();
   HWND taskbar = nullptr;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -44,6 +45,10 @@ class ProgramRunner {
 // again takes a while: this asks for it, waits for its taskbar (which holds
 // the notification area) and returns it, or null when there is none.
 HWND WakeDesktop();
+
+// The pixels of a screen area as the screen shows them now, 0x00RRGGBB, top
+// row first; empty for an empty area.
+std::vector<uint32_t> GrabScreen(const RECT& area);
 
 // Polls `done` every 20 ms until it is true or the time is up.
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);

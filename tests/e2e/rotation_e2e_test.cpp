@@ -97,7 +97,9 @@ TEST(Rotation, TheTimerTakesTheDesktopThroughThePlaylistInOrder) {
   // Three ticks of the two-second timer lie between the first red and the
   // second; how late the desktop draws each change varies with the load, so
   // only the whole span is compared.
-  if (changed.size() == 4) EXPECT_GE(changed[3] - changed[0], 4s);
+  if (changed.size() == 4) {
+    EXPECT_GE(changed[3] - changed[0], 4s);
+  }
 
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);

@@ -29,32 +29,7 @@ struct Shot {
   std::vector<uint32_t> pixels;
 };
 
-Shot Grab(const RECT& area) {
-  Shot s;
-  s.area = area;
-  int w = area.right - area.left, h = area.bottom - area.top;
-  if (w <= 0 || h <= 0) return s;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  auto* px = static_cast<uint32_t*>(bits);
-  s.pixels.assign(px, px + size_t(w) * h);
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return s;
-}
+Shot Grab(const RECT& area) { return Shot{area, GrabScreen(area)}; }
 
 // The smallest rectangle (screen coordinates) holding every pixel of the
 // shot that is not the background colour; empty when there is none.
