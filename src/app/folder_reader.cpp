@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <bit>
 #include <mutex>
 
 #include "app/extension_rule.h"
@@ -100,7 +99,10 @@ void TMyThread::Execute() {
   // would search the current drive's root).
   if (setup_.folder.empty()) return;
   ReadFolder(IncludeTrailingBackslash(setup_.folder) + "*.*");
-  if (!ui::StopRequested()) HandOver();
+  if (ui::StopRequested()) return;
+  // Finished means every file found is in the playlist.
+  HandOver();
+  inFlight_.Wait();
 }
 
 void TMyThread::ReadFolder(const std::string& pattern) {
@@ -145,25 +147,21 @@ void TMyThread::Found() {
 }
 
 void TMyThread::HandOver() {
+  inFlight_.Wait();
   if (pending_.empty()) return;
   TMainForm* panel = panel_;
-  const std::vector<std::string>& paths = pending_;
-  ui::Synchronize([panel, &paths] {
-    // Room for the rows in steps of powers of two: a list box that grows row
-    // by row copies all its rows again and again.
-    const HWND list = panel->MainListBox.Handle();
-    const size_t rows = size_t(std::max<LRESULT>(0, SendMessageA(list, LB_GETCOUNT, 0, 0)));
-    const size_t room = std::bit_ceil(rows + paths.size()) - rows;
-    SendMessageA(list, LB_INITSTORAGE, WPARAM(room), LPARAM(room * 64));
+  auto paths = std::make_shared<const std::vector<std::string>>(std::move(pending_));
+  pending_.clear();
+  inFlight_ = ui::Queue([panel, paths] {
+    panel->MainListBox.Reserve(paths->size());
     // One repaint for the group rather than one for every row.
     panel->MainListBox.BeginUpdate();
     struct Redraw {
       ui::ListBox& list;
       ~Redraw() { list.EndUpdate(); }
     } redraw{panel->MainListBox};
-    for (const std::string& path : paths) panel->AddFoundFile(path);
+    for (const std::string& path : *paths) panel->AddFoundFile(path);
   });
-  pending_.clear();
 }
 
 // ---- the control panel's side

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/sync.h"
+
 namespace wc {
 
 class TMainForm;
@@ -39,8 +41,9 @@ class TMyThread {
   // Queues FoundPath for the panel; hands the queue over when it is full or
   // has waited long enough.
   void Found();
-  // Hands the queued paths to the panel and waits until the GUI thread has
-  // added them, each as one entry and one row.
+  // Hands the queued paths to the panel, where the GUI thread adds each as
+  // one entry and one row. The search goes on meanwhile, but only one group
+  // is on its way at a time: a hand-over first waits for the one before.
   void HandOver();
 
   TMainForm* panel_;  // used only inside the hand-over, on the GUI thread
@@ -48,6 +51,7 @@ class TMyThread {
   std::shared_ptr<RunningReaders> readers_;
   std::vector<std::string> pending_;
   std::chrono::steady_clock::time_point pendingSince_;
+  ui::Queued inFlight_;  // the group the GUI thread has not yet added
 };
 
 }  // namespace wc

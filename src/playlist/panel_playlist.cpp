@@ -14,7 +14,6 @@
 namespace wc {
 
 namespace {
-constexpr const char* kOwnerProp = "WcPlaylistOwner";
 
 bool IsDroppablePicture(const std::string& ext) {
   for (const char* e : {".bmp", ".jpg", ".jpeg", ".ico", ".avi", ".emf", ".wmf", ".mpg", ".mpeg"}) {
@@ -73,8 +72,11 @@ void TMainForm::HandleDroppedFiles(HDROP drop) {
 }
 
 LRESULT CALLBACK TMainForm::PlaylistBoxWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  auto* self = static_cast<TMainForm*>(GetPropA(hwnd, kOwnerProp));
-  if (!self) return DefWindowProcA(hwnd, msg, w, l);
+  // The box's own object leads to its panel (a look-up that costs no call to
+  // the window server, unlike a window property).
+  auto* list = dynamic_cast<ui::Control*>(ui::Window::FromHandle(hwnd));
+  auto* self = list ? dynamic_cast<TMainForm*>(list->ParentForm()) : nullptr;
+  if (!self || !self->savedListProc_) return DefWindowProcA(hwnd, msg, w, l);
   WNDPROC previous = self->savedListProc_;
   if (msg == WM_DROPFILES) ui::Guarded([&] { self->HandleDroppedFiles(reinterpret_cast<HDROP>(w)); });
   return CallWindowProcA(previous, hwnd, msg, w, l);
@@ -84,14 +86,12 @@ void TMainForm::SetPlaylistDragDrop(bool on) {
   HWND list = MainListBox.Handle();
   if (!list || on == (savedListProc_ != nullptr)) return;  // installing twice would call itself
   if (on) {
-    SetPropA(list, kOwnerProp, this);
     savedListProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(list, GWLP_WNDPROC));
     SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlaylistBoxWindowProc));
     DragAcceptFiles(list, TRUE);
   } else {
     SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedListProc_));
     savedListProc_ = nullptr;
-    RemovePropA(list, kOwnerProp);
     DragAcceptFiles(list, FALSE);
   }
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <mutex>
+#include <unordered_map>
 
 #include "ui/application.h"
 #include "ui/error.h"
@@ -22,10 +24,41 @@ std::unique_ptr<TTrayIconHandler>& HandlerSlot() {
   return instance;
 }
 
-// The owner window's replaced procedure keeps what it needs in window
-// properties, so the chain still works after the tray icon has gone.
-constexpr const char* kHookIconProp = "WcTrayIconHook";
-constexpr const char* kHookProcProp = "WcTrayIconSavedProc";
+// What the owner window's replaced procedure needs, kept apart from the tray
+// icon so the chain still works after the icon has gone: the procedure it
+// replaced, and the icon it serves (none once that is gone). Not in window
+// properties: under Wine each look-up of one is a round trip to the window
+// server, on every message the owner gets.
+struct HookedOwner {
+  WNDPROC saved = nullptr;
+  TTrayIcon* icon = nullptr;
+};
+class HookedOwners {
+ public:
+  bool Find(HWND h, HookedOwner& out) {
+    std::lock_guard lock(m_);
+    auto it = owners_.find(h);
+    if (it == owners_.end()) return false;
+    out = it->second;
+    return true;
+  }
+  void Set(HWND h, HookedOwner o) {
+    std::lock_guard lock(m_);
+    owners_[h] = o;
+  }
+  void Erase(HWND h) {
+    std::lock_guard lock(m_);
+    owners_.erase(h);
+  }
+
+ private:
+  std::mutex m_;
+  std::unordered_map<HWND, HookedOwner> owners_;
+};
+HookedOwners& Hooked() {
+  static HookedOwners owners;
+  return owners;
+}
 
 // Balloon notifications (NIN_BALLOONSHOW ... NIN_BALLOONUSERCLICK).
 constexpr UINT kBalloonShow = 0x402;
@@ -554,50 +587,63 @@ bool TTrayIcon::ApplicationHook(UINT msg, WPARAM w, LPARAM) {
 void TTrayIcon::HookOwner() {
   HWND h = OwnerWindow();
   if (!h || hookedOwner_) return;
-  // One tray icon per window hooks it.
-  if (GetPropA(h, kHookIconProp)) return;
-  if (!GetPropA(h, kHookProcProp)) {
-    LONG_PTR saved = GetWindowLongPtrA(h, GWLP_WNDPROC);
-    if (!SetPropA(h, kHookProcProp, reinterpret_cast<HANDLE>(saved))) return;
+  HookedOwner hook;
+  if (Hooked().Find(h, hook)) {
+    // One tray icon per window hooks it.
+    if (hook.icon) return;
+    // else: an earlier tray icon's procedure is still in the chain (something
+    // hooked the window after it), and passes messages on: it serves again.
+  } else {
+    hook.saved = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC));
+    if (!hook.saved) return;
+    Hooked().Set(h, hook);
     SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTrayIcon::OwnerHookProc));
   }
-  // else: an earlier tray icon's procedure is still in the chain (something
-  // hooked the window after it), and passes messages on: it serves again.
-  SetPropA(h, kHookIconProp, static_cast<HANDLE>(this));
+  hook.icon = this;
+  Hooked().Set(h, hook);
   hookedOwner_ = h;
 }
 
 void TTrayIcon::UnhookOwner() {
   HWND h = hookedOwner_;
   hookedOwner_ = nullptr;
-  if (!h || !IsWindow(h)) return;
-  if (GetPropA(h, kHookIconProp) == static_cast<HANDLE>(this)) RemovePropA(h, kHookIconProp);
+  if (!h) return;
+  HookedOwner hook;
+  if (!Hooked().Find(h, hook)) return;
+  if (!IsWindow(h)) {
+    Hooked().Erase(h);
+    return;
+  }
   auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC));
   if (current == &TTrayIcon::OwnerHookProc) {
-    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropA(h, kHookProcProp)));
-    RemovePropA(h, kHookProcProp);
+    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.saved));
+    Hooked().Erase(h);
+  } else if (hook.icon == this) {
+    // Another procedure sits on top of ours and calls it: ours stays,
+    // passing everything on.
+    hook.icon = nullptr;
+    Hooked().Set(h, hook);
   }
-  // Otherwise another procedure sits on top of ours and calls it: ours stays,
-  // passing everything on.
 }
 
 LRESULT CALLBACK TTrayIcon::OwnerHookProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  auto saved = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kHookProcProp));
-  if (auto* icon = static_cast<TTrayIcon*>(GetPropA(hwnd, kHookIconProp))) {
+  HookedOwner hook;
+  Hooked().Find(hwnd, hook);
+  if (hook.icon) {
     LRESULT result = 0;
     bool handled = false;
     try {
-      handled = icon->OwnerHook(msg, w, l, result);
+      handled = hook.icon->OwnerHook(msg, w, l, result);
     } catch (...) {
       ui::ShowCurrentException();
     }
     if (handled) return result;
   }
-  LRESULT result = saved ? CallWindowProcA(saved, hwnd, msg, w, l) : DefWindowProcA(hwnd, msg, w, l);
+  LRESULT result = hook.saved ? CallWindowProcA(hook.saved, hwnd, msg, w, l) : DefWindowProcA(hwnd, msg, w, l);
   if (msg == WM_NCDESTROY) {
-    if (auto* icon = static_cast<TTrayIcon*>(GetPropA(hwnd, kHookIconProp))) icon->hookedOwner_ = nullptr;
-    RemovePropA(hwnd, kHookIconProp);
-    RemovePropA(hwnd, kHookProcProp);
+    HookedOwner now;
+    if (Hooked().Find(hwnd, now) && now.icon) now.icon->hookedOwner_ = nullptr;
+    Hooked().Erase(hwnd);
   }
   return result;
 }

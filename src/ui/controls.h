@@ -177,7 +177,12 @@ class ListBox : public Control {
   void SetItem(int i, const std::string& text);
   void Exchange(int i, int j);
   void Clear();
-  // Stops redrawing while many rows change.
+  // Makes room for this many more rows, in steps that grow with the list.
+  void Reserve(size_t more);
+  // Stops redrawing while many rows change. The rows are shown again at the
+  // last EndUpdate, or a little later when they were shown only just before:
+  // a long fill in many small steps is then drawn a few times a second
+  // rather than after every step.
   void BeginUpdate();
   void EndUpdate();
 
@@ -193,11 +198,15 @@ class ListBox : public Control {
   CreateParams Params() override;
   void HandleCreated() override;
   bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
  private:
   void CheckIndex(int i) const;
+  void Redraw();
   bool multiSelect_ = false;
   int updating_ = 0;
+  bool redrawPending_ = false;  // drawing is off until the redraw timer fires
+  DWORD lastRedraw_ = 0;
 };
 
 class GroupBox : public Control {

@@ -12,14 +12,17 @@
 
 namespace ui {
 
-namespace {
-
+namespace detail {
 struct Request {
   std::function<void()> f;
   std::exception_ptr error;
   bool done = false;
   bool cancelled = false;
 };
+}  // namespace detail
+
+namespace {
+using detail::Request;
 
 struct HubState {
   std::mutex m;
@@ -63,17 +66,37 @@ void Synchronize(const std::function<void()>& f) {
     f();
     return;
   }
-  HubState& hub = Hub();
+  Queue(f).Wait();
+}
+
+Queued Queue(std::function<void()> f) {
+  Queued ticket;
   auto req = std::make_shared<Request>();
-  req->f = f;
-  std::unique_lock lock(hub.m);
+  ticket.request_ = req;
+  Application* app = Application::Current();
+  if (app && GetCurrentThreadId() == app->GuiThreadId()) {
+    try {
+      f();
+    } catch (...) {
+      req->error = std::current_exception();
+    }
+    req->done = true;
+    return ticket;
+  }
+  req->f = std::move(f);
+  HubState& hub = Hub();
+  std::lock_guard lock(hub.m);
   if (!hub.app) throw Cancelled();
-  hub.app->Post([req, &hub] {
+  Application* servedBy = hub.app;
+  ticket.servedBy_ = servedBy;
+  hub.app->Post([req, servedBy, &hub] {
     std::exception_ptr error;
     bool run = false;
     {
+      // Not once the application has begun to close, nor when the worker
+      // has stopped waiting for it.
       std::lock_guard l(hub.m);
-      run = !req->cancelled;
+      run = !req->cancelled && hub.app == servedBy;
     }
     if (run) {
       try {
@@ -83,12 +106,20 @@ void Synchronize(const std::function<void()>& f) {
       }
     }
     std::lock_guard l(hub.m);
+    req->f = nullptr;
     req->error = error;
     req->done = true;
     hub.cv.notify_all();
   });
-  Application* servedBy = hub.app;
-  hub.cv.wait(lock, [&] { return req->done || hub.app != servedBy; });
+  return ticket;
+}
+
+void Queued::Wait() {
+  if (!request_) return;
+  std::shared_ptr<Request> req = std::move(request_);
+  HubState& hub = Hub();
+  std::unique_lock lock(hub.m);
+  if (!req->done) hub.cv.wait(lock, [&] { return req->done || hub.app != servedBy_; });
   if (!req->done) {
     req->cancelled = true;
     throw Cancelled();

@@ -9,8 +9,14 @@
 // its workers to finish before it destroys its windows.
 #include <exception>
 #include <functional>
+#include <memory>
 
 namespace ui {
+
+class Application;
+namespace detail {
+struct Request;
+}
 
 class Cancelled : public std::exception {
  public:
@@ -21,6 +27,27 @@ class Cancelled : public std::exception {
 // runs at once. Throws Cancelled when the application is closing.
 void Synchronize(const std::function<void()>& f);
 
+// A hand-off that the worker waits for later, so that it can go on with its
+// own work meanwhile. Hand-offs run on the GUI thread in the order they were
+// queued; one that is still queued when the application closes never runs.
+class Queued {
+ public:
+  Queued() = default;  // nothing to wait for
+  // Waits until the function has run and throws again what it threw; throws
+  // Cancelled when the application closed first. Waiting again returns at
+  // once.
+  void Wait();
+
+ private:
+  friend Queued Queue(std::function<void()> f);
+  std::shared_ptr<detail::Request> request_;
+  Application* servedBy_ = nullptr;
+};
+
+// Queues `f` for the GUI thread and returns at once (on the GUI thread itself
+// `f` runs at once). Throws Cancelled when the application is closing.
+Queued Queue(std::function<void()> f);
+
 // Starts a thread that frees itself when `body` returns. Exceptions that
 // escape `body` (other than Cancelled) are shown by the error handler.
 void StartWorker(std::function<void()> body);
@@ -30,8 +57,6 @@ bool StopRequested();
 
 // Number of workers still running (for the application's shutdown and tests).
 int RunningWorkers();
-
-class Application;
 
 namespace detail {
 void OpenHub(Application* app);

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <set>
+#include <mutex>
+#include <unordered_map>
 
 #include "ui/error.h"
 #include "ui/menu.h"
@@ -10,7 +12,40 @@
 namespace ui {
 
 namespace {
-constexpr const char* kObjectProp = "WcWindowObject";
+
+// Which object serves which window, looked up on every message. (Window
+// properties would do the same, but under Wine each look-up of one is a round
+// trip to the window server, which made every message cost tens of
+// microseconds.) The lock is held for the look-up only, never while a message
+// is handled, since handling one may send others.
+struct Entry {
+  Window* object = nullptr;
+  WNDPROC superProc = nullptr;  // a subclassed system control's own procedure
+};
+class HandleTable {
+ public:
+  Entry Find(HWND hwnd) {
+    std::lock_guard lock(m_);
+    auto it = entries_.find(hwnd);
+    return it == entries_.end() ? Entry{} : it->second;
+  }
+  void Set(HWND hwnd, Entry e) {
+    std::lock_guard lock(m_);
+    entries_[hwnd] = e;
+  }
+  void Erase(HWND hwnd) {
+    std::lock_guard lock(m_);
+    entries_.erase(hwnd);
+  }
+
+ private:
+  std::mutex m_;
+  std::unordered_map<HWND, Entry> entries_;
+};
+HandleTable& Table() {
+  static HandleTable table;
+  return table;
+}
 
 void RegisterOwnClass(const char* name, WNDPROC proc) {
   static std::set<std::string> registered;
@@ -34,7 +69,7 @@ void RegisterOwnClass(const char* name, WNDPROC proc) {
 Window::~Window() { DestroyHandle(); }
 
 Window* Window::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Window*>(GetPropA(hwnd, kObjectProp)) : nullptr;
+  return hwnd ? Table().Find(hwnd).object : nullptr;
 }
 
 LRESULT Window::Perform(UINT msg, WPARAM w, LPARAM l) const {
@@ -50,16 +85,26 @@ void Window::DestroyHandle() {
   }
 }
 
-void Window::Attach(HWND hwnd) {
+void Window::Attach(HWND hwnd, WNDPROC superProc) {
   hwnd_ = hwnd;
-  SetPropA(hwnd, kObjectProp, this);
+  superProc_ = superProc;
+  Table().Set(hwnd, Entry{this, superProc});
 }
 
-void Window::Detach() {
+void Window::Detach(bool destroyed) {
   if (!hwnd_) return;
-  RemovePropA(hwnd_, kObjectProp);
-  if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, 1);
-  subclassed_ = false;
+  if (destroyed || !superProc_ || !IsWindow(hwnd_)) {
+    Table().Erase(hwnd_);
+  } else if (GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc)) {
+    // A control that outlives its object gets its own procedure back.
+    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
+    Table().Erase(hwnd_);
+  } else {
+    // Someone subclassed the control after us and still calls our
+    // procedure: it goes on passing messages to the control's own.
+    Table().Set(hwnd_, Entry{nullptr, superProc_});
+  }
+  superProc_ = nullptr;
   hwnd_ = nullptr;
   HandleDestroyed();
 }
@@ -76,8 +121,8 @@ void Window::CreateHandle(const CreateParams& p, const char* ownClass) {
     HWND h = CreateWindowExA(p.exStyle, p.className, p.caption.c_str(), p.style, p.x, p.y, p.width, p.height,
                              p.parent, reinterpret_cast<HMENU>(p.id), inst, nullptr);
     if (!h) ThrowLastError(std::string("Cannot create control ") + p.className);
-    Attach(h);
-    subclassed_ = SetWindowSubclass(h, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    Attach(h, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC)));
+    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc));
   }
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
 }
@@ -94,10 +139,12 @@ LRESULT CALLBACK Window::OwnClassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   return self->Dispatch(msg, w, l);
 }
 
-LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR ref) {
-  Window* self = reinterpret_cast<Window*>(ref);
-  if (!self || self->hwnd_ != hwnd) return DefSubclassProc(hwnd, msg, w, l);
-  return self->Dispatch(msg, w, l);
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  const Entry e = Table().Find(hwnd);
+  if (e.object) return e.object->Dispatch(msg, w, l);
+  // The object is gone but the procedure is still in a chain.
+  if (msg == WM_NCDESTROY) Table().Erase(hwnd);
+  return e.superProc ? CallWindowProcA(e.superProc, hwnd, msg, w, l) : DefWindowProcA(hwnd, msg, w, l);
 }
 
 LRESULT Window::Dispatch(UINT msg, WPARAM w, LPARAM l) {
@@ -108,7 +155,7 @@ LRESULT Window::Dispatch(UINT msg, WPARAM w, LPARAM l) {
     ShowCurrentException();
     result = 0;
   }
-  if (msg == WM_NCDESTROY) Detach();
+  if (msg == WM_NCDESTROY) Detach(true);
   return result;
 }
 
@@ -120,7 +167,7 @@ LRESULT Window::WndProc(UINT msg, WPARAM w, LPARAM l) {
 }
 
 LRESULT Window::DefaultProc(UINT msg, WPARAM w, LPARAM l) {
-  if (subclassed_) return DefSubclassProc(hwnd_, msg, w, l);
+  if (superProc_) return CallWindowProcA(superProc_, hwnd_, msg, w, l);
   return DefWindowProcA(hwnd_, msg, w, l);
 }
 

@@ -61,13 +61,14 @@ class Window {
 
  private:
   static LRESULT CALLBACK OwnClassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR ref);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
   LRESULT Dispatch(UINT msg, WPARAM w, LPARAM l);
-  void Attach(HWND hwnd);
-  void Detach();
+  void Attach(HWND hwnd, WNDPROC superProc = nullptr);
+  // Forgets the handle; `destroyed` at WM_NCDESTROY.
+  void Detach(bool destroyed = false);
 
   HWND hwnd_ = nullptr;
-  bool subclassed_ = false;
+  WNDPROC superProc_ = nullptr;  // a system control's own procedure
 };
 
 // The font every control of the program uses: the system's message font.

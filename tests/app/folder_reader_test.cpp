@@ -296,7 +296,7 @@ TEST_F(FolderReaderTest, SwitchingModesLeavesThePlaylistAndTheFolder) {
 
 TEST_F(FolderReaderTest, TwoReadersBothAddTheirFilesAndTheStateIsFinishedOnlyAfterBoth) {
   std::string big = Folder("big"), small = Folder("small");
-  for (int i = 0; i < 300; ++i) MakeFile(big + "\\b" + std::to_string(i) + ".jpg");
+  for (int i = 0; i < 700; ++i) MakeFile(big + "\\b" + std::to_string(i) + ".jpg");
   MakeFile(small + "\\s.jpg");
   StartUp();
   panel.ExtensionTable[1] = ".JPG";
@@ -316,13 +316,13 @@ TEST_F(FolderReaderTest, TwoReadersBothAddTheirFilesAndTheStateIsFinishedOnlyAft
   ASSERT_TRUE(PumpUntil([&] {
     ++polls;
     if (panel.AuxState() == "1" && ui::RunningWorkers() == 0) return true;
-    if (panel.AuxState() == "1" && panel.MainListBox.Count() > 0 && panel.MainListBox.Count() < 301) early = true;
+    if (panel.AuxState() == "1" && panel.MainListBox.Count() > 0 && panel.MainListBox.Count() < 701) early = true;
     return false;
   }, 30s));
   Pump();
   EXPECT_FALSE(early);
-  EXPECT_EQ(panel.MainListBox.Count(), 301);
-  EXPECT_EQ(panel.Playlist->EntryCount(), 301u);
+  EXPECT_EQ(panel.MainListBox.Count(), 701);
+  EXPECT_EQ(panel.Playlist->EntryCount(), 701u);
   std::vector<std::string> paths = Paths();
   EXPECT_EQ(std::count(paths.begin(), paths.end(), small + "\\s.jpg"), 1);
 }

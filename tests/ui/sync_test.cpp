@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "gui_test.h"
 #include "ui/error.h"
@@ -59,6 +60,63 @@ TEST_F(SyncTest, OnTheGuiThreadItRunsAtOnce) {
   bool ran = false;
   ui::Synchronize([&] { ran = true; });
   EXPECT_TRUE(ran);
+}
+
+TEST_F(SyncTest, QueuedWorkRunsInOrderWhileTheWorkerGoesOnAndWaitBringsBackItsError) {
+  std::vector<int> order;  // touched on the GUI thread only
+  std::atomic<bool> workerWentOn{false};
+  std::atomic<bool> finished{false};
+  std::string caught;
+  ui::StartWorker([&] {
+    std::atomic<bool> firstRan{false};
+    ui::Queued first = ui::Queue([&] {
+      // Held until the worker has shown it does not wait for this.
+      for (int i = 0; i < 5000 && !workerWentOn; ++i) Sleep(1);
+      order.push_back(1);
+      firstRan = true;
+    });
+    workerWentOn = !firstRan;
+    ui::Queued second = ui::Queue([&] {
+      order.push_back(2);
+      throw ui::Error("disk full");
+    });
+    first.Wait();
+    try {
+      second.Wait();
+    } catch (const ui::Error& e) {
+      caught = e.what();
+    }
+    second.Wait();  // a second wait has nothing left to wait for
+    finished = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return finished.load(); }));
+  EXPECT_TRUE(workerWentOn);
+  EXPECT_EQ(order, (std::vector<int>{1, 2}));
+  EXPECT_EQ(caught, "disk full");
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST(SyncShutdown, WorkStillQueuedWhenTheApplicationClosesNeverRuns) {
+  std::atomic<bool> ran{false};
+  std::atomic<bool> queued{false};
+  std::atomic<bool> cancelled{false};
+  {
+    ui::Application app;
+    ui::StartWorker([&] {
+      ui::Queued q = ui::Queue([&] { ran = true; });
+      queued = true;
+      try {
+        q.Wait();
+      } catch (const ui::Cancelled&) {
+        cancelled = true;
+      }
+    });
+    while (!queued) Sleep(1);
+    // The application closes without having served its messages.
+  }
+  EXPECT_TRUE(cancelled);
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(ui::RunningWorkers(), 0);
 }
 
 // Closing the program while a worker waits for a hand-off must neither hang

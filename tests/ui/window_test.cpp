@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "gui_test.h"
 #include "ui/controls.h"
@@ -160,6 +161,70 @@ TEST_F(WindowTest, ListAndComboKeepTheirRowsAndSelection) {
   form.Combo.SetItems({"secondes", "minutes"});  // a new list loses the selection
   EXPECT_EQ(form.Combo.ItemIndex(), -1);
   EXPECT_EQ(changes, 0);  // only the user's choice is a change
+}
+
+int ScrollMax(HWND list) {
+  SCROLLINFO si{sizeof si, SIF_RANGE};
+  return GetScrollInfo(list, SB_VERT, &si) ? si.nMax : -1;
+}
+
+// Fills in quick succession are drawn a little later; the last one must still
+// be drawn, and rows changed meanwhile must all be there.
+TEST_F(WindowTest, AListFilledInQuickStepsIsDrawnWithAllItsRows) {
+  TestForm form(app);
+  form.Show();
+  auto fill = [&](int from, int to) {
+    form.List.BeginUpdate();
+    for (int i = from; i < to; ++i) form.List.AddItem("row " + std::to_string(i));
+    form.List.EndUpdate();
+  };
+  fill(0, 50);
+  fill(50, 100);
+  form.List.BeginUpdate();  // nested updates while a redraw may be pending
+  fill(100, 150);
+  form.List.SetItemIndex(120);
+  form.List.EndUpdate();
+  EXPECT_EQ(form.List.Count(), 150);
+  EXPECT_EQ(form.List.Item(149), "row 149");
+  EXPECT_TRUE(PumpUntil([&] { return ScrollMax(form.List.Handle()) == 149; }, std::chrono::seconds(2)));
+  EXPECT_EQ(form.List.ItemIndex(), 120);
+  // A later single change is drawn as well.
+  Sleep(300);
+  fill(150, 151);
+  EXPECT_TRUE(PumpUntil([&] { return ScrollMax(form.List.Handle()) == 150; }, std::chrono::seconds(2)));
+}
+
+// Our procedure sits in a chain with others that subclass the same control.
+LRESULT CALLBACK CountingProc(HWND h, UINT msg, WPARAM w, LPARAM l);
+WNDPROC countedPrevious = nullptr;
+int countedClicks = 0;
+LRESULT CALLBACK CountingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == BM_CLICK) ++countedClicks;
+  return CallWindowProcA(countedPrevious, h, msg, w, l);
+}
+
+TEST_F(WindowTest, ControlsSubclassedAgainStillReachTheirHandlers) {
+  TestForm form(app);
+  int clicks = 0;
+  form.Ok.OnClick = [&](ui::Component&) { ++clicks; };
+  HWND ok = form.Ok.Handle();
+  countedClicks = 0;
+  countedPrevious = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(ok, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+  SendMessageA(ok, BM_CLICK, 0, 0);
+  EXPECT_EQ(countedClicks, 1);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(ui::Window::FromHandle(ok), static_cast<ui::Window*>(&form.Ok));
+  SetWindowLongPtrA(ok, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countedPrevious));
+  SendMessageA(ok, BM_CLICK, 0, 0);
+  EXPECT_EQ(countedClicks, 1);
+  EXPECT_EQ(clicks, 2);
+
+  // Windows made elsewhere have no object.
+  HWND plain = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, form.Handle(), nullptr, nullptr, nullptr);
+  EXPECT_EQ(ui::Window::FromHandle(plain), nullptr);
+  EXPECT_EQ(ui::Window::FromHandle(GetDesktopWindow()), nullptr);
+  DestroyWindow(plain);
 }
 
 TEST_F(WindowTest, SpinEditReadsTextThatIsNoNumberAsZeroAndKeepsItsLimits) {
