@@ -13,14 +13,6 @@
 #include "ui/graphics.h"
 #include "wallpaper/resample.h"
 
-namespace bench {
-std::string TempFile(const std::string& name) {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + name;
-}
-}  // namespace bench
-
 int main() {
   const int w = 6000, h = 4000;
   std::string folder = bench::TempFile("wc-apply-bench");

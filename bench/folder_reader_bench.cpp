@@ -18,14 +18,6 @@
 #include "ui/application.h"
 #include "ui/sync.h"
 
-namespace bench {
-std::string TempFile(const std::string& name) {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + name;
-}
-}  // namespace bench
-
 namespace {
 
 constexpr int kFolders = 100;

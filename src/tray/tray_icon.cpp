@@ -6,14 +6,14 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <mutex>
-#include <unordered_map>
+#include <optional>
 
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/menu.h"
+#include "ui/window_table.h"
 
 namespace wc {
 
@@ -26,37 +26,13 @@ std::unique_ptr<TTrayIconHandler>& HandlerSlot() {
 
 // What the owner window's replaced procedure needs, kept apart from the tray
 // icon so the chain still works after the icon has gone: the procedure it
-// replaced, and the icon it serves (none once that is gone). Not in window
-// properties: under Wine each look-up of one is a round trip to the window
-// server, on every message the owner gets.
+// replaced, and the icon it serves (none once that is gone).
 struct HookedOwner {
   WNDPROC saved = nullptr;
   TTrayIcon* icon = nullptr;
 };
-class HookedOwners {
- public:
-  bool Find(HWND h, HookedOwner& out) {
-    std::lock_guard lock(m_);
-    auto it = owners_.find(h);
-    if (it == owners_.end()) return false;
-    out = it->second;
-    return true;
-  }
-  void Set(HWND h, HookedOwner o) {
-    std::lock_guard lock(m_);
-    owners_[h] = o;
-  }
-  void Erase(HWND h) {
-    std::lock_guard lock(m_);
-    owners_.erase(h);
-  }
-
- private:
-  std::mutex m_;
-  std::unordered_map<HWND, HookedOwner> owners_;
-};
-HookedOwners& Hooked() {
-  static HookedOwners owners;
+ui::WindowTable<HookedOwner>& Hooked() {
+  static ui::WindowTable<HookedOwner> owners;
   return owners;
 }
 
@@ -588,7 +564,8 @@ void TTrayIcon::HookOwner() {
   HWND h = OwnerWindow();
   if (!h || hookedOwner_) return;
   HookedOwner hook;
-  if (Hooked().Find(h, hook)) {
+  if (auto found = Hooked().Find(h)) {
+    hook = *found;
     // One tray icon per window hooks it.
     if (hook.icon) return;
     // else: an earlier tray icon's procedure is still in the chain (something
@@ -608,8 +585,9 @@ void TTrayIcon::UnhookOwner() {
   HWND h = hookedOwner_;
   hookedOwner_ = nullptr;
   if (!h) return;
-  HookedOwner hook;
-  if (!Hooked().Find(h, hook)) return;
+  const std::optional<HookedOwner> found = Hooked().Find(h);
+  if (!found) return;
+  HookedOwner hook = *found;
   if (!IsWindow(h)) {
     Hooked().Erase(h);
     return;
@@ -627,8 +605,7 @@ void TTrayIcon::UnhookOwner() {
 }
 
 LRESULT CALLBACK TTrayIcon::OwnerHookProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  HookedOwner hook;
-  Hooked().Find(hwnd, hook);
+  const HookedOwner hook = Hooked().Find(hwnd).value_or(HookedOwner{});
   if (hook.icon) {
     LRESULT result = 0;
     bool handled = false;
@@ -641,8 +618,7 @@ LRESULT CALLBACK TTrayIcon::OwnerHookProc(HWND hwnd, UINT msg, WPARAM w, LPARAM 
   }
   LRESULT result = hook.saved ? CallWindowProcA(hook.saved, hwnd, msg, w, l) : DefWindowProcA(hwnd, msg, w, l);
   if (msg == WM_NCDESTROY) {
-    HookedOwner now;
-    if (Hooked().Find(hwnd, now) && now.icon) now.icon->hookedOwner_ = nullptr;
+    if (auto now = Hooked().Find(hwnd); now && now->icon) now->icon->hookedOwner_ = nullptr;
     Hooked().Erase(hwnd);
   }
   return result;

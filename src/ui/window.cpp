@@ -3,47 +3,22 @@
 #include <commctrl.h>
 
 #include <set>
-#include <mutex>
-#include <unordered_map>
 
 #include "ui/error.h"
 #include "ui/menu.h"
+#include "ui/window_table.h"
 
 namespace ui {
 
 namespace {
 
-// Which object serves which window, looked up on every message. (Window
-// properties would do the same, but under Wine each look-up of one is a round
-// trip to the window server, which made every message cost tens of
-// microseconds.) The lock is held for the look-up only, never while a message
-// is handled, since handling one may send others.
+// Which object serves which window, looked up on every message.
 struct Entry {
   Window* object = nullptr;
   WNDPROC superProc = nullptr;  // a subclassed system control's own procedure
 };
-class HandleTable {
- public:
-  Entry Find(HWND hwnd) {
-    std::lock_guard lock(m_);
-    auto it = entries_.find(hwnd);
-    return it == entries_.end() ? Entry{} : it->second;
-  }
-  void Set(HWND hwnd, Entry e) {
-    std::lock_guard lock(m_);
-    entries_[hwnd] = e;
-  }
-  void Erase(HWND hwnd) {
-    std::lock_guard lock(m_);
-    entries_.erase(hwnd);
-  }
-
- private:
-  std::mutex m_;
-  std::unordered_map<HWND, Entry> entries_;
-};
-HandleTable& Table() {
-  static HandleTable table;
+WindowTable<Entry>& Table() {
+  static WindowTable<Entry> table;
   return table;
 }
 
@@ -69,7 +44,7 @@ void RegisterOwnClass(const char* name, WNDPROC proc) {
 Window::~Window() { DestroyHandle(); }
 
 Window* Window::FromHandle(HWND hwnd) {
-  return hwnd ? Table().Find(hwnd).object : nullptr;
+  return hwnd ? Table().Find(hwnd).value_or(Entry{}).object : nullptr;
 }
 
 LRESULT Window::Perform(UINT msg, WPARAM w, LPARAM l) const {
@@ -140,7 +115,7 @@ LRESULT CALLBACK Window::OwnClassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
 }
 
 LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  const Entry e = Table().Find(hwnd);
+  const Entry e = Table().Find(hwnd).value_or(Entry{});
   if (e.object) return e.object->Dispatch(msg, w, l);
   // The object is gone but the procedure is still in a chain.
   if (msg == WM_NCDESTROY) Table().Erase(hwnd);
