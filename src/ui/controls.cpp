@@ -378,7 +378,12 @@ Window::CreateParams ListBox::Params() {
   return p;
 }
 
-void ListBox::HandleCreated() {}
+void ListBox::HandleCreated() {
+  // A new window draws from the start; a redraw pending for an old one died
+  // with its timer.
+  redrawPending_ = false;
+  updating_ = 0;
+}
 
 void ListBox::CheckIndex(int i) const {
   if (i < 0 || i >= Count()) throw Error("List index out of bounds (" + std::to_string(i) + ")");
