@@ -60,14 +60,7 @@ void CloseHub(int ms) {
 
 }  // namespace detail
 
-void Synchronize(const std::function<void()>& f) {
-  Application* app = Application::Current();
-  if (app && GetCurrentThreadId() == app->GuiThreadId()) {
-    f();
-    return;
-  }
-  Queue(f).Wait();
-}
+void Synchronize(const std::function<void()>& f) { Queue(f).Wait(); }
 
 Queued Queue(std::function<void()> f) {
   Queued ticket;

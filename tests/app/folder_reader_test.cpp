@@ -76,6 +76,15 @@ class FolderReaderTest : public test::GuiTest {
     Pump();
     return done;
   }
+  // A recursive read of ".JPG" files, let finish.
+  bool ReadJpgFilesBelow(const std::string& root) {
+    panel.FolderToRead = root;
+    panel.ExtensionTable[1] = ".JPG";
+    panel.ExtensionCount = 1;
+    panel.RecurseSubfolders = true;
+    panel.StartFolderReader();
+    return WaitForReaders();
+  }
   std::vector<std::string> Paths() const {
     std::vector<std::string> v;
     for (size_t k = 0; k < panel.Playlist->EntryCount(); ++k) v.push_back(panel.Playlist->Path(k));
@@ -161,12 +170,7 @@ TEST_F(FolderReaderTest, HiddenAndReadOnlyFilesAreTakenSystemFilesAndDotFoldersA
   Folder("root\\nested\\.git");
   MakeFile(root + "\\nested\\.git\\object.jpg");
   StartUp();
-  panel.FolderToRead = root;
-  panel.ExtensionTable[1] = ".JPG";
-  panel.ExtensionCount = 1;
-  panel.RecurseSubfolders = true;
-  panel.StartFolderReader();
-  ASSERT_TRUE(WaitForReaders());
+  ASSERT_TRUE(ReadJpgFilesBelow(root));
   std::vector<std::string> names = panel.MainListBox.Items();
   ASSERT_EQ(names.size(), 3u);
   EXPECT_EQ(names.back(), "inner");
@@ -219,12 +223,7 @@ TEST_F(FolderReaderTest, PathsTooLongForTheFileFunctionsArePassedBy) {
   ASSERT_NE(f, INVALID_HANDLE_VALUE);
   CloseHandle(f);
   StartUp();
-  panel.FolderToRead = root;
-  panel.ExtensionTable[1] = ".JPG";
-  panel.ExtensionCount = 1;
-  panel.RecurseSubfolders = true;
-  panel.StartFolderReader();
-  ASSERT_TRUE(WaitForReaders());
+  ASSERT_TRUE(ReadJpgFilesBelow(root));
   EXPECT_EQ(Paths(), (std::vector<std::string>{fits}));
   DeleteFileW(longName.c_str());
 }
