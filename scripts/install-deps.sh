@@ -9,7 +9,7 @@ packages=(
   nasm dpkg-dev
   googletest libjpeg62-turbo-dev
   wine64 xvfb xauth xdotool x11-utils
-  imagemagick librsvg2-bin fonts-dejavu-core
+  imagemagick librsvg2-bin fonts-dejavu-core fonts-wine
 )
 
 missing=()

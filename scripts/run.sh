@@ -25,6 +25,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine64 wineboot -i >/dev/null 2>&1 || true
   wineserver -w
 fi
+wine_install_fonts
 # A server left from another display would keep the windows out of sight.
 wineserver -k >/dev/null 2>&1 || true
 cd "$build/program"

@@ -34,7 +34,7 @@ TMainForm::TMainForm(ui::Application& app)
 }
 
 TMainForm::~TMainForm() {
-  if (savedListProc_) SetPlaylistDragDrop(false);
+  if (PlaylistDragDrop()) SetPlaylistDragDrop(false);
 }
 
 void TMainForm::BindHandlers() {

@@ -18,6 +18,7 @@
 #include <shellapi.h>
 
 #include "playlist/playlist.h"
+#include "ui/window_hook.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/menu.h"
@@ -93,7 +94,7 @@ class TMainForm : public ui::Form {
   void HandleDroppedFiles(HDROP drop);
   // Switches dropping files onto the playlist on or off.
   void SetPlaylistDragDrop(bool on);
-  bool PlaylistDragDrop() const { return savedListProc_ != nullptr; }
+  bool PlaylistDragDrop() const { return listHook_.HookedWindow() != nullptr; }
   void MainNewClick(ui::Component& sender);
   void MainLoadClick(ui::Component& sender);
   void MainAppendClick(ui::Component& sender);
@@ -337,7 +338,9 @@ class TMainForm : public ui::Form {
   bool IsShowFullPath() const { return ShowFullPath1.Checked(); }
   // A box with one OK button and the error sign.
   void ErrorBox(const std::string& text);
-  static LRESULT CALLBACK PlaylistBoxWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+  // The playlist box's replacement procedure while drag and drop is on:
+  // dropped files are added, and every message goes on to the box.
+  bool PlaylistBoxWindowProc(UINT msg, WPARAM w, LPARAM l, LRESULT& result);
 
   // One entry's description (MainListBoxClick without its re-entry guard).
   void DescribeSelectedEntry();
@@ -348,7 +351,7 @@ class TMainForm : public ui::Form {
   bool describeAgain_ = false;
   bool clearPreviewAfter_ = false;
 
-  WNDPROC savedListProc_ = nullptr;
+  ui::HookTo<TMainForm> listHook_{*this, &TMainForm::PlaylistBoxWindowProc};
   // Entries skipped in a row because their files are missing; bounds the
   // skipping to one pass over the playlist.
   int missingSkips_ = 0;

@@ -96,18 +96,20 @@ void TMainForm::BuildControls() {
   Image1.SetPicture(ui::Picture::FromResource("BMP_BANNER"));
   MainImage.Stretch = true;
   MainPreview.Stretch = true;
+  // A long folder name keeps its end in sight.
+  automaticlocation.SetPathEllipsis(true);
   BuildLayout(kLayout);
 
-  BitBtn1.SetIcon(ui::LoadIconResource("IC_SET_WALLPAPER", 24), 24);
-  BitBtn2.SetIcon(ui::LoadIconResource("IC_CLEAR_WALLPAPER", 24), 24);
-  BitBtn4.SetIcon(ui::LoadIconResource("IC_CAPTURE", 24), 24);
-  BitBtn5.SetIcon(ui::LoadIconResource("IC_SETTINGS", 24), 24);
-  BitBtn6.SetIcon(ui::LoadIconResource("IC_HELP", 24), 24);
-  MainBitBtn1.SetIcon(ui::LoadIconResource("IC_LIST_UP", 16));
-  MainBitBtn2.SetIcon(ui::LoadIconResource("IC_LIST_DOWN", 16));
-  MainBitBtn3.SetIcon(ui::LoadIconResource("IC_LIST_REMOVE", 16));
-  MainBitBtn4.SetIcon(ui::LoadIconResource("IC_LIST_ADD", 16));
-  MainBitBtn5.SetIcon(ui::LoadIconResource("IC_LIST_MENU", 16));
+  BitBtn1.SetIcon("IC_SET_WALLPAPER", 24);
+  BitBtn2.SetIcon("IC_CLEAR_WALLPAPER", 24);
+  BitBtn4.SetIcon("IC_CAPTURE", 24);
+  BitBtn5.SetIcon("IC_SETTINGS", 24);
+  BitBtn6.SetIcon("IC_HELP", 24);
+  MainBitBtn1.SetIcon("IC_LIST_UP", 16);
+  MainBitBtn2.SetIcon("IC_LIST_DOWN", 16);
+  MainBitBtn3.SetIcon("IC_LIST_REMOVE", 16);
+  MainBitBtn4.SetIcon("IC_LIST_ADD", 16);
+  MainBitBtn5.SetIcon("IC_LIST_MENU", 16);
 
   MainListBox.SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
   CheckBox1.SetChecked(true);
@@ -149,14 +151,10 @@ void TMainForm::BuildControls() {
     PopupMenu1.Add(*item);
   }
   AutoFit1.SetEnabled(false);
-  auto menuIcon = [](ui::MenuItem& item, const char* name) {
-    ui::IconHandle icon(ui::LoadIconResource(name, 16));
-    item.SetIcon(icon.get());
-  };
-  menuIcon(DrapenixControlPanel1, "MAINICON");
-  menuIcon(ScreenCapture1, "IC_CAPTURE");
-  menuIcon(OtherVantorelUtilites1, "IC_UTILITIES");
-  menuIcon(Donate1, "IC_DONATE");
+  DrapenixControlPanel1.SetIcon("MAINICON");
+  ScreenCapture1.SetIcon("IC_CAPTURE");
+  OtherVantorelUtilites1.SetIcon("IC_UTILITIES");
+  Donate1.SetIcon("IC_DONATE");
 
   for (const char* name : {"IC_TRAY_DAY", "IC_TRAY_DUSK", "IC_TRAY_NIGHT"}) ImageList1.AddResource(name);
   TrayIcon1.SetIconList(&ImageList1);

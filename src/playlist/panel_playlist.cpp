@@ -71,29 +71,20 @@ void TMainForm::HandleDroppedFiles(HDROP drop) {
   DragFinish(drop);
 }
 
-LRESULT CALLBACK TMainForm::PlaylistBoxWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  // The box's own object leads to its panel (a look-up that costs no call to
-  // the window server, unlike a window property).
-  auto* list = dynamic_cast<ui::Control*>(ui::Window::FromHandle(hwnd));
-  auto* self = list ? dynamic_cast<TMainForm*>(list->ParentForm()) : nullptr;
-  if (!self || !self->savedListProc_) return DefWindowProcA(hwnd, msg, w, l);
-  WNDPROC previous = self->savedListProc_;
-  if (msg == WM_DROPFILES) ui::Guarded([&] { self->HandleDroppedFiles(reinterpret_cast<HDROP>(w)); });
-  return CallWindowProcA(previous, hwnd, msg, w, l);
+bool TMainForm::PlaylistBoxWindowProc(UINT msg, WPARAM w, LPARAM, LRESULT&) {
+  if (msg == WM_DROPFILES) HandleDroppedFiles(reinterpret_cast<HDROP>(w));
+  return false;  // the box goes on with every message, that one included
 }
 
 void TMainForm::SetPlaylistDragDrop(bool on) {
   HWND list = MainListBox.Handle();
-  if (!list || on == (savedListProc_ != nullptr)) return;  // installing twice would call itself
+  if (!list || on == PlaylistDragDrop()) return;
   if (on) {
-    savedListProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(list, GWLP_WNDPROC));
-    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlaylistBoxWindowProc));
-    DragAcceptFiles(list, TRUE);
+    listHook_.Hook(list);
   } else {
-    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedListProc_));
-    savedListProc_ = nullptr;
-    DragAcceptFiles(list, FALSE);
+    listHook_.Unhook();
   }
+  DragAcceptFiles(list, on);
 }
 
 void TMainForm::MainNewClick(ui::Component&) {

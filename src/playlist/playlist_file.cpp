@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/text_encoding.h"
+#include "common/text_encoding_win32.h"
 #include "playlist/playlist_format.h"
 #include "ui/error.h"
 #include "ui/graphics.h"
@@ -16,7 +18,13 @@ bool FileExists(const std::string& path) {
 }
 
 std::vector<std::string> ReadPlaylistFile(const std::string& path) {
-  return ParsePlaylistText(ui::ReadSharedFile(path));
+  std::vector<std::string> lines = ParsePlaylistText(ui::ReadSharedFile(path));
+  // A line that is not UTF-8 was written by an older version in the legacy
+  // code page (see text_encoding.h).
+  for (std::string& line : lines) {
+    if (!IsValidUtf8(line)) line = LegacyAnsiToUtf8(line);
+  }
+  return lines;
 }
 
 void WritePlaylistFile(const std::string& path, const std::vector<std::string>& lines) {

@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "common/text.h"
 #include "ui/application.h"
+#include "ui/wide_text.h"
 
 namespace wc {
 
@@ -31,10 +32,10 @@ const ui::LayoutItem kLayout[] = {
 std::string NameOf(IShellFolder* folder, const ITEMIDLIST* pidl, SHGDNF flags) {
   STRRET sr{};
   if (!folder || FAILED(folder->GetDisplayNameOf(pidl, flags, &sr))) return {};
-  char buf[1024] = {};
+  wchar_t buf[1024] = {};
   // StrRetToBuf also frees the text the shell allocated.
-  if (FAILED(StrRetToBufA(&sr, pidl, buf, UINT(sizeof buf)))) return {};
-  return buf;
+  if (FAILED(StrRetToBufW(&sr, pidl, buf, UINT(std::size(buf))))) return {};
+  return ui::Narrow(buf);
 }
 
 int IconOf(const ITEMIDLIST* pidl, UINT extra) {
@@ -44,15 +45,6 @@ int IconOf(const ITEMIDLIST* pidl, UINT extra) {
     return 0;
   }
   return sfi.iIcon;
-}
-
-std::wstring Widen(const std::string& s) {
-  int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring w(size_t(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), n);
-  w.resize(size_t(n - 1));
-  return w;
 }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
@@ -219,9 +211,9 @@ void TAddFolderForm::FillChildren(HTREEITEM item) {
 }
 
 std::string TAddFolderForm::FileSystemPath(const Node& node) const {
-  char buf[MAX_PATH * 2] = {};
-  if (!SHGetPathFromIDListA(node.absolute.get(), buf)) return {};
-  return buf;
+  wchar_t buf[MAX_PATH * 2] = {};
+  if (!SHGetPathFromIDListW(node.absolute.get(), buf)) return {};
+  return ui::Narrow(buf);
 }
 
 std::string TAddFolderForm::PathOf(HTREEITEM item) const {
@@ -279,7 +271,7 @@ bool TAddFolderForm::SelectPath(const std::string& path) {
   if (!rootNode) return false;
   std::string want = WithoutTrailingSeparator(path);
   Pidl target;
-  std::wstring wide = Widen(want);
+  std::wstring wide = ui::Widen(want);
   ITEMIDLIST* raw = nullptr;
   if (!wide.empty() && SUCCEEDED(desktop_->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &raw, nullptr))) {
     target.reset(raw);

@@ -13,7 +13,6 @@
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/menu.h"
-#include "ui/window_table.h"
 
 namespace wc {
 
@@ -22,18 +21,6 @@ namespace {
 std::unique_ptr<TTrayIconHandler>& HandlerSlot() {
   static std::unique_ptr<TTrayIconHandler> instance;
   return instance;
-}
-
-// What the owner window's replaced procedure needs, kept apart from the tray
-// icon so the chain still works after the icon has gone: the procedure it
-// replaced, and the icon it serves (none once that is gone).
-struct HookedOwner {
-  WNDPROC saved = nullptr;
-  TTrayIcon* icon = nullptr;
-};
-ui::WindowTable<HookedOwner>& Hooked() {
-  static ui::WindowTable<HookedOwner> owners;
-  return owners;
 }
 
 // Balloon notifications (NIN_BALLOONSHOW ... NIN_BALLOONUSERCLICK).
@@ -561,74 +548,16 @@ bool TTrayIcon::ApplicationHook(UINT msg, WPARAM w, LPARAM) {
 // ---- the owner window's procedure -------------------------------------------
 
 void TTrayIcon::HookOwner() {
-  HWND h = OwnerWindow();
-  if (!h || hookedOwner_) return;
-  HookedOwner hook;
-  if (auto found = Hooked().Find(h)) {
-    hook = *found;
-    // One tray icon per window hooks it.
-    if (hook.icon) return;
-    // else: an earlier tray icon's procedure is still in the chain (something
-    // hooked the window after it), and passes messages on: it serves again.
-  } else {
-    hook.saved = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC));
-    if (!hook.saved) return;
-    Hooked().Set(h, hook);
-    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTrayIcon::OwnerHookProc));
-  }
-  hook.icon = this;
-  Hooked().Set(h, hook);
-  hookedOwner_ = h;
+  if (HWND h = OwnerWindow()) ownerHook_.Hook(h);
 }
 
-void TTrayIcon::UnhookOwner() {
-  HWND h = hookedOwner_;
-  hookedOwner_ = nullptr;
-  if (!h) return;
-  const std::optional<HookedOwner> found = Hooked().Find(h);
-  if (!found) return;
-  HookedOwner hook = *found;
-  if (!IsWindow(h)) {
-    Hooked().Erase(h);
-    return;
-  }
-  auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC));
-  if (current == &TTrayIcon::OwnerHookProc) {
-    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.saved));
-    Hooked().Erase(h);
-  } else if (hook.icon == this) {
-    // Another procedure sits on top of ours and calls it: ours stays,
-    // passing everything on.
-    hook.icon = nullptr;
-    Hooked().Set(h, hook);
-  }
-}
-
-LRESULT CALLBACK TTrayIcon::OwnerHookProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  const HookedOwner hook = Hooked().Find(hwnd).value_or(HookedOwner{});
-  if (hook.icon) {
-    LRESULT result = 0;
-    bool handled = false;
-    try {
-      handled = hook.icon->OwnerHook(msg, w, l, result);
-    } catch (...) {
-      ui::ShowCurrentException();
-    }
-    if (handled) return result;
-  }
-  LRESULT result = hook.saved ? CallWindowProcA(hook.saved, hwnd, msg, w, l) : DefWindowProcA(hwnd, msg, w, l);
-  if (msg == WM_NCDESTROY) {
-    if (auto now = Hooked().Find(hwnd); now && now->icon) now->icon->hookedOwner_ = nullptr;
-    Hooked().Erase(hwnd);
-  }
-  return result;
-}
+void TTrayIcon::UnhookOwner() { ownerHook_.Unhook(); }
 
 bool TTrayIcon::OwnerHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   if (msg == WM_SHOWWINDOW && w == TRUE && l == 0) {
     // Shown by the program itself: bring it to the front of the others.
     if (app_) SetForegroundWindow(app_->UtilityWindow());
-    SetForegroundWindow(hookedOwner_);
+    SetForegroundWindow(ownerHook_.HookedWindow());
     return false;
   }
   bool parentClosing = msg == WM_SHOWWINDOW && w == FALSE && l == SW_PARENTCLOSING && !(app_ && app_->Terminated());

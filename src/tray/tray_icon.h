@@ -42,6 +42,7 @@
 #include <vector>
 
 #include "tray/simple_timer.h"
+#include "ui/window_hook.h"
 #include "ui/component.h"
 #include "ui/events.h"
 #include "ui/handle.h"
@@ -244,12 +245,13 @@ class TTrayIcon : public ui::Component {
   bool ApplicationHook(UINT msg, WPARAM w, LPARAM l);
   void HookOwner();
   void UnhookOwner();
-  static LRESULT CALLBACK OwnerHookProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
   bool OwnerHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result);
+
 
   ui::Application* app_ = nullptr;
   int appHookId_ = 0;
-  HWND hookedOwner_ = nullptr;
+  // Sees the owner window's messages before the window does.
+  ui::HookTo<TTrayIcon> ownerHook_{*this, &TTrayIcon::OwnerHook};
   bool loaded_ = false;
 
   ui::ImageList* iconList_ = nullptr;

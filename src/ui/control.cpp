@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <map>
 
+#include "ui/dpi.h"
 #include "ui/error.h"
+#include "ui/handle.h"
 #include "ui/form.h"
 
 namespace ui {
@@ -22,20 +24,20 @@ ShiftState ShiftFromMouseKeys(unsigned keys) {
   return s;
 }
 
-HFONT FontFor(const FontStyle& style) {
-  if (style == FontStyle{}) return DefaultFont();
-  static std::map<std::tuple<bool, bool, int>, HFONT> cache;
-  auto key = std::make_tuple(style.bold, style.underline, style.height);
-  auto it = cache.find(key);
-  if (it != cache.end()) return it->second;
-  LOGFONTA lf{};
-  GetObjectA(DefaultFont(), sizeof lf, &lf);
-  if (style.bold) lf.lfWeight = FW_BOLD;
-  if (style.underline) lf.lfUnderline = TRUE;
-  if (style.height) lf.lfHeight = -style.height;
-  HFONT f = CreateFontIndirectA(&lf);
-  cache[key] = f;
-  return f;
+HFONT FontFor(const FontStyle& style, int dpi) {
+  HFONT base = MessageFontForDpi(dpi);
+  if (style == FontStyle{}) return base;
+  static std::map<std::tuple<bool, bool, int, int>, FontHandle> cache;
+  auto& slot = cache[std::make_tuple(style.bold, style.underline, style.height, dpi)];
+  if (!slot) {
+    LOGFONTW lf{};
+    GetObjectW(base, sizeof lf, &lf);
+    if (style.bold) lf.lfWeight = FW_BOLD;
+    if (style.underline) lf.lfUnderline = TRUE;
+    if (style.height) lf.lfHeight = -ScaleToDpi(style.height, dpi);
+    slot.reset(CreateFontIndirectW(&lf));
+  }
+  return slot ? slot.get() : base;
 }
 
 Control::Control(Component* owner, std::string name) : Component(owner, std::move(name)) {
@@ -73,14 +75,15 @@ void Control::CreateIn(Form& form, Control* parent, RECT bounds, const std::stri
   caption_ = caption;
   CreateParams p = Params();
   p.parent = parent_ ? parent_->Handle() : form.Handle();
-  p.x = bounds.left;
-  p.y = bounds.top;
-  p.width = bounds.right - bounds.left;
-  p.height = bounds.bottom - bounds.top;
+  const RECT px = ScaleRectToDpi(bounds_, form.Dpi());
+  p.x = px.left;
+  p.y = px.top;
+  p.width = px.right - px.left;
+  p.height = px.bottom - px.top;
   p.caption = caption_;
   if (visible_) p.style |= WS_VISIBLE;
   CreateHandle(p, OwnClassName());
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font_)), FALSE);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   ApplyEnabled();
   form.RememberControl(*this);
   HandleCreated();
@@ -133,12 +136,29 @@ void Control::ApplyEnabled() {
 
 void Control::SetBounds(int left, int top, int width, int height) {
   bounds_ = RECT{left, top, left + width, top + height};
-  if (Handle()) MoveWindow(Handle(), left, top, width, height, TRUE);
+  if (Handle()) {
+    const RECT px = ScaleRectToDpi(bounds_, Dpi());
+    MoveWindow(Handle(), px.left, px.top, px.right - px.left, px.bottom - px.top, TRUE);
+  }
 }
 
 void Control::SetFontStyle(const FontStyle& style) {
   font_ = style;
-  if (Handle()) SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font_)), TRUE);
+  if (Handle()) SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+}
+
+HFONT Control::Font() const { return FontFor(font_, Dpi()); }
+
+int Control::Dpi() const { return form_ ? form_->Dpi() : SystemDpi(); }
+
+int Control::Scale(int layout) const { return ScaleToDpi(layout, Dpi()); }
+
+void Control::ApplyDpi() {
+  if (!Handle()) return;
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+  SetBounds(Left(), Top(), Width(), Height());
+  DpiChanged();
+  Invalidate();
 }
 
 void Control::SetTextColor(COLORREF color) {
@@ -165,6 +185,10 @@ void Control::Click() { Raise(OnClick, *this); }
 
 LRESULT Control::WndProc(UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
+    case WM_GETFONT:
+      // Controls that draw their own text answer with the font they draw it in.
+      if (!IsSystemControl()) return reinterpret_cast<LRESULT>(Font());
+      break;
     case WM_SETCURSOR:
       if (cursor_ && LOWORD(l) == HTCLIENT) {
         ::SetCursor(cursor_);

@@ -21,10 +21,11 @@ class Form;
 struct FontStyle {
   bool bold = false;
   bool underline = false;
-  int height = 0;  // pixels of the character height; 0: the system's message font
+  int height = 0;  // character height in layout units; 0: the system's message font
   bool operator==(const FontStyle&) const = default;
 };
-HFONT FontFor(const FontStyle& style);
+// The font of this style at this scale (kept by the layer).
+HFONT FontFor(const FontStyle& style, int dpi);
 
 class Control : public Window, public Component {
  public:
@@ -57,6 +58,7 @@ class Control : public Window, public Component {
   // Enabled and every container above it enabled too.
   bool EffectivelyEnabled() const;
 
+  // Position and size in layout units (see dpi.h), whatever the scale.
   int Left() const { return bounds_.left; }
   int Top() const { return bounds_.top; }
   int Width() const { return bounds_.right - bounds_.left; }
@@ -68,6 +70,15 @@ class Control : public Window, public Component {
   void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
 
   void SetFontStyle(const FontStyle& style);
+  HFONT Font() const;
+
+  // The scale of the window the control sits in, and a length in layout
+  // units at that scale: for controls that draw themselves.
+  int Dpi() const;
+  int Scale(int layout) const;
+  // Moves the window to its bounds at the window's present scale, with the
+  // font of that scale; the form calls it when its scale changes.
+  void ApplyDpi();
   void SetTextColor(COLORREF color);  // CLR_INVALID: the system's
   void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
 
@@ -90,6 +101,8 @@ class Control : public Window, public Component {
   virtual const char* OwnClassName() const { return "WcControl"; }
   // After the window exists: push the stored state into it.
   virtual void HandleCreated() {}
+  // The scale changed after the window was made (pictures of the right size).
+  virtual void DpiChanged() {}
 
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
   bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;

@@ -9,7 +9,9 @@
 
 #include "common/text.h"
 #include "ui/error.h"
+#include "ui/dpi.h"
 #include "ui/form.h"
+#include "ui/wide_text.h"
 
 namespace ui {
 
@@ -25,6 +27,7 @@ Window::CreateParams Label::Params() {
     case Alignment::Center: p.style |= SS_CENTER; break;
     case Alignment::Right: p.style |= SS_RIGHT; break;
   }
+  if (pathEllipsis_) p.style |= SS_PATHELLIPSIS;
   return p;
 }
 
@@ -77,9 +80,16 @@ void Button::SetDefault(bool on) {
   if (Handle()) SendMessageA(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
-void Button::SetIcon(HICON icon) {
-  icon_ = icon;
-  if (Handle()) SendMessageA(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+void Button::SetIcon(const char* resource, int size) {
+  icon_ = ScaledIcon(resource, size);
+  DpiChanged();
+}
+
+void Button::HandleCreated() { DpiChanged(); }
+
+void Button::DpiChanged() {
+  // The button keeps no copy: it shows ours, which lives as long as we do.
+  if (Handle() && icon_.Load(Dpi())) SendMessageA(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.Get()));
 }
 
 void Button::Click() {
@@ -245,11 +255,13 @@ Window::CreateParams SpinEdit::Params() {
 void SpinEdit::HandleCreated() {
   std::string text = edit_.Text();
   if (text.empty()) text = "0";
-  int arrows = GetSystemMetrics(SM_CXVSCROLL);
+  // The arrows are as wide as a scroll bar, in layout units.
+  int arrows = ScaleFromDpi(SystemMetricForDpi(SM_CXVSCROLL, Dpi()), Dpi());
   edit_.CreateIn(*ParentForm(), this, RECT{0, 0, Width() - arrows, Height()}, "");
   edit_.SetText(text);
-  updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                            Width() - arrows, 0, arrows, Height(), Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  RECT px = ScaleRectToDpi(RECT{Width() - arrows, 0, Width(), Height()}, Dpi());
+  updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS | UDS_NOTHOUSANDS, px.left, 0,
+                            px.right - px.left, px.bottom, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(updown_, UDM_SETRANGE32, 0, 100);
   SendMessageA(updown_, UDM_SETPOS32, 0, 50);
 }
@@ -288,9 +300,10 @@ LRESULT SpinEdit::WndProc(UINT msg, WPARAM w, LPARAM l) {
     return 1;  // we moved the value ourselves; keep the arrows' own position
   }
   if (msg == WM_SIZE && edit_.Handle()) {
-    int arrows = GetSystemMetrics(SM_CXVSCROLL);
-    MoveWindow(edit_.Handle(), 0, 0, LOWORD(l) - arrows, HIWORD(l), TRUE);
-    MoveWindow(updown_, LOWORD(l) - arrows, 0, arrows, HIWORD(l), TRUE);
+    int arrows = ScaleFromDpi(SystemMetricForDpi(SM_CXVSCROLL, Dpi()), Dpi());
+    edit_.SetBounds(0, 0, Width() - arrows, Height());
+    RECT px = ScaleRectToDpi(RECT{Width() - arrows, 0, Width(), Height()}, Dpi());
+    MoveWindow(updown_, px.left, 0, px.right - px.left, px.bottom, TRUE);
   }
   if (msg == WM_ENABLE) {
     EnableWindow(edit_.Handle(), BOOL(w));
@@ -605,10 +618,10 @@ void Panel::Paint(HDC dc, const RECT& rc) {
   }
   if (bevel_ != BevelKind::None) DrawEdge(dc, &r, bevel_ == BevelKind::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
   if (showCaption_ && !Caption().empty()) {
-    SelectGuard f(dc, FontFor({}));
+    SelectGuard f(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, GetSysColor(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    DrawTextA(dc, Caption().c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, Widen(Caption()).c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
 }
 
@@ -644,9 +657,13 @@ SpeedButton::SpeedButton(Component* owner, std::string name) : Control(owner, st
 
 Window::CreateParams SpeedButton::Params() { return Control::Params(); }
 
-void SpeedButton::SetIcon(HICON icon, int size) {
-  icon_ = icon;
-  iconSize_ = size;
+void SpeedButton::SetIcon(const char* resource, int size) {
+  icon_ = ScaledIcon(resource, size);
+  DpiChanged();
+}
+
+void SpeedButton::DpiChanged() {
+  icon_.Load(Dpi());
   Invalidate();
 }
 
@@ -657,17 +674,18 @@ void SpeedButton::Paint(HDC dc) {
   bool enabled = EffectivelyEnabled();
   if (enabled && (hot_ || pressed_)) DrawEdge(dc, &rc, pressed_ && hot_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
   int shift = pressed_ && hot_ ? 1 : 0;
-  int x = rc.left + 6 + shift;
+  int x = rc.left + Scale(6) + shift;
   if (icon_) {
-    int y = (rc.bottom - iconSize_) / 2 + shift;
-    DrawIconEx(dc, x, y, icon_, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
-    x += iconSize_ + 5;
+    int size = icon_.PixelSize();
+    int y = (rc.bottom - size) / 2 + shift;
+    DrawIconEx(dc, x, y, icon_.Get(), size, size, 0, nullptr, DI_NORMAL);
+    x += size + Scale(5);
   }
-  RECT text{x, rc.top + shift, rc.right - 4, rc.bottom + shift};
-  SelectGuard f(dc, FontFor({}));
+  RECT text{x, rc.top + shift, rc.right - Scale(4), rc.bottom + shift};
+  SelectGuard f(dc, Font());
   SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-  DrawTextA(dc, Caption().c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  DrawTextW(dc, Widen(Caption()).c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
 LRESULT SpeedButton::WndProc(UINT msg, WPARAM w, LPARAM l) {
@@ -740,7 +758,9 @@ Window::CreateParams Image::Params() { return Control::Params(); }
 
 void Image::SetPicture(Picture p) {
   picture_ = std::move(p);
-  if (AutoSize && !picture_.Empty()) SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+  if (AutoSize && !picture_.Empty()) {
+    SetBounds(Left(), Top(), ScaleFromDpi(picture_.Width(), Dpi()), ScaleFromDpi(picture_.Height(), Dpi()));
+  }
   Invalidate();
 }
 

@@ -18,6 +18,9 @@ class Label : public Control {
   Label(Component* owner, std::string name);
   void SetAlignment(Alignment a);
   void SetWordWrap(bool on);
+  // Text too long for the label loses its middle to "...", keeping the end
+  // (for paths, whose file name matters most). Set before the window exists.
+  void SetPathEllipsis(bool on) { pathEllipsis_ = on; }
 
  protected:
   CreateParams Params() override;
@@ -26,6 +29,7 @@ class Label : public Control {
  private:
   Alignment alignment_ = Alignment::Left;
   bool wordWrap_ = false;
+  bool pathEllipsis_ = false;
 };
 
 class Button : public Control {
@@ -34,17 +38,22 @@ class Button : public Control {
   // A dialog's modal result set when the button is clicked (0: none).
   int ModalResult = 0;
   void SetDefault(bool on);
-  // A picture shown on the button (the button keeps its caption).
-  void SetIcon(HICON icon);
+  // A picture shown on the button (the button keeps its caption): the
+  // program's icon resource at a size in layout units.
+  void SetIcon(const char* resource, int size);
+  HICON Icon() const { return icon_.Get(); }
+  int IconPixels() const { return icon_ ? icon_.PixelSize() : 0; }
   void Click() override;
 
  protected:
   CreateParams Params() override;
+  void HandleCreated() override;
+  void DpiChanged() override;
   bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
 
  private:
   bool default_ = false;
-  HICON icon_ = nullptr;
+  ScaledIcon icon_;
 };
 
 // What check boxes and radio buttons share: a BUTTON with a state that is
@@ -249,17 +258,20 @@ class Panel : public Control {
 class SpeedButton : public Control {
  public:
   SpeedButton(Component* owner, std::string name);
-  void SetIcon(HICON icon, int size);
+  // The program's icon resource, at a size in layout units.
+  void SetIcon(const char* resource, int size);
+  HICON Icon() const { return icon_.Get(); }
+  int IconPixels() const { return icon_ ? icon_.PixelSize() : 0; }
 
  protected:
   const char* OwnClassName() const override { return "WcSpeedButton"; }
   CreateParams Params() override;
+  void DpiChanged() override;
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
  private:
   void Paint(HDC dc);
-  HICON icon_ = nullptr;
-  int iconSize_ = 0;
+  ScaledIcon icon_;
   bool hot_ = false;
   bool pressed_ = false;
 };
@@ -273,7 +285,7 @@ class Image : public Control {
   void SetPicture(Picture p);
   void ClearPicture();
   bool Stretch = false;
-  // Resize the control to its picture whenever one is set.
+  // Resize the control to its picture (its own pixels) whenever one is set.
   bool AutoSize = false;
 
  protected:

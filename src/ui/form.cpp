@@ -7,6 +7,7 @@
 
 #include "ui/application.h"
 #include "ui/control.h"
+#include "ui/dpi.h"
 #include "ui/error.h"
 #include "ui/menu.h"
 
@@ -44,10 +45,13 @@ void Form::CreateWindowFrom(const FormSpec& look) {
   bool isMain = app_.MainForm() == this;
   if (isMain) ex |= WS_EX_APPWINDOW;
 
-  RECT r{0, 0, look.clientWidth, look.clientHeight};
-  AdjustWindowRectEx(&r, style, FALSE, ex);
+  // Made at the system's scale; a window that lands on a screen of another
+  // scale takes that one at once (below).
+  dpi_ = SystemDpi();
+  RECT r{0, 0, ScaleToDpi(look.clientWidth, dpi_), ScaleToDpi(look.clientHeight, dpi_)};
+  AdjustWindowRectForDpi(r, style, false, ex, dpi_);
   int w = r.right - r.left, h = r.bottom - r.top;
-  int x = look.left, y = look.top;
+  int x = ScaleToDpi(look.left, dpi_), y = ScaleToDpi(look.top, dpi_);
   if (look.position == FormPosition::ScreenCenter) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -66,6 +70,44 @@ void Form::CreateWindowFrom(const FormSpec& look) {
   // taskbar button of their own.
   p.parent = isMain ? nullptr : app_.UtilityWindow();
   CreateHandle(p, "WcForm");
+  if (int dpi = WindowDpi(Handle()); dpi != dpi_) {
+    ApplyDpi(dpi, nullptr);
+  } else {
+    SetClientPixels(ScaleToDpi(look.clientWidth, dpi_), ScaleToDpi(look.clientHeight, dpi_), nullptr);
+  }
+}
+
+void Form::SetClientPixels(int width, int height, const POINT* topLeft) {
+  scaling_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{scaling_};
+  const auto style = DWORD(GetWindowLongPtrA(Handle(), GWL_STYLE));
+  const auto ex = DWORD(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
+  RECT r{0, 0, width, height};
+  AdjustWindowRectForDpi(r, style, GetMenu(Handle()) != nullptr, ex, dpi_);
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(Handle(), nullptr, topLeft ? topLeft->x : 0, topLeft ? topLeft->y : 0, r.right - r.left, r.bottom - r.top,
+               flags | (topLeft ? 0 : SWP_NOMOVE));
+  // A frame drawn at another scale than the one asked for (a system that
+  // scales frames by the system's scale only): size it by what it is.
+  RECT client{}, frame{};
+  GetClientRect(Handle(), &client);
+  if (client.right != width || client.bottom != height) {
+    GetWindowRect(Handle(), &frame);
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                 frame.bottom - frame.top + height - client.bottom, flags | SWP_NOMOVE);
+  }
+}
+
+void Form::ApplyDpi(int dpi, const POINT* topLeft) {
+  const int layoutWidth = ClientWidth(), layoutHeight = ClientHeight();
+  dpi_ = dpi;
+  SetClientPixels(ScaleToDpi(layoutWidth, dpi), ScaleToDpi(layoutHeight, dpi), topLeft);
+  if (tooltip_) SendMessageA(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFontForDpi(dpi)), FALSE);
+  for (Control* c : controls_) c->ApplyDpi();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form::BuildLayout(Layout layout) {
@@ -116,13 +158,13 @@ void Form::SetCaption(const std::string& text) {
 int Form::ClientWidth() const {
   RECT r{};
   GetClientRect(Handle(), &r);
-  return r.right;
+  return ScaleFromDpi(r.right, dpi_);
 }
 
 int Form::ClientHeight() const {
   RECT r{};
   GetClientRect(Handle(), &r);
-  return r.bottom;
+  return ScaleFromDpi(r.bottom, dpi_);
 }
 
 void Form::SetMenu(MainMenu* menu) {
@@ -257,9 +299,16 @@ LRESULT Form::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case WM_SIZE:
       Raise(OnResize, *this);
       break;
+    case WM_DPICHANGED: {
+      // Moved to a screen of another scale (or the user changed it).
+      const auto* suggested = reinterpret_cast<const RECT*>(l);
+      POINT topLeft{suggested->left, suggested->top};
+      ApplyDpi(HIWORD(w), &topLeft);
+      return 0;
+    }
     case WM_WINDOWPOSCHANGING: {
       auto* wp = reinterpret_cast<WINDOWPOS*>(l);
-      if (OnCanResize && !(wp->flags & SWP_NOSIZE)) {
+      if (OnCanResize && !scaling_ && !(wp->flags & SWP_NOSIZE)) {
         RECT r;
         GetWindowRect(Handle(), &r);
         if (wp->cx != r.right - r.left || wp->cy != r.bottom - r.top) {

@@ -65,8 +65,12 @@ class Form : public Window, public Component {
 
   std::string Caption() const { return caption_; }
   void SetCaption(const std::string& text);
+  // Client size in layout units (see dpi.h).
   int ClientWidth() const;
   int ClientHeight() const;
+
+  // The scale of the screen the window is on; its controls follow it.
+  int Dpi() const { return dpi_; }
 
   void SetMenu(MainMenu* menu);
 
@@ -93,7 +97,14 @@ class Form : public Window, public Component {
 
  private:
   void ShowNow();
+  // Takes a new scale: the frame keeps its client size in layout units, at
+  // `topLeft` when given, and every control moves and takes its font anew.
+  void ApplyDpi(int dpi, const POINT* topLeft);
+  // Sizes the frame so the client area has this many pixels.
+  void SetClientPixels(int width, int height, const POINT* topLeft);
   Application& app_;
+  int dpi_ = 96;
+  bool scaling_ = false;  // the layer resizes for a new scale: no one may refuse
   std::string caption_;
   FormSpec look_;
   bool visible_ = false;

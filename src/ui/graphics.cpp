@@ -1,5 +1,7 @@
 #include "ui/graphics.h"
 
+#include "ui/dpi.h"
+
 #include <cstring>
 
 #include "common/bmp.h"
@@ -223,8 +225,15 @@ void Picture::SaveToBitmapFile(const std::string& path, int bitsPerPixel) const 
   ToBitmap().SaveToFile(path, bitsPerPixel);
 }
 
-HICON LoadIconResource(const char* name, int size) {
-  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, 0));
+IconHandle LoadIconResource(const char* name, int size) {
+  return IconHandle(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, 0)));
+}
+
+bool ScaledIcon::Load(int dpi) {
+  if (resource_.empty()) return false;
+  pixels_ = ScaleToDpi(size_, dpi);
+  icon_ = LoadIconResource(resource_.c_str(), pixels_);
+  return bool(icon_);
 }
 
 }  // namespace ui

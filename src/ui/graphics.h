@@ -74,7 +74,27 @@ class Picture {
 // ui::Error("Cannot open file ...") when it cannot be opened.
 std::string ReadSharedFile(const std::string& path);
 
-// An icon of the program's resources at the given size.
-HICON LoadIconResource(const char* name, int size);
+// An icon of the program's resources at the given size in pixels; empty
+// when the program has no such icon.
+IconHandle LoadIconResource(const char* name, int size);
+
+// An icon of the program's resources that a control shows at a size in
+// layout units: loaded again at the right pixel size when the scale changes.
+class ScaledIcon {
+ public:
+  ScaledIcon() = default;
+  ScaledIcon(std::string resource, int layoutSize) : resource_(std::move(resource)), size_(layoutSize) {}
+  // (Re)loads the icon for this scale; false when there is no icon.
+  bool Load(int dpi);
+  HICON Get() const { return icon_.get(); }
+  int PixelSize() const { return pixels_; }
+  explicit operator bool() const { return bool(icon_); }
+
+ private:
+  std::string resource_;
+  int size_ = 0;
+  int pixels_ = 0;
+  IconHandle icon_;
+};
 
 }  // namespace ui

@@ -4,6 +4,8 @@
 #include <map>
 
 #include "ui/application.h"
+#include "ui/dpi.h"
+#include "ui/graphics.h"
 
 namespace ui {
 
@@ -14,6 +16,8 @@ std::map<UINT, MenuItem*>& Registry() {
 }
 // Pixels left free beside a menu picture.
 constexpr int kMenuPictureMargin = 2;
+// Menus follow the system's scale: 16 layout units there.
+int PictureSize() { return ScaleToDpi(16, SystemDpi()); }
 
 UINT NextCommand() {
   // Ids below 0x100 are left to dialogs; 0xF000 and up are system commands.
@@ -75,8 +79,8 @@ void MenuItem::SetShortCutText(const std::string& text) { shortcut_ = text;
   Changed();
 }
 
-void MenuItem::SetIcon(HICON icon) {
-  icon_.reset(icon ? static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 16, 16, 0)) : nullptr);
+void MenuItem::SetIcon(const char* resource) {
+  icon_ = LoadIconResource(resource, PictureSize());
   Changed();
 }
 
@@ -88,8 +92,8 @@ bool MenuItem::HandleMenuPicture(UINT msg, LPARAM l) {
     if (!item || !item->icon_) return false;
     // Room on both sides of the picture: Wine starts the caption right where
     // the picture's column ends.
-    mi->itemWidth = 16 + 2 * kMenuPictureMargin;
-    mi->itemHeight = 16;
+    mi->itemWidth = UINT(PictureSize() + 2 * kMenuPictureMargin);
+    mi->itemHeight = UINT(PictureSize());
     return true;
   }
   if (msg == WM_DRAWITEM) {
@@ -97,8 +101,9 @@ bool MenuItem::HandleMenuPicture(UINT msg, LPARAM l) {
     if (di->CtlType != ODT_MENU) return false;
     MenuItem* item = FromCommand(di->itemID);
     if (!item || !item->icon_) return false;
-    int y = di->rcItem.top + (di->rcItem.bottom - di->rcItem.top - 16) / 2;
-    DrawIconEx(di->hDC, di->rcItem.left + kMenuPictureMargin, y, item->icon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
+    const int size = PictureSize();
+    int y = di->rcItem.top + (di->rcItem.bottom - di->rcItem.top - size) / 2;
+    DrawIconEx(di->hDC, di->rcItem.left + kMenuPictureMargin, y, item->icon_.get(), size, size, 0, nullptr, DI_NORMAL);
     return true;
   }
   return false;

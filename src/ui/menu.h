@@ -35,7 +35,8 @@ class MenuItem : public Component {
   // The key text shown at the right, such as "Ctrl+O".
   void SetShortCutText(const std::string& text);
   // A 16 x 16 picture beside the caption (the item keeps its own copy).
-  void SetIcon(HICON icon);
+  // The program's icon resource beside the caption, at the menus' scale.
+  void SetIcon(const char* resource);
 
   void Add(MenuItem& child);
   const std::vector<MenuItem*>& Items() const { return items_; }

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "ui/dpi.h"
 #include "ui/error.h"
 #include "ui/menu.h"
 #include "ui/window_table.h"
@@ -13,12 +14,8 @@ namespace ui {
 namespace {
 
 // Which object serves which window, looked up on every message.
-struct Entry {
-  Window* object = nullptr;
-  WNDPROC superProc = nullptr;  // a subclassed system control's own procedure
-};
-WindowTable<Entry>& Table() {
-  static WindowTable<Entry> table;
+WindowTable<Window*>& Table() {
+  static WindowTable<Window*> table;
   return table;
 }
 
@@ -44,7 +41,7 @@ void RegisterOwnClass(const char* name, WNDPROC proc) {
 Window::~Window() { DestroyHandle(); }
 
 Window* Window::FromHandle(HWND hwnd) {
-  return hwnd ? Table().Find(hwnd).value_or(Entry{}).object : nullptr;
+  return hwnd ? Table().Find(hwnd).value_or(nullptr) : nullptr;
 }
 
 LRESULT Window::Perform(UINT msg, WPARAM w, LPARAM l) const {
@@ -60,26 +57,17 @@ void Window::DestroyHandle() {
   }
 }
 
-void Window::Attach(HWND hwnd, WNDPROC superProc) {
+void Window::Attach(HWND hwnd) {
   hwnd_ = hwnd;
-  superProc_ = superProc;
-  Table().Set(hwnd, Entry{this, superProc});
+  Table().Set(hwnd, this);
 }
 
 void Window::Detach(bool destroyed) {
   if (!hwnd_) return;
-  if (destroyed || !superProc_ || !IsWindow(hwnd_)) {
-    Table().Erase(hwnd_);
-  } else if (GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc)) {
-    // A control that outlives its object gets its own procedure back.
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
-    Table().Erase(hwnd_);
-  } else {
-    // Someone subclassed the control after us and still calls our
-    // procedure: it goes on passing messages to the control's own.
-    Table().Set(hwnd_, Entry{nullptr, superProc_});
-  }
-  superProc_ = nullptr;
+  // A control that outlives its object gets its own procedure back (or, when
+  // another procedure sits on ours, ours passes everything on).
+  if (!destroyed) hook_.Unhook();
+  Table().Erase(hwnd_);
   hwnd_ = nullptr;
   HandleDestroyed();
 }
@@ -96,8 +84,8 @@ void Window::CreateHandle(const CreateParams& p, const char* ownClass) {
     HWND h = CreateWindowExA(p.exStyle, p.className, p.caption.c_str(), p.style, p.x, p.y, p.width, p.height,
                              p.parent, reinterpret_cast<HMENU>(p.id), inst, nullptr);
     if (!h) ThrowLastError(std::string("Cannot create control ") + p.className);
-    Attach(h, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC)));
-    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc));
+    Attach(h);
+    hook_.Hook(h);
   }
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
 }
@@ -114,22 +102,14 @@ LRESULT CALLBACK Window::OwnClassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   return self->Dispatch(msg, w, l);
 }
 
-LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  const Entry e = Table().Find(hwnd).value_or(Entry{});
-  if (e.object) return e.object->Dispatch(msg, w, l);
-  // The object is gone but the procedure is still in a chain.
-  if (msg == WM_NCDESTROY) Table().Erase(hwnd);
-  return e.superProc ? CallWindowProcA(e.superProc, hwnd, msg, w, l) : DefWindowProcA(hwnd, msg, w, l);
+bool Window::ObjectHook::HookMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+  result = window_.Dispatch(msg, w, l);
+  return true;
 }
 
 LRESULT Window::Dispatch(UINT msg, WPARAM w, LPARAM l) {
   LRESULT result = 0;
-  try {
-    result = WndProc(msg, w, l);
-  } catch (...) {
-    ShowCurrentException();
-    result = 0;
-  }
+  Guarded([&] { result = WndProc(msg, w, l); });
   if (msg == WM_NCDESTROY) Detach(true);
   return result;
 }
@@ -142,7 +122,7 @@ LRESULT Window::WndProc(UINT msg, WPARAM w, LPARAM l) {
 }
 
 LRESULT Window::DefaultProc(UINT msg, WPARAM w, LPARAM l) {
-  if (superProc_) return CallWindowProcA(superProc_, hwnd_, msg, w, l);
+  if (hook_.HookedWindow()) return hook_.CallOriginal(msg, w, l);
   return DefWindowProcA(hwnd_, msg, w, l);
 }
 
@@ -176,14 +156,6 @@ bool Window::ReflectToChild(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   return target->HandleReflected(msg, w, l, result);
 }
 
-HFONT DefaultFont() {
-  static HFONT font = [] {
-    NONCLIENTMETRICSA m{};
-    m.cbSize = sizeof m;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0)) return CreateFontIndirectA(&m.lfMessageFont);
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  }();
-  return font;
-}
+HFONT DefaultFont() { return MessageFontForDpi(SystemDpi()); }
 
 }  // namespace ui

@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "ui/window_hook.h"
+
 namespace ui {
 
 class Window {
@@ -44,6 +46,9 @@ class Window {
   // otherwise it is a system control and is subclassed.
   void CreateHandle(const CreateParams& p, const char* ownClass = "WcWindow");
 
+  // A system control wrapped by the object, rather than a window of ours.
+  bool IsSystemControl() const { return hook_.HookedWindow() != nullptr; }
+
   // Handles one message; the default passes it on (DefaultProc).
   virtual LRESULT WndProc(UINT msg, WPARAM w, LPARAM l);
   LRESULT DefaultProc(UINT msg, WPARAM w, LPARAM l);
@@ -60,18 +65,29 @@ class Window {
   virtual bool HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result);
 
  private:
+  // A system control's messages reach its object through this hook.
+  class ObjectHook : public MessageHook {
+   public:
+    explicit ObjectHook(Window& w) : window_(w) {}
+
+   protected:
+    bool HookMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+
+   private:
+    Window& window_;
+  };
+
   static LRESULT CALLBACK OwnClassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
   LRESULT Dispatch(UINT msg, WPARAM w, LPARAM l);
-  void Attach(HWND hwnd, WNDPROC superProc = nullptr);
+  void Attach(HWND hwnd);
   // Forgets the handle; `destroyed` at WM_NCDESTROY.
   void Detach(bool destroyed = false);
 
   HWND hwnd_ = nullptr;
-  WNDPROC superProc_ = nullptr;  // a system control's own procedure
+  ObjectHook hook_{*this};
 };
 
-// The font every control of the program uses: the system's message font.
+// The system's message font at the system's scale.
 HFONT DefaultFont();
 
 }  // namespace ui

@@ -15,11 +15,13 @@
 #include "app/shorten_path.h"
 #include "common/paths.h"
 #include "gui_test.h"
+#include "playlist/playlist_file.h"
 #include "program_files.h"
 #include "scan/add_folder_form.h"
 #include "scan/edit_filter_form.h"
 #include "scan/filter_form.h"
 #include "ui/sync.h"
+#include "ui/wide_text.h"
 
 namespace wc {
 namespace {
@@ -368,6 +370,63 @@ TEST(FolderReaderShutdownTest, ClosingWhileAReaderWalksABigTreeNeitherCrashesNor
   while (ui::RunningWorkers() > 0 && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(10ms);
   EXPECT_EQ(ui::RunningWorkers(), 0) << "the reader did not stop";
   EXPECT_TRUE(prompts.messages.empty());
+}
+
+}  // namespace
+}  // namespace wc
+
+namespace wc {
+namespace {
+
+std::wstring DesktopValueW(const wchar_t* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return L"<none>";
+  wchar_t value[1024] = {};
+  DWORD size = sizeof value - sizeof(wchar_t);
+  LONG rc = RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(key);
+  return rc == ERROR_SUCCESS ? value : L"<none>";
+}
+
+TEST_F(FolderReaderTest, FileNamesInAnyScriptAreReadAppliedAndKept) {
+  test::SavedDesktop keepDesktop;
+  // "bilder ü\été_日本.jpg" and "bilder ü\Ωmega.bmp", beyond any one legacy code page.
+  std::string pictures = Folder("bilder \xC3\xBC");
+  const std::string jpg = pictures + "\\\xC3\xA9t\xC3\xA9_\xE6\x97\xA5\xE6\x9C\xAC.jpg";
+  const std::string bmp = pictures + "\\\xCE\xA9mega.bmp";
+  test::MakePicture(jpg, 16, 12);
+  test::MakePicture(bmp, 16, 12);
+  StartUp();
+  panel.AutomaticFolder = pictures;
+  Click(panel.modeautomatic);
+  Click(panel.reload);
+  ASSERT_TRUE(WaitForReaders());
+
+  std::vector<std::string> rows = panel.MainListBox.Items();
+  std::sort(rows.begin(), rows.end());
+  EXPECT_EQ(rows, (std::vector<std::string>{"\xC3\xA9t\xC3\xA9_\xE6\x97\xA5\xE6\x9C\xAC", "\xCE\xA9mega"}));
+  std::vector<std::string> paths = Paths();
+  std::sort(paths.begin(), paths.end());
+  EXPECT_EQ(paths, (std::vector<std::string>{jpg, bmp}));
+
+  // Both apply without an error; the bitmap is the wallpaper under its own name.
+  for (const std::string& path : {jpg, bmp}) {
+    const std::vector<std::string> now = Paths();
+    panel.MainListBox.SetItemIndex(int(std::find(now.begin(), now.end(), path) - now.begin()));
+    panel.MainListBoxDblClick(panel);
+  }
+  EXPECT_EQ(prompts.MessageTexts(), std::vector<std::string>{});
+  EXPECT_EQ(DesktopValueW(L"Wallpaper"), ui::Widen(bmp));
+
+  // Saved at exit and read again: the same rows.
+  const std::vector<std::string> before = Paths();
+  const std::vector<std::string> shown = panel.MainListBox.Items();
+  panel.Close();
+  ASSERT_TRUE(app.Terminated());
+  std::vector<std::string> lines = ReadPlaylistFile(ExeFolder() + "DefPlayList.qvl");
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ((std::vector<std::string>{lines[0], lines[2]}), before);
+  EXPECT_EQ((std::vector<std::string>{lines[1], lines[3]}), shown);
 }
 
 }  // namespace

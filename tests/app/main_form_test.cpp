@@ -163,6 +163,21 @@ TEST_F(PanelTest, APlaylistArgumentIsLoadedAndExitWritesTheDefaultPlaylist) {
   EXPECT_EQ(p.Playlist, nullptr);
 }
 
+TEST_F(PanelTest, APlaylistOfAnOlderVersionInTheLegacyCodePageLoadsAsUtf8) {
+  // Older versions wrote the playlist in the system's ANSI code page
+  // (Windows-1252 here); lines of this version are UTF-8 beside them.
+  const std::string cafe = MakeFile(dir.file("caf\xC3\xA9.jpg"));
+  const std::string omega = MakeFile(dir.file("\xCE\xA9mega.jpg"));
+  WriteTextFile(DefPlayList(), dir.file("caf\xE9.jpg") + "\r\ncaf\xE9\r\n" + omega + "\r\n\xCE\xA9mega\r\n");
+  TMainForm& p = StartUp();
+  EXPECT_EQ(p.MainListBox.Items(), (std::vector<std::string>{"caf\xC3\xA9", "\xCE\xA9mega"}));
+  ASSERT_EQ(p.Playlist->EntryCount(), 2u);
+  EXPECT_EQ(p.Playlist->Path(0), cafe);
+  // Written back in UTF-8.
+  p.Close();
+  EXPECT_EQ(ReadTextFile(DefPlayList()), PlaylistText({cafe, omega}));
+}
+
 TEST_F(PanelTest, StartupAndOpensiteLoadTheDefaultPlaylist) {
   WriteTextFile(DefPlayList(), PlaylistText({Pic("x.jpg")}));
   app.Arguments = {"-opensite"};

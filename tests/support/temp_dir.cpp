@@ -33,11 +33,21 @@ TempDir::~TempDir() {
   fs::remove_all(dir_, ec);
 }
 
-std::string TempDir::path() const { return dir_.string(); }
+std::string TempDir::path() const {
+  const std::u8string utf8 = dir_.u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
 
 std::string TempDir::file(const std::string& name) const {
-  fs::path full = dir_ / name;
-  return full.make_preferred().string();
+  // Joined as bytes: the program's strings are UTF-8, and a path object
+  // would convert the name through the C library's code page.
+  std::string joined = path() + char(fs::path::preferred_separator) + name;
+  if (fs::path::preferred_separator == '\\') {
+    for (char& c : joined) {
+      if (c == '/') c = '\\';
+    }
+  }
+  return joined;
 }
 
 }  // namespace wc::test

@@ -1,7 +1,9 @@
 // Development aid: builds the program's windows in a folder, runs the
 // start-up sequence and shows one window for a while, so a screenshot of it
 // can be taken.
-//   show_window.exe <program folder> <window name> [seconds]
+//   show_window.exe <program folder> <window name> [seconds] [--tray-menu]
+// With --tray-menu the tray icon's menu opens as well, near the taskbar's
+// corner where the icon sits.
 #include <windows.h>
 
 #include <cstdio>
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
   std::string folder = argv[1];
   std::string window = argv[2];
   int seconds = argc > 3 ? std::atoi(argv[3]) : 10;
+  const bool trayMenu = argc > 4 && std::string(argv[4]) == "--tray-menu";
   ui::Application app;
   app.SetExeName(folder + "\\WallpaperChanger.exe");
   app.Arguments.clear();
@@ -39,9 +42,18 @@ int main(int argc, char** argv) {
     show.SetEnabled(false);
     if (form != main) main->Hide();
     form->Show();
+    if (trayMenu) {
+      RECT work{};
+      SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+      SetForegroundWindow(form->Handle());
+      main->PopupMenu1.Popup(work.right - 8, work.bottom - 4, form->Handle());
+    }
   };
   ui::Timer stop(&app, "stop", uint32_t(seconds) * 1000, true);
-  stop.OnTimer = [&](ui::Component&) { app.Terminate(); };
+  stop.OnTimer = [&](ui::Component&) {
+    EndMenu();
+    app.Terminate();
+  };
   app.Run();
   return 0;
 }

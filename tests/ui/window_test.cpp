@@ -5,12 +5,14 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "gui_test.h"
 #include "ui/controls.h"
 #include "ui/error.h"
 #include "ui/form.h"
 #include "ui/timer.h"
+#include "ui/window_hook.h"
 
 namespace {
 
@@ -345,6 +347,92 @@ TEST_F(WindowTest, TheObjectForgetsItsWindowWhenTheWindowGoes) {
   DestroyWindow(h);
   EXPECT_FALSE(form.Ok.HandleAllocated());
   EXPECT_EQ(ui::Window::FromHandle(h), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Records what it sees; keeps the messages it is told to.
+struct Recorder : ui::MessageHook {
+  Recorder(std::string name, std::vector<std::string>& log) : name(std::move(name)), log(log) {}
+  bool HookMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+    if (msg == WM_USER + 1) log.push_back(name);
+    if (msg == WM_USER + 1 && fails) throw std::runtime_error(name + " failed");
+    if (msg == WM_USER + 1 && keeps) {
+      result = 42;
+      return true;
+    }
+    return false;
+  }
+  void HookedWindowDestroyed() override { log.push_back(name + " gone"); }
+  std::string name;
+  std::vector<std::string>& log;
+  bool keeps = false;
+  bool fails = false;
+};
+
+TEST_F(WindowTest, HooksSeeMessagesNewestFirstAndTheWindowGoesOnWorking) {
+  TestForm form(app);
+  HWND list = form.List.Handle();
+  std::vector<std::string> log;
+  int userMessages = 0;
+  struct Counter : ui::MessageHook {
+    int& n;
+    explicit Counter(int& n) : n(n) {}
+    bool HookMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override {
+      if (msg == WM_USER + 1) ++n;
+      return false;
+    }
+  } bottom(userMessages);
+  bottom.Hook(list);
+  {
+    Recorder first("first", log), second("second", log);
+    first.Hook(list);
+    second.Hook(list);
+    second.Hook(list);  // once only
+    EXPECT_EQ(SendMessageA(list, WM_USER + 1, 0, 0), 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"second", "first"}));
+    EXPECT_EQ(userMessages, 1);
+
+    // A hook that keeps a message answers for the window; one that fails is
+    // reported and the message goes on.
+    log.clear();
+    first.keeps = true;
+    second.fails = true;
+    EXPECT_EQ(SendMessageA(list, WM_USER + 1, 0, 0), 42);
+    EXPECT_EQ(log, (std::vector<std::string>{"second", "first"}));
+    EXPECT_EQ(prompts.MessageTexts(), std::vector<std::string>{"second failed"});
+    EXPECT_EQ(userMessages, 1);
+  }  // both gone: their procedure passes everything on
+
+  form.List.AddItem("still a list box");
+  EXPECT_EQ(form.List.Count(), 1);
+  EXPECT_EQ(SendMessageA(list, WM_USER + 1, 0, 0), 0);
+  EXPECT_EQ(userMessages, 2);
+
+  // Something else replaces the procedure on top of ours: taking our hook off
+  // keeps that chain whole.
+  static WNDPROC below = nullptr;
+  static int foreign = 0;
+  below = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(list, GWLP_WNDPROC));
+  SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                      if (m == WM_USER + 1) ++foreign;
+                      return CallWindowProcA(below, h, m, w, l);
+                    }));
+  bottom.Unhook();
+  SendMessageA(list, WM_USER + 1, 0, 0);
+  EXPECT_EQ(foreign, 1);
+  EXPECT_EQ(userMessages, 2);
+  EXPECT_EQ(form.List.Count(), 1);
+
+  // A hooked window that is destroyed tells its hooks.
+  Recorder last("last", log);
+  log.clear();
+  last.Hook(form.Note.Handle());
+  form.Note.DestroyHandle();
+  EXPECT_EQ(log, (std::vector<std::string>{"last gone"}));
+  EXPECT_EQ(last.HookedWindow(), nullptr);
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ case "${1:-}" in
       wineserver -k </dev/null >/dev/null 2>&1 || true
       wineserver -w </dev/null >/dev/null 2>&1 || true
       make_prefix
+      wine_install_fonts
       # The server outlives this script: it must not keep the lock either.
       wineserver -p </dev/null >/dev/null 2>&1 9>&-
       wine64 cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
