@@ -5,16 +5,15 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/main_form.h"
 #include "bench.h"
+#include "latency_probe.h"
 #include "ui/application.h"
 #include "ui/sync.h"
 
@@ -69,38 +68,6 @@ int BareWalk(const std::string& dir) {
   return found;
 }
 
-// Sends a message to the window every few milliseconds from another thread
-// and keeps the longest time the answer took.
-class LatencyProbe {
- public:
-  explicit LatencyProbe(HWND target) : target_(target), thread_([this] { Run(); }) {}
-  ~LatencyProbe() { Stop(); }
-  double Stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-    return worst_ms_;
-  }
-  int Probes() const { return probes_; }
-
- private:
-  void Run() {
-    while (!stop_) {
-      auto start = std::chrono::steady_clock::now();
-      DWORD_PTR result = 0;
-      SendMessageTimeoutA(target_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-      double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-      worst_ms_ = std::max(worst_ms_, ms);
-      ++probes_;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
-  HWND target_;
-  std::atomic<bool> stop_{false};
-  double worst_ms_ = 0;
-  int probes_ = 0;
-  std::thread thread_;
-};
-
 }  // namespace
 
 int main() {
@@ -133,7 +100,7 @@ int main() {
     panel.ExtensionTable[1] = ".JPG";
     panel.ExtensionCount = 1;
     panel.RecurseSubfolders = true;
-    LatencyProbe probe(panel.Handle());
+    bench::LatencyProbe probe(panel.Handle());
     panel.StartFolderReader();
     auto start = std::chrono::steady_clock::now();
     int reported = 0;

@@ -132,6 +132,8 @@ void TMainForm::FormCreate() {
 void TMainForm::ProgramStarted() { TrayIcon1.SetEnabled(true); }
 
 void TMainForm::timer_startTimer(ui::Component&) {
+  // Once only: the sequence answers messages while it fills a long list.
+  timer_start.SetEnabled(false);
   IniFile ini(SettingsPath());
   TrayIcon1.SetEnabled(true);
   CloseMeansExit = true;
@@ -161,7 +163,9 @@ void TMainForm::timer_startTimer(ui::Component&) {
     ErrorBox("ERROR Reading from Disk");
   }
   MainListBox.Clear();
-  FillPlaylistBox(IsShowFullPath());
+  FillPlaylistBoxAnswering(IsShowFullPath());
+  // Closed meanwhile: the close has saved what there was to save.
+  if (App().Terminated() || !Playlist) return;
   CurrentIndex = ini.ReadInteger("Last Wallpaper Index", "Value", 0);
   if (first == "-opensite") App().prompts().ShellOpen(nullptr, "open", ProgramPageUrl, "", "", SW_SHOWNORMAL);
   if (MainListBox.Count() == 0) FolderToRead = ExeFolder + "Images";

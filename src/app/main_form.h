@@ -89,6 +89,10 @@ class TMainForm : public ui::Form {
 
   // ---- playlist
   void FillPlaylistBox(bool showFullPath);
+  // The same rows, with the files checked on a worker while the program
+  // goes on answering (a long playlist at start-up); returns once every row
+  // is in, or the program is closing.
+  void FillPlaylistBoxAnswering(bool showFullPath);
   void AddFilesToPlaylist(const std::vector<std::string>& paths);
   void AddOneFile(const std::string& path);
   void HandleDroppedFiles(HDROP drop);
@@ -359,6 +363,9 @@ class TMainForm : public ui::Form {
   std::shared_ptr<std::atomic<int>> readerState_;
   // Made by the first reader; shared with every reader (folder_reader.cpp).
   std::shared_ptr<struct RunningReaders> runningReaders_;
+  // The fill running on a worker, if any (startup_fill.cpp).
+  std::shared_ptr<struct AnsweringFill> answeringFill_;
+  void AbandonAnsweringFill();
 };
 
 }  // namespace wc

@@ -25,6 +25,8 @@ bool IsDroppablePicture(const std::string& ext) {
 
 void TMainForm::FillPlaylistBox(bool showFullPath) {
   if (!Playlist) return;
+  // A fill still on its way at start-up would add its rows to these.
+  AbandonAnsweringFill();
   MainListBox.BeginUpdate();
   for (size_t k = 0; k < Playlist->EntryCount(); ++k) {
     if (FileExists(Playlist->Path(k))) MainListBox.AddItem(showFullPath ? Playlist->Path(k) : Playlist->Name(k));

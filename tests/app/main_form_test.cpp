@@ -399,3 +399,53 @@ TEST_F(PlaylistFileTest, AFailedWriteLeavesTheOldFileWhole) {
 
 }  // namespace
 }  // namespace wc
+
+namespace wc {
+namespace {
+
+class LongPlaylistTest : public PanelTest {
+ protected:
+  // `count` entries, every third file missing; returns the rows expected.
+  std::vector<std::string> MakeLongPlaylist(int count) {
+    std::string text;
+    std::vector<std::string> rows;
+    for (int i = 0; i < count; ++i) {
+      std::string path = dir.file("p" + std::to_string(i) + ".jpg");
+      if (i % 3 != 1) {
+        MakeFile(path);
+        rows.push_back("p" + std::to_string(i));
+      }
+      text += path + "\r\n" + DisplayName(path) + "\r\n";
+    }
+    WriteTextFile(DefPlayList(), text);
+    return rows;
+  }
+};
+
+TEST_F(LongPlaylistTest, TheStartUpFillAnswersMessagesAndKeepsThePlaylistOrder) {
+  const std::vector<std::string> expected = MakeLongPlaylist(4000);
+  bool answered = false;
+  bool sequenceDone = false;
+  app.Post([&] { answered = !sequenceDone; });
+  TMainForm& p = StartUp();
+  sequenceDone = true;
+  EXPECT_TRUE(answered) << "the program did not answer while the list was filled";
+  EXPECT_EQ(p.MainListBox.Items(), expected);
+  EXPECT_EQ(p.Playlist->EntryCount(), 4000u);  // the missing files keep their entries
+  EXPECT_TRUE(p.timer_forautomatic.Enabled());   // the change at start-up comes after the fill
+  EXPECT_FALSE(p.timer_start.Enabled());
+}
+
+TEST_F(LongPlaylistTest, ClosingWhileTheListIsFilledKeepsEveryEntry) {
+  MakeLongPlaylist(3000);
+  const std::string before = ReadTextFile(DefPlayList());
+  app.Post([&] { Panel().Close(); });  // the hidden panel: the close ends the program
+  TMainForm& p = StartUp();
+  EXPECT_TRUE(app.Terminated());
+  EXPECT_EQ(p.Playlist, nullptr);
+  EXPECT_FALSE(p.timer_forautomatic.Enabled());  // the rest of the sequence did not run
+  EXPECT_EQ(ReadTextFile(DefPlayList()), before);
+}
+
+}  // namespace
+}  // namespace wc

@@ -1,0 +1,90 @@
+// Filling the playlist box from a long playlist without freezing the
+// program: a worker checks which files exist, in playlist order, and hands
+// the rows over in groups; the GUI thread adds them and goes on answering
+// (the tray icon, the menus) meanwhile. The caller waits in a message loop
+// until every row is in, so what comes after it sees the whole list.
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "playlist/playlist_file.h"
+#include "ui/application.h"
+#include "ui/sync.h"
+
+namespace wc {
+
+struct AnsweringFill {
+  std::vector<std::string> paths;  // entry k's file
+  std::vector<std::string> rows;   // entry k's row text
+  std::atomic<bool> abandoned{false};
+  bool done = false;  // GUI thread only
+};
+
+namespace {
+
+constexpr size_t kRowsPerGroup = 512;
+constexpr auto kLongestWait = std::chrono::milliseconds(30);
+
+}  // namespace
+
+void TMainForm::AbandonAnsweringFill() {
+  if (!answeringFill_) return;
+  answeringFill_->abandoned = true;
+  answeringFill_->done = true;
+  answeringFill_.reset();
+}
+
+void TMainForm::FillPlaylistBoxAnswering(bool showFullPath) {
+  if (!Playlist) return;
+  AbandonAnsweringFill();
+  auto job = std::make_shared<AnsweringFill>();
+  const size_t n = Playlist->EntryCount();
+  job->paths.reserve(n);
+  job->rows.reserve(n);
+  for (size_t k = 0; k < n; ++k) {
+    job->paths.push_back(Playlist->Path(k));
+    job->rows.push_back(showFullPath ? Playlist->Path(k) : Playlist->Name(k));
+  }
+  answeringFill_ = job;
+  MainListBox.Reserve(n);
+
+  // Runs on the GUI thread: one group of rows, in order.
+  auto addRows = [this, job](const std::vector<size_t>& entries) {
+    if (job->abandoned) return;
+    MainListBox.BeginUpdate();
+    for (size_t k : entries) MainListBox.AddItem(job->rows[k]);
+    MainListBox.EndUpdate();
+  };
+  ui::StartWorker([job, addRows] {
+    std::vector<size_t> group;
+    auto since = std::chrono::steady_clock::now();
+    ui::Queued inFlight;
+    auto handOver = [&] {
+      // One group on its way at a time, so the rows stay in order and the
+      // GUI thread is never flooded.
+      inFlight.Wait();
+      inFlight = ui::Queue([addRows, rows = std::move(group)] { addRows(rows); });
+      group.clear();
+      since = std::chrono::steady_clock::now();
+    };
+    for (size_t k = 0; k < job->paths.size(); ++k) {
+      if (job->abandoned || ui::StopRequested()) return;
+      if (FileExists(job->paths[k])) group.push_back(k);
+      if (group.size() >= kRowsPerGroup || (!group.empty() && std::chrono::steady_clock::now() - since > kLongestWait)) {
+        handOver();
+      }
+    }
+    if (!group.empty()) handOver();
+    inFlight.Wait();
+    ui::Queue([job] { job->done = true; }).Wait();
+  });
+  App().RunUntil([&] { return job->done; });
+  if (answeringFill_ == job) answeringFill_.reset();
+  if (job->abandoned || App().Terminated()) return;
+  if (MainChPreview.Checked() && MainListBox.Count() > 0) MainChPreviewClick(MainChPreview);
+}
+
+}  // namespace wc
