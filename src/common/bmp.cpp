@@ -197,7 +197,11 @@ void WriteBmpFile(const std::string& path, int width, int height, int bitsPerPix
     if (!row) throw std::invalid_argument("Bitmap: row " + std::to_string(y) + " of the picture is missing");
     uint8_t* out = chunk.data() + filled * size_t(stride);
     if (bitsPerPixel == 32) {
-      std::memcpy(out, row, static_cast<size_t>(width) * 4);
+      // Byte 3 goes out as 0, as from EncodeBmp: a reader may take it for alpha.
+      for (int x = 0; x < width; ++x) {
+        const uint32_t p = row[x] & 0xFFFFFFu;
+        std::memcpy(out + 4 * static_cast<size_t>(x), &p, 4);
+      }
     } else {
       for (int x = 0; x < width; ++x) {
         const uint32_t p = row[x];

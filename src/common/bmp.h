@@ -29,7 +29,8 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Writes an uncompressed bitmap file of 24 or 32 bits per pixel straight
 // from top-down 0x00RRGGBB pixels, a row at a time (no copy of the picture).
-// The picture is checked as for EncodeBmp before the file is touched. A
+// Byte 3 is written as 0 whatever the pixels hold there. The picture is
+// checked as for EncodeBmp before the file is touched. A
 // failed write (a missing row included) removes the partial file; the error
 // names the path.
 void WriteBmpFile(const std::string& path, const uint32_t* pixels, int width, int height, int bitsPerPixel);
