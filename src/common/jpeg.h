@@ -41,9 +41,11 @@ struct JpegInfo {
 // picture patched with grey or noise: a file that ends early (even when an
 // end-of-image marker was put after the cut), bad codes, lost restart
 // markers, stray bytes between segments. The one fault forgiven is a missing
-// end-of-image marker after complete picture data. Memory grows with the
-// data actually decoded, up to the limits above; a progressive file may
-// have at most 256 scans.
+// end-of-image marker after complete picture data. The picture's memory is
+// reserved from the header but filled only as far as the data goes, so a
+// short file claiming a large picture fails early and cheaply; libjpeg's own
+// memory (a progressive file's coefficients) is capped at 800 MB, and a
+// progressive file may have at most 256 scans.
 Image32 DecodeJpegFile(const std::string& path);
 
 // Width and height from the file's header; the picture data is not read and
