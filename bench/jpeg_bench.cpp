@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "bench.h"
+#include "common/bmp.h"
 #include "common/jpeg.h"
 
 namespace bench {
@@ -31,6 +32,33 @@ int main() {
     if (back.width != w) std::abort();
   });
   bench::Report("decode 6000x4000 JPEG", dec, std::to_string(mp / (dec.best_ms / 1000)) + " MP/s");
+
+  // A file of a few hundred bytes whose header claims 12000 x 8000 pixels is
+  // refused where its data ends. Baseline: merely making a picture of the
+  // claimed size, which is where a decoder that trusts the header starts.
+  wc::EncodeJpegFile(path, wc::MakeImage(16, 16, 0x336699), 90);
+  std::vector<uint8_t> claim = wc::ReadFileBytes(path);
+  for (size_t i = 2; i + 9 < claim.size(); ++i) {
+    if (claim[i] == 0xFF && claim[i + 1] == 0xC0) {
+      claim[i + 5] = 8000 >> 8, claim[i + 6] = 8000 & 0xFF, claim[i + 7] = 12000 >> 8, claim[i + 8] = 12000 & 0xFF;
+      break;
+    }
+  }
+  auto make = bench::Measure(3, [&] {
+    wc::Image32 picture = wc::MakeImage(12000, 8000, 0x808080);
+    if (picture.pixels.back() != 0x808080) std::abort();
+  });
+  bench::Report("make a 12000x8000 picture (baseline)", make);
+  auto refused = bench::Measure(20, [&] {
+    try {
+      wc::DecodeJpegBytes(claim, "claim");
+      std::abort();
+    } catch (const wc::JpegError&) {
+    }
+  });
+  char ratio[64];
+  std::snprintf(ratio, sizeof ratio, "%.4f x the baseline", refused.best_ms / make.best_ms);
+  bench::Report("refuse " + std::to_string(claim.size()) + " bytes claiming 12000x8000", refused, ratio);
   std::filesystem::remove(path);
   return 0;
 }

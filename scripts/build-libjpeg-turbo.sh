@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Fetches Debian's libjpeg-turbo source package with a private apt configuration
-# (the machine's own apt set-up is never touched) and cross-builds it as a static
-# MinGW-w64 library with SIMD. The result is cached: a second call returns at once.
+# (the machine's own apt set-up is never touched) and builds it as a static
+# library with the given toolchain: MinGW-w64 with SIMD for the program; further
+# arguments are CMake options that override those (fuzz.sh builds it with
+# coverage and without SIMD). The result is cached: a second call returns at once.
 #
-#   build-libjpeg-turbo.sh <cache-dir> <toolchain-file>
+#   build-libjpeg-turbo.sh <cache-dir> <toolchain-file> [cmake options...]
 #
 # Leaves <cache-dir>/install/{include,lib/libjpeg.a}.
 set -euo pipefail
@@ -42,14 +44,14 @@ apt-get "${apt_opts[@]}" -qq update
 (cd "$src_root" && apt-get "${apt_opts[@]}" -qq source --download-only libjpeg-turbo)
 (cd "$src_root" && dpkg-source -x --no-check libjpeg-turbo_*.dsc tree >/dev/null 2>&1)
 
-echo "libjpeg-turbo: cross-building for MinGW-w64 (static, SIMD)"
+echo "libjpeg-turbo: building the static library with $(basename "$toolchain")"
 cmake -S "$src_root/tree" -B "$cache/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_INSTALL_PREFIX="$install" \
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
   -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DWITH_TURBOJPEG=OFF \
-  -DCMAKE_ASM_NASM_COMPILER=/usr/bin/nasm >"$cache/configure.log" 2>&1 \
+  -DCMAKE_ASM_NASM_COMPILER=/usr/bin/nasm "${@:3}" >"$cache/configure.log" 2>&1 \
   || { tail -30 "$cache/configure.log" >&2; exit 1; }
 cmake --build "$cache/build" --target jpeg-static >"$cache/build.log" 2>&1 \
   || { tail -30 "$cache/build.log" >&2; exit 1; }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those missing.
-# Safe to run again; does nothing when everything is present.
+# Installs the Debian packages the build and the tests need, only those missing,
+# and any further packages named as arguments (a script's own extras, such as
+# clang for fuzzing). Safe to run again; does nothing when everything is present.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   googletest libjpeg62-turbo-dev
   wine64 xvfb xauth xdotool x11-utils
   imagemagick librsvg2-bin fonts-dejavu-core fonts-wine
+  "$@"
 )
 
 missing=()

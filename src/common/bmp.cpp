@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 namespace wc {
 
@@ -34,17 +35,50 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// Both writers: a known depth, at least one row and one column, and a file
+// within the 4 GB its 32-bit size fields can describe. Checked before
+// anything is allocated or any file touched.
+void CheckWritable(int width, int height, int bitsPerPixel) {
+  if (bitsPerPixel != 24 && bitsPerPixel != 32) throw std::invalid_argument("Bitmap: only 24 or 32 bits per pixel");
+  if (width <= 0 || height <= 0) {
+    throw std::invalid_argument("Bitmap: a picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                                " pixels has nothing to write");
+  }
+  const uint64_t imageSize = RowBytes(static_cast<uint64_t>(width), bitsPerPixel) * static_cast<uint64_t>(height);
+  if (imageSize + kPixelOffset > 0xFFFFFFFFu) throw std::invalid_argument("Bitmap: the picture is too large for a bitmap file");
+}
+
+// Removes the file being written unless the write was finished.
+class PartialFile {
+ public:
+  explicit PartialFile(const std::string& path) : path_(path), file_(std::fopen(path.c_str(), "wb")) {}
+  ~PartialFile() {
+    if (file_) {
+      file_.reset();
+      std::remove(path_.c_str());
+    }
+  }
+  PartialFile(const PartialFile&) = delete;
+  PartialFile& operator=(const PartialFile&) = delete;
+  std::FILE* get() const { return file_.get(); }
+  // Closes the file; false when the system could not write it all.
+  bool Finish() { return std::fclose(file_.release()) == 0; }
+
+ private:
+  std::string path_;
+  std::unique_ptr<std::FILE, FileCloser> file_;
+};
+
 }  // namespace
 
 std::vector<uint8_t> EncodeBmp(const Image32& image, int bitsPerPixel) {
-  if (bitsPerPixel != 24 && bitsPerPixel != 32) throw std::invalid_argument("Bitmap: only 24 or 32 bits per pixel");
-  const int width = image.width > 0 ? image.width : 0;
-  const int height = image.height > 0 ? image.height : 0;
+  CheckWritable(image.width, image.height, bitsPerPixel);
+  const int width = image.width;
+  const int height = image.height;
   if (image.pixels.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
     throw std::invalid_argument("Bitmap: pixel data does not match the picture's size");
   const size_t row = static_cast<size_t>(RowBytes(static_cast<uint64_t>(width), bitsPerPixel));
   const size_t imageSize = row * static_cast<size_t>(height);
-  if (kPixelOffset + imageSize > 0xFFFFFFFFu) throw std::invalid_argument("Bitmap: picture too large");
 
   std::vector<uint8_t> out(kPixelOffset + imageSize, 0);
   out[0] = 'B';
@@ -87,7 +121,7 @@ Image32 DecodeBmp(const std::vector<uint8_t>& bytes) {
   // we only read the bytes as blue, green, red.
   if (bits != 24 && bits != 32) Bad("only 24- and 32-bit bitmaps are supported");
   if (compression != 0 && !(compression == 3 && bits == 32)) Bad("compressed bitmaps are not supported");
-  if (width < 0 || rawHeight == INT32_MIN) Bad("invalid size");
+  if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) Bad("the picture has no pixels or an invalid size");
   const bool topDown = rawHeight < 0;
   const int64_t height = topDown ? -static_cast<int64_t>(rawHeight) : rawHeight;
   const uint64_t row = RowBytes(static_cast<uint64_t>(width), static_cast<int>(bits));
@@ -125,18 +159,17 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
 }
 
 void WriteBmpFile(const std::string& path, const uint32_t* pixels, int width, int height, int bitsPerPixel) {
-  if (!pixels && width > 0 && height > 0) throw std::invalid_argument("Bitmap: bad picture");
+  CheckWritable(width, height, bitsPerPixel);
+  if (!pixels) throw std::invalid_argument("Bitmap: no pixels to write");
   WriteBmpFile(path, width, height, bitsPerPixel,
                [&](int y) { return pixels + static_cast<size_t>(y) * static_cast<size_t>(width); });
 }
 
 void WriteBmpFile(const std::string& path, int width, int height, int bitsPerPixel,
                   const std::function<const uint32_t*(int y)>& rowOf) {
-  if (bitsPerPixel != 24 && bitsPerPixel != 32) throw std::invalid_argument("Bitmap: only 24 or 32 bits per pixel");
-  if (width < 0 || height < 0) throw std::invalid_argument("Bitmap: bad picture");
+  CheckWritable(width, height, bitsPerPixel);
   const uint64_t stride = RowBytes(static_cast<uint64_t>(width), bitsPerPixel);
   const uint64_t imageSize = stride * static_cast<uint64_t>(height);
-  if (imageSize + kPixelOffset > 0xFFFFFFFFu) Bad("the picture is too large for a bitmap file");
   std::vector<uint8_t> header(kPixelOffset, 0);
   header[0] = 'B';
   header[1] = 'M';
@@ -150,25 +183,25 @@ void WriteBmpFile(const std::string& path, int width, int height, int bitsPerPix
   Put32(header, 34, static_cast<uint32_t>(imageSize));
   Put32(header, 38, 3780);
   Put32(header, 42, 3780);
-
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) throw std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(errno));
-  auto fail = [&] {
-    std::string reason = std::strerror(errno);
-    file.reset();
-    std::remove(path.c_str());
-    throw std::runtime_error("Cannot write file \"" + path + "\". " + reason);
-  };
-  if (std::fwrite(header.data(), 1, header.size(), file.get()) != header.size()) fail();
-  // About a megabyte of rows per write.
-  const size_t rowsPerChunk = std::max<size_t>(1, size_t((1u << 20) / std::max<uint64_t>(stride, 1)));
+  // About a megabyte of rows per write, allocated before the file is opened.
+  const size_t rowsPerChunk = std::min<size_t>(size_t(height), std::max<size_t>(1, size_t((1u << 20) / stride)));
   std::vector<uint8_t> chunk(size_t(stride) * rowsPerChunk, 0);
+
+  PartialFile file(path);
+  if (!file.get()) throw std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(errno));
+  auto fail = [&] { throw std::runtime_error("Cannot write file \"" + path + "\". " + std::strerror(errno)); };
+  if (std::fwrite(header.data(), 1, header.size(), file.get()) != header.size()) fail();
   size_t filled = 0;
   for (int y = height - 1; y >= 0; --y) {
     const uint32_t* row = rowOf(y);
+    if (!row) throw std::invalid_argument("Bitmap: row " + std::to_string(y) + " of the picture is missing");
     uint8_t* out = chunk.data() + filled * size_t(stride);
     if (bitsPerPixel == 32) {
-      std::memcpy(out, row, static_cast<size_t>(width) * 4);
+      // Byte 3 goes out as 0, as from EncodeBmp: a reader may take it for alpha.
+      for (int x = 0; x < width; ++x) {
+        const uint32_t p = row[x] & 0xFFFFFFu;
+        std::memcpy(out + 4 * static_cast<size_t>(x), &p, 4);
+      }
     } else {
       for (int x = 0; x < width; ++x) {
         const uint32_t p = row[x];
@@ -184,14 +217,15 @@ void WriteBmpFile(const std::string& path, int width, int height, int bitsPerPix
     }
   }
   if (std::fflush(file.get()) != 0) fail();
-  if (std::fclose(file.release()) != 0) {
+  if (!file.Finish()) {
     std::remove(path.c_str());
     throw std::runtime_error("Cannot write file \"" + path + "\"");
   }
 }
 
 void WriteBmpFile(const std::string& path, const Image32& image, int bitsPerPixel) {
-  if (image.pixels.size() < static_cast<size_t>(std::max(image.width, 0)) * static_cast<size_t>(std::max(image.height, 0))) {
+  CheckWritable(image.width, image.height, bitsPerPixel);
+  if (image.pixels.size() < static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) {
     throw std::invalid_argument("Bitmap: the pixels do not fill the picture");
   }
   WriteBmpFile(path, image.pixels.data(), image.width, image.height, bitsPerPixel);

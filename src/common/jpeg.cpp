@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <span>
+#include <string>
 #include <vector>
 
 #include <jpeglib.h>  // needs <cstdio> first
@@ -25,17 +28,38 @@ struct ErrorManager {
   char message[JMSG_LENGTH_MAX];
 };
 
+[[noreturn]] void Fail(j_common_ptr cinfo, const char* text) {
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  std::snprintf(err->message, sizeof err->message, "%s", text);
+  std::longjmp(err->jump, 1);
+}
+
 [[noreturn]] void ErrorExit(j_common_ptr cinfo) {
+  // Without a backing store this is how libjpeg says the memory limit is hit.
+  if (cinfo->err->msg_code == JERR_NO_BACKING_STORE) Fail(cinfo, "the picture needs more memory than a wallpaper may take");
   auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
   (*cinfo->err->format_message)(cinfo, err->message);
   std::longjmp(err->jump, 1);
 }
 
-// Warnings stay silent, except a premature end of file: libjpeg would pad the
-// rest of the picture with grey, and a half-grey wallpaper is worse than an
-// error message.
+[[noreturn]] void Raise(j_common_ptr cinfo, int code) {
+  cinfo->err->msg_code = code;
+  ErrorExit(cinfo);
+}
+
+// A warning means libjpeg met damaged data and goes on with made-up pixels:
+// grey where data is missing, noise after a bad code. A wallpaper made of
+// those is worse than an error message. Only the warnings about side
+// information that leaves every pixel as encoded stay silent.
 void EmitMessage(j_common_ptr cinfo, int level) {
-  if (level == -1 && cinfo->err->msg_code == JWRN_JPEG_EOF) ErrorExit(cinfo);
+  if (level != -1) return;  // trace messages
+  switch (cinfo->err->msg_code) {
+    case JWRN_ADOBE_XFORM:  // unknown colour transform code: the component count decides
+    case JWRN_JFIF_MAJOR:   // a newer JFIF revision
+      return;
+    default:
+      ErrorExit(cinfo);
+  }
 }
 
 void InitErrorManager(ErrorManager& err) {
@@ -56,10 +80,102 @@ FilePtr OpenFile(const std::string& path, const char* mode, const char* action) 
   return file;
 }
 
+// libjpeg's own memory. A progressive file keeps all its coefficients, 2
+// bytes a sample: 768 MB for the largest picture with three full-resolution
+// components; the rest are row buffers. Beyond it libjpeg fails, as it has
+// no backing store.
+constexpr long kLibraryMemory = 800L << 20;
+constexpr int kMaxScans = 256;  // encoders write about ten
+
+// Feeds libjpeg from memory or from an open file. At the end of the data it
+// hands over one end-of-image marker, so that a file whose only fault is a
+// missing final marker still decodes; a scan still wanting data then makes
+// libjpeg warn, which is an error here. Where no warning would come, the end
+// is an error at once.
+struct Source {
+  jpeg_source_mgr pub{};
+  std::FILE* file = nullptr;
+  std::vector<JOCTET> buffer;
+  bool gotData = false;
+  bool ended = false;
+};
+
+bool AllCoefficientsComplete(j_decompress_ptr cinfo) {
+  if (!cinfo->coef_bits) return false;
+  for (int c = 0; c < cinfo->num_components; ++c)
+    for (int k = 0; k < DCTSIZE2; ++k)
+      if (cinfo->coef_bits[c][k] != 0) return false;
+  return true;
+}
+
+boolean EndOfData(j_decompress_ptr cinfo, Source& src) {
+  const auto common = reinterpret_cast<j_common_ptr>(cinfo);
+  if (!src.gotData) Raise(common, JERR_INPUT_EMPTY);
+  // Wanting more after the marker given: a segment is cut short.
+  if (src.ended) Raise(common, JWRN_JPEG_EOF);
+  // An arithmetic-coded scan may end early by design (the decoder goes on
+  // with zeros), and a progressive file may stop after any scan: without
+  // the end marker, a cut there is only known from coefficients that never
+  // got their last bit.
+  if (cinfo->arith_code) Raise(common, JWRN_JPEG_EOF);
+  if (cinfo->progressive_mode && !AllCoefficientsComplete(cinfo)) Raise(common, JWRN_JPEG_EOF);
+  static const JOCTET kEndMarker[2] = {0xFF, JPEG_EOI};
+  src.ended = true;
+  src.pub.next_input_byte = kEndMarker;
+  src.pub.bytes_in_buffer = sizeof kEndMarker;
+  return TRUE;
+}
+
+boolean FillInput(j_decompress_ptr cinfo) {
+  Source& src = *reinterpret_cast<Source*>(cinfo->src);
+  if (src.file && !src.ended) {
+    const size_t got = std::fread(src.buffer.data(), 1, src.buffer.size(), src.file);
+    if (got > 0) {
+      src.gotData = true;
+      src.pub.next_input_byte = src.buffer.data();
+      src.pub.bytes_in_buffer = got;
+      return TRUE;
+    }
+    if (std::ferror(src.file)) Fail(reinterpret_cast<j_common_ptr>(cinfo), "the file could not be read");
+  }
+  return EndOfData(cinfo, src);
+}
+
+void SkipInput(j_decompress_ptr cinfo, long count) {
+  jpeg_source_mgr& pub = *cinfo->src;
+  if (count <= 0) return;
+  while (static_cast<unsigned long>(count) > pub.bytes_in_buffer) {
+    count -= static_cast<long>(pub.bytes_in_buffer);
+    FillInput(cinfo);
+  }
+  pub.next_input_byte += count;
+  pub.bytes_in_buffer -= static_cast<size_t>(count);
+}
+
+void NoSourceWork(j_decompress_ptr) {}
+
+void ReadFrom(Source& src, std::FILE* file) {
+  src.file = file;
+  src.buffer.resize(65536);
+}
+
+void ReadFrom(Source& src, std::span<const uint8_t> bytes) {
+  src.pub.next_input_byte = bytes.data();
+  src.pub.bytes_in_buffer = bytes.size();
+  src.gotData = !bytes.empty();
+}
+
+void CountScans(j_common_ptr cinfo) {
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
+    Fail(cinfo, "the file has more scans than any encoder writes");
+}
+
 // Owns a decompressor for the lifetime of one call.
 struct Decompressor {
   jpeg_decompress_struct cinfo;
   ErrorManager err;
+  Source source;
+  jpeg_progress_mgr progress{};
   bool created = false;
   ~Decompressor() {
     if (created) jpeg_destroy_decompress(&cinfo);
@@ -77,16 +193,25 @@ struct Compressor {
 
 // Each Step* function holds a setjmp and calls libjpeg only; it returns false
 // with the message in d.err when libjpeg failed.
-bool StepReadHeader(Decompressor& d, std::FILE* file) {
+bool StepReadHeader(Decompressor& d) {
   d.cinfo.err = &d.err.pub;
   if (setjmp(d.err.jump)) return false;
   jpeg_create_decompress(&d.cinfo);
   d.created = true;
-  jpeg_stdio_src(&d.cinfo, file);
+  d.cinfo.mem->max_memory_to_use = kLibraryMemory;
+  d.progress.progress_monitor = CountScans;
+  d.cinfo.progress = &d.progress;
+  d.source.pub.init_source = NoSourceWork;
+  d.source.pub.fill_input_buffer = FillInput;
+  d.source.pub.skip_input_data = SkipInput;
+  d.source.pub.resync_to_restart = jpeg_resync_to_restart;
+  d.source.pub.term_source = NoSourceWork;
+  d.cinfo.src = &d.source.pub;
   jpeg_read_header(&d.cinfo, TRUE);
   return true;
 }
 
+// For a file of several scans this reads them all.
 bool StepStart(Decompressor& d) {
   if (setjmp(d.err.jump)) return false;
   switch (d.cinfo.jpeg_color_space) {
@@ -99,14 +224,18 @@ bool StepStart(Decompressor& d) {
   return true;
 }
 
-bool StepReadRows(Decompressor& d, JSAMPROW row, uint32_t* pixels) {
+// The pixels grow a row at a time inside the capacity reserved for them, so
+// a file whose data ends early has only touched the rows it filled.
+bool StepReadRows(Decompressor& d, JSAMPROW row, std::vector<uint32_t>& pixels) {
   if (setjmp(d.err.jump)) return false;
   const JDIMENSION width = d.cinfo.output_width;
   const int components = d.cinfo.output_components;
   // Adobe writes CMYK inverted (0 = full ink); plain CMYK files do not.
   const bool inverted = d.cinfo.saw_Adobe_marker;
   while (d.cinfo.output_scanline < d.cinfo.output_height) {
-    uint32_t* out = pixels + static_cast<size_t>(d.cinfo.output_scanline) * width;
+    const size_t first = static_cast<size_t>(d.cinfo.output_scanline) * width;
+    pixels.resize(first + width);
+    uint32_t* out = pixels.data() + first;
     jpeg_read_scanlines(&d.cinfo, &row, 1);
     for (JDIMENSION x = 0; x < width; ++x) {
       const JSAMPLE* p = row + static_cast<size_t>(x) * components;
@@ -131,13 +260,41 @@ bool StepReadRows(Decompressor& d, JSAMPROW row, uint32_t* pixels) {
   return true;
 }
 
-// A hostile header may claim 65500 x 65500 pixels; refuse that cleanly
-// instead of trying to allocate 16 GB.
-constexpr uint64_t kMaxPixels = 0x10000000;  // 256 megapixels, 1 GB decoded
-
-void OpenHeader(Decompressor& d, const std::string& path, std::FILE* file) {
+void OpenHeader(Decompressor& d, const std::string& name) {
   InitErrorManager(d.err);
-  if (!StepReadHeader(d, file)) throw JpegError(path, d.err.message);
+  if (!StepReadHeader(d)) throw JpegError(name, d.err.message);
+}
+
+JpegInfo Info(Decompressor& d, const std::string& name) {
+  OpenHeader(d, name);
+  return JpegInfo{static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
+}
+
+Image32 Decode(Decompressor& d, const std::string& name) {
+  OpenHeader(d, name);
+  const uint64_t width = d.cinfo.image_width, height = d.cinfo.image_height;
+  if (width > kMaxJpegSide || height > kMaxJpegSide || width * height > static_cast<uint64_t>(kMaxJpegPixels)) {
+    throw JpegError(name, "the picture is " + std::to_string(width) + " x " + std::to_string(height) +
+                              " pixels; a wallpaper may have at most " + std::to_string(kMaxJpegSide) +
+                              " pixels a side and " + std::to_string(kMaxJpegPixels / 1000000) + " megapixels");
+  }
+  if (!StepStart(d)) throw JpegError(name, d.err.message);
+  // A scan that never came leaves its component grey, and libjpeg says nothing.
+  for (int c = 0; c < d.cinfo.num_components; ++c) {
+    if (!d.cinfo.comp_info[c].quant_table) throw JpegError(name, "the file has no data for one of its colour components");
+  }
+
+  Image32 image;
+  image.width = static_cast<int>(d.cinfo.output_width);
+  image.height = static_cast<int>(d.cinfo.output_height);
+  try {
+    image.pixels.reserve(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+  } catch (const std::bad_alloc&) {
+    throw JpegError(name, "there is not enough memory to decode the picture");
+  }
+  std::vector<JSAMPLE> row(static_cast<size_t>(d.cinfo.output_width) * d.cinfo.output_components);
+  if (!StepReadRows(d, row.data(), image.pixels)) throw JpegError(name, d.err.message);
+  return image;
 }
 
 }  // namespace
@@ -145,22 +302,27 @@ void OpenHeader(Decompressor& d, const std::string& path, std::FILE* file) {
 JpegInfo ReadJpegInfo(const std::string& path) {
   FilePtr file = OpenFile(path, "rb", "reading");
   Decompressor d;
-  OpenHeader(d, path, file.get());
-  return JpegInfo{static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
+  ReadFrom(d.source, file.get());
+  return Info(d, path);
+}
+
+JpegInfo ReadJpegInfoBytes(std::span<const uint8_t> bytes, const std::string& name) {
+  Decompressor d;
+  ReadFrom(d.source, bytes);
+  return Info(d, name);
 }
 
 Image32 DecodeJpegFile(const std::string& path) {
   FilePtr file = OpenFile(path, "rb", "reading");
   Decompressor d;
-  OpenHeader(d, path, file.get());
-  if (static_cast<uint64_t>(d.cinfo.image_width) * d.cinfo.image_height > kMaxPixels)
-    throw JpegError(path, "the picture is too large to decode");
-  if (!StepStart(d)) throw JpegError(path, d.err.message);
+  ReadFrom(d.source, file.get());
+  return Decode(d, path);
+}
 
-  Image32 image = MakeImage(static_cast<int>(d.cinfo.output_width), static_cast<int>(d.cinfo.output_height));
-  std::vector<JSAMPLE> row(static_cast<size_t>(d.cinfo.output_width) * d.cinfo.output_components);
-  if (!StepReadRows(d, row.data(), image.pixels.data())) throw JpegError(path, d.err.message);
-  return image;
+Image32 DecodeJpegBytes(std::span<const uint8_t> bytes, const std::string& name) {
+  Decompressor d;
+  ReadFrom(d.source, bytes);
+  return Decode(d, name);
 }
 
 namespace {

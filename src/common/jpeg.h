@@ -3,12 +3,22 @@
 // not a JPEG, corrupt or truncated data) comes out as a wc::JpegError; the
 // library is never allowed to end the process.
 
+#include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 
 #include "common/image32.h"
 
 namespace wc {
+
+// The largest picture the decoder takes; a larger one is refused from its
+// header, before any memory is spent on it. No wallpaper needs more: four 8K
+// displays side by side span 30720 pixels, three of them 23040 x 4320 (99.5
+// megapixels), and the largest camera photos have about 100 megapixels. A
+// picture at the limit takes 512 MB decoded.
+inline constexpr int kMaxJpegSide = 32768;
+inline constexpr int64_t kMaxJpegPixels = int64_t(1) << 27;  // 134 megapixels
 
 class JpegError : public std::runtime_error {
  public:
@@ -27,12 +37,25 @@ struct JpegInfo {
 };
 
 // Decodes the whole picture at full size. Colour, grayscale and CMYK/YCCK
-// files are all turned into RGB. A file that ends early is an error rather
-// than a picture padded with grey.
+// files are all turned into RGB. Damaged data is an error rather than a
+// picture patched with grey or noise: a file that ends early (even when an
+// end-of-image marker was put after the cut), bad codes, lost restart
+// markers, stray bytes between segments. The one fault forgiven is a missing
+// end-of-image marker after complete picture data. The picture's memory is
+// reserved from the header but filled only as far as the data goes, so a
+// short file claiming a large picture fails early and cheaply; libjpeg's own
+// memory (a progressive file's coefficients) is capped at 800 MB, and a
+// progressive file may have at most 256 scans.
 Image32 DecodeJpegFile(const std::string& path);
 
-// Width and height from the file's header; the picture data is not read.
+// Width and height from the file's header; the picture data is not read and
+// the size limits do not apply.
 JpegInfo ReadJpegInfo(const std::string& path);
+
+// The same two for a file already in memory; `name` stands for the path in
+// errors.
+Image32 DecodeJpegBytes(std::span<const uint8_t> bytes, const std::string& name);
+JpegInfo ReadJpegInfoBytes(std::span<const uint8_t> bytes, const std::string& name);
 
 // Writes the picture as a baseline colour JPEG; quality is clamped to 1..100.
 // On failure the partly written file is removed.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -74,9 +75,6 @@ TEST(BmpDecodeTest, RoundTripsBothDepths) {
   Image32 wide = MakeImage(5, 3, 0x445566);
   wide.at(4, 2) = 0x010203;
   EXPECT_EQ(DecodeBmp(EncodeBmp(wide, 24)).pixels, wide.pixels);  // 15-byte rows padded to 16
-  const Image32 none = DecodeBmp(EncodeBmp(Image32{}, 24));
-  EXPECT_EQ(none.width, 0);
-  EXPECT_TRUE(none.pixels.empty());
 }
 
 TEST(BmpDecodeTest, ReadsTopDownFiles) {
@@ -112,6 +110,111 @@ TEST(BmpDecodeTest, RefusesOtherAndDamagedFiles) {
   b = good;
   b[21] = 0x7F;  // absurd width
   EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+}
+
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+TEST(BmpSizeTest, EmptyPicturesAreRefusedEverywhere) {
+  // A picture without rows or without columns is no picture; none of the
+  // helpers may walk its rows or allocate for it.
+  Image32 noRows;
+  noRows.width = 5;
+  Image32 noColumns;
+  noColumns.height = 7;
+  for (const Image32& empty : {Image32{}, noRows, noColumns}) {
+    EXPECT_THROW(EncodeBmp(empty, 24), std::invalid_argument);
+  }
+
+  // 58 bytes claiming 0 x 1 243 021 059 pixels, and 5 x 0.
+  std::vector<uint8_t> b = EncodeBmp(MakeImage(1, 1, 0x102030), 24);
+  ASSERT_EQ(b.size(), 58u);
+  Put32(b, 18, 0);
+  Put32(b, 22, 1243021059);
+  EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+  Put32(b, 22, static_cast<uint32_t>(-1243021059));  // the same, top-down
+  EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+  Put32(b, 18, 5);
+  Put32(b, 22, 0);
+  EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+
+  TempDir dir;
+  const std::string path = dir.file("keep.bmp");
+  const std::vector<uint8_t> old = {'o', 'l', 'd'};
+  WriteFileBytes(path, old);
+  int rowsAsked = 0;
+  const auto rowOf = [&](int) -> const uint32_t* {
+    ++rowsAsked;
+    return nullptr;
+  };
+  // No row at all, however wide: refused before anything is allocated or
+  // the file is touched.
+  EXPECT_THROW(WriteBmpFile(path, 100000000, 0, 32, rowOf), std::invalid_argument);
+  EXPECT_THROW(WriteBmpFile(path, 0, 3, 24, rowOf), std::invalid_argument);
+  EXPECT_EQ(rowsAsked, 0);
+  // Width 0 used to copy rows from the null pointer.
+  EXPECT_THROW(WriteBmpFile(path, nullptr, 0, 5, 32), std::invalid_argument);
+  EXPECT_THROW(WriteBmpFile(path, Image32{}, 24), std::invalid_argument);
+  EXPECT_THROW(WriteBmpFile(path, noRows, 32), std::invalid_argument);
+  EXPECT_EQ(ReadFileBytes(path), old);
+}
+
+TEST(BmpSizeTest, AbsurdSizesAreRefusedBeforeAllocating) {
+  TempDir dir;
+  const std::string path = dir.file("big.bmp");
+  const auto never = [](int) -> const uint32_t* {
+    ADD_FAILURE() << "a row was asked for";
+    return nullptr;
+  };
+  // Over the 4 GB a bitmap file can describe.
+  EXPECT_THROW(WriteBmpFile(path, 65536, 32768, 32, never), std::invalid_argument);
+  EXPECT_THROW(WriteBmpFile(path, -4, 4, 24, never), std::invalid_argument);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  Image32 huge;
+  huge.width = 65536;
+  huge.height = 32768;
+  EXPECT_THROW(EncodeBmp(huge, 24), std::invalid_argument);
+
+  // A header promising more rows than the file holds.
+  std::vector<uint8_t> b = EncodeBmp(MakeImage(2, 2, 0), 32);
+  Put32(b, 18, 0x7FFFFFFF);
+  Put32(b, 22, 0x7FFFFFFF);
+  EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+}
+
+TEST(BmpFileTest, WrittenFilesReadBackAndFailuresLeaveNothing) {
+  TempDir dir;
+  // More than one megabyte of rows: written in several pieces.
+  // Byte 3 of the pixels is set and must not reach the file.
+  Image32 image = MakeImage(700, 401);
+  for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint32_t>(i * 2654435761u);
+  std::vector<uint32_t> colours = image.pixels;
+  for (uint32_t& p : colours) p &= 0xFFFFFF;
+  for (int bits : {24, 32}) {
+    const std::string path = dir.file("round" + std::to_string(bits) + ".bmp");
+    WriteBmpFile(path, image, bits);
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    EXPECT_EQ(DecodeBmp(bytes).pixels, colours) << bits << " bits";
+    // The same pixels and layout as the in-memory encoder, byte 3 included.
+    const std::vector<uint8_t> encoded = EncodeBmp(image, bits);
+    ASSERT_EQ(bytes.size(), encoded.size());
+    EXPECT_TRUE(std::equal(bytes.begin() + 54, bytes.end(), encoded.begin() + 54));
+  }
+
+  // A row that cannot be had ends the write and removes the partial file.
+  const std::string path = dir.file("partial.bmp");
+  const uint32_t pixels[4] = {1, 2, 3, 4};
+  EXPECT_THROW(WriteBmpFile(path, 4, 3, 24, [&](int y) -> const uint32_t* { return y == 0 ? nullptr : pixels; }),
+               std::invalid_argument);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_THROW(WriteBmpFile(path, 4, 3, 24,
+                            [&](int y) -> const uint32_t* {
+                              if (y == 1) throw std::runtime_error("the picture went away");
+                              return pixels;
+                            }),
+               std::runtime_error);
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST(FileBytesTest, WriteReadAndFailuresNameThePath) {

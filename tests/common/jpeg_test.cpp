@@ -31,8 +31,11 @@ int MaxChannelDifference(const Image32& a, const Image32& b) {
 
 // Writes a JPEG straight through libjpeg, for colour spaces our encoder does
 // not produce. Test data only: a failure here aborts the test program.
+// A script, when given, sets the scans (progressive or not); arithmetic
+// replaces Huffman coding.
 void WriteRawJpeg(const std::string& path, int width, int height, int components, J_COLOR_SPACE space,
-                  const std::vector<JSAMPLE>& pixel) {
+                  const std::vector<JSAMPLE>& pixel, const std::vector<jpeg_scan_info>& script = {},
+                  bool arithmetic = false) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr err;
   cinfo.err = jpeg_std_error(&err);
@@ -46,6 +49,11 @@ void WriteRawJpeg(const std::string& path, int width, int height, int components
   cinfo.in_color_space = space;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 95, TRUE);
+  if (!script.empty()) {
+    cinfo.scan_info = script.data();
+    cinfo.num_scans = static_cast<int>(script.size());
+  }
+  cinfo.arith_code = arithmetic ? TRUE : FALSE;
   jpeg_start_compress(&cinfo, TRUE);
   std::vector<JSAMPLE> row;
   for (int x = 0; x < width; ++x) row.insert(row.end(), pixel.begin(), pixel.end());
@@ -56,6 +64,84 @@ void WriteRawJpeg(const std::string& path, int width, int height, int components
   jpeg_finish_compress(&cinfo);
   jpeg_destroy_compress(&cinfo);
   std::fclose(file);
+}
+
+// A picture with detail everywhere, so that its scan data, not its tables,
+// fills most of the file.
+Image32 BusyPicture(int width, int height) {
+  Image32 image = MakeImage(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      image.at(x, y) = MakePixel(static_cast<uint8_t>(x * 7), static_cast<uint8_t>(x * y), static_cast<uint8_t>(y * 13));
+  return image;
+}
+
+// A colour picture written by libjpeg as a progressive file (ten scans).
+std::vector<uint8_t> ProgressiveJpeg(const Image32& image) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr err;
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &out, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(image.width);
+  cinfo.image_height = static_cast<JDIMENSION>(image.height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 90, TRUE);
+  jpeg_simple_progression(&cinfo);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<JSAMPLE> row(static_cast<size_t>(image.width) * 3);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    for (int x = 0; x < image.width; ++x) {
+      const uint32_t p = image.at(x, static_cast<int>(cinfo.next_scanline));
+      row[3 * x] = PixelRed(p);
+      row[3 * x + 1] = PixelGreen(p);
+      row[3 * x + 2] = PixelBlue(p);
+    }
+    JSAMPROW r = row.data();
+    jpeg_write_scanlines(&cinfo, &r, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::vector<uint8_t> bytes(out, out + size);
+  std::free(out);
+  return bytes;
+}
+
+std::vector<uint8_t> BaselineJpeg(const Image32& image) {
+  TempDir dir;
+  EncodeJpegFile(dir.file("b.jpg"), image, 90);
+  return ReadFileBytes(dir.file("b.jpg"));
+}
+
+// Rewrites the size in the frame header (SOF0 or SOF2), leaving the scan data
+// as it was: the file then claims a picture its data cannot fill.
+void ClaimSize(std::vector<uint8_t>& jpeg, uint16_t width, uint16_t height) {
+  for (size_t i = 2; i + 9 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+      jpeg[i + 5] = static_cast<uint8_t>(height >> 8);
+      jpeg[i + 6] = static_cast<uint8_t>(height);
+      jpeg[i + 7] = static_cast<uint8_t>(width >> 8);
+      jpeg[i + 8] = static_cast<uint8_t>(width);
+      return;
+    }
+  }
+  ADD_FAILURE() << "no frame header";
+}
+
+// Offsets of the scan headers (FF DA) of a file.
+std::vector<size_t> ScanStarts(const std::vector<uint8_t>& jpeg) {
+  std::vector<size_t> starts;
+  for (size_t i = 0; i + 1 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) starts.push_back(i);
+  return starts;
+}
+
+std::vector<uint8_t> Prefix(const std::vector<uint8_t>& bytes, size_t length) {
+  return std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
 }
 
 TEST(JpegRoundTripTest, SolidColoursAndExactSizes) {
@@ -184,6 +270,217 @@ TEST(JpegErrorTest, DamagedDataNeverCrashes) {
   }
   EXPECT_GT(refused, 0);
   EXPECT_GT(decoded, 0);
+}
+
+// Expects decoding the bytes to fail, both from a file and from memory.
+void ExpectRefused(const std::vector<uint8_t>& bytes, const std::string& what) {
+  SCOPED_TRACE(what);
+  TempDir dir;
+  WriteFileBytes(dir.file("x.jpg"), bytes);
+  ExpectJpegError(dir.file("x.jpg"), false);
+  EXPECT_THROW(DecodeJpegBytes(bytes, what), JpegError);
+}
+
+TEST(JpegErrorTest, DataCutShortIsAnErrorEvenWithAnEndMarker) {
+  // An editor that saves a cut file appends the end-of-image marker; libjpeg
+  // then only warns and fills the rest of the picture with grey.
+  const Image32 image = BusyPicture(256, 256);
+  for (const auto& [name, whole] : {std::pair{"baseline", BaselineJpeg(image)},
+                                    std::pair{"progressive", ProgressiveJpeg(image)}}) {
+    SCOPED_TRACE(name);
+    std::vector<uint8_t> cut = Prefix(whole, whole.size() * 4 / 10);
+    ExpectRefused(cut, "cut at 40 %");
+    cut.push_back(0xFF);
+    cut.push_back(0xD9);
+    ExpectRefused(cut, "cut at 40 %, end marker appended");
+    EXPECT_EQ(ReadJpegInfoBytes(cut, "cut").width, 256);  // the header alone is intact
+    ExpectRefused(Prefix(whole, whole.size() - 40), "last bytes of the scan missing");
+  }
+}
+
+TEST(JpegErrorTest, ProgressiveFileEndingAfterAnEarlyScanIsAnError) {
+  // Without the end marker nothing says the file was meant to stop after a
+  // coarse scan; the picture would come out blurred and off-colour.
+  const std::vector<uint8_t> whole = ProgressiveJpeg(BusyPicture(64, 48));
+  const std::vector<size_t> scans = ScanStarts(whole);
+  ASSERT_EQ(scans.size(), 10u);
+  for (size_t s : {size_t(1), size_t(5), size_t(9)}) ExpectRefused(Prefix(whole, scans[s]), "before scan " + std::to_string(s));
+}
+
+TEST(JpegErrorTest, ScansThatCannotBeCheckedMustBeComplete) {
+  TempDir dir;
+  // Three sequential scans, one per component: a file cut before the last
+  // one leaves a component without data, end marker or not.
+  const std::vector<jpeg_scan_info> perComponent = {{1, {0}, 0, 63, 0, 0}, {1, {1}, 0, 63, 0, 0}, {1, {2}, 0, 63, 0, 0}};
+  WriteRawJpeg(dir.file("split.jpg"), 40, 32, 3, JCS_RGB, {200, 100, 50}, perComponent);
+  std::vector<uint8_t> split = ReadFileBytes(dir.file("split.jpg"));
+  EXPECT_LE(MaxChannelDifference(DecodeJpegBytes(split, "whole"), MakeImage(40, 32, MakePixel(200, 100, 50))), 4);
+  const std::vector<size_t> scans = ScanStarts(split);
+  ASSERT_EQ(scans.size(), 3u);
+  std::vector<uint8_t> cut = Prefix(split, scans[2]);
+  ExpectRefused(cut, "last scan missing");
+  cut.push_back(0xFF);
+  cut.push_back(0xD9);
+  ExpectRefused(cut, "last scan missing, end marker appended");
+
+  // Arithmetic coding may end a scan early on purpose, so without the end
+  // marker a cut cannot be seen; only the whole file decodes.
+  WriteRawJpeg(dir.file("arith.jpg"), 40, 32, 3, JCS_RGB, {30, 60, 90}, {}, true);
+  const std::vector<uint8_t> arith = ReadFileBytes(dir.file("arith.jpg"));
+  EXPECT_LE(MaxChannelDifference(DecodeJpegBytes(arith, "whole"), MakeImage(40, 32, MakePixel(30, 60, 90))), 4);
+  ExpectRefused(Prefix(arith, arith.size() - 2), "arithmetic, no end marker");
+}
+
+TEST(JpegDecodeTest, MissingEndMarkerAloneStillDecodes) {
+  // All the scan data is there; only the final FF D9 is lost, as viewers
+  // forgive.
+  const Image32 image = BusyPicture(96, 80);
+  for (const auto& [name, whole] : {std::pair{"baseline", BaselineJpeg(image)},
+                                    std::pair{"progressive", ProgressiveJpeg(image)}}) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(whole[whole.size() - 1], 0xD9);
+    const Image32 expected = DecodeJpegBytes(whole, "whole");
+    const Image32 decoded = DecodeJpegBytes(Prefix(whole, whole.size() - 2), "no end marker");
+    EXPECT_EQ(decoded.width, 96);
+    EXPECT_EQ(decoded.height, 80);
+    EXPECT_EQ(decoded.pixels, expected.pixels);
+  }
+}
+
+TEST(JpegDecodeTest, BytesInMemoryDecodeLikeTheFile) {
+  TempDir dir;
+  const Image32 image = BusyPicture(40, 24);
+  EncodeJpegFile(dir.file("a.jpg"), image, 85);
+  const std::vector<uint8_t> bytes = ReadFileBytes(dir.file("a.jpg"));
+  const Image32 fromFile = DecodeJpegFile(dir.file("a.jpg"));
+  const Image32 fromMemory = DecodeJpegBytes(bytes, "a.jpg");
+  EXPECT_EQ(fromMemory.width, 40);
+  EXPECT_EQ(fromMemory.pixels, fromFile.pixels);
+  EXPECT_EQ(ReadJpegInfoBytes(bytes, "a.jpg").height, 24);
+  try {
+    DecodeJpegBytes({}, "nothing");
+    ADD_FAILURE() << "decoding no bytes succeeded";
+  } catch (const JpegError& e) {
+    EXPECT_EQ(e.path(), "nothing");
+  }
+}
+
+TEST(JpegLimitTest, TinyFilesClaimingHugePicturesFailAtOnce) {
+  const std::vector<uint8_t> baseline = BaselineJpeg(BusyPicture(16, 16));
+  const std::vector<uint8_t> progressive = ProgressiveJpeg(BusyPicture(16, 16));
+
+  // Far beyond any display: refused from the header.
+  std::vector<uint8_t> b = baseline;
+  ClaimSize(b, 16384, 16384);
+  ASSERT_LT(b.size(), 1000u);
+  try {
+    DecodeJpegBytes(b, "huge");
+    ADD_FAILURE() << "a 16384 x 16384 claim decoded";
+  } catch (const JpegError& e) {
+    EXPECT_NE(e.detail().find("16384"), std::string::npos) << e.detail();
+  }
+  b = progressive;
+  ClaimSize(b, 16384, 16384);
+  ExpectRefused(b, "progressive 16384 x 16384");
+
+  // A size a wallpaper may have, with data for 16 x 16 pixels: fails where
+  // the data ends.
+  for (auto [width, height] : {std::pair{12000, 8000}, std::pair{32768, 2000}}) {
+    SCOPED_TRACE(testing::Message() << width << " x " << height);
+    b = baseline;
+    ClaimSize(b, static_cast<uint16_t>(width), static_cast<uint16_t>(height));
+    ExpectRefused(b, "baseline");
+    b = progressive;
+    ClaimSize(b, static_cast<uint16_t>(width), static_cast<uint16_t>(height));
+    ExpectRefused(b, "progressive");
+  }
+}
+
+TEST(JpegLimitTest, SizeLimitsAreThoseOfJpegH) {
+  TempDir dir;
+  // A side of kMaxJpegSide decodes; one pixel more is refused from the header.
+  const Image32 strip = MakeImage(kMaxJpegSide, 8, 0x204060);
+  EncodeJpegFile(dir.file("strip.jpg"), strip, 75);
+  const Image32 decoded = DecodeJpegFile(dir.file("strip.jpg"));
+  EXPECT_EQ(decoded.width, kMaxJpegSide);
+  EXPECT_EQ(decoded.pixels.size(), strip.pixels.size());
+  std::vector<uint8_t> wide = ReadFileBytes(dir.file("strip.jpg"));
+  ClaimSize(wide, kMaxJpegSide + 1, 8);
+  ExpectRefused(wide, "one pixel too wide");
+
+  // At the area limit the data runs out; just above it the header is refused.
+  std::vector<uint8_t> b = BaselineJpeg(BusyPicture(16, 16));
+  ClaimSize(b, 16384, static_cast<uint16_t>(kMaxJpegPixels / 16384));
+  try {
+    DecodeJpegBytes(b, "at the limit");
+    ADD_FAILURE() << "decoded";
+  } catch (const JpegError& e) {
+    EXPECT_EQ(e.detail().find("megapixels"), std::string::npos) << e.detail();
+  }
+  ClaimSize(b, 16384, static_cast<uint16_t>(kMaxJpegPixels / 16384 + 1));
+  try {
+    DecodeJpegBytes(b, "above the limit");
+    ADD_FAILURE() << "decoded";
+  } catch (const JpegError& e) {
+    EXPECT_NE(e.detail().find("megapixels"), std::string::npos) << e.detail();
+  }
+}
+
+// DC of every component in one scan, then each AC coefficient of each
+// component on its own, first to half precision and then refined.
+std::vector<jpeg_scan_info> OneScanPerCoefficient(int components) {
+  std::vector<jpeg_scan_info> script;
+  jpeg_scan_info dc{};
+  dc.comps_in_scan = components;
+  for (int c = 0; c < components; ++c) dc.component_index[c] = c;
+  script.push_back(dc);
+  for (int c = 0; c < components; ++c) {
+    for (int k = 1; k < DCTSIZE2; ++k) {
+      jpeg_scan_info scan{};
+      scan.comps_in_scan = 1;
+      scan.component_index[0] = c;
+      scan.Ss = scan.Se = k;
+      scan.Al = 1;
+      script.push_back(scan);
+      scan.Ah = 1;
+      scan.Al = 0;
+      script.push_back(scan);
+    }
+  }
+  return script;
+}
+
+TEST(JpegLimitTest, ProgressiveMemoryAndScansAreBounded) {
+  TempDir dir;
+  // Four full-resolution components keep 8 bytes of coefficients a pixel:
+  // 1 GB for 16000 x 8000, more than the decoder may take.
+  const std::vector<jpeg_scan_info> simple = {{4, {0, 1, 2, 3}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 0},
+                                              {1, {1}, 1, 63, 0, 0},         {1, {2}, 1, 63, 0, 0},
+                                              {1, {3}, 1, 63, 0, 0}};
+  WriteRawJpeg(dir.file("cmyk.jpg"), 16, 16, 4, JCS_CMYK, {10, 20, 30, 40}, simple);
+  std::vector<uint8_t> b = ReadFileBytes(dir.file("cmyk.jpg"));
+  ClaimSize(b, 16000, 8000);
+  try {
+    DecodeJpegBytes(b, "cmyk");
+    ADD_FAILURE() << "decoded";
+  } catch (const JpegError& e) {
+    EXPECT_NE(e.detail().find("memory"), std::string::npos) << e.detail();
+  }
+  ClaimSize(b, 8000, 4000);  // fits, and fails where the data ends
+  try {
+    DecodeJpegBytes(b, "cmyk");
+    ADD_FAILURE() << "decoded";
+  } catch (const JpegError& e) {
+    EXPECT_EQ(e.detail().find("memory"), std::string::npos) << e.detail();
+  }
+
+  // 127 scans are odd but fine; 379 are more than any encoder writes.
+  WriteRawJpeg(dir.file("grey.jpg"), 24, 16, 1, JCS_GRAYSCALE, {90}, OneScanPerCoefficient(1));
+  ASSERT_EQ(ScanStarts(ReadFileBytes(dir.file("grey.jpg"))).size(), 127u);
+  EXPECT_LE(MaxChannelDifference(DecodeJpegFile(dir.file("grey.jpg")), MakeImage(24, 16, MakePixel(90, 90, 90))), 2);
+  WriteRawJpeg(dir.file("colour.jpg"), 24, 16, 3, JCS_RGB, {90, 60, 30}, OneScanPerCoefficient(3));
+  ASSERT_EQ(ScanStarts(ReadFileBytes(dir.file("colour.jpg"))).size(), 379u);
+  ExpectJpegError(dir.file("colour.jpg"), false);
 }
 
 TEST(JpegEncodeTest, RefusesEmptyPicturesAndUnwritablePaths) {
