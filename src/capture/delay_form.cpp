@@ -1,8 +1,23 @@
 #include "capture/delay_form.h"
 
+#include "app/program.h"
+#include "capture/screen_form.h"
+#include "capture/screen_grabber.h"
 #include "ui/application.h"
 
 namespace wc {
+
+namespace {
+
+const ui::LayoutItem kLayout[] = {
+    {"GroupBox1", "", 8, 4, 269, 55, "Delay"},
+    {"Label1", "GroupBox1", 10, 24, 170, 16, "Enter Screen Refresh Delay: "},
+    {"SpinEdit1", "GroupBox1", 184, 20, 75, 23, ""},
+    {"Button1", "", 121, 67, 75, 25, "OK"},
+    {"Button2", "", 202, 67, 75, 25, "Cancel"},
+};
+
+}  // namespace
 
 TDelayForm::TDelayForm(ui::Application& app) : Form(app, "DelayForm") {
   CreateWindowFrom({.caption = "Screen Delay",
@@ -10,6 +25,26 @@ TDelayForm::TDelayForm(ui::Application& app) : Form(app, "DelayForm") {
                     .clientHeight = 99,
                     .border = ui::BorderStyle::Dialog,
                     .icons = ui::biSystemMenu});
+  BuildLayout(kLayout);
+  SpinEdit1.SetValue(500);
+  Button1.SetDefault(true);
+  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
+  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
+}
+
+void TDelayForm::Button1Click(ui::Component&) {
+  TScreenGrabber* grabber = grabber_;
+  if (!grabber) {
+    if (auto* viewer = FindProgramWindow<TScreenForm>("ScreenForm")) grabber = &viewer->ScreenGrabber1;
+  }
+  if (grabber) grabber->Delay = SpinEdit1.Value();
+  SetModalResult(ui::mrOk);
+  Close();
+}
+
+void TDelayForm::Button2Click(ui::Component&) {
+  SetModalResult(ui::mrCancel);
+  Close();
 }
 
 }  // namespace wc

@@ -12,9 +12,14 @@ TScreenForm::TScreenForm(ui::Application& app) : Form(app, "ScreenForm") {
                     .icons = ui::biSystemMenu | ui::biMaximize});
 }
 
-void TScreenForm::Desktop1Click(ui::Component&) { BringToFront(); }
-void TScreenForm::Selection1Click(ui::Component&) { BringToFront(); }
-void TScreenForm::Window1Click(ui::Component&) { BringToFront(); }
-void TScreenForm::Object1Click(ui::Component&) { BringToFront(); }
+void TScreenForm::Keep(std::unique_ptr<ui::Bitmap> capture) {
+  lastCapture_ = std::move(capture);
+  BringToFront();
+}
+
+void TScreenForm::Desktop1Click(ui::Component&) { Keep(ScreenGrabber1.CaptureDesktop()); }
+void TScreenForm::Selection1Click(ui::Component&) { Keep(ScreenGrabber1.CaptureArea()); }
+void TScreenForm::Window1Click(ui::Component&) { Keep(ScreenGrabber1.CaptureActiveWindow()); }
+void TScreenForm::Object1Click(ui::Component&) { Keep(ScreenGrabber1.CaptureObject()); }
 
 }  // namespace wc

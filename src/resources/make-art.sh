@@ -52,3 +52,44 @@ for n in lakeside dunes seashore hills; do
   rsvg-convert -w 1920 -h 1080 "$art/wallpaper_$n.svg" -o "$out/png/wallpaper_$n.png"
   convert "$out/png/wallpaper_$n.png" -quality 88 "$out/Images/${n^}.jpg"
 done
+
+# The object overlay's cursor: a two-colour 32 x 32 cursor file written from
+# its drawing (art/hand_cursor.txt: '#' black, '.' white, '-' transparent),
+# hot spot at the top-left corner where the fingertip is.
+cursor() { # drawing out.cur
+  local rows=() line
+  while IFS= read -r line; do [[ $line == \#\ * || -z $line ]] || rows+=("$line"); done <"$1"
+  if [ ${#rows[@]} -ne 32 ]; then echo "make-art: $1 must have 32 rows" >&2; exit 1; fi
+  local hex=""
+  le16() { printf '%02x%02x' $(($1 & 255)) $(($1 >> 8 & 255)); }
+  le32() { printf '%02x%02x%02x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+  # Directory: one cursor, 32 x 32, 2 colours, hot spot 0, 0, 304 bytes at 22.
+  hex+=$(le16 0)$(le16 2)$(le16 1)
+  hex+="20200200"$(le16 0)$(le16 0)$(le32 304)$(le32 22)
+  # Bitmap header (height counts the colour and the mask bitmaps), 1 bit.
+  hex+=$(le32 40)$(le32 32)$(le32 64)$(le16 1)$(le16 1)$(le32 0)$(le32 256)$(le32 0)$(le32 0)$(le32 0)$(le32 0)
+  hex+="00000000ffffff00"  # black, white
+  local xor="" and="" y x c bx ba
+  for ((y = 31; y >= 0; y--)); do  # bottom row first
+    line=${rows[y]}
+    for ((x = 0; x < 32; x += 8)); do
+      bx=0 ba=0
+      for ((b = 0; b < 8; b++)); do
+        c=${line:x+b:1}
+        bx=$((bx << 1)) ba=$((ba << 1))
+        case $c in
+          '.') bx=$((bx | 1)) ;;
+          '#') ;;
+          *) ba=$((ba | 1)) ;;
+        esac
+      done
+      xor+=$(printf '%02x' $bx)
+      and+=$(printf '%02x' $ba)
+    done
+  done
+  hex+=$xor$and
+  local bytes=""
+  for ((i = 0; i < ${#hex}; i += 2)); do bytes+="\\x${hex:i:2}"; done
+  printf "$bytes" >"$2"
+}
+cursor "$art/hand_cursor.txt" "$out/hand.cur"

@@ -176,7 +176,7 @@ void Form::SetMenu(MainMenu* menu) {
 void Form::ShowNow() {
   // Showing a window of a program that sits minimised (in the tray) brings
   // the program back first, with the windows it had open.
-  if (app_.Minimized()) app_.Restore();
+  if (app_.Minimized() && !look_.keepsProgramHidden) app_.Restore();
   ShowWindow(Handle(), SW_SHOW);
   BringToFront();
 }

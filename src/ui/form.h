@@ -35,6 +35,9 @@ struct FormSpec {
   int left = 0, top = 0;  // for FormPosition::Designed
   bool topMost = false;
   bool toolWindow = false;
+  // A window shown over the screen while the program is off it (the capture
+  // overlays): showing it does not bring the program back.
+  bool keepsProgramHidden = false;
 };
 
 class Form : public Window, public Component {

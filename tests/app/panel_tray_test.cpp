@@ -420,7 +420,16 @@ TEST_F(PanelTrayTest, TheTrayOpensWindowsModelessTheSettingsButtonModal) {
   panel->AboutDrapenix1.Click();
   EXPECT_TRUE(IsWindowVisible(about->Handle()));
   about->Hide();
+  // The captures run for real: quick, off the clipboard, and the picking
+  // overlays left with Esc as soon as they show.
+  viewer->ScreenGrabber1.Delay = 0;
+  viewer->ScreenGrabber1.Auto = false;
   for (ui::MenuItem* item : {&panel->Desktop1, &panel->SelectedArea1, &panel->ActiveWindow1, &panel->SelectedObject1}) {
+    for (const char* overlay : {"CaptureRectForm", "CaptureObjectForm"}) {
+      app.Post([overlay] {
+        if (auto* f = FindProgramWindow<ui::Form>(overlay)) PostMessageA(f->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+      });
+    }
     item->Click();
     EXPECT_TRUE(IsWindowVisible(viewer->Handle())) << item->Name();
     viewer->Hide();

@@ -1,0 +1,82 @@
+#include "capture/capture_object_form.h"
+
+#include <map>
+
+#include "ui/application.h"
+
+namespace wc {
+
+namespace {
+
+std::map<int, HCURSOR>& CursorTable() {
+  static std::map<int, HCURSOR> table;
+  return table;
+}
+
+}  // namespace
+
+void SetProgramCursor(int id, HCURSOR cursor) {
+  if (cursor) {
+    CursorTable()[id] = cursor;
+  } else {
+    CursorTable().erase(id);
+  }
+}
+
+HCURSOR ProgramCursor(int id) {
+  auto it = CursorTable().find(id);
+  return it == CursorTable().end() ? nullptr : it->second;
+}
+
+TCaptureObjectForm::TCaptureObjectForm(ui::Application& app) : Form(app, "CaptureObjectForm") {
+  CreateWindowFrom({.caption = "Capture Object",
+                    .clientWidth = 1,
+                    .clientHeight = 1,
+                    .border = ui::BorderStyle::None,
+                    .icons = 0,
+                    .position = ui::FormPosition::Designed,
+                    .topMost = true,
+                    .keepsProgramHidden = true});
+  TakeHandCursor();
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_NOACTIVATE);
+  // Paints nothing and erases nothing: the screen stays visible beneath.
+  OnPaint = [](HDC) {};
+  OnActivate = [this](ui::Component& s) { FormActivate(s); };
+  OnMouseUp = [this](ui::Component& s, ui::MouseButton b, ui::ShiftState sh, int x, int y) { FormMouseUp(s, b, sh, x, y); };
+}
+
+TCaptureObjectForm::~TCaptureObjectForm() {
+  // The application's cursor goes back to the default.
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
+}
+
+void TCaptureObjectForm::TakeHandCursor() {
+  // A shared resource cursor: the system keeps it, nobody destroys it.
+  cursor_ = LoadCursorA(GetModuleHandleA(nullptr), "CURSOR_1");
+  if (cursor_) SetProgramCursor(kHandCursor, cursor_);
+  if (!cursor_) cursor_ = LoadCursor(nullptr, IDC_HAND);
+}
+
+void TCaptureObjectForm::FormActivate(ui::Component&) {
+  TakeHandCursor();
+  SetCursor(cursor_);
+}
+
+void TCaptureObjectForm::FormMouseUp(ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
+  SetModalResult(ui::mrOk);
+}
+
+LRESULT TCaptureObjectForm::WndProc(UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_KEYDOWN && w == VK_ESCAPE) {
+    Close();
+    return 0;
+  }
+  if (msg == WM_SETCURSOR && LOWORD(l) == HTCLIENT) {
+    SetCursor(cursor_);
+    return TRUE;
+  }
+  return Form::WndProc(msg, w, l);
+}
+
+}  // namespace wc
