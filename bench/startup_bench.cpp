@@ -56,6 +56,10 @@ int main() {
   const std::string list = MakePlaylist(base);
   const int runs = std::getenv("WC_BENCH_RUNS") ? std::atoi(std::getenv("WC_BENCH_RUNS")) : 3;
 
+  // The files are empty: no preview of the first one (its error box would
+  // wait for a user), as in the bare fill.
+  WritePrivateProfileStringA("Show Preview", "Checked", "0", (base + "\\settings.ini").c_str());
+
   ui::Application app;
   app.SetExeName(base + "\\WallpaperChanger.exe");
   app.Arguments = {list};
