@@ -76,8 +76,18 @@ class LatencyProbe {
  public:
   explicit LatencyProbe(HWND target) : target_(target), thread_([this] { Run(); }) {}
   ~LatencyProbe() { Stop(); }
+  // Runs the messages that arrive meanwhile: a probe still waiting for its
+  // answer must get it, or the wait would be counted as the GUI's.
   double Stop() {
     stop_ = true;
+    while (!finished_) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
     if (thread_.joinable()) thread_.join();
     return worst_ms_;
   }
@@ -94,9 +104,11 @@ class LatencyProbe {
       ++probes_;
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    finished_ = true;
   }
   HWND target_;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> finished_{false};
   double worst_ms_ = 0;
   int probes_ = 0;
   std::thread thread_;

@@ -1,5 +1,6 @@
 #include "scan/scan_disk_form.h"
 
+#include <chrono>
 #include <exception>
 
 #include "app/main_form.h"
@@ -122,7 +123,6 @@ void TScanDiskForm::SetSearchButtons(bool enabled) {
 
 void TScanDiskForm::Button3Click(ui::Component&) {
   if (searching_) return;
-  SearchListBox.Clear();
   CountLabel.SetCaption("0");
   SetSearchButtons(false);
   searching_ = true;
@@ -130,7 +130,27 @@ void TScanDiskForm::Button3Click(ui::Component&) {
   Animate1.SetActive(true);
   // The folder, the kinds and the recursion box as they are now: changes
   // made during the search apply to the next one.
-  ScanDisk::TMyThread::Setup setup{SearchDirectoryEdit.Text(), kinds_, CheckBox1.Checked()};
+  ClearResultsThenSearch({SearchDirectoryEdit.Text(), kinds_, CheckBox1.Checked()});
+}
+
+void TScanDiskForm::ClearResultsThenSearch(ScanDisk::TMyThread::Setup setup) {
+  // Emptying a list of a hundred thousand rows at once keeps the window from
+  // answering for a fifth of a second: a long list goes in slices, from its
+  // end, between which the window answers.
+  constexpr auto kSliceTime = std::chrono::milliseconds(15);
+  const auto start = std::chrono::steady_clock::now();
+  if (SearchListBox.Count() > 0) {
+    SearchListBox.BeginUpdate();
+    for (int i = SearchListBox.Count() - 1; i >= 0; --i) {
+      SearchListBox.DeleteItem(i);
+      if ((i & 255) == 0 && std::chrono::steady_clock::now() - start >= kSliceTime) break;
+    }
+    SearchListBox.EndUpdate();
+    if (SearchListBox.Count() > 0) {
+      App().Post([this, setup = std::move(setup)]() mutable { ClearResultsThenSearch(std::move(setup)); });
+      return;
+    }
+  }
   try {
     ScanDisk::TMyThread::Start(*this, std::move(setup));
   } catch (...) {

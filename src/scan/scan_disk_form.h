@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "scan/disk_search.h"
+#include "scan/scan_disk_thread.h"
 #include "ui/animate.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -82,6 +83,9 @@ class TScanDiskForm : public ui::Form {
 
  private:
   void SetSearchButtons(bool enabled);
+  // Empties the result list, a slice at a time when it is long, then starts
+  // the search.
+  void ClearResultsThenSearch(ScanDisk::TMyThread::Setup setup);
   // Shows the current result's preview (the click's steps after the first).
   void PreviewCurrent();
   void ShowPreview(const std::string& file);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -12,6 +13,8 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "app/program.h"
+#include "playlist/playlist_file.h"
 #include "common/paths.h"
 #include "gui_test.h"
 #include "layout_check.h"
@@ -394,6 +397,80 @@ TEST(ScanDiskShutdownTest, ClosingTheProgramMidSearchNeitherCrashesNorHangs) {
   while (ui::RunningWorkers() > 0 && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(10ms);
   EXPECT_EQ(ui::RunningWorkers(), 0) << "the search did not stop";
   EXPECT_TRUE(prompts.messages.empty());
+}
+
+// The whole program's windows, driven as a user drives them: the playlist
+// menu opens the scan dialog, a search of a tree with "All Image Files" and
+// recursion, "Add All Files to ShowList", and the playlist the program writes
+// when it ends holds exactly the tree's pictures in the search's order.
+TEST(ScanDiskProgramTest, ATreeSearchedAndAddedIsInThePlaylistWrittenAtExit) {
+  test::TempDir dir;
+  const std::string tree = dir.file("tree");
+  CreateDirectoryA(tree.c_str(), nullptr);
+  std::vector<std::string> expected;
+  const std::vector<std::string> top = {"b.jpg", "a.BMP", "c.jpeg"};
+  // Real pictures: the control panel previews the first entry it shows.
+  for (const std::string& n : top) MakePicture(tree + "\\" + n);
+  MakeFile(tree + "\\readme.txt");
+  MakeFile(tree + "\\clip.avi");
+  for (const std::string& n : SystemOrder(tree, top)) expected.push_back(tree + "\\" + n);
+  const std::vector<std::string> subs = {"one", "two"};
+  for (const std::string& sub : subs) CreateDirectoryA((tree + "\\" + sub).c_str(), nullptr);
+  for (const std::string& sub : SystemOrder(tree, subs)) {
+    const std::vector<std::string> names = {"x.ico", "y.wmf", "z.emf"};
+    for (const std::string& n : names) MakeFile(tree + "\\" + sub + "\\" + n);
+    for (const std::string& n : SystemOrder(tree + "\\" + sub, names)) expected.push_back(tree + "\\" + sub + "\\" + n);
+  }
+
+  test::ScriptedPrompts prompts;
+  {
+    auto app = std::make_unique<ui::Application>();
+    app->SetPrompts(&prompts);
+    app->SetExeName(dir.file("WallpaperChanger.exe"));
+    app->Arguments.clear();
+    CreateProgramWindows(*app);
+    auto* panel = FindProgramWindow<TMainForm>("MainForm");
+    auto* scan = FindProgramWindow<TScanDiskForm>("ScanDiskForm");
+    ASSERT_TRUE(panel && scan);
+    panel->timer_startTimer(panel->timer_start);
+    panel->timer_forautomatic.SetEnabled(false);
+    auto pump = [&](const std::function<bool()>& done) {
+      auto end = std::chrono::steady_clock::now() + 20s;
+      while (!done() && std::chrono::steady_clock::now() < end) {
+        app->ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+      }
+      app->ProcessMessages();
+      return done();
+    };
+    ASSERT_TRUE(pump([] { return ui::RunningWorkers() == 0; }));
+    panel->MainNewClick(panel->MainNew);
+
+    bool searched = false, added = false;
+    app->Post([&] {
+      scan->AllImageFiles1.Click();
+      scan->SearchDirectoryEdit.SetText(tree);
+      scan->CheckBox1.SetChecked(true);
+      scan->Button3.Click();
+      searched = pump([&] { return !scan->Searching(); });
+      scan->AddAllFiles1.Click();
+      added = pump([] { return ui::RunningWorkers() == 0; });
+      scan->Close();
+    });
+    panel->ScanDiskForWallpapers2.Click();
+    EXPECT_TRUE(searched);
+    EXPECT_TRUE(added);
+    EXPECT_EQ(scan->SearchListBox.Items(), expected);
+    SendMessageA(panel->Handle(), WM_CLOSE, 0, 0);  // hidden panel: the program ends
+    ASSERT_TRUE(app->Terminated());
+    app->SetPrompts(nullptr);
+    app.reset();
+  }
+  std::vector<std::string> lines = ReadPlaylistFile(dir.file("DefPlayList.qvl"));
+  std::vector<std::string> written;
+  for (size_t i = 0; i < lines.size(); i += 2) written.push_back(lines[i]);
+  EXPECT_EQ(written, expected);
+  EXPECT_EQ(prompts.MessageTexts(), std::vector<std::string>{});
 }
 
 }  // namespace
