@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <atomic>
 #include <mutex>
+#include <optional>
 
 #include "app/extension_rule.h"
 #include "app/main_form.h"
 #include "common/paths.h"
 #include "playlist/playlist_file.h"
+#include "scan/system_folders.h"
 #include "ui/application.h"
 #include "ui/handle.h"
 #include "ui/sync.h"
@@ -108,6 +110,20 @@ void TMyThread::Execute() {
 void TMyThread::ReadFolder(const std::string& pattern) {
   if (!Fits(pattern.size()) || ui::StopRequested()) return;
   const std::string dir = ExtractFilePath(pattern);
+  // A link back to a folder above would otherwise be read again and again
+  // until the paths overflow: a folder already on the way down is not
+  // entered twice.
+  std::optional<std::string> identity = SystemFolderIdentity(dir);
+  if (identity) {
+    if (std::find(ancestors_.begin(), ancestors_.end(), *identity) != ancestors_.end()) return;
+    ancestors_.push_back(*identity);
+  }
+  struct Leave {
+    std::vector<std::string>* ancestors;
+    ~Leave() {
+      if (ancestors) ancestors->pop_back();
+    }
+  } leave{identity ? &ancestors_ : nullptr};
   WIN32_FIND_DATAA entry;
   {
     ui::FindHandle find(FindFirstFileA(pattern.c_str(), &entry));

@@ -106,6 +106,8 @@ void TMainForm::BindHandlers() {
   bind(Donate1, &TMainForm::Donate1Click);
   bind(ExitDrapenix1, &TMainForm::ExitDrapenix1Click);
   bind(ShowFullPath1, &TMainForm::ShowFullPath1Click);
+  bind(ScanDiskforWallpapers1, &TMainForm::ScanDiskforWallpapers1Click);
+  bind(ScanDiskForWallpapers2, &TMainForm::ScanDiskForWallpapers2Click);
 }
 
 void TMainForm::ErrorBox(const std::string& text) {

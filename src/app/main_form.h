@@ -104,6 +104,10 @@ class TMainForm : public ui::Form {
   void MainAppendClick(ui::Component& sender);
   void MainSaveClick(ui::Component& sender);
   void ShowFullPath1Click(ui::Component& sender);
+  // The two "Scan Disk" items of the playlist menus: the scan dialog, modally.
+  void ScanDiskforWallpapers1Click(ui::Component& sender);
+  void ScanDiskForWallpapers2Click(ui::Component& sender);
+  void ShowScanDisk();
 
   // ---- functioning modes and the folder reader
   void modeautomaticClick(ui::Component& sender);

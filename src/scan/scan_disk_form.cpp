@@ -1,8 +1,55 @@
 #include "scan/scan_disk_form.h"
 
+#include <chrono>
+#include <exception>
+
+#include "app/main_form.h"
+#include "app/program.h"
+#include "common/fit.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "scan/add_folder_form.h"
+#include "scan/scan_disk_thread.h"
 #include "ui/application.h"
+#include "ui/prompts.h"
 
 namespace wc {
+
+namespace {
+
+const ui::LayoutItem kLayout[] = {
+    {"Label1", "", 8, 8, 200, 16, "Search Directory :"},
+    {"SearchDirectoryEdit", "", 8, 26, 457, 23, "C:\\"},
+    {"Button1", "", 471, 26, 32, 23, "..."},
+    {"Label2", "", 8, 56, 200, 16, "File Mask :"},
+    {"FileMaskEdit", "", 8, 74, 457, 23, ""},
+    {"Button2", "", 471, 74, 32, 23, "..."},
+    {"CheckBox1", "", 8, 106, 260, 19, "Recursive Search Subdirectories"},
+    {"Button3", "", 8, 132, 130, 25, "Start Searching"},
+    {"Animate1", "", 278, 102, 225, 60, ""},
+    {"Label3", "", 8, 168, 84, 16, "Files Found : "},
+    {"CountLabel", "", 96, 168, 160, 16, "0"},
+    {"SearchListBox", "", 8, 188, 357, 197, ""},
+    {"Button4", "", 373, 168, 130, 25, "Add to ShowList"},
+    {"Button5", "", 373, 198, 130, 25, "Remove Selected"},
+    {"SearchPreviewCheckBox", "", 373, 231, 130, 19, "Preview"},
+    {"Bevel3", "", 373, 256, 121, 121, ""},
+    {"SearchImage", "", 377, 260, 113, 113, ""},
+};
+
+// The preview's frame and the longer side of a picture in it.
+constexpr int kPreviewSide = 113;
+
+TMainForm* ControlPanel() { return FindProgramWindow<TMainForm>("MainForm"); }
+
+bool IsOneOf(const std::string& ext, std::initializer_list<const char*> list) {
+  for (const char* e : list) {
+    if (ext == e) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 TScanDiskForm::TScanDiskForm(ui::Application& app) : Form(app, "ScanDiskForm") {
   CreateWindowFrom({.caption = "Vantorel Wallpaper Changer - Scan Disk for Wallpapers",
@@ -10,6 +57,218 @@ TScanDiskForm::TScanDiskForm(ui::Application& app) : Form(app, "ScanDiskForm") {
                     .clientHeight = 393,
                     .border = ui::BorderStyle::Dialog,
                     .icons = ui::biSystemMenu});
+  FileMaskEdit.SetReadOnly(true);
+  SearchListBox.SetMultiSelect(true);
+  SearchImage.Stretch = true;
+  BuildLayout(kLayout);
+
+  for (ui::MenuItem* item : {&AllImageFiles1, &AllMovieFiles1, &HTMLFiles1, &N1, &AllSupportedFiles1}) {
+    FileMaskPopupMenu.Add(*item);
+  }
+  for (ui::MenuItem* item : {&AddAllFiles1, &AddSelectedFilesOnly1, &AddAllButSelectedFiles1}) AddPopupMenu.Add(*item);
+
+  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
+  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
+  Button3.OnClick = [this](ui::Component& s) { Button3Click(s); };
+  Button4.OnClick = [this](ui::Component& s) { Button4Click(s); };
+  Button5.OnClick = [this](ui::Component& s) { Button5Click(s); };
+  AllImageFiles1.OnClick = [this](ui::Component& s) { AllImageFiles1Click(s); };
+  AllMovieFiles1.OnClick = [this](ui::Component& s) { AllMovieFiles1Click(s); };
+  HTMLFiles1.OnClick = [this](ui::Component& s) { HTMLFiles1Click(s); };
+  AllSupportedFiles1.OnClick = [this](ui::Component& s) { AllSupportedFiles1Click(s); };
+  AddAllFiles1.OnClick = [this](ui::Component& s) { AddAllFiles1Click(s); };
+  AddSelectedFilesOnly1.OnClick = [this](ui::Component& s) { AddSelectedFilesOnly1Click(s); };
+  AddAllButSelectedFiles1.OnClick = [this](ui::Component& s) { AddAllButSelectedFiles1Click(s); };
+  SearchListBox.OnClick = [this](ui::Component& s) { SearchListBoxClick(s); };
+  SearchPreviewCheckBox.OnClick = [this](ui::Component& s) { SearchPreviewCheckBoxClick(s); };
+
+  SetKinds(SupportedKinds());
+}
+
+void TScanDiskForm::SetKinds(const KindList& kinds) {
+  kinds_ = kinds;
+  if (kinds_.size() > kMaxKinds) kinds_.resize(kMaxKinds);
+  FileMaskEdit.SetText(KindMaskText(kinds_));
+}
+
+void TScanDiskForm::AllImageFiles1Click(ui::Component&) { SetKinds(ImageKinds()); }
+void TScanDiskForm::AllMovieFiles1Click(ui::Component&) { SetKinds(MovieKinds()); }
+void TScanDiskForm::HTMLFiles1Click(ui::Component&) { SetKinds(HtmlKinds()); }
+void TScanDiskForm::AllSupportedFiles1Click(ui::Component&) { SetKinds(SupportedKinds()); }
+
+void TScanDiskForm::ShowMenuAtPointer(ui::PopupMenu& menu) {
+  POINT at{};
+  GetCursorPos(&at);
+  menu.Popup(at.x, at.y, Handle());
+}
+
+void TScanDiskForm::Button1Click(ui::Component&) {
+  auto* picker = FindProgramWindow<TAddFolderForm>("AddFolderForm");
+  TMainForm* panel = ControlPanel();
+  if (!picker || !panel) return;
+  picker->ShowModal();
+  if (!panel->FolderToRead.empty()) SearchDirectoryEdit.SetText(panel->FolderToRead);
+}
+
+void TScanDiskForm::Button2Click(ui::Component&) { ShowMenuAtPointer(FileMaskPopupMenu); }
+void TScanDiskForm::Button4Click(ui::Component&) { ShowMenuAtPointer(AddPopupMenu); }
+
+// ---- the search
+
+void TScanDiskForm::SetSearchButtons(bool enabled) {
+  Button3.SetEnabled(enabled);
+  Button4.SetEnabled(enabled);
+  Button5.SetEnabled(enabled);
+}
+
+void TScanDiskForm::Button3Click(ui::Component&) {
+  if (searching_) return;
+  CountLabel.SetCaption("0");
+  SetSearchButtons(false);
+  searching_ = true;
+  // Started here, on the GUI thread, rather than by the worker.
+  Animate1.SetActive(true);
+  // The folder, the kinds and the recursion box as they are now: changes
+  // made during the search apply to the next one.
+  ClearResultsThenSearch({SearchDirectoryEdit.Text(), kinds_, CheckBox1.Checked()});
+}
+
+void TScanDiskForm::ClearResultsThenSearch(ScanDisk::TMyThread::Setup setup) {
+  // Emptying a list of a hundred thousand rows at once keeps the window from
+  // answering for a fifth of a second: a long list goes in slices, from its
+  // end, between which the window answers.
+  constexpr auto kSliceTime = std::chrono::milliseconds(15);
+  const auto start = std::chrono::steady_clock::now();
+  if (SearchListBox.Count() > 0) {
+    SearchListBox.BeginUpdate();
+    for (int i = SearchListBox.Count() - 1; i >= 0; --i) {
+      SearchListBox.DeleteItem(i);
+      if ((i & 255) == 0 && std::chrono::steady_clock::now() - start >= kSliceTime) break;
+    }
+    SearchListBox.EndUpdate();
+    if (SearchListBox.Count() > 0) {
+      App().Post([this, setup = std::move(setup)]() mutable { ClearResultsThenSearch(std::move(setup)); });
+      return;
+    }
+  }
+  try {
+    ScanDisk::TMyThread::Start(*this, std::move(setup));
+  } catch (...) {
+    SearchFinished();
+    throw;
+  }
+}
+
+void TScanDiskForm::AppendResults(const std::vector<std::string>& paths, int foundCount) {
+  SearchListBox.Reserve(paths.size());
+  SearchListBox.BeginUpdate();
+  struct Redraw {
+    ui::ListBox& list;
+    ~Redraw() { list.EndUpdate(); }
+  } redraw{SearchListBox};
+  for (const std::string& path : paths) SearchListBox.AddItem(path);
+  CountLabel.SetCaption(IntToText(foundCount));
+}
+
+void TScanDiskForm::SearchFinished() {
+  searching_ = false;
+  SetSearchButtons(true);
+  Animate1.SetActive(false);
+}
+
+void TScanDiskForm::Button5Click(ui::Component&) {
+  SearchListBox.BeginUpdate();
+  for (int i = SearchListBox.Count() - 1; i >= 0; --i) {
+    if (SearchListBox.Selected(i)) SearchListBox.DeleteItem(i);
+  }
+  SearchListBox.EndUpdate();
+}
+
+// ---- adding to the playlist
+
+void TScanDiskForm::AddAllFiles1Click(ui::Component&) { ScanDisk::TAddThread::Start(*this, 1); }
+void TScanDiskForm::AddSelectedFilesOnly1Click(ui::Component&) { ScanDisk::TAddThread::Start(*this, 2); }
+void TScanDiskForm::AddAllButSelectedFiles1Click(ui::Component&) { ScanDisk::TAddThread::Start(*this, 3); }
+
+void TScanDiskForm::AddResults(int mode) {
+  TMainForm* panel = ControlPanel();
+  if (!panel || mode < 1 || mode > 3) return;
+  if (mode == 1) {
+    // Every result, without looking for the files; the refill shows those
+    // that exist.
+    panel->AddFilesToPlaylist(SearchListBox.Items());
+    panel->MainListBox.Clear();
+    panel->FillPlaylistBox(panel->ShowFullPath1.Checked());
+    return;
+  }
+  const bool wantSelected = mode == 2;
+  panel->MainListBox.BeginUpdate();
+  struct Redraw {
+    ui::ListBox& list;
+    ~Redraw() { list.EndUpdate(); }
+  } redraw{panel->MainListBox};
+  const int count = SearchListBox.Count();
+  for (int i = 0; i < count; ++i) {
+    if (SearchListBox.Selected(i) == wantSelected) AddOneResult(SearchListBox.Item(i));
+  }
+}
+
+void TScanDiskForm::AddOneResult(const std::string& path) {
+  // The panel's own step for one found file: nothing for a file that has
+  // gone, else its entry and one row, full path or display name.
+  if (TMainForm* panel = ControlPanel()) panel->AddFoundFile(path);
+}
+
+// ---- the preview
+
+void TScanDiskForm::SearchListBoxClick(ui::Component&) {
+  if (SearchListBox.Count() == 0) return;
+  if (SearchListBox.ItemIndex() < 0) SearchListBox.SetItemIndex(0);
+  if (!SearchPreviewCheckBox.Checked()) return;
+  PreviewCurrent();
+}
+
+void TScanDiskForm::SearchPreviewCheckBoxClick(ui::Component&) {
+  if (SearchPreviewCheckBox.Checked()) {
+    if (SearchListBox.Count() == 0) return;
+    if (SearchListBox.ItemIndex() < 0) SearchListBox.SetItemIndex(0);
+    PreviewCurrent();
+  } else {
+    SearchImage.ClearPicture();
+    SearchImage.Repaint();
+  }
+}
+
+void TScanDiskForm::PreviewCurrent() {
+  const int index = SearchListBox.ItemIndex();
+  if (index < 0 || index >= SearchListBox.Count()) return;
+  const std::string path = SearchListBox.Item(index);
+  const std::string ext = UpperCaseText(ExtractFileExt(path));
+  TMainForm* panel = ControlPanel();
+  const std::string exeFolder = panel ? panel->ExeFolder : ExtractFilePath(App().ExeName());
+  if (IsOneOf(ext, {".MPG", ".MPEG", ".AVI"})) {
+    ShowPreview(exeFolder + "moviepreview.bmp");
+  } else if (IsOneOf(ext, {".JPG", ".JPEG", ".BMP", ".EMF", ".WMF", ".ICO"})) {
+    ShowPreview(path);
+  } else if (IsOneOf(ext, {".HTM", ".HTML"})) {
+    ShowPreview(exeFolder + "htmlpreview.bmp");
+  }
+  // Anything else (a Flash movie) has no picture: the last preview stays.
+}
+
+void TScanDiskForm::ShowPreview(const std::string& file) {
+  ui::Picture picture;
+  try {
+    picture = ui::Picture::LoadFromFile(file);
+  } catch (const std::exception& e) {
+    // The previous preview stays.
+    App().prompts().Message(Handle(), e.what(), "Error", MB_OK | MB_ICONERROR);
+    return;
+  }
+  const FitResult fit = FitPicture(picture.Width(), picture.Height(), kPreviewSide, Bevel3.Left(), Bevel3.Top(),
+                                   Bevel3.Width(), Bevel3.Height());
+  SearchImage.SetBounds(fit.left, fit.top, fit.width, fit.height);
+  SearchImage.SetPicture(std::move(picture));
 }
 
 }  // namespace wc

@@ -3,7 +3,8 @@
 // can be taken.
 //   show_window.exe <program folder> <window name> [seconds] [--tray-menu]
 // With --tray-menu the tray icon's menu opens as well, near the taskbar's
-// corner where the icon sits.
+// corner where the icon sits. With --search the scan dialog searches the
+// program folder and its subfolders and previews the first file it found.
 #include <windows.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include "app/main_form.h"
 #include "app/program.h"
+#include "scan/scan_disk_form.h"
 #include "ui/form.h"
 #include "ui/timer.h"
 
@@ -23,6 +25,7 @@ int main(int argc, char** argv) {
   std::string window = argv[2];
   int seconds = argc > 3 ? std::atoi(argv[3]) : 10;
   const bool trayMenu = argc > 4 && std::string(argv[4]) == "--tray-menu";
+  const bool search = argc > 4 && std::string(argv[4]) == "--search";
   ui::Application app;
   app.SetExeName(folder + "\\WallpaperChanger.exe");
   app.Arguments.clear();
@@ -48,6 +51,19 @@ int main(int argc, char** argv) {
       SetForegroundWindow(form->Handle());
       main->PopupMenu1.Popup(work.right - 8, work.bottom - 4, form->Handle());
     }
+    if (auto* scan = dynamic_cast<wc::TScanDiskForm*>(form); scan && search) {
+      scan->SearchDirectoryEdit.SetText(folder);
+      scan->CheckBox1.SetChecked(true);
+      scan->Button3.Click();
+    }
+  };
+  // The first file found, previewed once the search has ended.
+  ui::Timer preview(&app, "preview", 2500, search);
+  preview.OnTimer = [&](ui::Component&) {
+    auto* scan = dynamic_cast<wc::TScanDiskForm*>(form);
+    if (!scan || scan->Searching()) return;
+    preview.SetEnabled(false);
+    scan->SearchPreviewCheckBox.SetChecked(true);
   };
   ui::Timer stop(&app, "stop", uint32_t(seconds) * 1000, true);
   stop.OnTimer = [&](ui::Component&) {
