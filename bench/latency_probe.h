@@ -16,9 +16,15 @@ class LatencyProbe {
   ~LatencyProbe() { Stop(); }
   LatencyProbe(const LatencyProbe&) = delete;
   LatencyProbe& operator=(const LatencyProbe&) = delete;
-  // Ends the probing; the longest answer in milliseconds.
+  // Ends the probing; the longest answer in milliseconds. Called on the
+  // window's thread, it answers the last probe while it waits for it.
   double Stop() {
     stop_ = true;
+    while (!finished_) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+      Sleep(1);
+    }
     if (thread_.joinable()) thread_.join();
     return worst_ms_;
   }
@@ -35,9 +41,11 @@ class LatencyProbe {
       ++probes_;
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    finished_ = true;
   }
   HWND target_;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> finished_{false};
   double worst_ms_ = 0;
   int probes_ = 0;
   std::thread thread_;

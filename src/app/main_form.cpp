@@ -159,13 +159,8 @@ void TMainForm::timer_startTimer(ui::Component&) {
       // A folder we may not write to shows up at the first save; nothing to say now.
     }
   }
-  try {
-    Playlist->Lines() = ReadPlaylistFile(StartupPlaylistFile);
-  } catch (const std::exception&) {
-    ErrorBox("ERROR Reading from Disk");
-  }
   MainListBox.Clear();
-  FillPlaylistBoxAnswering(IsShowFullPath());
+  LoadPlaylistAnswering(StartupPlaylistFile, IsShowFullPath());
   // Closed meanwhile: the close has saved what there was to save.
   if (App().Terminated() || !Playlist) return;
   CurrentIndex = ini.ReadInteger("Last Wallpaper Index", "Value", 0);

@@ -89,10 +89,11 @@ class TMainForm : public ui::Form {
 
   // ---- playlist
   void FillPlaylistBox(bool showFullPath);
-  // The same rows, with the files checked on a worker while the program
-  // goes on answering (a long playlist at start-up); returns once every row
-  // is in, or the program is closing.
-  void FillPlaylistBoxAnswering(bool showFullPath);
+  // Reads a playlist file into the playlist and fills the box as
+  // FillPlaylistBox does, with the reading and the file checks on a worker
+  // while the program goes on answering (a long playlist at start-up);
+  // returns once every row is in, or the program is closing.
+  void LoadPlaylistAnswering(const std::string& file, bool showFullPath);
   void AddFilesToPlaylist(const std::vector<std::string>& paths);
   void AddOneFile(const std::string& path);
   void HandleDroppedFiles(HDROP drop);

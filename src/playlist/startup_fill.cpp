@@ -1,6 +1,6 @@
-// Filling the playlist box from a long playlist without freezing the
-// program: a worker checks which files exist, in playlist order, and hands
-// the rows over in groups; the GUI thread adds them and goes on answering
+// Loading a long playlist without freezing the program: a worker reads the
+// file, checks which files exist, in playlist order, and hands the lines and
+// then the rows over in groups; the GUI thread adds them and goes on answering
 // (the tray icon, the menus) meanwhile. The caller waits in a message loop
 // until every row is in, so what comes after it sees the whole list.
 #include <atomic>
@@ -37,28 +37,47 @@ void TMainForm::AbandonAnsweringFill() {
   answeringFill_.reset();
 }
 
-void TMainForm::FillPlaylistBoxAnswering(bool showFullPath) {
+void TMainForm::LoadPlaylistAnswering(const std::string& file, bool showFullPath) {
   if (!Playlist) return;
   AbandonAnsweringFill();
   auto job = std::make_shared<AnsweringFill>();
-  const size_t n = Playlist->EntryCount();
-  job->paths.reserve(n);
-  job->rows.reserve(n);
-  for (size_t k = 0; k < n; ++k) {
-    job->paths.push_back(Playlist->Path(k));
-    job->rows.push_back(showFullPath ? Playlist->Path(k) : Playlist->Name(k));
-  }
   answeringFill_ = job;
-  MainListBox.Reserve(n);
 
   // Runs on the GUI thread: one group of rows, in order.
   auto addRows = [this, job](const std::vector<size_t>& entries) {
     if (job->abandoned) return;
-    MainListBox.BeginUpdate();
-    for (size_t k : entries) MainListBox.AddItem(job->rows[k]);
-    MainListBox.EndUpdate();
+    std::vector<std::string> rows;
+    rows.reserve(entries.size());
+    for (size_t k : entries) rows.push_back(std::move(job->rows[k]));
+    MainListBox.AddItems(rows);
   };
-  ui::StartWorker([job, addRows] {
+  // Runs on the GUI thread: the file's lines become the playlist.
+  auto takeLines = [this, job](std::vector<std::string>& lines, bool failed) {
+    if (job->abandoned) return;
+    if (failed) {
+      ErrorBox("ERROR Reading from Disk");
+      return;
+    }
+    if (Playlist) Playlist->Lines() = std::move(lines);
+    MainListBox.Reserve(job->paths.size());
+  };
+  ui::StartWorker([job, file, showFullPath, addRows, takeLines] {
+    wc::Playlist read;
+    bool failed = false;
+    try {
+      read.Lines() = ReadPlaylistFile(file);
+    } catch (const std::exception&) {
+      failed = true;
+    }
+    const size_t n = read.EntryCount();
+    job->paths.reserve(n);
+    job->rows.reserve(n);
+    for (size_t k = 0; k < n; ++k) {
+      job->paths.push_back(read.Path(k));
+      job->rows.push_back(showFullPath ? read.Path(k) : read.Name(k));
+    }
+    ui::Synchronize([&] { takeLines(read.Lines(), failed); });
+
     std::vector<size_t> group;
     auto since = std::chrono::steady_clock::now();
     ui::Queued inFlight;
@@ -70,7 +89,7 @@ void TMainForm::FillPlaylistBoxAnswering(bool showFullPath) {
       group.clear();
       since = std::chrono::steady_clock::now();
     };
-    for (size_t k = 0; k < job->paths.size(); ++k) {
+    for (size_t k = 0; k < n; ++k) {
       if (job->abandoned || ui::StopRequested()) return;
       if (FileExists(job->paths[k])) group.push_back(k);
       if (group.size() >= kRowsPerGroup || (!group.empty() && std::chrono::steady_clock::now() - since > kLongestWait)) {

@@ -433,6 +433,23 @@ void ListBox::AddItem(const std::string& text) {
   }
 }
 
+void ListBox::AddItems(const std::vector<std::string>& texts) {
+  if (!Handle()) return;
+  BeginUpdate();
+  struct End {
+    ListBox& list;
+    ~End() { list.EndUpdate(); }
+  } end{*this};
+  // Straight to the system's list box: a row added is nothing our own
+  // procedure handles, and under Wine each trip through it costs more than
+  // the adding itself.
+  for (const std::string& text : texts) {
+    if (DefaultProc(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) < 0) {
+      throw Error("The list cannot take more rows");
+    }
+  }
+}
+
 void ListBox::InsertItem(int i, const std::string& text) {
   if (i < 0 || i > Count()) throw Error("List index out of bounds (" + std::to_string(i) + ")");
   SendMessageA(Handle(), LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(text.c_str()));

@@ -181,6 +181,8 @@ class ListBox : public Control {
   std::vector<std::string> Items() const;
   void SetItems(const std::vector<std::string>& items);
   void AddItem(const std::string& text);
+  // Many rows at the end at once, drawn once.
+  void AddItems(const std::vector<std::string>& texts);
   void InsertItem(int i, const std::string& text);
   void DeleteItem(int i);
   void SetItem(int i, const std::string& text);
