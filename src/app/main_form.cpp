@@ -149,12 +149,14 @@ void TMainForm::timer_startTimer(ui::Component&) {
   // never shown at start-up either way.
   App().ShowMainForm = !ini.ReadBool("Always minimize", "Checked", false);
 
-  Playlist = std::make_unique<wc::Playlist>();
+  // The playlist object is made when the file's lines are in: a close that
+  // comes while a long file is still being read must not write an empty
+  // playlist over it.
   std::string first = App().ParamStr(1);
   StartupPlaylistFile = (!first.empty() && first != "-startup" && first != "-opensite") ? first : DefaultPlaylistPath();
   if (!FileExists(DefaultPlaylistPath())) {
     try {
-      WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
+      WritePlaylistFile(DefaultPlaylistPath(), {});
     } catch (const std::exception&) {
       // A folder we may not write to shows up at the first save; nothing to say now.
     }

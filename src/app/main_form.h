@@ -89,7 +89,7 @@ class TMainForm : public ui::Form {
 
   // ---- playlist
   void FillPlaylistBox(bool showFullPath);
-  // Reads a playlist file into the playlist and fills the box as
+  // Reads a playlist file into a new playlist and fills the box as
   // FillPlaylistBox does, with the reading and the file checks on a worker
   // while the program goes on answering (a long playlist at start-up);
   // returns once every row is in, or the program is closing.

@@ -38,7 +38,6 @@ void TMainForm::AbandonAnsweringFill() {
 }
 
 void TMainForm::LoadPlaylistAnswering(const std::string& file, bool showFullPath) {
-  if (!Playlist) return;
   AbandonAnsweringFill();
   auto job = std::make_shared<AnsweringFill>();
   answeringFill_ = job;
@@ -51,14 +50,16 @@ void TMainForm::LoadPlaylistAnswering(const std::string& file, bool showFullPath
     for (size_t k : entries) rows.push_back(std::move(job->rows[k]));
     MainListBox.AddItems(rows);
   };
-  // Runs on the GUI thread: the file's lines become the playlist.
+  // Runs on the GUI thread: the file's lines become the playlist, which
+  // exists from now on (and is saved at exit).
   auto takeLines = [this, job](std::vector<std::string>& lines, bool failed) {
-    if (job->abandoned) return;
+    if (job->abandoned || App().Terminated()) return;
+    Playlist = std::make_unique<wc::Playlist>();
     if (failed) {
       ErrorBox("ERROR Reading from Disk");
       return;
     }
-    if (Playlist) Playlist->Lines() = std::move(lines);
+    Playlist->Lines() = std::move(lines);
     MainListBox.Reserve(job->paths.size());
   };
   ui::StartWorker([job, file, showFullPath, addRows, takeLines] {
