@@ -6,9 +6,10 @@
 namespace wc {
 
 void TMainForm::SavePanelSettings() {
-  // One open-write-close per key, in this order: a refused write stops at
-  // that key with the keys before it stored.
-  IniFile ini(SettingsPath());
+  // Written together after every change of wallpaper, in this order: a
+  // refused write stops at that key with the keys before it stored.
+  IniFile file(SettingsPath());
+  IniFile::Batch ini(file);
   ini.WriteBool("Show Preview", "Checked", MainChPreview.Checked());
   ini.WriteBool("Change at Startup", "Checked", CheckBox1.Checked());
   ini.WriteInteger("Last Wallpaper Index", "Value", CurrentIndex);
@@ -24,6 +25,7 @@ void TMainForm::SavePanelSettings() {
   ini.WriteString("Automatic mode location", "value", AutomaticFolder);
   ini.WriteInteger("movie width", "Value", moviewidthspin.Value());
   ini.WriteInteger("movie height", "Value", movieheightspin.Value());
+  ini.Commit();
 }
 
 }  // namespace wc

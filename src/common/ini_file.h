@@ -9,6 +9,8 @@
 // throws ui::Error("Unable to write to <path>").
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace wc {
 
@@ -28,6 +30,27 @@ class IniFile {
   void WriteBool(const std::string& section, const std::string& key, bool value) const;
   void WriteInteger(const std::string& section, const std::string& key, int64_t value) const;
   void WriteString(const std::string& section, const std::string& key, const std::string& value) const;
+
+  // Several values written together: one copy of the file, one check and
+  // one replace for all of them, where single writes would do each once per
+  // value. Nothing reaches the file before Commit. A value the system
+  // refuses stops there: the values before it are stored, the later ones
+  // are not, and Commit throws as a single write would.
+  class Batch {
+   public:
+    explicit Batch(const IniFile& file) : file_(file) {}
+    void WriteBool(const std::string& section, const std::string& key, bool value);
+    void WriteInteger(const std::string& section, const std::string& key, int64_t value);
+    void WriteString(const std::string& section, const std::string& key, std::string value);
+    void Commit();
+
+   private:
+    struct Value {
+      std::string section, key, text;
+    };
+    const IniFile& file_;
+    std::vector<Value> values_;
+  };
 
  private:
   std::string path_;

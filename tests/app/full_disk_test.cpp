@@ -67,6 +67,11 @@ TEST_F(FullDiskTest, SettingsAndPlaylistKeepWhatTheyHeldWhenTheDiskIsFull) {
   FillTheDisk();
   EXPECT_THROW(ini.WriteString("Option 0", "Value", std::string(20000, 'y')), ui::Error);
   EXPECT_THROW(ini.WriteInteger("Option 29", "Value", 1234567), ui::Error);
+  IniFile::Batch batch(ini);
+  batch.WriteInteger("Option 1", "Value", 100);
+  batch.WriteString("Option 2", "Value", std::string(20000, 'z'));
+  batch.WriteInteger("Option 3", "Value", 300);
+  EXPECT_THROW(batch.Commit(), ui::Error);
   EXPECT_EQ(ReadTextFile(ini.Path()), settingsBefore);
   EXPECT_EQ(ini.ReadInteger("Option 29", "Value", -1), 29);
 
@@ -82,6 +87,16 @@ TEST_F(FullDiskTest, SettingsAndPlaylistKeepWhatTheyHeldWhenTheDiskIsFull) {
   ini.WriteInteger("Option 29", "Value", 1234567);
   EXPECT_EQ(ini.ReadInteger("Option 29", "Value", -1), 1234567);
   EXPECT_EQ(ini.ReadInteger("Option 3", "Value", -1), 3);
+  // A batch stores every value at once and keeps the others.
+  IniFile::Batch again(ini);
+  again.WriteInteger("Option 1", "Value", 100);
+  again.WriteBool("New option", "Checked", true);
+  again.WriteString("option 3", "value", "three");
+  again.Commit();
+  EXPECT_EQ(ini.ReadInteger("Option 1", "Value", -1), 100);
+  EXPECT_TRUE(ini.ReadBool("New option", "Checked", false));
+  EXPECT_EQ(ini.ReadString("Option 3", "Value", ""), "three");
+  EXPECT_EQ(ini.ReadInteger("Option 28", "Value", -1), 28);
 }
 
 }  // namespace
