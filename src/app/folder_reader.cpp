@@ -110,20 +110,8 @@ void TMyThread::Execute() {
 void TMyThread::ReadFolder(const std::string& pattern) {
   if (!Fits(pattern.size()) || ui::StopRequested()) return;
   const std::string dir = ExtractFilePath(pattern);
-  // A link back to a folder above would otherwise be read again and again
-  // until the paths overflow: a folder already on the way down is not
-  // entered twice.
-  std::optional<std::string> identity = SystemFolderIdentity(dir);
-  if (identity) {
-    if (std::find(ancestors_.begin(), ancestors_.end(), *identity) != ancestors_.end()) return;
-    ancestors_.push_back(*identity);
-  }
-  struct Leave {
-    std::vector<std::string>* ancestors;
-    ~Leave() {
-      if (ancestors) ancestors->pop_back();
-    }
-  } leave{identity ? &ancestors_ : nullptr};
+  const AncestorFolders::Visit visit = ancestors_.Enter(SystemFolderIdentity(dir));
+  if (!visit) return;
   WIN32_FIND_DATAA entry;
   {
     ui::FindHandle find(FindFirstFileA(pattern.c_str(), &entry));

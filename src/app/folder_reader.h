@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ancestor_folders.h"
 #include "ui/sync.h"
 
 namespace wc {
@@ -52,7 +53,7 @@ class TMyThread {
   std::vector<std::string> pending_;
   std::chrono::steady_clock::time_point pendingSince_;
   ui::Queued inFlight_;  // the group the GUI thread has not yet added
-  std::vector<std::string> ancestors_;  // identities of the folders being read
+  AncestorFolders ancestors_;  // the folders being read
 };
 
 }  // namespace wc

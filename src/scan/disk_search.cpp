@@ -64,22 +64,11 @@ void FolderWalk::SearchFolder(const std::string& mask) {
     return;
   }
   const std::string folder = ExtractFilePath(mask);
-  // A link back to a folder above would otherwise be walked again and again
-  // until the paths overflow.
-  std::optional<std::string> identity = source_.FolderIdentity(folder);
-  if (identity) {
-    if (std::find(ancestors_.begin(), ancestors_.end(), *identity) != ancestors_.end()) {
-      ++loopsAvoided_;
-      return;
-    }
-    ancestors_.push_back(*identity);
+  const AncestorFolders::Visit visit = ancestors_.Enter(source_.FolderIdentity(folder));
+  if (!visit) {
+    ++loopsAvoided_;
+    return;
   }
-  struct Leave {
-    std::vector<std::string>* ancestors;
-    ~Leave() {
-      if (ancestors) ancestors->pop_back();
-    }
-  } leave{identity ? &ancestors_ : nullptr};
 
   source_.List(mask, [&](const std::string& name, uint32_t attributes) {
     if (Stopped() || !IsTakenFile(attributes) || !MatchesKind(ExtractFileExt(name), options_.kinds)) return;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ancestor_folders.h"
+
 namespace wc {
 
 // Extensions, upper case with the leading dot, in the order they are tried.
@@ -95,7 +97,7 @@ class FolderWalk {
   Options options_;
   FoundFn found_;
   StopFn stop_;
-  std::vector<std::string> ancestors_;  // identities of the folders being searched
+  AncestorFolders ancestors_;  // the folders being searched
   int loopsAvoided_ = 0;
   int tooLong_ = 0;
 };
