@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace wc {
 
@@ -48,25 +50,36 @@ void CheckWritable(int width, int height, int bitsPerPixel) {
   if (imageSize + kPixelOffset > 0xFFFFFFFFu) throw std::invalid_argument("Bitmap: the picture is too large for a bitmap file");
 }
 
-// Removes the file being written unless the write was finished.
+std::filesystem::path Utf8Path(const std::string& path) { return std::filesystem::path(std::u8string(path.begin(), path.end())); }
+
+// A file written beside its target and put in its place only once it is
+// whole: a write that fails half-way (a full disk) leaves the file that was
+// there (the desktop's wallpaper, say) as it was, and no part-written copy.
 class PartialFile {
  public:
-  explicit PartialFile(const std::string& path) : path_(path), file_(std::fopen(path.c_str(), "wb")) {}
+  explicit PartialFile(const std::string& path)
+      : path_(path), temp_(path + ".new"), file_(std::fopen(temp_.c_str(), "wb")) {}
   ~PartialFile() {
-    if (file_) {
-      file_.reset();
-      std::remove(path_.c_str());
-    }
+    if (file_) file_.reset();
+    if (!finished_) std::remove(temp_.c_str());
   }
   PartialFile(const PartialFile&) = delete;
   PartialFile& operator=(const PartialFile&) = delete;
   std::FILE* get() const { return file_.get(); }
-  // Closes the file; false when the system could not write it all.
-  bool Finish() { return std::fclose(file_.release()) == 0; }
+  // Closes the file and puts it in place; false when the system could not
+  // write it all or replace the target.
+  bool Finish() {
+    if (std::fclose(file_.release()) != 0) return false;
+    std::error_code error;
+    std::filesystem::rename(Utf8Path(temp_), Utf8Path(path_), error);
+    finished_ = !error;
+    return finished_;
+  }
 
  private:
-  std::string path_;
+  std::string path_, temp_;
   std::unique_ptr<std::FILE, FileCloser> file_;
+  bool finished_ = false;
 };
 
 }  // namespace
@@ -140,11 +153,10 @@ Image32 DecodeBmp(const std::vector<uint8_t>& bytes) {
 }
 
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) throw std::runtime_error("Cannot create file \"" + path + "\"");
+  PartialFile file(path);
+  if (!file.get()) throw std::runtime_error("Cannot create file \"" + path + "\"");
   const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !closed) throw std::runtime_error("Cannot write file \"" + path + "\"");
+  if (!written || !file.Finish()) throw std::runtime_error("Cannot write file \"" + path + "\"");
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
@@ -217,10 +229,7 @@ void WriteBmpFile(const std::string& path, int width, int height, int bitsPerPix
     }
   }
   if (std::fflush(file.get()) != 0) fail();
-  if (!file.Finish()) {
-    std::remove(path.c_str());
-    throw std::runtime_error("Cannot write file \"" + path + "\"");
-  }
+  if (!file.Finish()) throw std::runtime_error("Cannot write file \"" + path + "\"");
 }
 
 void WriteBmpFile(const std::string& path, const Image32& image, int bitsPerPixel) {

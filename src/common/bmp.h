@@ -24,15 +24,17 @@ std::vector<uint8_t> EncodeBmp(const Image32& image, int bitsPerPixel);
 // the file holds.
 Image32 DecodeBmp(const std::vector<uint8_t>& bytes);
 
-// Whole-file I/O; failures throw std::runtime_error naming the path.
+// Whole-file I/O; failures throw std::runtime_error naming the path. Files
+// are written beside their target and replace it only once whole, so a
+// failed write leaves what was there before.
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Writes an uncompressed bitmap file of 24 or 32 bits per pixel straight
 // from top-down 0x00RRGGBB pixels, a row at a time (no copy of the picture).
 // Byte 3 is written as 0 whatever the pixels hold there. The picture is
 // checked as for EncodeBmp before the file is touched. A
-// failed write (a missing row included) removes the partial file; the error
-// names the path.
+// failed write (a missing row included) leaves the file that was at the path
+// as it was and no partial copy; the error names the path.
 void WriteBmpFile(const std::string& path, const uint32_t* pixels, int width, int height, int bitsPerPixel);
 void WriteBmpFile(const std::string& path, const Image32& image, int bitsPerPixel);
 // The same, with the rows of the picture given one by one: row(y) returns

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/bmp.h"
 #include "common/ini_file.h"
 #include "gui_test.h"
 #include "playlist/playlist_file.h"
@@ -61,6 +62,10 @@ TEST_F(FullDiskTest, SettingsAndPlaylistKeepWhatTheyHeldWhenTheDiskIsFull) {
   for (int i = 0; i < 30; ++i) ini.WriteInteger("Option " + std::to_string(i), "Value", i);
   const std::string playlist = folder_ + "\\DefPlayList.qvl";
   WritePlaylistFile(playlist, {"C:\\a.jpg", "a", "C:\\b.jpg", "b"});
+  const std::string wallpaper = folder_ + "\\wallpaper.bmp";
+  const std::vector<uint32_t> pixels(200 * 100, 0x336699);
+  WriteBmpFile(wallpaper, pixels.data(), 200, 100, 24);
+  const std::string wallpaperBefore = ReadTextFile(wallpaper);
   const std::string settingsBefore = ReadTextFile(ini.Path());
   const std::string playlistBefore = ReadTextFile(playlist);
 
@@ -81,6 +86,12 @@ TEST_F(FullDiskTest, SettingsAndPlaylistKeepWhatTheyHeldWhenTheDiskIsFull) {
   EXPECT_EQ(ReadTextFile(playlist), playlistBefore);
   EXPECT_EQ(GetFileAttributesA((playlist + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesA((ini.Path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // The desktop's wallpaper file is not cut short or lost either.
+  const std::vector<uint32_t> large(800 * 600, 0x996633);
+  EXPECT_THROW(WriteBmpFile(wallpaper, large.data(), 800, 600, 24), std::runtime_error);
+  EXPECT_EQ(ReadTextFile(wallpaper), wallpaperBefore);
+  EXPECT_EQ(GetFileAttributesA((wallpaper + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
 
   // Room again: the next write goes through.
   DeleteFileA((folder_ + "\\filler").c_str());

@@ -202,7 +202,8 @@ TEST(BmpFileTest, WrittenFilesReadBackAndFailuresLeaveNothing) {
     EXPECT_TRUE(std::equal(bytes.begin() + 54, bytes.end(), encoded.begin() + 54));
   }
 
-  // A row that cannot be had ends the write and removes the partial file.
+  // A row that cannot be had ends the write and leaves no partial file;
+  // a picture that was there stays as it was.
   const std::string path = dir.file("partial.bmp");
   const uint32_t pixels[4] = {1, 2, 3, 4};
   EXPECT_THROW(WriteBmpFile(path, 4, 3, 24, [&](int y) -> const uint32_t* { return y == 0 ? nullptr : pixels; }),
@@ -215,6 +216,15 @@ TEST(BmpFileTest, WrittenFilesReadBackAndFailuresLeaveNothing) {
                             }),
                std::runtime_error);
   EXPECT_FALSE(std::filesystem::exists(path));
+  const std::string before = dir.file("round24.bmp");
+  const std::vector<uint8_t> kept = ReadFileBytes(before);
+  EXPECT_THROW(WriteBmpFile(before, 4, 3, 24, [&](int y) -> const uint32_t* { return y == 0 ? nullptr : pixels; }),
+               std::invalid_argument);
+  EXPECT_EQ(ReadFileBytes(before), kept);
+  EXPECT_FALSE(std::filesystem::exists(before + ".new"));
+  // A whole write replaces it.
+  WriteBmpFile(before, 4, 3, 24, [&](int) { return pixels; });
+  EXPECT_EQ(DecodeBmp(ReadFileBytes(before)).width, 4);
 }
 
 TEST(FileBytesTest, WriteReadAndFailuresNameThePath) {
