@@ -61,11 +61,15 @@ TEST(LanguageFileText, LongValuesAreCutToTheSystemBufferOnAWholeCharacter) {
   const std::string split = std::string(2046, 'b') + "\xC3\xA9" + "tail";
   file = LanguageFileText::Parse("[M]\nlong=" + split + "\n");
   EXPECT_EQ(file.Read("M", "long", ""), std::string(2046, 'b'));
-  // Arabic letters (two bytes each) ending exactly on the limit stay whole.
+  // Arabic letters, two bytes each: the one across the limit goes, the one
+  // ending on it stays.
   std::string arabic;
-  while (arabic.size() < 2046) arabic += "\xD8\xB9";
-  file = LanguageFileText::Parse("[M]\nk=" + arabic + "z\n");
-  EXPECT_EQ(file.Read("M", "k", ""), arabic);
+  while (arabic.size() < 2048) arabic += "\xD8\xB9";
+  file = LanguageFileText::Parse("[M]\nk=" + arabic + "\n");
+  EXPECT_EQ(file.Read("M", "k", ""), arabic.substr(0, 2046));
+  const std::string onTheLimit = std::string(2045, 'c') + "\xD8\xB9";
+  file = LanguageFileText::Parse("[M]\nk=" + onTheLimit + "tail\n");
+  EXPECT_EQ(file.Read("M", "k", ""), onTheLimit);
   EXPECT_EQ(CutUtf8("\xE2\x82\xAC\xE2\x82\xAC", 4), "\xE2\x82\xAC");
 }
 
