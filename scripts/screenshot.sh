@@ -3,6 +3,7 @@
 # Wine in a virtual X server, at a screen scale of choice.
 #   screenshot.sh <window name> <out.png> [dpi] [--tray-menu]
 # e.g. screenshot.sh MainForm docs/control-panel.png 144
+# SHOT_LANGUAGE=French names the language in the settings the window starts with.
 # Needs the Windows build (scripts/build.sh windows).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -41,7 +42,10 @@ wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Shot /d "$size" /f >/de
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w || true
 
-cp -r "$build/program/Images" "$build/program/"*.bmp "$work/" 2>/dev/null || true
+cp -r "$build/program/Images" "$build/program/"*.bmp "$build/program/"*.lng "$work/" 2>/dev/null || true
+if [ -n "${SHOT_LANGUAGE:-}" ]; then
+  printf '[language]\r\nvalue=%s\r\n' "$SHOT_LANGUAGE" >"$work/settings.ini"
+fi
 wine64 explorer /desktop=Shot,"$size" "$tool" "Z:${work//\//\\}" "$window" 8 $menu >/dev/null 2>&1 &
 shown=$!
 sleep 6

@@ -29,6 +29,7 @@ TMainForm::TMainForm(ui::Application& app)
                     .icons = ui::biSystemMenu | ui::biMinimize});
   BuildControls();
   BindHandlers();
+  SetUpLanguage();
   FormCreate();
   TrayIcon1.Loaded();
 }

@@ -17,6 +17,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "lang/lang.h"
 #include "playlist/playlist.h"
 #include "ui/window_hook.h"
 #include "ui/controls.h"
@@ -189,6 +190,23 @@ class TMainForm : public ui::Form {
   // dialog and the capture viewer.
   void SetHintsShown(bool on);
 
+  // ---- languages (panel_language.cpp)
+  // Item indexes of the unit and style boxes kept across a translation run,
+  // which replaces both item lists.
+  int SavedUnitIndex = -1;
+  int SavedStyleIndex = -1;
+  void Language1BeforeTranslation(ui::Component& sender);
+  void Language1AfterTranslation(ui::Component& sender);
+  // The file of a language name: the program's folder + name + ".lng".
+  std::string LanguageFilePath(const std::string& languageName) const;
+  // Translates the program into the named language unless its file is the
+  // one already in use (start-up, the language box, "Reset to Default").
+  void UseLanguage(const std::string& languageName);
+  // What the clear-wallpaper hotkey says once the wallpaper is gone, and
+  // the box that says it.
+  std::string WallpaperClearedText() const;
+  void ShowWallpaperClearedMessage();
+
   // ---- the colour swatch
   void ColorBox1Click(ui::Component& sender);
 
@@ -271,6 +289,7 @@ class TMainForm : public ui::Form {
   ui::Timer Timer1{this, "Timer1", 0, false};
   TWPChanger WPChanger1{this, "WPChanger1"};
   ui::ImageList ImageList1{this, "ImageList1"};
+  TLanguage Language1{this, "Language1"};
 
   // The tray menu.
   ui::PopupMenu PopupMenu1{this, "PopupMenu1"};
@@ -344,6 +363,7 @@ class TMainForm : public ui::Form {
  private:
   void BuildControls();  // main_form_layout.cpp
   void BindHandlers();
+  void SetUpLanguage();  // panel_language.cpp
   bool IsShowFullPath() const { return ShowFullPath1.Checked(); }
   // A box with one OK button and the error sign.
   void ErrorBox(const std::string& text);

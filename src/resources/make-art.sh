@@ -39,6 +39,11 @@ rsvg-convert -w 600 -h 65 "$art/banner.svg" -o "$out/png/banner.png"
 convert "$out/png/banner.png" "$out/png/app48.png" -geometry +14+8 -composite \
   -background '#0d2f5e' -alpha remove -alpha off -type TrueColor BMP3:"$out/banner.bmp"
 
+# The about box's banner: the same drawing at the box's width, with the icon.
+rsvg-convert -w 435 -h 47 "$art/about_banner.svg" -o "$out/png/about_banner.png"
+convert "$out/png/about_banner.png" "$out/png/app32.png" -geometry +14+7 -composite \
+  -background '#0d2f5e' -alpha remove -alpha off -type TrueColor BMP3:"$out/about_banner.bmp"
+
 # The preview panel's stand-ins for movies (a film strip) and HTML pages (a
 # page), at the size the preview shows them, as plain 24-bit bitmaps.
 for n in moviepreview htmlpreview; do

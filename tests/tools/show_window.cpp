@@ -12,6 +12,7 @@
 
 #include "app/main_form.h"
 #include "app/program.h"
+#include "common/ini_file.h"
 #include "scan/scan_disk_form.h"
 #include "ui/form.h"
 #include "ui/timer.h"
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
   auto* main = wc::FindProgramWindow<wc::TMainForm>("MainForm");
   main->timer_startTimer(main->timer_start);
   main->timer_forautomatic.SetEnabled(false);
+  // The language the settings name, as the settings dialog's creation
+  // applies it (nothing new when it already has).
+  main->UseLanguage(wc::IniFile(main->SettingsPath()).ReadString("language", "value", "English"));
   auto* form = dynamic_cast<ui::Form*>(app.FindOwnedByName(window));
   if (!form) {
     std::fprintf(stderr, "no window named %s\n", window.c_str());

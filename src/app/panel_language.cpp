@@ -1,0 +1,56 @@
+// The control panel's language component: its translation list, what the
+// panel does around each run, and the language a name stands for.
+#include <windows.h>
+
+#include "app/main_form.h"
+#include "lang/translation_list.h"
+#include "ui/application.h"
+#include "ui/prompts.h"
+
+namespace wc {
+
+void TMainForm::SetUpLanguage() {
+  const auto list = TranslationList();
+  Language1.SetProperties(std::vector<std::string>(list.begin(), list.end()));
+  Language1.SetSeparator(",");
+  Language1.OnBeforeTranslation = [this](ui::Component& s) { Language1BeforeTranslation(s); };
+  Language1.OnAfterTranslation = [this](ui::Component& s) { Language1AfterTranslation(s); };
+}
+
+void TMainForm::Language1BeforeTranslation(ui::Component&) {
+  SavedUnitIndex = MainComboBox.ItemIndex();
+  SavedStyleIndex = ComboBox1.ItemIndex();
+}
+
+void TMainForm::Language1AfterTranslation(ui::Component&) {
+  MainComboBox.SetItemIndex(SavedUnitIndex);
+  ComboBox1.SetItemIndex(SavedStyleIndex);
+  // Every hint is set, shown or not; windows or controls the program does
+  // not have (yet) are passed over.
+  for (const HintMessage& row : HintMessages()) {
+    ui::Component* window = TLanguage::FindOwnedByName(&App(), row.window);
+    if (auto* control = dynamic_cast<ui::Control*>(TLanguage::FindOwnedByName(window, row.control)))
+      control->SetHint(Language1.MessageText(std::string(row.id)));
+  }
+}
+
+std::string TMainForm::LanguageFilePath(const std::string& languageName) const {
+  return ExeFolder + languageName + ".lng";
+}
+
+void TMainForm::UseLanguage(const std::string& languageName) {
+  const std::string path = LanguageFilePath(languageName);
+  if (path == Language1.LanguageFile()) return;
+  Language1.SetLanguageFile(path);
+  Language1.ApplyLanguage();
+}
+
+std::string TMainForm::WallpaperClearedText() const {
+  return Language1.MessageText(std::string(kWallpaperClearedMessage));
+}
+
+void TMainForm::ShowWallpaperClearedMessage() {
+  App().prompts().Message(nullptr, WallpaperClearedText(), App().Title, MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace wc
