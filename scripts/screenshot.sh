@@ -46,9 +46,11 @@ cp -r "$build/program/Images" "$build/program/"*.bmp "$build/program/"*.lng "$wo
 if [ -n "${SHOT_LANGUAGE:-}" ]; then
   printf '[language]\r\nvalue=%s\r\n' "$SHOT_LANGUAGE" >"$work/settings.ini"
 fi
-wine64 explorer /desktop=Shot,"$size" "$tool" "Z:${work//\//\\}" "$window" 8 $menu >/dev/null 2>&1 &
+# SHOT_WAIT: seconds before the picture is taken (more on a busy machine).
+wait_s=${SHOT_WAIT:-6}
+wine64 explorer /desktop=Shot,"$size" "$tool" "Z:${work//\//\\}" "$window" $((wait_s + 2)) $menu >/dev/null 2>&1 &
 shown=$!
-sleep 6
+sleep "$wait_s"
 mkdir -p "$(dirname "$out")"
 import -display "$display" -window root -crop "$size+0+0" +repage "$out"
 wait "$shown" || true

@@ -41,10 +41,10 @@ TAboutForm::TAboutForm(ui::Application& app) : Form(app, "AboutForm") {
                     .icons = ui::biSystemMenu});
   Image2.SetPicture(ui::Picture::FromResource("BMP_ABOUT_BANNER"));
   Image1.Stretch = true;
-  Label3.SetCaption(kLegalNoticeLine1);
-  Label4.SetCaption(kLegalNoticeLine2);
   Panel1.Shape = ui::BevelShape::TopLine;
   BuildLayout(kLayout);
+  Label3.SetCaption(kLegalNoticeLine1);
+  Label4.SetCaption(kLegalNoticeLine2);
   Label2.SetAlignment(ui::Alignment::Center);
   Label2.SetFontStyle({.bold = true, .height = 13});
   Label3.SetAlignment(ui::Alignment::Center);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
 
 #include "common/text.h"
@@ -28,6 +29,8 @@ const Shipped kShipped[] = {
     {"Romanian", {"\xC8\x99", "\xC8\x9B", "\xC4\x83"}},         // ș ț ă (comma below)
     {"Arabic", {"\xD8\xA7", "\xD9\x84", "\xD8\xB1"}},           // ا ل ر
 };
+
+void PrintTo(const Shipped& lang, std::ostream* out) { *out << lang.name; }
 
 std::string ProgramFolder() { return WC_PROGRAM_FOLDER; }
 
