@@ -126,7 +126,11 @@ void TSettings::BindHandlers() {
 
 TMainForm* TSettings::ControlPanel() const { return FindProgramWindow<TMainForm>("MainForm"); }
 
-std::string TSettings::ExeFolder() const { return ExtractFilePath(App().ExeName()); }
+std::string TSettings::ExeFolder() const {
+  // The panel's folder, fixed at its creation, so both keep one settings file.
+  if (TMainForm* panel = ControlPanel()) return panel->ExeFolder;
+  return ExtractFilePath(App().ExeName());
+}
 
 std::string TSettings::SettingsPath() const { return ExeFolder() + "settings.ini"; }
 

@@ -140,7 +140,8 @@ TEST(SettingsProgram, ApplyRegistersPlaylistFilesAndOpeningOneStartsTheProgramWi
       20s));
   HWND apply = ChildWithText(settings, "Apply");
   ASSERT_NE(apply, nullptr);
-  PostMessageA(apply, BM_CLICK, 0, 0);
+  // As the button tells its window of a click.
+  PostMessageA(settings, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(apply), BN_CLICKED), reinterpret_cast<LPARAM>(apply));
   ASSERT_TRUE(WaitFor([] { return ClassesValue(".qvl") == "Drapenix PlayList"; }, 10s));
   const std::string command = ClassesValue("Drapenix PlayList\\Shell\\Open\\Command");
   EXPECT_EQ(command, "\"" + program.File("WallpaperChanger.exe") + "\" \"%1\"");
@@ -182,6 +183,8 @@ TEST(SettingsProgram, ApplyRegistersPlaylistFilesAndOpeningOneStartsTheProgramWi
   EXPECT_EQ(ReadTextFile(program.File("DefPlayList.qvl")), Entries(pictures));
   RegDeleteTreeA(HKEY_CLASSES_ROOT, ".qvl");
   RegDeleteTreeA(HKEY_CLASSES_ROOT, "Drapenix PlayList");
+  // The Apply wrote the start-up entry too; the prefix is shared.
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Wallpaper Manager");
 }
 
 }  // namespace
