@@ -127,7 +127,8 @@ TEST(SettingsProgram, ApplyRegistersPlaylistFilesAndOpeningOneStartsTheProgramWi
   ProgramRunner program(dir.path());
   IniFile(program.File("settings.ini")).WriteBool("Change at Startup", "Checked", false);
   program.Start();
-  HWND settings = nullptr;
+  // The dialog's window exists before its controls: wait for its buttons.
+  HWND settings = nullptr, apply = nullptr;
   ASSERT_TRUE(WaitFor(
       [&] {
         for (HWND h : program.Windows()) {
@@ -135,11 +136,11 @@ TEST(SettingsProgram, ApplyRegistersPlaylistFilesAndOpeningOneStartsTheProgramWi
           GetWindowTextA(h, caption, sizeof caption);
           if (std::string(caption) == "Settings") settings = h;
         }
-        return settings != nullptr;
+        apply = settings ? ChildWithText(settings, "Apply") : nullptr;
+        return apply != nullptr;
       },
       20s));
-  HWND apply = ChildWithText(settings, "Apply");
-  ASSERT_NE(apply, nullptr);
+  Sleep(500);  // the rest of its creation
   // As the button tells its window of a click.
   PostMessageA(settings, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(apply), BN_CLICKED), reinterpret_cast<LPARAM>(apply));
   ASSERT_TRUE(WaitFor([] { return ClassesValue(".qvl") == "Drapenix PlayList"; }, 10s));
