@@ -3,7 +3,8 @@
 # Wine in a virtual X server, at a screen scale of choice.
 #   screenshot.sh <window name> <out.png> [dpi] [--tray-menu]
 # e.g. screenshot.sh MainForm docs/control-panel.png 144
-# Needs the Windows build (scripts/build.sh windows).
+# Needs the Windows build (scripts/build.sh windows). SHOT_WAIT (seconds,
+# 6 by default) is how long the window gets to appear: more on a busy machine.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 window=${1:?window name}
@@ -42,9 +43,10 @@ wineserver -k >/dev/null 2>&1 || true
 wineserver -w || true
 
 cp -r "$build/program/Images" "$build/program/"*.bmp "$work/" 2>/dev/null || true
-wine64 explorer /desktop=Shot,"$size" "$tool" "Z:${work//\//\\}" "$window" 8 $menu >/dev/null 2>&1 &
+wait_s=${SHOT_WAIT:-6}
+wine64 explorer /desktop=Shot,"$size" "$tool" "Z:${work//\//\\}" "$window" $((wait_s + 2)) $menu >/dev/null 2>&1 &
 shown=$!
-sleep 6
+sleep "$wait_s"
 mkdir -p "$(dirname "$out")"
 import -display "$display" -window root -crop "$size+0+0" +repage "$out"
 wait "$shown" || true

@@ -66,10 +66,11 @@ TEST(SettingsProgram, AStoredHotkeyPressedOnTheDisplayChangesToTheNextWallpaper)
   SetDesktopValue("Wallpaper", "");
 
   program.Start();
+  // The dialog registers its hotkeys as it is made; the start-up sequence
+  // reads the playlist two seconds after the start.
+  ASSERT_TRUE(WaitFor([&] { return program.Windows().size() >= 3; }, 20s));
   ASSERT_TRUE(WaitFor([] { return CombinationTaken(MOD_CONTROL | MOD_ALT, 'N'); }, 20s))
       << "the program did not register Ctrl+Alt+N";
-  // The start-up sequence (two seconds after the start) has read the playlist
-  // once the rotation has something to go to.
   Sleep(3000);
   ASSERT_TRUE(program.Running());
 
@@ -140,7 +141,9 @@ TEST(SettingsProgram, ApplyRegistersPlaylistFilesAndOpeningOneStartsTheProgramWi
         return apply != nullptr;
       },
       20s));
-  Sleep(500);  // the rest of its creation
+  // The rest of its creation, and the start-up sequence: a close before it
+  // only sends the program to the tray.
+  Sleep(3000);
   // As the button tells its window of a click.
   PostMessageA(settings, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(apply), BN_CLICKED), reinterpret_cast<LPARAM>(apply));
   ASSERT_TRUE(WaitFor([] { return ClassesValue(".qvl") == "Drapenix PlayList"; }, 10s));
