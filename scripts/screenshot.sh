@@ -4,7 +4,8 @@
 #   screenshot.sh <window name> <out.png> [dpi] [--tray-menu]
 # e.g. screenshot.sh MainForm docs/control-panel.png 144
 # SHOT_LANGUAGE=French names the language in the settings the window starts with.
-# Needs the Windows build (scripts/build.sh windows).
+# Needs the Windows build (scripts/build.sh windows). SHOT_WAIT (seconds,
+# 6 by default) is how long the window gets to appear: more on a busy machine.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 window=${1:?window name}

@@ -90,7 +90,14 @@ void TMainForm::BitBtn4Click(ui::Component&) {
 }
 
 void TMainForm::BitBtn5Click(ui::Component&) {
-  if (auto* settings = FindProgramWindow<TSettings>("Settings")) settings->ShowModal();
+  auto* settings = FindProgramWindow<TSettings>("Settings");
+  if (!settings) return;
+  // Already open from the tray: brought forward rather than made modal.
+  if (settings->Visible()) {
+    settings->BringToFront();
+  } else {
+    settings->ShowModal();
+  }
 }
 
 void TMainForm::SetHintsShown(bool on) {

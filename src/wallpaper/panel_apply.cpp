@@ -2,11 +2,13 @@
 #include <windows.h>
 
 #include "app/main_form.h"
+#include "app/program.h"
 #include "common/bmp.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/text.h"
 #include "playlist/playlist_file.h"
+#include "settings/settings_form.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/graphics.h"
@@ -38,8 +40,9 @@ void WriteDesktopValue(HKEY key, const char* name, const std::string& value) {
 }  // namespace
 
 bool TMainForm::HighQualityResampling() const {
-  // The option belongs to the settings dialog, which keeps it in the
-  // settings file; it is read afresh for each picture.
+  // The option belongs to the settings dialog; without one (a panel on its
+  // own) the settings file says.
+  if (auto* settings = FindProgramWindow<TSettings>("Settings")) return settings->CheckBox7.Checked();
   return IniFile(SettingsPath()).ReadBool("High Quality Image Resampling", "Checked", false);
 }
 
@@ -109,8 +112,7 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
     ApplyToDesktop(path, ComboBox1.ItemIndex(), SpinEdit1.Value(), SpinEdit2.Value());
   }
 
-  // The change sound is the settings dialog's (its sound list); it is played
-  // here, with this sender, once the dialog carries one.
+  if (auto* settings = FindProgramWindow<TSettings>("Settings")) settings->BitBtn2Click(sender);
   SavePanelSettings();
 }
 

@@ -5,6 +5,7 @@
 // With --tray-menu the tray icon's menu opens as well, near the taskbar's
 // corner where the icon sits. With --search the scan dialog searches the
 // program folder and its subfolders and previews the first file it found.
+// With --page=N the settings dialog opens on its tab N (0 the first).
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "app/program.h"
 #include "common/ini_file.h"
 #include "scan/scan_disk_form.h"
+#include "settings/settings_form.h"
 #include "ui/form.h"
 #include "ui/timer.h"
 
@@ -27,6 +29,7 @@ int main(int argc, char** argv) {
   int seconds = argc > 3 ? std::atoi(argv[3]) : 10;
   const bool trayMenu = argc > 4 && std::string(argv[4]) == "--tray-menu";
   const bool search = argc > 4 && std::string(argv[4]) == "--search";
+  const int page = argc > 4 && std::string(argv[4]).starts_with("--page=") ? std::atoi(argv[4] + 7) : -1;
   ui::Application app;
   app.SetExeName(folder + "\\WallpaperChanger.exe");
   app.Arguments.clear();
@@ -54,6 +57,9 @@ int main(int argc, char** argv) {
       SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
       SetForegroundWindow(form->Handle());
       main->PopupMenu1.Popup(work.right - 8, work.bottom - 4, form->Handle());
+    }
+    if (auto* settings = dynamic_cast<wc::TSettings*>(form); settings && page >= 0) {
+      settings->PageControl1.SetActivePageIndex(page);
     }
     if (auto* scan = dynamic_cast<wc::TScanDiskForm*>(form); scan && search) {
       scan->SearchDirectoryEdit.SetText(folder);
