@@ -11,6 +11,7 @@ packages=(
   googletest libjpeg62-turbo-dev
   wine64 xvfb xauth xdotool x11-utils
   imagemagick librsvg2-bin fonts-dejavu-core fonts-wine
+  cups printer-driver-cups-pdf poppler-utils
   "$@"
 )
 
