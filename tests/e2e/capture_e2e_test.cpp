@@ -298,9 +298,12 @@ HWND FindChild(HWND parent, const char* cls, const char* text = nullptr) {
   return want.found;
 }
 
+// The control's own text (GetWindowText would give another process's
+// control's stored title, which a status bar never sets).
 std::string TextOf(HWND w) {
   char text[256] = "";
-  GetWindowTextA(w, text, sizeof text);
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &copied);
   return text;
 }
 

@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include <chrono>
+#include <algorithm>
 #include <cstdlib>
 #include <thread>
 
@@ -28,17 +29,14 @@ std::string WineToUnix(std::string path) {
   return path;
 }
 
-bool RunAndWait(std::string command) {
+void RunAndWait(std::string command) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
   WaitForSingleObject(pi.hProcess, 60000);
-  DWORD code = 1;
-  GetExitCodeProcess(pi.hProcess, &code);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  return code == 0;
 }
 
 uint64_t FileSize(const std::string& path) {
@@ -99,35 +97,41 @@ std::string WaitForNewPdf(const std::set<std::string>& before, int seconds) {
 bool RenderPdfPage(const std::string& pdf, int dpi, PrintedPage& page) {
   const std::string out = "/tmp/wc-printed-" + std::to_string(GetCurrentProcessId()) + "-" +
                           std::to_string(GetTickCount());
-  if (!RunAndWait("Z:\\usr\\bin\\pdftoppm -f 1 -l 1 -r " + std::to_string(dpi) + " -ppm -singlefile \"" +
-                  WineToUnix(pdf) + "\" " + out)) {
-    return false;
-  }
+  // Wine does not hand on a host program's exit code: the file tells.
+  RunAndWait("Z:\\usr\\bin\\pdftoppm -f 1 -l 1 -r " + std::to_string(dpi) + " -singlefile \"" + WineToUnix(pdf) +
+             "\" " + out);
+  // Wine answers for a host program at once, not when it ends: the picture
+  // is done when the file holds every pixel its header promises.
   const std::string ppm = UnixToWine(out + ".ppm");
-  std::vector<uint8_t> bytes;
-  try {
-    bytes = ReadFileBytes(ppm);
-  } catch (...) {
-    return false;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  bool done = false;
+  while (!done && std::chrono::steady_clock::now() < end) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::vector<uint8_t> bytes;
+    try {
+      bytes = ReadFileBytes(ppm);
+    } catch (...) {
+      continue;
+    }
+    size_t pos = 0;
+    auto token = [&]() {
+      while (pos < bytes.size() && isspace(bytes[pos])) ++pos;
+      std::string t;
+      while (pos < bytes.size() && !isspace(bytes[pos])) t += char(bytes[pos++]);
+      return t;
+    };
+    if (token() != "P6") continue;
+    page.width = std::atoi(token().c_str());
+    page.height = std::atoi(token().c_str());
+    if (token().empty()) continue;
+    ++pos;
+    const size_t need = size_t(std::max(page.width, 0)) * size_t(std::max(page.height, 0)) * 3;
+    if (need == 0 || bytes.size() < pos + need) continue;
+    page.rgb.assign(bytes.begin() + long(pos), bytes.begin() + long(pos + need));
+    done = true;
   }
   DeleteFileA(ppm.c_str());
-  size_t pos = 0;
-  auto token = [&]() {
-    while (pos < bytes.size() && isspace(bytes[pos])) ++pos;
-    std::string t;
-    while (pos < bytes.size() && !isspace(bytes[pos])) t += char(bytes[pos++]);
-    return t;
-  };
-  if (token() != "P6") return false;
-  page.width = std::atoi(token().c_str());
-  page.height = std::atoi(token().c_str());
-  token();
-  ++pos;
-  if (page.width <= 0 || page.height <= 0 || bytes.size() < pos + size_t(page.width) * size_t(page.height) * 3) {
-    return false;
-  }
-  page.rgb.assign(bytes.begin() + long(pos), bytes.begin() + long(pos + size_t(page.width) * page.height * 3));
-  return true;
+  return done;
 }
 
 bool ColourNear(Rgb c, int r, int g, int b, int tolerance) {
