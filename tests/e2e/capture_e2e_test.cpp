@@ -326,19 +326,20 @@ void Type(const std::string& text) {
   Pump(200ms);
 }
 
-// Saves through the viewer's real "Save As" dialog (Ctrl+S) under `path`.
-bool SaveThroughDialog(HWND viewer, DWORD pid, const std::string& path) {
-  SetForegroundWindow(viewer);
+// Clicks the viewer's tool button whose left edge is at `left` (its layout
+// puts every button 41 wide at the toolbar's top 4).
+void ClickToolButton(HWND viewer, int left) {
+  POINT at{left + 20, 24};
+  ClientToScreen(viewer, &at);
+  Input(MOUSEEVENTF_LEFTDOWN, at);
+  Input(MOUSEEVENTF_LEFTUP, at);
   Pump(200ms);
-  INPUT in[4] = {};
-  for (INPUT& i : in) i.type = INPUT_KEYBOARD;
-  in[0].ki.wVk = VK_CONTROL;
-  in[1].ki.wVk = 'S';
-  in[2].ki.wVk = 'S';
-  in[2].ki.dwFlags = KEYEVENTF_KEYUP;
-  in[3].ki.wVk = VK_CONTROL;
-  in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(4, in, sizeof(INPUT));
+}
+constexpr int kSaveAsButton = 125, kPrintButton = 174, kCropButton = 264;
+
+// Saves through the viewer's real "Save As" dialog under `path`.
+bool SaveThroughDialog(HWND viewer, DWORD pid, const std::string& path) {
+  ClickToolButton(viewer, kSaveAsButton);
   HWND dialog = nullptr;
   if (!PumpUntil([&] { return (dialog = DialogOf(pid)) != nullptr; }, 10s)) return false;
   Pump(500ms);
@@ -407,10 +408,8 @@ TEST(CaptureProgram, TheViewerZoomsCropsSavesAndPrintsADesktopCapture) {
       5s))
       << "no zoom: " << TextOf(status);
 
-  // Edit -> Crop, through the menu bar with the keyboard.
-  SetForegroundWindow(viewer);
-  Pump(200ms);
-  Keys({VK_MENU, VK_RIGHT, VK_RETURN, VK_DOWN, VK_DOWN, VK_RETURN});
+  // The crop button.
+  ClickToolButton(viewer, kCropButton);
   HWND crop = nullptr;
   ASSERT_TRUE(PumpUntil([&] { return (crop = WindowTitled(program, "Crop image")) != nullptr; }, 10s))
       << "no crop window";
@@ -453,9 +452,7 @@ TEST(CaptureProgram, TheViewerZoomsCropsSavesAndPrintsADesktopCapture) {
     GTEST_SKIP() << "no PDF printer (tools/wine/printer.sh sets one up)";
   }
   const auto before = PdfFiles();
-  SetForegroundWindow(viewer);
-  Pump(200ms);
-  Keys({VK_MENU, VK_RETURN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+  ClickToolButton(viewer, kPrintButton);
   const std::string pdf = WaitForNewPdf(before, 60);
   ASSERT_FALSE(pdf.empty()) << "nothing printed";
   PrintedPage page;
