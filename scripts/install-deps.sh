@@ -12,6 +12,7 @@ packages=(
   wine64 xvfb xauth xdotool x11-utils
   imagemagick librsvg2-bin fonts-dejavu-core fonts-wine
   fp-utils
+  cups printer-driver-cups-pdf poppler-utils
   "$@"
 )
 

@@ -1,15 +1,206 @@
 #include "capture/screen_form.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ui/application.h"
+#include "ui/prompts.h"
 
 namespace wc {
 
+const char* const TScreenForm::kPictureFilter =
+    "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"
+    "Bitmaps (*.bmp)|*.bmp";
+
+namespace {
+
+constexpr int kClientWidth = 790;
+constexpr int kClientHeight = 488;  // the menu bar takes the rest of 534
+constexpr int kToolbarHeight = 49;
+constexpr int kStatusHeight = 19;
+constexpr int kScrollThickness = 17;
+
+const ui::LayoutItem kLayout[] = {
+    {"ScreenToolbar", "", 0, 0, kClientWidth, kToolbarHeight, ""},
+    {"OpenButton", "ScreenToolbar", 2, 4, 41, 41, ""},
+    {"CloseButton", "ScreenToolbar", 43, 4, 41, 41, "", ui::lfDisabled},
+    {"CloseAllButton", "ScreenToolbar", 84, 4, 41, 41, "", ui::lfDisabled},
+    {"SaveAsButton", "ScreenToolbar", 125, 4, 41, 41, "", ui::lfDisabled},
+    {"PrintButton", "ScreenToolbar", 174, 4, 41, 41, ""},
+    {"CopyButton", "ScreenToolbar", 223, 4, 41, 41, "", ui::lfDisabled},
+    {"CropButton", "ScreenToolbar", 264, 4, 41, 41, "", ui::lfDisabled},
+    {"CaptureDesktopButton", "ScreenToolbar", 313, 4, 41, 41, ""},
+    {"CaptureSelectionButton", "ScreenToolbar", 354, 4, 41, 41, ""},
+    {"CaptureWindowButton", "ScreenToolbar", 395, 4, 41, 41, ""},
+    {"CaptureObjectButton", "ScreenToolbar", 436, 4, 41, 41, ""},
+    {"MyTrackBar", "ScreenToolbar", 485, 8, 150, 33, ""},
+    {"Click100Button", "ScreenToolbar", 637, 4, 41, 41, "", ui::lfDisabled},
+    {"ExitButton", "ScreenToolbar", 686, 4, 41, 41, ""},
+    {"ScreenPageControl", "", 0, kToolbarHeight, kClientWidth, kClientHeight - kToolbarHeight - kStatusHeight, ""},
+    {"VertScroll", "", kClientWidth - kScrollThickness, kToolbarHeight, kScrollThickness, 100, "", ui::lfHidden},
+    {"HorizScroll", "", 0, kClientHeight - kStatusHeight - kScrollThickness, 100, kScrollThickness, "", ui::lfHidden},
+    {"ScreenStatusBar", "", 0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight, ""},
+};
+
+// ImageList5: the tabs' pictures (0 opened file, 7 to 10 the capture kinds)
+// and the tool buttons' glyphs.
+const char* const kImages[12] = {
+    "IC_VIEW_OPEN",  "IC_VIEW_CLOSE",    "IC_VIEW_CLOSE_ALL", "IC_VIEW_SAVE",  "IC_VIEW_PRINT",  "IC_VIEW_COPY",
+    "IC_VIEW_CROP",  "IC_CAP_DESKTOP",   "IC_CAP_SELECTION",  "IC_CAP_WINDOW", "IC_CAP_OBJECT",  "IC_VIEW_EXIT",
+};
+
+}  // namespace
+
+std::string FileNameOnly(const std::string& path) {
+  const size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+ZoomSize ZoomStep(int W, int H, int oldPos, int newPos) {
+  if (W <= 0 || H <= 0) return {W, H};
+  // nearbyint rounds halves to the even neighbour in the default mode.
+  const double k1 = std::nearbyint(double(W) / double(H));
+  const double k2 = k1 * std::atan(double(H) / double(W));
+  const int steps = newPos - oldPos;
+  // A picture is never zoomed below one pixel: it could not come back.
+  const int width = std::max(1, W + int(std::nearbyint(steps * k1)));
+  const int height = std::max(1, H + int(std::nearbyint(steps * k2)));
+  return {width, height};
+}
+
+ZoomSize PrintFit(int W, int H, int PW, int PH, int percent) {
+  if (W <= 0 || H <= 0 || PW <= 0 || PH <= 0) return {0, 0};
+  int ow, oh;
+  if (double(W) / double(H) > double(PW) / double(PH)) {
+    ow = PW;
+    oh = MulDiv(H, PW, W);
+  } else {
+    ow = MulDiv(W, PH, H);
+    oh = PH;
+  }
+  return {int(std::nearbyint(ow * double(percent) / 100.0)), int(std::nearbyint(oh * double(percent) / 100.0))};
+}
+
 TScreenForm::TScreenForm(ui::Application& app) : Form(app, "ScreenForm") {
   CreateWindowFrom({.caption = app.Title + " - Screen Capture",
-                    .clientWidth = 790,
-                    .clientHeight = 507,
+                    .clientWidth = kClientWidth,
+                    // The menu bar comes later and takes its height from this.
+                    .clientHeight = kClientHeight + GetSystemMetrics(SM_CYMENU),
                     .border = ui::BorderStyle::Sizeable,
                     .icons = ui::biSystemMenu | ui::biMaximize});
+  for (const char* name : kImages) ImageList5.AddResource(name);
+  for (ui::MenuItem* top : {&File1, &Edit1, &Capture1, &Options1}) MainMenu1.Add(*top);
+  Open1.SetShortCutText("Ctrl+O");
+  Saveas1.SetShortCutText("Ctrl+S");
+  Copy1.SetShortCutText("Ctrl+C");
+  Minimize1.SetChecked(true);
+  SetMenu(&MainMenu1);
+
+  struct Glyph {
+    ui::SpeedButton* button;
+    const char* icon;
+  };
+  for (const Glyph& g : {Glyph{&OpenButton, "IC_VIEW_OPEN"}, {&CloseButton, "IC_VIEW_CLOSE"},
+                         {&CloseAllButton, "IC_VIEW_CLOSE_ALL"}, {&SaveAsButton, "IC_VIEW_SAVE"},
+                         {&PrintButton, "IC_VIEW_PRINT"}, {&CopyButton, "IC_VIEW_COPY"},
+                         {&CropButton, "IC_VIEW_CROP"}, {&CaptureDesktopButton, "IC_CAP_DESKTOP"},
+                         {&CaptureSelectionButton, "IC_CAP_SELECTION"}, {&CaptureWindowButton, "IC_CAP_WINDOW"},
+                         {&CaptureObjectButton, "IC_CAP_OBJECT"}, {&Click100Button, "IC_VIEW_ZOOM100"},
+                         {&ExitButton, "IC_VIEW_EXIT"}}) {
+    g.button->SetIcon(g.icon, 24);
+  }
+  MyTrackBar.Min = 0;
+  MyTrackBar.Max = 50;
+  MyTrackBar.SetPosition(15);
+  ScreenStatusBar.SetPanels({150, 150, 50});
+  ScreenPageControl.SetImages(&ImageList5);
+  BuildLayout(kLayout);
+
+  auto bind = [this](auto& source, void (TScreenForm::*handler)(ui::Component&)) {
+    source.OnClick = [this, handler](ui::Component& s) { (this->*handler)(s); };
+  };
+  bind(Open1, &TScreenForm::Open1Click);
+  bind(Saveas1, &TScreenForm::Saveas1Click);
+  bind(Close1, &TScreenForm::Close1Click);
+  bind(Closeall1, &TScreenForm::Closeall1Click);
+  bind(Print1, &TScreenForm::Print1Click);
+  bind(PrintSetup1, &TScreenForm::PrintSetup1Click);
+  bind(Exit1, &TScreenForm::Exit1Click);
+  bind(Copy1, &TScreenForm::Copy1Click);
+  bind(CopySelection1, &TScreenForm::CopySelection1Click);
+  bind(Crop1, &TScreenForm::Crop1Click);
+  bind(Desktop1, &TScreenForm::Desktop1Click);
+  bind(Selection1, &TScreenForm::Selection1Click);
+  bind(Window1, &TScreenForm::Window1Click);
+  bind(Object1, &TScreenForm::Object1Click);
+  bind(Minimize1, &TScreenForm::Minimize1Click);
+  bind(Automatic1, &TScreenForm::Automatic1Click);
+  bind(Delay1, &TScreenForm::Delay1Click);
+  bind(OpenButton, &TScreenForm::Open1Click);
+  bind(CloseButton, &TScreenForm::Close1Click);
+  bind(CloseAllButton, &TScreenForm::Closeall1Click);
+  bind(SaveAsButton, &TScreenForm::Saveas1Click);
+  bind(PrintButton, &TScreenForm::Print1Click);
+  bind(CopyButton, &TScreenForm::Copy1Click);
+  bind(CropButton, &TScreenForm::Crop1Click);
+  bind(CaptureDesktopButton, &TScreenForm::Desktop1Click);
+  bind(CaptureSelectionButton, &TScreenForm::Selection1Click);
+  bind(CaptureWindowButton, &TScreenForm::Window1Click);
+  bind(CaptureObjectButton, &TScreenForm::Object1Click);
+  bind(ExitButton, &TScreenForm::Exit1Click);
+  bind(Click100Button, &TScreenForm::Click100ButtonClick);
+  MyTrackBar.OnChange = [this](ui::Component& s) { MyTrackBarChange(s); };
+  HorizScroll.OnChange = [this](ui::Component& s) { HorizScrollChange(s); };
+  VertScroll.OnChange = [this](ui::Component& s) { VertScrollChange(s); };
+  ScreenPageControl.OnChange = [this](ui::Component& s) { ScreenPageControlChange(s); };
+  OnShow = [this](ui::Component& s) { FormShow(s); };
+  OnResize = [this](ui::Component& s) { FormResize(s); };
+  OnShortCut = [this](UINT key) {
+    if (key == 'O') Open1.Click();
+    else if (key == 'S') Saveas1.Click();
+    else if (key == 'C') Copy1.Click();
+    else return false;
+    return true;
+  };
+  FormCreate();
+}
+
+TScreenForm::~TScreenForm() {
+  // The pictures' windows go before the pages that hold them.
+  images_.clear();
+  sheets_.clear();
+}
+
+void TScreenForm::FormCreate() {
+  TabCount = 0;
+  NameCounter = 0;
+  CurrentTab = -1;
+  SetCaption(App().Title + " - Screen Capture");
+}
+
+void TScreenForm::FormShow(ui::Component&) { BringToFront(); }
+
+void TScreenForm::FormResize(ui::Component&) {
+  LayoutClient();
+  if (TabCount > 0) SetupScrollBars();
+}
+
+void TScreenForm::LayoutClient() {
+  if (!ScreenPageControl.Handle()) return;
+  const int w = ClientWidth(), h = ClientHeight();
+  ScreenToolbar.SetBounds(0, 0, w, kToolbarHeight);
+  ScreenStatusBar.SetBounds(0, h - kStatusHeight, w, kStatusHeight);
+  const int right = w - (VertScroll.Visible() ? kScrollThickness : 0);
+  const int bottom = h - kStatusHeight - (HorizScroll.Visible() ? kScrollThickness : 0);
+  ScreenPageControl.SetBounds(0, kToolbarHeight, std::max(0, right), std::max(0, bottom - kToolbarHeight));
+  VertScroll.SetBounds(right, kToolbarHeight, kScrollThickness, std::max(0, bottom - kToolbarHeight));
+  HorizScroll.SetBounds(0, bottom, std::max(0, right), kScrollThickness);
+}
+
+void TScreenForm::ShowScrollBar(ui::ScrollBar& bar, bool on) {
+  if (bar.Visible() == on) return;
+  bar.SetVisible(on);
+  LayoutClient();
 }
 
 void TScreenForm::Keep(std::unique_ptr<ui::Bitmap> capture) {
@@ -17,9 +208,103 @@ void TScreenForm::Keep(std::unique_ptr<ui::Bitmap> capture) {
   BringToFront();
 }
 
-void TScreenForm::Desktop1Click(ui::Component&) { Keep(ScreenGrabber1.CaptureDesktop()); }
-void TScreenForm::Selection1Click(ui::Component&) { Keep(ScreenGrabber1.CaptureArea()); }
-void TScreenForm::Window1Click(ui::Component&) { Keep(ScreenGrabber1.CaptureActiveWindow()); }
-void TScreenForm::Object1Click(ui::Component&) { Keep(ScreenGrabber1.CaptureObject()); }
+void TScreenForm::Desktop1Click(ui::Component&) { CaptureIntoTab(1); }
+void TScreenForm::Selection1Click(ui::Component&) { CaptureIntoTab(2); }
+void TScreenForm::Window1Click(ui::Component&) { CaptureIntoTab(3); }
+void TScreenForm::Object1Click(ui::Component&) { CaptureIntoTab(4); }
+
+bool TScreenForm::RefuseWhenFull() {
+  if (TabCount < kMaxTabs) return false;
+  App().prompts().Message(Handle(),
+                          "The viewer holds at most 21 pictures. Close a tab before taking or opening another.",
+                          App().Title, MB_OK | MB_ICONINFORMATION);
+  return true;
+}
+
+void TScreenForm::CaptureIntoTab(int kind) {
+  if (RefuseWhenFull()) return;
+  std::unique_ptr<ui::Bitmap> shot;
+  switch (kind) {
+    case 1: shot = ScreenGrabber1.CaptureDesktop(); break;
+    case 2: shot = ScreenGrabber1.CaptureArea(); break;
+    case 3: shot = ScreenGrabber1.CaptureActiveWindow(); break;
+    case 4: shot = ScreenGrabber1.CaptureObject(); break;
+    default: return;
+  }
+  // A cancelled capture, or an area dragged the wrong way (nothing in it).
+  if (!shot || shot->Empty()) {
+    Keep(std::move(shot));
+    return;
+  }
+  lastCapture_ = std::make_unique<ui::Bitmap>(CopyBitmap(*shot));
+  const int number = FreeNumber();
+  AddPictureTab(ui::Picture(std::move(*shot)), "Image" + std::to_string(number), 6 + kind);
+  BringToFront();
+}
+
+int TScreenForm::FreeNumber() {
+  // After the counter wraps, numbers of tabs still open are passed over.
+  for (int tries = 0; tries < 256; ++tries) {
+    const int n = NameCounter;
+    if (std::find(numbers_.begin(), numbers_.end(), n) == numbers_.end()) return n;
+    ++NameCounter;
+  }
+  return NameCounter;
+}
+
+bool TScreenForm::AddPictureTab(ui::Picture picture, const std::string& caption, int imageIndex) {
+  if (RefuseWhenFull()) return false;
+  const int number = FreeNumber();
+  ShowSize(picture.Width(), picture.Height());
+  auto sheet = std::make_unique<ui::TabSheet>(this, "MyTabSheet" + std::to_string(number));
+  ScreenPageControl.AddPage(*sheet, caption, imageIndex);
+  CurrentTab = TabCount;
+  auto image = std::make_unique<ui::Image>(this, "MyImage" + std::to_string(number));
+  image->AutoSize = true;
+  image->OnMouseMove = [this](ui::Component& s, ui::ShiftState sh, int x, int y) { MyImageMouseMove(s, sh, x, y); };
+  image->CreateIn(*this, sheet.get(), RECT{0, 0, 1, 1}, "");
+  image->SetPicture(std::move(picture));
+  TabImages[size_t(CurrentTab)] = image.get();
+  TabViewState[size_t(CurrentTab)] = TTabViewState{};
+  sheets_.push_back(std::move(sheet));
+  images_.push_back(std::move(image));
+  numbers_.push_back(number);
+  ScreenPageControl.SetActivePage(CurrentTab);
+  ++TabCount;
+  ++NameCounter;
+  ScreenStatusBar.SetPanelText(2, "");
+  SetupScrollBars();
+  TabViewState[size_t(CurrentTab)].Zoom = 15;
+  MyTrackBar.SetPosition(15);
+  EnableTabCommands();
+  return true;
+}
+
+void TScreenForm::ShowSize(int width, int height) {
+  ScreenStatusBar.SetPanelText(0, "Height: " + std::to_string(height) + " pixels");
+  ScreenStatusBar.SetPanelText(1, "Width: " + std::to_string(width) + " pixels");
+}
+
+void TScreenForm::ShowSizeOf(const ui::Image& image) { ShowSize(image.Width(), image.Height()); }
+
+void TScreenForm::EnableTabCommands() {
+  const bool any = TabCount != 0;
+  for (ui::Control* c : std::initializer_list<ui::Control*>{&CloseButton, &CloseAllButton, &SaveAsButton,
+                                                             &CopyButton, &CropButton, &MyTrackBar, &Click100Button}) {
+    c->SetEnabled(any);
+  }
+}
+
+void TScreenForm::Minimize1Click(ui::Component&) {
+  Minimize1.SetChecked(!Minimize1.Checked());
+  ScreenGrabber1.Minimize = Minimize1.Checked();
+}
+
+void TScreenForm::Automatic1Click(ui::Component&) {
+  Automatic1.SetChecked(!Automatic1.Checked());
+  ScreenGrabber1.Auto = Automatic1.Checked();
+}
+
+void TScreenForm::Exit1Click(ui::Component&) { Close(); }
 
 }  // namespace wc

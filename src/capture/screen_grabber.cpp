@@ -156,14 +156,16 @@ std::unique_ptr<ui::Bitmap> TScreenGrabber::CaptureArea() {
   });
 }
 
-void TScreenGrabber::CopyToClipboard() {
+void TScreenGrabber::CopyToClipboard() { PutBitmapOnClipboard(FBitmap, palette_.get()); }
+
+void PutBitmapOnClipboard(const ui::Bitmap& bitmap, HPALETTE palette) {
   ui::Application* app = ui::Application::Current();
   if (!OpenClipboardSoon(app ? app->UtilityWindow() : nullptr)) return;
   EmptyClipboard();
-  if (!FBitmap.Empty()) {
+  if (!bitmap.Empty()) {
     // A packed device-independent bitmap: the system offers it in the other
     // bitmap formats too.
-    const int w = FBitmap.Width(), h = FBitmap.Height();
+    const int w = bitmap.Width(), h = bitmap.Height();
     const size_t bytes = size_t(w) * size_t(h) * 4;
     ui::GlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + bytes));
     if (auto* header = static_cast<BITMAPINFOHEADER*>(mem ? GlobalLock(mem.get()) : nullptr)) {
@@ -177,14 +179,14 @@ void TScreenGrabber::CopyToClipboard() {
       header->biSizeImage = DWORD(bytes);
       GdiFlush();
       auto* rows = reinterpret_cast<uint32_t*>(header + 1);
-      for (int y = 0; y < h; ++y) std::memcpy(rows + size_t(h - 1 - y) * w, FBitmap.Bits() + size_t(y) * w, size_t(w) * 4);
+      for (int y = 0; y < h; ++y) std::memcpy(rows + size_t(h - 1 - y) * w, bitmap.Bits() + size_t(y) * w, size_t(w) * 4);
       GlobalUnlock(mem.get());
       if (SetClipboardData(CF_DIB, mem.get())) mem.release();
     }
-    if (palette_) {
+    if (palette) {
       // The clipboard takes a palette of its own.
       PALETTEENTRY entries[256];
-      UINT n = GetPaletteEntries(palette_.get(), 0, 256, entries);
+      UINT n = GetPaletteEntries(palette, 0, 256, entries);
       std::vector<BYTE> buffer(sizeof(LOGPALETTE) + 255 * sizeof(PALETTEENTRY), 0);
       auto* lp = reinterpret_cast<LOGPALETTE*>(buffer.data());
       lp->palVersion = 0x300;

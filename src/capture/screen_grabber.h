@@ -65,6 +65,10 @@ class TScreenGrabber : public ui::Component {
 // A copy of the system palette when `dc` is a palette device; null otherwise.
 ui::PaletteHandle SystemPaletteOf(HDC dc);
 
+// Empties the clipboard and puts the bitmap on it (with the palette, when
+// one is given); an empty bitmap leaves the clipboard empty.
+void PutBitmapOnClipboard(const ui::Bitmap& bitmap, HPALETTE palette = nullptr);
+
 // A pixel-for-pixel copy (empty for an empty bitmap).
 ui::Bitmap CopyBitmap(const ui::Bitmap& from);
 

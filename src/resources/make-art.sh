@@ -29,6 +29,13 @@ for n in set_wallpaper clear_wallpaper capture settings help; do
   png "$n" 16 "${n}16"
   convert "$out/png/${n}16.png" "$out/png/$n.png" "$out/$n.ico"
 done
+# The capture viewer's tool buttons and tab pictures.
+for n in view_open view_close view_close_all view_save view_print view_copy view_crop cap_desktop cap_selection \
+  cap_window cap_object view_exit view_zoom100; do
+  png "$n" 24 "$n"
+  png "$n" 16 "${n}16"
+  convert "$out/png/${n}16.png" "$out/png/$n.png" "$out/$n.ico"
+done
 for n in list_up list_down list_remove list_add list_menu utilities donate; do
   png "$n" 16 "$n"
   convert "$out/png/$n.png" "$out/$n.ico"

@@ -83,6 +83,10 @@ bool Application::PreTranslate(MSG& msg) {
   if (!top) return false;
   auto* form = dynamic_cast<Form*>(Window::FromHandle(top));
   if (!form) return false;
+  if (msg.message == WM_KEYDOWN && form->OnShortCut && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 &&
+      form->OnShortCut(UINT(msg.wParam))) {
+    return true;
+  }
   // Dialog keys (Tab, arrows, Enter, Esc) for our windows; not for windows
   // that draw and handle the mouse themselves.
   if (form->OnPaint) return false;

@@ -795,10 +795,14 @@ LRESULT Image::WndProc(UINT msg, WPARAM w, LPARAM l) {
       HDC dc = BeginPaint(Handle(), &ps);
       RECT rc;
       GetClientRect(Handle(), &rc);
-      FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+      // Only what shows: a picture scrolled or zoomed far beyond its window
+      // costs no more than the window.
+      RECT visible{};
+      if (GetClipBox(dc, &visible) == ERROR) visible = rc;
+      FillRect(dc, &visible, GetSysColorBrush(COLOR_BTNFACE));
       if (!picture_.Empty()) {
         RECT dest = Stretch ? rc : RECT{0, 0, picture_.Width(), picture_.Height()};
-        picture_.Draw(dc, dest);
+        picture_.DrawPart(dc, dest, visible);
       }
       EndPaint(Handle(), &ps);
       return 0;

@@ -87,6 +87,9 @@ class Form : public Window, public Component {
   MouseEvent OnMouseDown;
   MouseEvent OnMouseUp;
   MouseMoveEvent OnMouseMove;
+  // A key pressed with Ctrl held in the window (its menu's shortcuts);
+  // true when the key was used.
+  std::function<bool(UINT key)> OnShortCut;
   // Painting of windows that draw themselves (the capture overlays).
   std::function<void(HDC dc)> OnPaint;
 

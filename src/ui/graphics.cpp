@@ -1,5 +1,8 @@
 #include "ui/graphics.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ui/dpi.h"
 
 #include <cstring>
@@ -57,6 +60,34 @@ void Bitmap::Draw(HDC dc, const RECT& dest) const {
     StretchBlt(dc, dest.left, dest.top, dw, dh, mem.get(), 0, 0, width_, height_, SRCCOPY);
     SetStretchBltMode(dc, old);
   }
+}
+
+void Bitmap::DrawPart(HDC dc, const RECT& dest, const RECT& visible) const {
+  if (Empty()) return;
+  RECT part{};
+  if (!IntersectRect(&part, &dest, &visible)) return;
+  const int dw = dest.right - dest.left, dh = dest.bottom - dest.top;
+  if (dw <= 0 || dh <= 0) return;
+  MemoryDC mem(CreateCompatibleDC(dc));
+  SelectGuard sel(mem.get(), handle_.get());
+  if (dw == width_ && dh == height_) {
+    BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, mem.get(), part.left - dest.left,
+           part.top - dest.top, SRCCOPY);
+    return;
+  }
+  // Whole source pixels that cover the part, and where they land.
+  const double fx = double(width_) / dw, fy = double(height_) / dh;
+  const int sx0 = std::max(0, int(std::floor((part.left - dest.left) * fx)));
+  const int sx1 = std::min(width_, int(std::ceil((part.right - dest.left) * fx)));
+  const int sy0 = std::max(0, int(std::floor((part.top - dest.top) * fy)));
+  const int sy1 = std::min(height_, int(std::ceil((part.bottom - dest.top) * fy)));
+  if (sx1 <= sx0 || sy1 <= sy0) return;
+  const int dx0 = dest.left + int(std::lround(sx0 / fx)), dx1 = dest.left + int(std::lround(sx1 / fx));
+  const int dy0 = dest.top + int(std::lround(sy0 / fy)), dy1 = dest.top + int(std::lround(sy1 / fy));
+  int old = SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, dx0, dy0, dx1 - dx0, dy1 - dy0, mem.get(), sx0, sy0, sx1 - sx0, sy1 - sy0, SRCCOPY);
+  SetStretchBltMode(dc, old);
 }
 
 void Bitmap::SaveToFile(const std::string& path, int bitsPerPixel) const {
@@ -159,6 +190,14 @@ void Picture::Draw(HDC dc, const RECT& dest) const {
     ole_->Render(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, 0, h, w, -h, nullptr);
     SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
     SetStretchBltMode(dc, oldMode);
+  }
+}
+
+void Picture::DrawPart(HDC dc, const RECT& dest, const RECT& visible) const {
+  if (bitmap_) {
+    bitmap_->DrawPart(dc, dest, visible);
+  } else {
+    Draw(dc, dest);
   }
 }
 

@@ -30,6 +30,9 @@ class Bitmap {
 
   // Draws the bitmap stretched into `dest`.
   void Draw(HDC dc, const RECT& dest) const;
+  // The same, only as far as it falls into `visible`: a large picture
+  // zoomed in costs what the window shows of it, not the whole picture.
+  void DrawPart(HDC dc, const RECT& dest, const RECT& visible) const;
   // Writes an uncompressed Windows bitmap file of 24 or 32 bits per pixel.
   void SaveToFile(const std::string& path, int bitsPerPixel = 24) const;
 
@@ -56,6 +59,9 @@ class Picture {
   int Height() const { return height_; }
 
   void Draw(HDC dc, const RECT& dest) const;
+  // Draws the part of the picture stretched into `dest` that falls into
+  // `visible` (bitmaps; other pictures are drawn whole).
+  void DrawPart(HDC dc, const RECT& dest, const RECT& visible) const;
   // The picture as a bitmap at its own size (a copy for bitmaps).
   Bitmap ToBitmap() const;
   // Writes the picture as an uncompressed bitmap file (24 or 32 bits per

@@ -6,6 +6,8 @@
 #include <span>
 
 #include "app/main_form.h"
+#include "app/program.h"
+#include "capture/screen_form.h"
 #include "app/shorten_path.h"
 #include "common/fit.h"
 #include "common/jpeg.h"
@@ -201,10 +203,9 @@ void TMainForm::htmlpreviewbuttonClick(ui::Component&) {
 }
 
 void TMainForm::MainPrintClick(ui::Component&) {
-  // Printing goes through the capture viewer: its printer set-up, then its
-  // picture printing at scale 100 with MainPreview's picture (a bitmap copy
-  // of it, since the loader's pictures are not bitmaps). The viewer does not
-  // print yet, so neither does this button.
+  auto* viewer = FindProgramWindow<TScreenForm>("ScreenForm");
+  if (!viewer || !App().prompts().PrinterSetup(Handle())) return;
+  viewer->PrintPicture(MainPreview, 100);
 }
 
 }  // namespace wc

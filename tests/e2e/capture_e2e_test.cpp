@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "common/bmp.h"
+#include "common/jpeg.h"
+#include "printed_pdf.h"
 #include "program_files.h"
 #include "program_runner.h"
 #include "temp_dir.h"
@@ -148,17 +150,9 @@ bool ClipboardPixels(int& w, int& h, std::vector<uint32_t>& out) {
   return got;
 }
 
-TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard) {
-  HWND taskbar = WakeDesktop();
-  ASSERT_NE(taskbar, nullptr) << "no taskbar: the Wine prefix runs without its virtual desktop";
-  TempDir dir;
-  ProgramRunner program(dir.path());
-  WriteTextFile(program.File("DefPlayList.qvl"), "");
-  program.Start();
-
-  // The icon: the right end of the taskbar, once it shows.
-  RECT icon{};
-  ASSERT_TRUE(WaitFor(
+// The program's icon: the right end of the taskbar, once it shows.
+bool FindTrayIcon(HWND taskbar, RECT& icon) {
+  return WaitFor(
       [&] {
         if (!IsWindowVisible(taskbar)) return false;
         RedrawWindow(taskbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -170,8 +164,19 @@ TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard)
         const LONG w = icon.right - icon.left, h = icon.bottom - icon.top;
         return w >= 12 && w <= 24 && h >= 12 && h <= 24;
       },
-      15s))
-      << "no icon in the taskbar";
+      15s);
+}
+
+TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard) {
+  HWND taskbar = WakeDesktop();
+  ASSERT_NE(taskbar, nullptr) << "no taskbar: the Wine prefix runs without its virtual desktop";
+  TempDir dir;
+  ProgramRunner program(dir.path());
+  WriteTextFile(program.File("DefPlayList.qvl"), "");
+  program.Start();
+
+  RECT icon{};
+  ASSERT_TRUE(FindTrayIcon(taskbar, icon)) << "no icon in the taskbar";
   const POINT onIcon{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
 
   const RECT patternAt{200, 150, 560, 400};
@@ -242,6 +247,227 @@ TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard)
     }
   EXPECT_EQ(differing, 0) << first;
   EXPECT_TRUE(WaitFor([&] { return overlay() == nullptr; }, 5s)) << "the overlay stayed";
+
+  DestroyWindow(pattern);
+  program.Kill();
+}
+
+// A visible window of the process whose title ends with `tail`.
+HWND WindowTitled(const ProgramRunner& program, const std::string& tail) {
+  for (HWND w : program.VisibleWindows()) {
+    char title[256] = "";
+    GetWindowTextA(w, title, sizeof title);
+    const std::string t = title;
+    if (t.size() >= tail.size() && t.compare(t.size() - tail.size(), tail.size(), tail) == 0) return w;
+  }
+  return nullptr;
+}
+
+// A visible dialog box (class #32770) of the process.
+HWND DialogOf(DWORD pid) {
+  HWND w = nullptr;
+  while ((w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
+// The first child window of that class (or with that text, when given).
+HWND FindChild(HWND parent, const char* cls, const char* text = nullptr) {
+  struct Want {
+    const char* cls;
+    const char* text;
+    HWND found;
+  } want{cls, text, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND w, LPARAM l) {
+        auto* want = reinterpret_cast<Want*>(l);
+        char name[64] = "", caption[128] = "";
+        GetClassNameA(w, name, sizeof name);
+        GetWindowTextA(w, caption, sizeof caption);
+        if (_stricmp(name, want->cls) == 0 && (!want->text || std::string(caption) == want->text)) {
+          want->found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&want));
+  return want.found;
+}
+
+// The control's own text (GetWindowText would give another process's
+// control's stored title, which a status bar never sets).
+std::string TextOf(HWND w) {
+  char text[256] = "";
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &copied);
+  return text;
+}
+
+void Keys(std::initializer_list<WORD> keys) {
+  for (WORD k : keys) {
+    Key(k);
+    Pump(150ms);
+  }
+}
+
+void Type(const std::string& text) {
+  for (char c : text) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wScan = in[1].ki.wScan = WORD(static_cast<unsigned char>(c));
+    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+  }
+  Pump(200ms);
+}
+
+// Clicks the viewer's tool button whose left edge is at `left` (its layout
+// puts every button 41 wide at the toolbar's top 4).
+void ClickToolButton(HWND viewer, int left) {
+  POINT at{left + 20, 24};
+  ClientToScreen(viewer, &at);
+  Input(MOUSEEVENTF_LEFTDOWN, at);
+  Input(MOUSEEVENTF_LEFTUP, at);
+  Pump(200ms);
+}
+constexpr int kSaveAsButton = 125, kPrintButton = 174, kCropButton = 264;
+
+// Saves through the viewer's real "Save As" dialog under `path`.
+bool SaveThroughDialog(HWND viewer, DWORD pid, const std::string& path) {
+  ClickToolButton(viewer, kSaveAsButton);
+  HWND dialog = nullptr;
+  if (!PumpUntil([&] { return (dialog = DialogOf(pid)) != nullptr; }, 10s)) return false;
+  Pump(500ms);
+  SetForegroundWindow(dialog);
+  Type(path);
+  Keys({VK_RETURN});
+  return PumpUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES && !DialogOf(pid); }, 10s);
+}
+
+TEST(CaptureProgram, TheViewerZoomsCropsSavesAndPrintsADesktopCapture) {
+  HWND taskbar = WakeDesktop();
+  ASSERT_NE(taskbar, nullptr) << "no taskbar: the Wine prefix runs without its virtual desktop";
+  TempDir dir;
+  ProgramRunner program(dir.path());
+  WriteTextFile(program.File("DefPlayList.qvl"), "");
+  program.Start();
+  RECT icon{};
+  ASSERT_TRUE(FindTrayIcon(taskbar, icon)) << "no icon in the taskbar";
+  const POINT onIcon{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+  // The known picture at the screen's top-left corner, where the crop takes its part.
+  const RECT patternAt{0, 0, 600, 450};
+  HWND pattern = ShowPattern(patternAt);
+  Pump(500ms);
+
+  // "Screen Capture" -> "Desktop".
+  Input(MOUSEEVENTF_RIGHTDOWN, onIcon);
+  Input(MOUSEEVENTF_RIGHTUP);
+  ASSERT_TRUE(WaitFor([&] { return program.MainWindow() != nullptr; }, 5s));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(program.MainWindow(), &pid);
+  ASSERT_TRUE(WaitFor([&] { return OpenMenuOf(pid) != nullptr; }, 5s)) << "no menu opened";
+  Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
+
+  HWND viewer = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (viewer = WindowTitled(program, " - Screen Capture")) != nullptr; }, 15s))
+      << "the viewer did not show";
+  HWND status = FindChild(viewer, "msctls_statusbar32");
+  ASSERT_TRUE(status);
+  const int sh = GetSystemMetrics(SM_CYSCREEN);
+  ASSERT_TRUE(PumpUntil([&] { return TextOf(status) == "Height: " + std::to_string(sh) + " pixels"; }, 10s))
+      << TextOf(status);
+  Pump(500ms);
+  RECT frame{};
+  GetWindowRect(viewer, &frame);
+  if (const char* out = std::getenv("WC_VIEWER_SCREENSHOT")) {
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    std::vector<uint32_t> screen = GrabScreen(RECT{0, 0, sw, sh});
+    WriteBmpFile(out, screen.data(), sw, sh, 24);
+  }
+
+  // Zoom in: the track bar's thumb taken with the mouse, then three steps right.
+  HWND track = FindChild(viewer, "msctls_trackbar32");
+  ASSERT_TRUE(track);
+  SetForegroundWindow(viewer);
+  RECT tr{};
+  GetWindowRect(track, &tr);
+  Input(MOUSEEVENTF_LEFTDOWN, POINT{tr.left + 12 + (tr.right - tr.left - 24) * 15 / 50, (tr.top + tr.bottom) / 2});
+  Input(MOUSEEVENTF_LEFTUP);
+  Pump(200ms);
+  Keys({VK_RIGHT, VK_RIGHT, VK_RIGHT});
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        const std::string t = TextOf(status);
+        return t.rfind("Height: ", 0) == 0 && std::atoi(t.c_str() + 8) > sh;
+      },
+      5s))
+      << "no zoom: " << TextOf(status);
+
+  // The crop button.
+  ClickToolButton(viewer, kCropButton);
+  HWND crop = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (crop = WindowTitled(program, "Crop image")) != nullptr; }, 10s))
+      << "no crop window";
+  Pump(500ms);
+  POINT origin{0, 0};
+  ClientToScreen(crop, &origin);
+  const POINT from{origin.x + 30, origin.y + 45 + 30}, to{from.x + 200, from.y + 150};
+  Input(MOUSEEVENTF_LEFTDOWN, from);
+  for (int i = 1; i <= 10; ++i) {
+    Input(MOUSEEVENTF_MOVE, POINT{from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
+    std::this_thread::sleep_for(30ms);
+  }
+  Input(MOUSEEVENTF_LEFTUP, to);
+  Pump(300ms);
+  HWND save = FindChild(crop, "Button", "Save selection");
+  ASSERT_TRUE(save);
+  PostMessageA(save, BM_CLICK, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return TextOf(status) == "Height: 150 pixels"; }, 10s)) << TextOf(status);
+
+  // Saved as JPEG and as a bitmap through the real dialog.
+  const std::string jpg = dir.path() + "\\cropped.jpg", bmp = dir.path() + "\\cropped.bmp";
+  ASSERT_TRUE(SaveThroughDialog(viewer, pid, jpg)) << "no JPEG saved";
+  ASSERT_TRUE(SaveThroughDialog(viewer, pid, bmp)) << "no bitmap saved";
+  Image32 saved = DecodeBmp(ReadFileBytes(bmp));
+  ASSERT_EQ(saved.width, 200);
+  ASSERT_EQ(saved.height, 150);
+  long differing = 0;
+  for (int y = 0; y < 150; ++y)
+    for (int x = 0; x < 200; ++x) differing += saved.at(x, y) != PatternAt(30 + x, 30 + y);
+  EXPECT_EQ(differing, 0);
+  Image32 photo = DecodeJpegFile(jpg);
+  EXPECT_EQ(photo.width, 200);
+  EXPECT_EQ(photo.height, 150);
+
+  // File -> Print, on the PDF printer: the page shows the cropped picture
+  // across its width from the top-left corner.
+  if (!HavePrinter() || PdfFolder().empty()) {
+    program.Kill();
+    DestroyWindow(pattern);
+    GTEST_SKIP() << "no PDF printer (tools/wine/printer.sh sets one up)";
+  }
+  const auto before = PdfFiles();
+  ClickToolButton(viewer, kPrintButton);
+  const std::string pdf = WaitForNewPdf(before, 60);
+  ASSERT_FALSE(pdf.empty()) << "nothing printed";
+  PrintedPage page;
+  ASSERT_TRUE(RenderPdfPage(pdf, 72, page));
+  DeleteFileA(pdf.c_str());
+  const double scale = double(page.width) / 200.0;
+  long wrong = 0;
+  for (int y = 10; y < 150; y += 20)
+    for (int x = 10; x < 200; x += 20) {
+      const uint32_t want = PatternAt(30 + x, 30 + y);
+      const Rgb got = page.At(int((x + 0.5) * scale), int((y + 0.5) * scale));
+      wrong += !ColourNear(got, int(want >> 16), int(want >> 8 & 255), int(want & 255), 24);
+    }
+  EXPECT_EQ(wrong, 0);
+  EXPECT_TRUE(ColourNear(page.At(page.width / 2, int(160 * scale)), 255, 255, 255));
 
   DestroyWindow(pattern);
   program.Kill();

@@ -43,7 +43,16 @@ case "${1:-}" in
       # A server left from another X session would keep its windows invisible.
       wineserver -k </dev/null >/dev/null 2>&1 || true
       wineserver -w </dev/null >/dev/null 2>&1 || true
+      # The PDF printer first: a prefix sees the printers that existed when it
+      # was last updated.
+      printer=0
+      "$here/printer.sh" && printer=1
       make_prefix
+      if [ "$printer" = 1 ] && [ ! -f "$WINEPREFIX/.printer" ]; then
+        wine64 wineboot -u </dev/null >/dev/null 2>&1 9>&- || true
+        wineserver -w
+        touch "$WINEPREFIX/.printer"
+      fi
       wine_install_fonts
       mount_small_disk
       # The server outlives this script: it must not keep the lock either.

@@ -1,0 +1,176 @@
+// The viewer's pictures as files, on the clipboard, cropped and printed.
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/program.h"
+#include "capture/delay_form.h"
+#include "capture/screen_form.h"
+#include "capture/selection_form.h"
+#include "common/bmp.h"
+#include "common/jpeg.h"
+#include "common/text.h"
+#include "ui/application.h"
+#include "ui/error.h"
+#include "ui/handle.h"
+#include "ui/prompts.h"
+
+namespace wc {
+
+namespace {
+
+// The extension with its dot, letters a-z in capitals; "" when the file
+// name has none.
+std::string UpperExtension(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  const size_t slash = path.find_last_of("\\/");
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  std::string ext = path.substr(dot);
+  for (char& c : ext) {
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  }
+  return ext;
+}
+
+bool HasExtension(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  const size_t slash = path.find_last_of("\\/");
+  return dot != std::string::npos && (slash == std::string::npos || dot > slash) && dot + 1 < path.size();
+}
+
+// The picture read whole before any tab is made, so a file that cannot be
+// read leaves the viewer as it was.
+ui::Picture LoadPicture(const std::string& path) {
+  const std::string ext = UpperExtension(path);
+  try {
+    if (ext == ".JPG" || ext == ".JPEG") return ui::Picture(ui::Bitmap::FromImage(DecodeJpegFile(path)));
+    if (ext == ".BMP") return ui::Picture(ui::Bitmap::FromImage(DecodeBmp(ReadFileBytes(path))));
+  } catch (const ui::Error&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw ui::Error("Cannot open the picture " + path + ": " + e.what());
+  }
+  // Anything else the system's picture loader may know; kept as a bitmap.
+  ui::Picture other = ui::Picture::LoadFromFile(path);
+  if (other.Empty()) throw ui::Error("Cannot open the picture " + path);
+  return ui::Picture(other.ToBitmap());
+}
+
+}  // namespace
+
+void TScreenForm::Open1Click(ui::Component&) {
+  ui::FileDialogOptions options;
+  options.filter = kPictureFilter;
+  options.fileMustExist = true;
+  options.pathMustExist = true;
+  auto chosen = App().prompts().OpenFile(Handle(), options);
+  if (chosen && !chosen->files.empty() && !RefuseWhenFull()) OpenPictureFile(chosen->files.front());
+  EnableTabCommands();
+}
+
+void TScreenForm::OpenPictureFile(const std::string& path) {
+  if (RefuseWhenFull()) return;
+  ui::Picture picture = LoadPicture(path);
+  AddPictureTab(std::move(picture), FileNameOnly(path), kOpenedFileImage);
+}
+
+void TScreenForm::Saveas1Click(ui::Component&) {
+  if (!HasTab()) return;
+  ui::FileDialogOptions options;
+  options.filter = kPictureFilter;
+  options.overwritePrompt = true;
+  options.hideReadOnly = true;
+  options.pathMustExist = true;
+  auto chosen = App().prompts().SaveFile(Handle(), options);
+  if (!chosen || chosen->files.empty() || chosen->files.front().empty()) return;
+  std::string path = chosen->files.front();
+  if (!HasExtension(path)) {
+    static const char* const kByFilter[] = {"jpg", "jpg", "jpeg", "bmp"};
+    const int filter = chosen->filterIndex >= 1 && chosen->filterIndex <= 4 ? chosen->filterIndex : 1;
+    if (path.back() != '.') path += '.';
+    path += kByFilter[filter - 1];
+  }
+  SavePictureFile(path);
+  ScreenPageControl.SetPageCaption(CurrentTab, FileNameOnly(path));
+}
+
+void TScreenForm::SavePictureFile(const std::string& path) {
+  if (!HasTab()) return;
+  const ui::Picture& picture = TabImages[size_t(CurrentTab)]->GetPicture();
+  if (picture.Empty()) throw ui::Error("There is no picture to save.");
+  const std::string ext = UpperExtension(path);
+  try {
+    if (ext == ".JPG" || ext == ".JPEG") {
+      const ui::Bitmap* bitmap = picture.AsBitmap();
+      EncodeJpegFile(path, bitmap ? bitmap->ToImage() : picture.ToBitmap().ToImage(), kJpegQuality);
+    } else {
+      picture.SaveToBitmapFile(path, 24);
+    }
+  } catch (const ui::Error&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw ui::Error(std::string("ERROR Writing to Disk: ") + e.what());
+  }
+}
+
+void TScreenForm::Copy1Click(ui::Component&) {
+  if (!HasTab()) return;
+  const ui::Picture& picture = TabImages[size_t(CurrentTab)]->GetPicture();
+  if (const ui::Bitmap* bitmap = picture.AsBitmap()) {
+    PutBitmapOnClipboard(*bitmap);
+  } else if (!picture.Empty()) {
+    PutBitmapOnClipboard(picture.ToBitmap());
+  }
+}
+
+std::unique_ptr<ui::Bitmap> TScreenForm::AskSelection(uint8_t mode) {
+  auto* crop = FindProgramWindow<TSelectionForm>("SelectionForm");
+  if (!crop || !HasTab()) return nullptr;
+  auto result = std::make_unique<ui::Bitmap>();
+  SelectionMode = mode;
+  SelectionAccepted = 0;
+  crop->Result = result.get();
+  crop->SelectionAccepted = &SelectionAccepted;
+  crop->SetPicture(TabImages[size_t(CurrentTab)]->GetPicture());
+  crop->ShowModal();
+  crop->Result = nullptr;
+  crop->SelectionAccepted = nullptr;
+  crop->SetPicture(ui::Picture());
+  // "Save selection" without a rectangle dragged right and down selects
+  // nothing: the picture stays as it was.
+  if (SelectionAccepted != 1 || result->Empty()) return nullptr;
+  return result;
+}
+
+void TScreenForm::Crop1Click(ui::Component&) {
+  if (!HasTab()) return;
+  auto selection = AskSelection(1);
+  // A cancelled crop changes nothing, the zoom included.
+  if (!selection) return;
+  ui::Image& image = *TabImages[size_t(CurrentTab)];
+  image.ClearPicture();
+  image.Repaint();
+  // The cropped picture is shown at its own size.
+  image.Stretch = false;
+  image.AutoSize = true;
+  image.SetPicture(ui::Picture(std::move(*selection)));
+  image.Repaint();
+  SetupScrollBars();
+  TabViewState[size_t(CurrentTab)].Zoom = 15;
+  MyTrackBar.SetPosition(15);
+  ShowSizeOf(image);
+}
+
+void TScreenForm::CopySelection1Click(ui::Component&) {
+  if (!HasTab()) return;
+  if (auto selection = AskSelection(2)) PutBitmapOnClipboard(*selection);
+}
+
+void TScreenForm::Delay1Click(ui::Component&) {
+  if (auto* delay = FindProgramWindow<TDelayForm>("DelayForm")) {
+    delay->SetGrabber(&ScreenGrabber1);
+    delay->ShowModal();
+  }
+}
+
+}  // namespace wc
