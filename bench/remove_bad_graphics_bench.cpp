@@ -18,11 +18,11 @@ namespace {
 
 constexpr int kPictures = 2000;
 
-void WriteFile(const std::string& path, const std::string& data) {
+void WriteBytes(const std::string& path, const std::string& data) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
-  WriteFile(h, data.data(), DWORD(data.size()), &written, nullptr);
+  ::WriteFile(h, data.data(), DWORD(data.size()), &written, nullptr);
   CloseHandle(h);
 }
 
@@ -56,10 +56,10 @@ int main() {
   for (int i = 0; i < kPictures; ++i) {
     const std::string path = base + "\\picture" + std::to_string(i) + ".bmp";
     if (i % 10 == 9) {
-      WriteFile(path, "not a picture");
+      WriteBytes(path, "not a picture");
       ++bad;
     } else {
-      WriteFile(path, SmallBitmap(i));
+      WriteBytes(path, SmallBitmap(i));
     }
     files.push_back(path);
   }

@@ -80,6 +80,7 @@ struct BadGraphicsCheck {
   std::shared_ptr<CheckedFiles> files = std::make_shared<CheckedFiles>();
   size_t removed = 0;  // entries removed so far: entry j now stands at j - removed
   std::string caption;
+  DWORD shownAt = 0;  // when the progress was last written
   BusyPointer formPointer, listPointer;
 };
 
@@ -124,6 +125,14 @@ void TMainForm::RemoveBadGraphics() {
   auto apply = [this, weak, total](const std::vector<size_t>& bad, size_t checked) {
     std::shared_ptr<BadGraphicsCheck> job = weak.lock();
     if (!job || badGraphics_ != job || job->files->abandoned) return;
+    if (!bad.empty()) MainListBox.BeginUpdate();
+    struct Redraw {
+      ui::ListBox& list;
+      bool on;
+      ~Redraw() {
+        if (on) list.EndUpdate();
+      }
+    } redraw{MainListBox, !bad.empty()};
     for (size_t j : bad) {
       const size_t entry = j - job->removed;
       // Something else changed the playlist (a reload): stop rather than
@@ -140,7 +149,11 @@ void TMainForm::RemoveBadGraphics() {
       }
       ++job->removed;
     }
-    GroupBox1.SetCaption("Checking " + std::to_string(checked) + " of " + std::to_string(total));
+    // The group box repaints with its caption: a few times a second is enough.
+    if (GetTickCount() - job->shownAt >= 100 || checked == total) {
+      job->shownAt = GetTickCount();
+      GroupBox1.SetCaption("Checking " + std::to_string(checked) + " of " + std::to_string(total));
+    }
   };
 
   ui::StartWorker([files, apply, finish] {

@@ -89,6 +89,21 @@ HWND ChildWithText(HWND parent, const char* text) {
   return s.found;
 }
 
+HWND FindListBox(HWND parent) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      parent,
+      [](HWND h, LPARAM l) -> BOOL {
+        char name[64] = {};
+        GetClassNameA(h, name, sizeof name);
+        if (lstrcmpiA(name, "ListBox") != 0) return TRUE;
+        *reinterpret_cast<HWND*>(l) = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 // A picture of the screen for a person to look at, when asked for.
 void SaveScreen(const char* name) {
   const char* folder = std::getenv("WC_SCREENSHOT_DIR");
@@ -147,9 +162,14 @@ TEST(PlaylistMenuProgram, SortWallpaperListFromThePlaylistMenuSortsThePlaylistWr
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 5s)) << "the control panel did not open";
   std::this_thread::sleep_for(500ms);
 
-  // The playlist menu's button: the last of the five beside the list.
-  HWND group = ChildWithText(main, "Playlist management");
-  ASSERT_NE(group, nullptr);
+  // The playlist menu's button: the last of the five beside the list, once
+  // the start-up sequence has filled the list.
+  HWND group = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (group = ChildWithText(main, "Playlist management")) != nullptr; }, 10s));
+  HWND list = FindListBox(group);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 5; }, 15s))
+      << "the list shows " << SendMessageA(list, LB_GETCOUNT, 0, 0) << " rows";
   POINT at{270 + 13, 153 + 13};  // its middle in the group, at 96 DPI
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
