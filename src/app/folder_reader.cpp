@@ -184,7 +184,9 @@ void TMainForm::AddFoundFile(const std::string& path) {
   // listing and now.
   if (!Playlist || !FileExists(path)) return;
   // The row first: a full list refuses it, and the entry must not come alone.
-  MainListBox.AddItem(IsShowFullPath() ? path : DisplayName(path));
+  // After an odd line count the new pair straddles the seam: the row shows
+  // the entry that the new path's line belongs to.
+  AppendRow(IsShowFullPath() ? path : DisplayName(path), Playlist->LineCount() / 2);
   Playlist->AppendEntry(path);
 }
 

@@ -109,6 +109,7 @@ void TMainForm::BindHandlers() {
   bind(ShowFullPath1, &TMainForm::ShowFullPath1Click);
   bind(ScanDiskforWallpapers1, &TMainForm::ScanDiskforWallpapers1Click);
   bind(ScanDiskForWallpapers2, &TMainForm::ScanDiskForWallpapers2Click);
+  BindPlaylistEditing();
 }
 
 void TMainForm::ErrorBox(const std::string& text) {

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 
 #include "lang/lang.h"
 #include "playlist/playlist.h"
+#include "playlist/row_table.h"
 #include "ui/window_hook.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -110,6 +112,47 @@ class TMainForm : public ui::Form {
   void ScanDiskforWallpapers1Click(ui::Component& sender);
   void ScanDiskForWallpapers2Click(ui::Component& sender);
   void ShowScanDisk();
+
+  // ---- playlist editing (playlist/panel_editing.cpp, app/panel_file_ops.cpp)
+  // Row r of MainListBox shows entry Rows.Entry(r): entries whose file is
+  // missing get no row, so rows and entries are not matched by position.
+  RowTable Rows;
+  std::optional<size_t> EntryOfRow(int row) const;
+  // One more row at the end, showing `entry`.
+  void AppendRow(const std::string& text, size_t entry);
+  // Deletes the row and the entry it shows (not the file).
+  void RemoveRowAndEntry(int row);
+  void BindPlaylistEditing();
+  void MainBitBtn1Click(ui::Component& sender);  // move up
+  void MainBitBtn2Click(ui::Component& sender);  // move down
+  void MainBitBtn3Click(ui::Component& sender);  // remove
+  void MainBitBtn4Click(ui::Component& sender);  // menu Add1
+  void MainBitBtn5Click(ui::Component& sender);  // menu Add2
+  void Addwallpapers1Click(ui::Component& sender);
+  void AddFromFile1Click(ui::Component& sender);
+  void Addfromfolder1Click(ui::Component& sender);
+  void AddFromFolder2Click(ui::Component& sender);
+  void AddHTMLandMovieWallpapers1Click(ui::Component& sender);
+  void AddHTMLWallpaper1Click(ui::Component& sender);
+  void SetasWallpaper1Click(ui::Component& sender);
+  void EmptyWallpaperList1Click(ui::Component& sender);
+  void SortWallpaperList1Click(ui::Component& sender);
+  void RandomiseWallpaperList1Click(ui::Component& sender);
+  void FindCurrentSelection1Click(ui::Component& sender);
+  void SellectAll1Click(ui::Component& sender);
+  void RemoveBadGraphics1Click(ui::Component& sender);
+  void CopyFiles1Click(ui::Component& sender);
+  void MoveFiles1Click(ui::Component& sender);
+  void RenameFiles1Click(ui::Component& sender);
+  void AddPictureFiles();
+  void AddMovieAndHtmlFiles();
+  void AddFromFolder();
+  void SortPlaylist();
+  void RandomisePlaylist();
+  void RemoveBadGraphics();
+  void DeleteSelectedFile();
+  // True while "Remove Bad Graphics" checks files on its worker.
+  bool CheckingGraphics() const { return badGraphics_ != nullptr; }
 
   // ---- functioning modes and the folder reader
   void modeautomaticClick(ui::Component& sender);
@@ -391,6 +434,8 @@ class TMainForm : public ui::Form {
   // The fill running on a worker, if any (startup_fill.cpp).
   std::shared_ptr<struct AnsweringFill> answeringFill_;
   void AbandonAnsweringFill();
+  // The running "Remove Bad Graphics", if any (playlist/remove_bad_graphics.cpp).
+  std::shared_ptr<struct BadGraphicsCheck> badGraphics_;
 };
 
 }  // namespace wc

@@ -29,7 +29,7 @@ void TMainForm::FillPlaylistBox(bool showFullPath) {
   AbandonAnsweringFill();
   MainListBox.BeginUpdate();
   for (size_t k = 0; k < Playlist->EntryCount(); ++k) {
-    if (FileExists(Playlist->Path(k))) MainListBox.AddItem(showFullPath ? Playlist->Path(k) : Playlist->Name(k));
+    if (FileExists(Playlist->Path(k))) AppendRow(showFullPath ? Playlist->Path(k) : Playlist->Name(k), k);
   }
   MainListBox.EndUpdate();
   if (MainChPreview.Checked() && MainListBox.Count() > 0) MainChPreviewClick(MainChPreview);
@@ -91,6 +91,7 @@ void TMainForm::SetPlaylistDragDrop(bool on) {
 
 void TMainForm::MainNewClick(ui::Component&) {
   MainListBox.Clear();
+  Rows.Clear();
   if (Playlist) Playlist->Clear();
   MainPreview.ClearPicture();
   MainPreview.Repaint();

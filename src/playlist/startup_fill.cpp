@@ -48,7 +48,12 @@ void TMainForm::LoadPlaylistAnswering(const std::string& file, bool showFullPath
     std::vector<std::string> rows;
     rows.reserve(entries.size());
     for (size_t k : entries) rows.push_back(std::move(job->rows[k]));
+    const size_t before = size_t(MainListBox.Count());
+    Rows.Truncate(before);
     MainListBox.AddItems(rows);
+    // A full box takes fewer rows than it was given.
+    const size_t added = size_t(MainListBox.Count()) - before;
+    for (size_t i = 0; i < added && i < entries.size(); ++i) Rows.Append(entries[i]);
   };
   // Runs on the GUI thread: the file's lines become the playlist, which
   // exists from now on (and is saved at exit).

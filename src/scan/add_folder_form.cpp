@@ -60,13 +60,19 @@ std::string WithoutTrailingSeparator(std::string path) {
   return path;
 }
 
-TAddFolderForm::TAddFolderForm(ui::Application& app) : Form(app, "AddFolderForm") {
-  CreateWindowFrom({.caption = "Browse for Folder",
-                    .clientWidth = 318,
-                    .clientHeight = 306,
-                    .border = ui::BorderStyle::Dialog,
-                    .icons = ui::biSystemMenu});
-  BuildLayout(kLayout);
+TAddFolderForm::TAddFolderForm(ui::Application& app)
+    : TAddFolderForm(app, "AddFolderForm",
+                     {.caption = "Browse for Folder",
+                      .clientWidth = 318,
+                      .clientHeight = 306,
+                      .border = ui::BorderStyle::Dialog,
+                      .icons = ui::biSystemMenu},
+                     kLayout) {}
+
+TAddFolderForm::TAddFolderForm(ui::Application& app, const char* name, const ui::FormSpec& look, ui::Layout layout)
+    : Form(app, name) {
+  CreateWindowFrom(look);
+  BuildLayout(layout);
   Button1.SetDefault(true);
   OnShow = [this](ui::Component& s) { FormShow(s); };
   Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };

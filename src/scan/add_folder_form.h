@@ -56,6 +56,8 @@ class TAddFolderForm : public ui::Form {
   ui::Button Button2{this, "Button2"};
 
  protected:
+  // Another window with the same folder tree (the copy and move target).
+  TAddFolderForm(ui::Application& app, const char* name, const ui::FormSpec& look, ui::Layout layout);
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
  private:

@@ -1,8 +1,26 @@
 #include "scan/rename_form.h"
 
+#include "app/main_form.h"
+#include "app/program.h"
+#include "common/paths.h"
+#include "scan/file_name_rules.h"
+#include "scan/file_ops.h"
 #include "ui/application.h"
+#include "ui/error.h"
+#include "ui/prompts.h"
 
 namespace wc {
+
+namespace {
+
+const ui::LayoutItem kLayout[] = {
+    {"Edit1", "", 8, 12, 347, 21},
+    {"Button1", "", 280, 46, 75, 25, "OK"},
+};
+
+TMainForm* ControlPanel() { return FindProgramWindow<TMainForm>("MainForm"); }
+
+}  // namespace
 
 TRenameForm::TRenameForm(ui::Application& app) : Form(app, "RenameForm") {
   CreateWindowFrom({.caption = "Rename",
@@ -10,6 +28,47 @@ TRenameForm::TRenameForm(ui::Application& app) : Form(app, "RenameForm") {
                     .clientHeight = 82,
                     .border = ui::BorderStyle::Dialog,
                     .icons = ui::biSystemMenu});
+  BuildLayout(kLayout);
+  Button1.SetDefault(true);
+  OnShow = [this](ui::Component& s) { FormShow(s); };
+  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
+}
+
+void TRenameForm::FormShow(ui::Component&) {
+  TMainForm* panel = ControlPanel();
+  const int row = panel ? panel->MainListBox.ItemIndex() : -1;
+  Edit1.SetText(row >= 0 ? ExtractFileName(panel->MainListBox.Item(row)) : "");
+  Edit1.SelectAll();
+  Edit1.SetFocus();
+}
+
+void TRenameForm::Button1Click(ui::Component&) {
+  const std::string name = Edit1.Text();
+  if (name.empty()) return;
+  TMainForm* panel = ControlPanel();
+  std::optional<size_t> entry = panel ? panel->EntryOfRow(panel->MainListBox.ItemIndex()) : std::nullopt;
+  if (!entry) {
+    Close();
+    return;
+  }
+  const std::string oldPath = panel->Playlist->Path(*entry);
+  const std::string extension = ExtractFileExt(oldPath);
+  // The typed text must stay a name in the file's own folder.
+  if (std::optional<std::string> problem = FileNameProblem(name + extension)) {
+    App().prompts().Message(Handle(), *problem, "Rename", MB_OK | MB_ICONERROR);
+    return;
+  }
+  const std::string newPath = JoinPath(ExtractFilePath(oldPath), name + extension);
+  if (DWORD error = RenameOneFile(oldPath, newPath); error != ERROR_SUCCESS) {
+    App().prompts().Message(Handle(), ui::SystemErrorText(error), "Error", MB_OK | MB_ICONERROR);
+    return;
+  }
+  panel->Playlist->SetPath(*entry, newPath);
+  panel->Playlist->SetName(*entry, name);
+  panel->MainListBox.Clear();
+  panel->FillPlaylistBox(panel->ShowFullPath1.Checked());
+  SetModalResult(ui::mrOk);
+  Close();
 }
 
 }  // namespace wc

@@ -1,15 +1,65 @@
 #include "scan/rmc_form.h"
 
+#include "app/main_form.h"
+#include "app/program.h"
+#include "common/paths.h"
+#include "scan/file_ops.h"
 #include "ui/application.h"
 
 namespace wc {
 
-TRMCForm::TRMCForm(ui::Application& app) : Form(app, "RMCForm") {
-  CreateWindowFrom({.caption = "Rename/Move/Copy",
-                    .clientWidth = 363,
-                    .clientHeight = 427,
-                    .border = ui::BorderStyle::Dialog,
-                    .icons = ui::biSystemMenu});
+namespace {
+
+const ui::LayoutItem kLayout[] = {
+    {"ShellTreeView1", "", 8, 8, 347, 374},
+    {"Button1", "", 199, 392, 75, 25, "OK"},
+    {"Button2", "", 280, 392, 75, 25, "Cancel"},
+};
+
+}  // namespace
+
+TRMCForm::TRMCForm(ui::Application& app)
+    : TAddFolderForm(app, "RMCForm",
+                     {.caption = "Rename/Move/Copy",
+                      .clientWidth = 363,
+                      .clientHeight = 427,
+                      .border = ui::BorderStyle::Dialog,
+                      .icons = ui::biSystemMenu},
+                     kLayout) {
+  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
+  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
+}
+
+int TRMCForm::ShowFor(Operation op) {
+  operation = op;
+  SetCaption(op == Operation::Copy ? "Copy Files" : op == Operation::Move ? "Move Files" : "Rename/Move/Copy");
+  return ShowModal();
+}
+
+void TRMCForm::Button1Click(ui::Component&) {
+  // A folder without a file-system path (the desktop's virtual folders)
+  // holds no files.
+  const std::string folder = WithoutTrailingSeparator(SelectedPath());
+  TMainForm* panel = FindProgramWindow<TMainForm>("MainForm");
+  if (panel && !folder.empty() && folder.find("::") != 0) {
+    if (std::optional<size_t> entry = panel->EntryOfRow(panel->MainListBox.ItemIndex())) {
+      const std::string source = panel->Playlist->Path(*entry);
+      const std::string target = JoinPath(folder, ExtractFileName(source));
+      if (operation == Operation::Copy) {
+        CopyWithoutOverwriting(source, target);
+      } else if (operation == Operation::Move) {
+        // The row keeps its text until the next fill, as with every move.
+        if (MoveOneFile(source, target)) panel->Playlist->SetPath(*entry, target);
+      }
+    }
+  }
+  SetModalResult(ui::mrOk);
+  Close();
+}
+
+void TRMCForm::Button2Click(ui::Component&) {
+  SetModalResult(ui::mrCancel);
+  Close();
 }
 
 }  // namespace wc

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "common/paths.h"
+#include "ui/picture_preview_hook.h"
 
 namespace ui {
 
@@ -43,6 +44,8 @@ std::optional<FileDialogResult> RunFileDialog(HWND owner, const FileDialogOption
   if (o.pathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
   if (o.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
   if (o.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
+  PicturePreviewHook preview;
+  if (o.picturePreview && !save) preview.Install(ofn);
   BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!ok) return std::nullopt;
   FileDialogResult r;

@@ -23,6 +23,8 @@ struct FileDialogOptions {
   bool pathMustExist = false;
   bool overwritePrompt = false;
   bool hideReadOnly = true;
+  // A picture dialog: a preview of the selected picture beside the files.
+  bool picturePreview = false;
 };
 
 struct FileDialogResult {

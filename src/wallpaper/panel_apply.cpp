@@ -56,7 +56,9 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
   if (CurrentIndex < 0 || CurrentIndex >= rows) CurrentIndex = 0;
   MainListBox.SetItemIndex(CurrentIndex);
 
-  if (size_t(CurrentIndex) >= Playlist->EntryCount() || !FileExists(Playlist->Path(size_t(CurrentIndex)))) {
+  // The current index is a row; the entry is the one that row shows.
+  std::optional<size_t> current = EntryOfRow(CurrentIndex);
+  if (!current || !FileExists(Playlist->Path(*current))) {
     // The next entry is tried instead, once round the playlist at most.
     if (missingSkips_ >= rows) {
       skipsExhausted_ = true;
@@ -79,9 +81,9 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
     }
   }
 
-  size_t entry = size_t(MainListBox.ItemIndex() >= 0 ? MainListBox.ItemIndex() : CurrentIndex);
-  if (entry >= Playlist->EntryCount()) return;
-  const std::string path = Playlist->Path(entry);
+  std::optional<size_t> entry = EntryOfRow(MainListBox.ItemIndex() >= 0 ? MainListBox.ItemIndex() : CurrentIndex);
+  if (!entry) return;
+  const std::string path = Playlist->Path(*entry);
   EntryKind kind = KindOf(path);
 
   ui::Picture picture;

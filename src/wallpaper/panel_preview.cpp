@@ -118,14 +118,14 @@ void TMainForm::MainListBoxClick(ui::Component&) {
 
 void TMainForm::DescribeSelectedEntry() {
   if (MainListBox.Count() == 0 || !Playlist) return;
-  int row = MainListBox.ItemIndex();
-  if (row < 0 || size_t(row) >= Playlist->EntryCount()) return;
-  const std::string path = Playlist->Path(size_t(row));
+  std::optional<size_t> entry = EntryOfRow(MainListBox.ItemIndex());
+  if (!entry) return;
+  const std::string path = Playlist->Path(*entry);
 
   if (!FileExists(path)) {
     App().prompts().Message(Handle(), "This file does not exist anymore: " + path + ". Deleted from playlist.",
                             App().Title, MB_OK);
-    Playlist->RemoveEntry(size_t(row));
+    Playlist->RemoveEntry(*entry);
     try {
       WritePlaylistFile(StartupPlaylistFile, Playlist->Lines());
     } catch (const std::exception&) {
@@ -197,9 +197,9 @@ void TMainForm::MainChPreviewClick(ui::Component& sender) {
 
 void TMainForm::htmlpreviewbuttonClick(ui::Component&) {
   if (!Playlist) return;
-  int row = MainListBox.ItemIndex();
-  if (row < 0 || size_t(row) >= Playlist->EntryCount()) return;
-  App().prompts().ShellOpen(Handle(), "open", Playlist->Path(size_t(row)), "", "", SW_SHOW);
+  std::optional<size_t> entry = EntryOfRow(MainListBox.ItemIndex());
+  if (!entry) return;
+  App().prompts().ShellOpen(Handle(), "open", Playlist->Path(*entry), "", "", SW_SHOW);
 }
 
 void TMainForm::MainPrintClick(ui::Component&) {

@@ -235,16 +235,17 @@ TEST_F(PreviewTest, VanishedFilesAreRemovedWithAMessageAndThePlaylistIsSaved) {
   EXPECT_EQ(ReadPlaylistFile(panel->StartupPlaylistFile), panel->Playlist->Lines());
   EXPECT_EQ(panel->MainListBox.Items(), (std::vector<std::string>{"a", "c", "d"}));
 
-  // Several gone at once: each is reported and removed in turn, and the first
-  // file left is described.
+  // Several gone at once: the clicked one is reported and removed; the list
+  // filled again has no row for the other missing file, whose entry stays
+  // (rows show only existing files), and the row then selected is described.
   DeleteFileA(a.c_str());
   DeleteFileA(c.c_str());
   prompts.messages.clear();
   Click(0);
   EXPECT_EQ(prompts.MessageTexts(),
-            (std::vector<std::string>{"This file does not exist anymore: " + a + ". Deleted from playlist.",
-                                      "This file does not exist anymore: " + c + ". Deleted from playlist."}));
-  EXPECT_EQ(panel->Playlist->Lines(), (std::vector<std::string>{d, "d"}));
+            (std::vector<std::string>{"This file does not exist anymore: " + a + ". Deleted from playlist."}));
+  EXPECT_EQ(panel->Playlist->Lines(), (std::vector<std::string>{c, "c", d, "d"}));
+  EXPECT_EQ(panel->MainListBox.Items(), (std::vector<std::string>{"d"}));
   EXPECT_EQ(ReadPlaylistFile(panel->StartupPlaylistFile), panel->Playlist->Lines());
   EXPECT_EQ(panel->locationval.Caption(), ShortenPath(d));
   EXPECT_EQ(PictureWidth(), 12);

@@ -1,0 +1,215 @@
+// The control panel's playlist editing: the five buttons beside the list,
+// the two menus they open and the commands of those menus (the file
+// operations are in app/panel_file_ops.cpp).
+#include <windows.h>
+
+#include "app/main_form.h"
+#include "app/program.h"
+#include "common/paths.h"
+#include "common/random.h"
+#include "common/random_win32.h"
+#include "playlist/playlist_sort.h"
+#include "scan/add_folder_form.h"
+#include "scan/filter_form.h"
+#include "ui/application.h"
+#include "ui/prompts.h"
+
+namespace wc {
+
+namespace {
+
+// Exchanges made by "Randomise Wallpaper List", whatever the list's length.
+constexpr int kRandomExchanges = 10;
+
+void PopupAtPointer(ui::PopupMenu& menu, HWND owner) {
+  POINT at{};
+  GetCursorPos(&at);
+  menu.Popup(at.x, at.y, owner);
+}
+
+}  // namespace
+
+void TMainForm::BindPlaylistEditing() {
+  MainBitBtn1.OnClick = [this](ui::Component& s) { MainBitBtn1Click(s); };
+  MainBitBtn2.OnClick = [this](ui::Component& s) { MainBitBtn2Click(s); };
+  MainBitBtn3.OnClick = [this](ui::Component& s) { MainBitBtn3Click(s); };
+  MainBitBtn4.OnClick = [this](ui::Component& s) { MainBitBtn4Click(s); };
+  MainBitBtn5.OnClick = [this](ui::Component& s) { MainBitBtn5Click(s); };
+  auto bind = [this](ui::MenuItem& item, void (TMainForm::*handler)(ui::Component&)) {
+    item.OnClick = [this, handler](ui::Component& s) { (this->*handler)(s); };
+  };
+  bind(Addwallpapers1, &TMainForm::Addwallpapers1Click);
+  bind(Addfromfolder1, &TMainForm::Addfromfolder1Click);
+  bind(AddHTMLandMovieWallpapers1, &TMainForm::AddHTMLandMovieWallpapers1Click);
+  bind(SetasWallpaper1, &TMainForm::SetasWallpaper1Click);
+  bind(AddFromFile1, &TMainForm::AddFromFile1Click);
+  bind(AddFromFolder2, &TMainForm::AddFromFolder2Click);
+  bind(AddHTMLWallpaper1, &TMainForm::AddHTMLWallpaper1Click);
+  bind(EmptyWallpaperList1, &TMainForm::EmptyWallpaperList1Click);
+  bind(SortWallpaperList1, &TMainForm::SortWallpaperList1Click);
+  bind(RandomiseWallpaperList1, &TMainForm::RandomiseWallpaperList1Click);
+  bind(CopyFiles1, &TMainForm::CopyFiles1Click);
+  bind(MoveFiles1, &TMainForm::MoveFiles1Click);
+  bind(MoveFiles2, &TMainForm::CopyFiles1Click);  // told apart by the sender
+  bind(RenameFiles1, &TMainForm::RenameFiles1Click);
+  bind(FindCurrentSelection1, &TMainForm::FindCurrentSelection1Click);
+  bind(SellectAll1, &TMainForm::SellectAll1Click);
+  bind(RemoveBadGraphics1, &TMainForm::RemoveBadGraphics1Click);
+}
+
+// ---- rows and entries
+
+std::optional<size_t> TMainForm::EntryOfRow(int row) const {
+  if (!Playlist || row < 0 || row >= MainListBox.Count()) return std::nullopt;
+  std::optional<size_t> entry = Rows.Entry(row);
+  if (!entry || *entry >= Playlist->EntryCount()) return std::nullopt;
+  return entry;
+}
+
+void TMainForm::AppendRow(const std::string& text, size_t entry) {
+  // Rows the box lost (it was cleared) are forgotten first.
+  Rows.Truncate(size_t(MainListBox.Count()));
+  MainListBox.AddItem(text);
+  Rows.Append(entry);
+}
+
+void TMainForm::RemoveRowAndEntry(int row) {
+  std::optional<size_t> entry = EntryOfRow(row);
+  if (!entry) return;
+  Playlist->RemoveEntry(*entry);
+  MainListBox.DeleteItem(row);
+  Rows.RemoveRow(size_t(row));
+}
+
+// ---- the buttons
+
+void TMainForm::MainBitBtn1Click(ui::Component&) {
+  if (MainListBox.ItemIndex() < 0 && MainListBox.Count() > 0) MainListBox.SetItemIndex(0);
+  const int i = MainListBox.ItemIndex();
+  if (i <= 0) return;
+  std::optional<size_t> above = EntryOfRow(i - 1), here = EntryOfRow(i);
+  if (!above || !here) return;
+  MainListBox.Exchange(i, i - 1);
+  Playlist->SwapEntries(*above, *here);
+  MainListBox.SetItemIndex(i - 1);
+}
+
+void TMainForm::MainBitBtn2Click(ui::Component&) {
+  if (MainListBox.ItemIndex() < 0 && MainListBox.Count() > 0) MainListBox.SetItemIndex(0);
+  const int i = MainListBox.ItemIndex();
+  if (i < 0 || i >= MainListBox.Count() - 1) return;
+  std::optional<size_t> here = EntryOfRow(i), below = EntryOfRow(i + 1);
+  if (!here || !below) return;
+  MainListBox.Exchange(i, i + 1);
+  Playlist->SwapEntries(*here, *below);
+  MainListBox.SetItemIndex(i + 1);
+}
+
+void TMainForm::MainBitBtn3Click(ui::Component&) {
+  const int i = MainListBox.ItemIndex();
+  if (i < 0 || !EntryOfRow(i)) return;
+  RemoveRowAndEntry(i);
+  const int rows = MainListBox.Count();
+  MainListBox.SetItemIndex(i == rows && rows > 0 ? i - 1 : i);
+  if (rows > 0) {
+    MainListBoxClick(MainListBox);
+  } else {
+    MainPreview.ClearPicture();
+    MainPreview.Repaint();
+  }
+}
+
+void TMainForm::MainBitBtn4Click(ui::Component&) { PopupAtPointer(Add1, Handle()); }
+void TMainForm::MainBitBtn5Click(ui::Component&) { PopupAtPointer(Add2, Handle()); }
+
+// ---- adding
+
+void TMainForm::Addwallpapers1Click(ui::Component&) { AddPictureFiles(); }
+void TMainForm::AddFromFile1Click(ui::Component&) { AddPictureFiles(); }
+void TMainForm::Addfromfolder1Click(ui::Component&) { AddFromFolder(); }
+void TMainForm::AddFromFolder2Click(ui::Component&) { AddFromFolder(); }
+void TMainForm::AddHTMLandMovieWallpapers1Click(ui::Component&) { AddMovieAndHtmlFiles(); }
+void TMainForm::AddHTMLWallpaper1Click(ui::Component&) { AddMovieAndHtmlFiles(); }
+
+void TMainForm::AddPictureFiles() {
+  ui::FileDialogOptions o;  // OpenPictureDialog1
+  o.filter =
+      "All pictures|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|JPEG Image File|*.jpg;*.jpeg|Bitmaps|*.bmp|Icons|*.ico|"
+      "Enhanced Metafiles|*.emf|Metafiles|*.wmf";
+  o.multiSelect = true;
+  o.fileMustExist = true;
+  o.pathMustExist = true;
+  o.picturePreview = true;
+  auto r = App().prompts().OpenFile(Handle(), o);
+  if (!r || r->files.empty() || !Playlist) return;
+  AddFilesToPlaylist(r->files);
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+}
+
+void TMainForm::AddMovieAndHtmlFiles() {
+  ui::FileDialogOptions o;  // OpenDialog2
+  o.filter = "Movie Files|*.avi;*.mpg;*.mpeg|HTML Files|*.htm;*.html;";
+  o.multiSelect = true;
+  o.fileMustExist = true;
+  o.pathMustExist = true;
+  auto r = App().prompts().OpenFile(Handle(), o);
+  if (!r || r->files.empty() || !Playlist) return;
+  AddFilesToPlaylist(r->files);
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+}
+
+void TMainForm::AddFromFolder() {
+  TAddFolderForm* picker = FindProgramWindow<TAddFolderForm>("AddFolderForm");
+  TFilterForm* options = FindProgramWindow<TFilterForm>("FilterForm");
+  if (!picker || !options) return;
+  if (picker->ShowModal() != ui::mrOk || FolderToRead.empty()) return;
+  // "Cancel" (and the close box) leave no extension to accept: nothing to read.
+  if (options->ShowModal() != ui::mrOk || ExtensionCount == 0) return;
+  StartFolderReader();
+}
+
+// ---- the playlist menu
+
+void TMainForm::SetasWallpaper1Click(ui::Component&) { MainListBoxDblClick(MainListBox); }
+
+void TMainForm::EmptyWallpaperList1Click(ui::Component&) {
+  MainListBox.Clear();
+  Rows.Clear();
+  if (Playlist) Playlist->Clear();
+  MainPreview.ClearPicture();
+  MainPreview.Repaint();
+}
+
+void TMainForm::SortWallpaperList1Click(ui::Component&) { SortPlaylist(); }
+
+void TMainForm::SortPlaylist() {
+  if (!Playlist || !SortPlaylistByPath(*Playlist)) return;
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+}
+
+void TMainForm::RandomiseWallpaperList1Click(ui::Component&) { RandomisePlaylist(); }
+
+void TMainForm::RandomisePlaylist() {
+  if (!Playlist || Playlist->EntryCount() == 0) return;
+  RandomizeProgramRandom();
+  const uint32_t n = uint32_t(Playlist->EntryCount());
+  for (int i = 0; i < kRandomExchanges; ++i) {
+    const uint32_t a = ProgramRandom().Next(n);
+    const uint32_t b = ProgramRandom().Next(n);
+    Playlist->SwapEntries(a, b);
+  }
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+}
+
+void TMainForm::FindCurrentSelection1Click(ui::Component&) {
+  if (MainListBox.Count() > 0) MainListBox.SetItemIndex(0);
+}
+
+// Selecting every row of a list that holds one selected row at a time.
+void TMainForm::SellectAll1Click(ui::Component&) {}
+
+}  // namespace wc

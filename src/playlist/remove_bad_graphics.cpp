@@ -1,0 +1,189 @@
+// "Remove Bad Graphics": entries whose file is missing or does not decode as
+// a picture leave the playlist. Decoding a long playlist takes a while, so a
+// worker opens and decodes the files while the program goes on answering;
+// the playlist and the list change on the GUI thread, in playlist order, a
+// group at a time.
+//
+// The entries examined are the first N of the playlist, N being the number
+// of rows when the command starts (the rows shown are the entries whose file
+// existed when the list was filled).
+#include <objbase.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "common/paths.h"
+#include "playlist/playlist_file.h"
+#include "ui/application.h"
+#include "ui/graphics.h"
+#include "ui/sync.h"
+#include "ui/window_hook.h"
+
+namespace wc {
+
+namespace {
+
+constexpr auto kLongestWait = std::chrono::milliseconds(30);
+
+// Movies and pages are kept without opening them; the comparison is exact,
+// so "CLIP.AVI" is decoded as a picture (and fails).
+bool IsKeptUnopened(const std::string& path) {
+  const std::string ext = ExtractFileExt(path);
+  for (const char* e : {".avi", ".mpeg", ".mpg", ".htm", ".html"}) {
+    if (ext == e) return true;
+  }
+  return false;
+}
+
+bool IsBadEntry(const std::string& path) {
+  if (!FileExists(path)) return true;
+  if (IsKeptUnopened(path)) return false;
+  try {
+    // Opened with others free to read and write it, decoded by the system's
+    // picture loader.
+    (void)ui::Picture::LoadFromFile(path);
+    return false;
+  } catch (const std::exception&) {
+    return true;
+  }
+}
+
+// The pointer shows work in progress over a window while the check runs.
+class BusyPointer : public ui::MessageHook {
+ protected:
+  bool HookMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+    if (msg != WM_SETCURSOR) return false;
+    SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
+    result = TRUE;
+    return true;
+  }
+};
+
+}  // namespace
+
+namespace {
+// What the worker shares with the GUI thread.
+struct CheckedFiles {
+  std::vector<std::string> paths;  // the entries examined, as they were
+  std::atomic<bool> abandoned{false};
+};
+}  // namespace
+
+// Owned by the control panel alone, so its hooks come off the windows on the
+// GUI thread, whenever the worker ends.
+struct BadGraphicsCheck {
+  std::shared_ptr<CheckedFiles> files = std::make_shared<CheckedFiles>();
+  size_t removed = 0;  // entries removed so far: entry j now stands at j - removed
+  std::string caption;
+  DWORD shownAt = 0;  // when the progress was last written
+  BusyPointer formPointer, listPointer;
+};
+
+void TMainForm::RemoveBadGraphics1Click(ui::Component&) { RemoveBadGraphics(); }
+
+void TMainForm::RemoveBadGraphics() {
+  if (MainListBox.Count() == 0 || !Playlist || badGraphics_) return;
+  auto job = std::make_shared<BadGraphicsCheck>();
+  std::shared_ptr<CheckedFiles> files = job->files;
+  const size_t examined = std::min(size_t(MainListBox.Count()), Playlist->EntryCount());
+  files->paths.reserve(examined);
+  for (size_t k = 0; k < examined; ++k) files->paths.push_back(Playlist->Path(k));
+  job->caption = GroupBox1.Caption();
+  badGraphics_ = job;
+
+  // No editing meanwhile: the check removes entries by their place.
+  GroupBox1.SetEnabled(false);
+  if (Handle()) job->formPointer.Hook(Handle());
+  if (MainListBox.Handle()) job->listPointer.Hook(MainListBox.Handle());
+  SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
+  const size_t total = examined;
+  GroupBox1.SetCaption("Checking 0 of " + std::to_string(total));
+
+  std::weak_ptr<BadGraphicsCheck> weak = job;
+  auto finish = [this, weak] {
+    std::shared_ptr<BadGraphicsCheck> job = weak.lock();
+    if (!job || badGraphics_ != job) return;
+    badGraphics_.reset();
+    job->formPointer.Unhook();
+    job->listPointer.Unhook();
+    GroupBox1.SetCaption(job->caption);
+    GroupBox1.SetEnabled(FunctioningMode != 1);
+    POINT at{};
+    GetCursorPos(&at);
+    SetCursorPos(at.x, at.y);  // the pointer takes its own shape again
+    if (MainListBox.Count() == 0) {
+      MainPreview.ClearPicture();
+      MainPreview.Repaint();
+    }
+  };
+  // One group of results, in order: the bad entries among those checked.
+  auto apply = [this, weak, total](const std::vector<size_t>& bad, size_t checked) {
+    std::shared_ptr<BadGraphicsCheck> job = weak.lock();
+    if (!job || badGraphics_ != job || job->files->abandoned) return;
+    if (!bad.empty()) MainListBox.BeginUpdate();
+    struct Redraw {
+      ui::ListBox& list;
+      bool on;
+      ~Redraw() {
+        if (on) list.EndUpdate();
+      }
+    } redraw{MainListBox, !bad.empty()};
+    for (size_t j : bad) {
+      const size_t entry = j - job->removed;
+      // Something else changed the playlist (a reload): stop rather than
+      // remove another entry than the one checked.
+      if (!Playlist || entry >= Playlist->EntryCount() || Playlist->Path(entry) != job->files->paths[j]) {
+        job->files->abandoned = true;
+        return;
+      }
+      if (std::optional<size_t> row = Rows.RowOf(entry); row && int(*row) < MainListBox.Count()) {
+        RemoveRowAndEntry(int(*row));
+      } else {
+        Playlist->RemoveEntry(entry);
+        Rows.RemoveEntryWithoutRow(entry);
+      }
+      ++job->removed;
+    }
+    // The group box repaints with its caption: a few times a second is enough.
+    if (GetTickCount() - job->shownAt >= 100 || checked == total) {
+      job->shownAt = GetTickCount();
+      GroupBox1.SetCaption("Checking " + std::to_string(checked) + " of " + std::to_string(total));
+    }
+  };
+
+  ui::StartWorker([files, apply, finish] {
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    struct ComEnd {
+      bool on;
+      ~ComEnd() {
+        if (on) CoUninitialize();
+      }
+    } comEnd{com};
+    std::vector<size_t> bad;
+    auto since = std::chrono::steady_clock::now();
+    ui::Queued inFlight;
+    size_t checked = 0;
+    auto handOver = [&] {
+      inFlight.Wait();  // one group on its way at a time, in order
+      inFlight = ui::Queue([apply, group = std::move(bad), checked] { apply(group, checked); });
+      bad.clear();
+      since = std::chrono::steady_clock::now();
+    };
+    for (size_t j = 0; j < files->paths.size(); ++j) {
+      if (files->abandoned || ui::StopRequested()) break;
+      if (IsBadEntry(files->paths[j])) bad.push_back(j);
+      checked = j + 1;
+      if (std::chrono::steady_clock::now() - since > kLongestWait) handOver();
+    }
+    handOver();
+    inFlight.Wait();
+    ui::Queue(finish).Wait();
+  });
+}
+
+}  // namespace wc

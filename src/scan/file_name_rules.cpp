@@ -1,0 +1,42 @@
+#include "scan/file_name_rules.h"
+
+namespace wc {
+
+namespace {
+
+bool IsReservedDeviceName(std::string_view name) {
+  // The device is matched before the first dot and without trailing spaces:
+  // "con.txt" and "NUL " are the devices too.
+  std::string base(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) {
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  }
+  for (const char* d : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (base == d) return true;
+  }
+  if (base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' && base[3] <= '9') {
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::optional<std::string> FileNameProblem(std::string_view name) {
+  std::string quoted(1, '"');
+  quoted.append(name).push_back('"');
+  if (name.empty()) return "A file name cannot be empty.";
+  for (char c : name) {
+    if (c == '\\' || c == '/') return "A file name cannot contain \\ or /: " + quoted + " would be in another folder.";
+    if (std::string_view(":*?\"<>|").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32) {
+      return "A file name cannot contain any of the following characters: \\ / : * ? \" < > |";
+    }
+  }
+  if (name.find_first_not_of('.') == std::string_view::npos) return quoted + " is not a file name.";
+  if (name.back() == ' ' || name.back() == '.') return "A file name cannot end with a space or a dot.";
+  if (IsReservedDeviceName(name)) return quoted + " is a name Windows reserves for a device.";
+  return std::nullopt;
+}
+
+}  // namespace wc
