@@ -256,7 +256,7 @@ bool TScreenForm::AddPictureTab(ui::Picture picture, const std::string& caption,
   if (RefuseWhenFull()) return false;
   const int number = FreeNumber();
   ShowSize(picture.Width(), picture.Height());
-  auto sheet = std::make_unique<ui::TabSheet>(this, "MyTabSheet" + std::to_string(number));
+  auto sheet = std::make_unique<ui::ImageTabSheet>(this, "MyTabSheet" + std::to_string(number));
   ScreenPageControl.AddPage(*sheet, caption, imageIndex);
   CurrentTab = TabCount;
   auto image = std::make_unique<ui::Image>(this, "MyImage" + std::to_string(number));

@@ -157,7 +157,7 @@ class TScreenForm : public ui::Form {
   ui::TrackBar MyTrackBar{this, "MyTrackBar"};
   ui::SpeedButton Click100Button{this, "Click100Button"};
   ui::SpeedButton ExitButton{this, "ExitButton"};
-  ui::PageControl ScreenPageControl{this, "ScreenPageControl"};
+  ui::ImageTabControl ScreenPageControl{this, "ScreenPageControl"};
   ui::ScrollBar VertScroll{this, "VertScroll", true};
   ui::ScrollBar HorizScroll{this, "HorizScroll", false};
   ui::StatusBar ScreenStatusBar{this, "ScreenStatusBar"};
@@ -183,7 +183,7 @@ class TScreenForm : public ui::Form {
   void RemoveTab(int index);
 
   std::unique_ptr<ui::Bitmap> lastCapture_;
-  std::vector<std::unique_ptr<ui::TabSheet>> sheets_;
+  std::vector<std::unique_ptr<ui::ImageTabSheet>> sheets_;
   std::vector<std::unique_ptr<ui::Image>> images_;
   std::vector<int> numbers_;  // the number in each open tab's names
 };

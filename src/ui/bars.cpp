@@ -166,17 +166,17 @@ void StatusBar::SetPanelText(int i, const std::string& text) {
   if (Handle()) SendMessageW(Handle(), SB_SETTEXTW, i, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
-// ---------------------------------------------------------------- TabSheet
-TabSheet::TabSheet(Component* owner, std::string name) : Control(owner, std::move(name)) {}
+// ---------------------------------------------------------------- ImageTabSheet
+ImageTabSheet::ImageTabSheet(Component* owner, std::string name) : Control(owner, std::move(name)) {}
 
-Window::CreateParams TabSheet::Params() {
+Window::CreateParams ImageTabSheet::Params() {
   CreateParams p = Control::Params();
   p.exStyle |= WS_EX_CONTROLPARENT;
   p.style |= WS_CLIPCHILDREN;
   return p;
 }
 
-LRESULT TabSheet::WndProc(UINT msg, WPARAM w, LPARAM l) {
+LRESULT ImageTabSheet::WndProc(UINT msg, WPARAM w, LPARAM l) {
   if (msg == WM_ERASEBKGND) {
     RECT rc;
     GetClientRect(Handle(), &rc);
@@ -186,16 +186,16 @@ LRESULT TabSheet::WndProc(UINT msg, WPARAM w, LPARAM l) {
   return Control::WndProc(msg, w, l);
 }
 
-// ---------------------------------------------------------------- PageControl
-PageControl::PageControl(Component* owner, std::string name) : Control(owner, std::move(name)) {
+// ---------------------------------------------------------------- ImageTabControl
+ImageTabControl::ImageTabControl(Component* owner, std::string name) : Control(owner, std::move(name)) {
   reportMouse_ = false;
 }
 
-PageControl::~PageControl() {
+ImageTabControl::~ImageTabControl() {
   if (himl_) ImageList_Destroy(himl_);
 }
 
-Window::CreateParams PageControl::Params() {
+Window::CreateParams ImageTabControl::Params() {
   CreateParams p = Control::Params();
   p.className = WC_TABCONTROLA;
   p.exStyle |= WS_EX_CONTROLPARENT;
@@ -203,12 +203,12 @@ Window::CreateParams PageControl::Params() {
   return p;
 }
 
-void PageControl::SetImages(ImageList* images) {
+void ImageTabControl::SetImages(ImageList* images) {
   images_ = images;
   if (Handle()) HandleCreated();
 }
 
-void PageControl::HandleCreated() {
+void ImageTabControl::HandleCreated() {
   if (!images_) return;
   if (himl_) ImageList_Destroy(himl_);
   himl_ = ImageList_Create(images_->Width(), images_->Height(), ILC_COLOR32 | ILC_MASK, images_->Count(), 0);
@@ -216,7 +216,7 @@ void PageControl::HandleCreated() {
   SendMessageA(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(himl_));
 }
 
-RECT PageControl::DisplayRect() const {
+RECT ImageTabControl::DisplayRect() const {
   RECT rc{};
   if (!Handle()) return rc;
   GetClientRect(Handle(), &rc);
@@ -226,14 +226,14 @@ RECT PageControl::DisplayRect() const {
               ScaleFromDpi(rc.bottom, dpi)};
 }
 
-void PageControl::Realign() {
+void ImageTabControl::Realign() {
   const RECT r = DisplayRect();
-  for (TabSheet* s : pages_) {
+  for (ImageTabSheet* s : pages_) {
     if (s->Handle()) s->SetBounds(r.left, r.top, std::max(0, int(r.right - r.left)), std::max(0, int(r.bottom - r.top)));
   }
 }
 
-void PageControl::AddPage(TabSheet& sheet, const std::string& caption, int imageIndex) {
+void ImageTabControl::AddPage(ImageTabSheet& sheet, const std::string& caption, int imageIndex) {
   const std::wstring text = Widen(caption);
   TCITEMW item{};
   item.mask = TCIF_TEXT | TCIF_IMAGE;
@@ -250,7 +250,7 @@ void PageControl::AddPage(TabSheet& sheet, const std::string& caption, int image
   Realign();
 }
 
-void PageControl::RemovePage(TabSheet& sheet) {
+void ImageTabControl::RemovePage(ImageTabSheet& sheet) {
   auto it = std::find(pages_.begin(), pages_.end(), &sheet);
   if (it == pages_.end()) return;
   const int i = int(it - pages_.begin());
@@ -264,25 +264,25 @@ void PageControl::RemovePage(TabSheet& sheet) {
   ShowOnly(active_);
 }
 
-void PageControl::SetActivePage(int i) {
+void ImageTabControl::SetActivePage(int i) {
   if (i < -1 || i >= PageCount()) return;
   active_ = i;
   if (i >= 0) SendMessageA(Handle(), TCM_SETCURSEL, i, 0);
   ShowOnly(i);
 }
 
-void PageControl::ShowOnly(int i) {
+void ImageTabControl::ShowOnly(int i) {
   if (i >= 0 && int(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0)) != i) SendMessageA(Handle(), TCM_SETCURSEL, i, 0);
   for (int k = 0; k < PageCount(); ++k) {
     if (k != i) pages_[size_t(k)]->SetVisible(false);
   }
-  if (TabSheet* s = Page(i)) {
+  if (ImageTabSheet* s = Page(i)) {
     s->SetVisible(true);
     SetWindowPos(s->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 
-void PageControl::SetPageCaption(int i, const std::string& caption) {
+void ImageTabControl::SetPageCaption(int i, const std::string& caption) {
   if (i < 0 || i >= PageCount()) return;
   captions_[size_t(i)] = caption;
   const std::wstring text = Widen(caption);
@@ -293,11 +293,11 @@ void PageControl::SetPageCaption(int i, const std::string& caption) {
   Realign();
 }
 
-std::string PageControl::PageCaption(int i) const {
+std::string ImageTabControl::PageCaption(int i) const {
   return i >= 0 && i < PageCount() ? captions_[size_t(i)] : std::string();
 }
 
-bool PageControl::HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+bool ImageTabControl::HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(l)->code == TCN_SELCHANGE) {
     active_ = int(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0));
     ShowOnly(active_);
@@ -308,7 +308,7 @@ bool PageControl::HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result)
   return Control::HandleReflected(msg, w, l, result);
 }
 
-LRESULT PageControl::WndProc(UINT msg, WPARAM w, LPARAM l) {
+LRESULT ImageTabControl::WndProc(UINT msg, WPARAM w, LPARAM l) {
   LRESULT r = Control::WndProc(msg, w, l);
   if (msg == WM_SIZE) Realign();
   return r;

@@ -78,12 +78,13 @@ class StatusBar : public Control {
   std::vector<std::string> texts_;
 };
 
-class PageControl;
+class ImageTabControl;
 
-// One page of a page control: a plain container that fills its display area.
-class TabSheet : public Control {
+// One page of an image tab control: a plain container that fills its display
+// area. (Dialog pages whose tab text is their caption are ui::TabSheet.)
+class ImageTabSheet : public Control {
  public:
-  TabSheet(Component* owner, std::string name);
+  ImageTabSheet(Component* owner, std::string name);
   int ImageIndex = -1;
 
  protected:
@@ -94,22 +95,22 @@ class TabSheet : public Control {
 
 // Tabs over pages (SysTabControl32). Pages are added at the end and shown
 // one at a time; OnChange runs when the user picks another tab.
-class PageControl : public Control {
+class ImageTabControl : public Control {
  public:
-  PageControl(Component* owner, std::string name);
-  ~PageControl() override;
+  ImageTabControl(Component* owner, std::string name);
+  ~ImageTabControl() override;
   // The tabs' pictures: a list of 16 x 16 icons, kept by the caller.
   void SetImages(ImageList* images);
 
   // Makes `sheet` (a control not yet created) the last page with this
   // caption and picture.
-  void AddPage(TabSheet& sheet, const std::string& caption, int imageIndex);
+  void AddPage(ImageTabSheet& sheet, const std::string& caption, int imageIndex);
   // Takes the page away; the caller frees the sheet afterwards.
-  void RemovePage(TabSheet& sheet);
+  void RemovePage(ImageTabSheet& sheet);
   int PageCount() const { return int(pages_.size()); }
-  TabSheet* Page(int i) const { return i >= 0 && i < PageCount() ? pages_[size_t(i)] : nullptr; }
+  ImageTabSheet* Page(int i) const { return i >= 0 && i < PageCount() ? pages_[size_t(i)] : nullptr; }
   int TabIndex() const { return active_; }
-  TabSheet* ActivePage() const { return Page(active_); }
+  ImageTabSheet* ActivePage() const { return Page(active_); }
   void SetActivePage(int i);
   void SetPageCaption(int i, const std::string& caption);
   std::string PageCaption(int i) const;
@@ -129,7 +130,7 @@ class PageControl : public Control {
   void ShowOnly(int i);
   ImageList* images_ = nullptr;
   HIMAGELIST himl_ = nullptr;
-  std::vector<TabSheet*> pages_;
+  std::vector<ImageTabSheet*> pages_;
   std::vector<std::string> captions_;
   int active_ = -1;
 };
