@@ -4,6 +4,7 @@
 // table; a missing file leaves everything built in and every tip its id.
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "gui_test.h"
 #include "lang/translation_list.h"
 #include "program_files.h"
+#include "settings/settings_form.h"
 #include "ui/wide_text.h"
 
 namespace wc {
@@ -153,6 +155,41 @@ TEST_F(LanguagePanelTest, AnotherLanguageReplacesTheFirstAndTheClearedMessageFol
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_EQ(prompts.messages[0].text, "Se ha borrado el fondo de pantalla.");
   EXPECT_EQ(prompts.messages[0].caption, app.Title);
+}
+
+// The settings dialog decides the language: the stored name at start-up,
+// the language box at once, and "Reset to Default" back to the stored one.
+class SettingsLanguageTest : public test::GuiTest {};
+
+TEST_F(SettingsLanguageTest, TheStoredLanguageTranslatesAtStartAndTheBoxChangesItAtOnce) {
+  std::string french = kFrench;
+  french.insert(french.find("[Messages]"), "Settings.TabSheet5.Caption=Son\r\nSettings.Button3.Caption=Annuler\r\n");
+  test::WriteTextFile(ExeFolder() + "French.lng", french);
+  test::WriteTextFile(ExeFolder() + "Spanish.lng", "[Translations]\r\nMainForm.MainNew.Caption=Nueva\r\n");
+  test::WriteTextFile(ExeFolder() + "settings.ini", "[language]\r\nvalue=French\r\n");
+  CreateProgramWindows(app);
+  auto* panel = FindProgramWindow<TMainForm>("MainForm");
+  auto* settings = FindProgramWindow<TSettings>("Settings");
+  ASSERT_TRUE(panel && settings);
+
+  EXPECT_EQ(settings->ComboBox2.Text(), "French");
+  EXPECT_EQ(panel->Language1.LanguageFile(), ExeFolder() + "French.lng");
+  EXPECT_EQ(panel->MainNew.Caption(), "Nouvelle");
+  EXPECT_EQ(settings->Button3.Caption(), "Annuler");
+  EXPECT_EQ(settings->TabSheet5.Caption(), "Son");
+  EXPECT_EQ(panel->MainBitBtn1.Hint(), "Monter l'\xC3\xA9l\xC3\xA9ment");
+
+  const std::vector<std::string> names = settings->ComboBox2.Items();
+  const auto spanish = std::find(names.begin(), names.end(), "Spanish");
+  ASSERT_NE(spanish, names.end());
+  settings->ComboBox2.SetItemIndex(int(spanish - names.begin()));
+  settings->ComboBox2Change(settings->ComboBox2);
+  EXPECT_EQ(panel->MainNew.Caption(), "Nueva");
+
+  // Nothing was applied: the stored language comes back.
+  settings->Button1Click(settings->Button1);
+  EXPECT_EQ(settings->ComboBox2.Text(), "French");
+  EXPECT_EQ(panel->Language1.LanguageFile(), ExeFolder() + "French.lng");
 }
 
 }  // namespace
