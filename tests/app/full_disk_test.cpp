@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_form.h"
 #include "common/bmp.h"
 #include "common/ini_file.h"
 #include "gui_test.h"
@@ -19,31 +20,38 @@ namespace {
 
 using test::ReadTextFile;
 
-class FullDiskTest : public ::testing::Test {
- protected:
-  void SetUp() override {
+// A folder of this test's own on the small disk, removed with its files.
+class SmallDisk {
+ public:
+  // Empty when there is no small disk to write on.
+  std::string Open() {
     const char* build = std::getenv("WINE_BUILD_DIR");
-    if (!build) GTEST_SKIP() << "no build folder named";
-    folder_ = std::string("Z:") + build + "/small-disk";
-    for (char& c : folder_) {
+    if (!build) return {};
+    std::string folder = std::string("Z:") + build + "/small-disk";
+    for (char& c : folder) {
       if (c == '/') c = '\\';
     }
     ULARGE_INTEGER total{};
-    if (!GetDiskFreeSpaceExA(folder_.c_str(), nullptr, &total, nullptr) || total.QuadPart > 16u << 20) {
-      GTEST_SKIP() << "no small disk at " << folder_ << " (mounting it needs root)";
-    }
-    folder_ += "\\t" + std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+    if (!GetDiskFreeSpaceExA(folder.c_str(), nullptr, &total, nullptr) || total.QuadPart > 16u << 20) return {};
+    folder += "\\t" + std::to_string(GetCurrentProcessId());
+    if (!CreateDirectoryA(folder.c_str(), nullptr)) return {};
+    folder_ = folder;
+    return folder_;
   }
-  void TearDown() override {
+  ~SmallDisk() {
     if (folder_.empty()) return;
-    for (const char* name : {"filler", "settings.ini", "settings.ini.new", "DefPlayList.qvl", "DefPlayList.qvl.new"}) {
-      DeleteFileA((folder_ + "\\" + name).c_str());
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder_ + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        DeleteFileA((folder_ + "\\" + entry.cFileName).c_str());
+      } while (FindNextFileA(find, &entry));
+      FindClose(find);
     }
     RemoveDirectoryA(folder_.c_str());
   }
   // Takes every byte left on the disk.
-  void FillTheDisk() {
+  void Fill() const {
     HANDLE h = CreateFileA((folder_ + "\\filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     std::string block(65536, 'x');
@@ -54,6 +62,22 @@ class FullDiskTest : public ::testing::Test {
     }
     CloseHandle(h);
   }
+  void MakeRoom() const { DeleteFileA((folder_ + "\\filler").c_str()); }
+
+ private:
+  std::string folder_;
+};
+
+constexpr const char* kNoSmallDisk = "no small disk under the build folder (tools/wine/server.sh mounts it as root)";
+
+class FullDiskTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = disk_.Open();
+    if (folder_.empty()) GTEST_SKIP() << kNoSmallDisk;
+  }
+  void FillTheDisk() { disk_.Fill(); }
+  SmallDisk disk_;
   std::string folder_;
 };
 
@@ -94,7 +118,7 @@ TEST_F(FullDiskTest, SettingsAndPlaylistKeepWhatTheyHeldWhenTheDiskIsFull) {
   EXPECT_EQ(GetFileAttributesA((wallpaper + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
 
   // Room again: the next write goes through.
-  DeleteFileA((folder_ + "\\filler").c_str());
+  disk_.MakeRoom();
   ini.WriteInteger("Option 29", "Value", 1234567);
   EXPECT_EQ(ini.ReadInteger("Option 29", "Value", -1), 1234567);
   EXPECT_EQ(ini.ReadInteger("Option 3", "Value", -1), 3);
@@ -108,6 +132,45 @@ TEST_F(FullDiskTest, SettingsAndPlaylistKeepWhatTheyHeldWhenTheDiskIsFull) {
   EXPECT_TRUE(ini.ReadBool("New option", "Checked", false));
   EXPECT_EQ(ini.ReadString("Option 3", "Value", ""), "three");
   EXPECT_EQ(ini.ReadInteger("Option 28", "Value", -1), 28);
+}
+
+// The control panel on a full disk: closing cannot store the playlist. The
+// user is told, the stored playlist keeps its entries and the program keeps
+// running; with room again it closes and stores the whole list.
+class FullDiskPanelTest : public test::GuiTest {
+ protected:
+  void SetUp() override {
+    folder_ = disk_.Open();
+    if (folder_.empty()) GTEST_SKIP() << kNoSmallDisk;
+    app.SetExeName(folder_ + "\\WallpaperChanger.exe");
+  }
+  SmallDisk disk_;
+  std::string folder_;
+};
+
+TEST_F(FullDiskPanelTest, ClosingOnAFullDiskKeepsTheStoredPlaylistAndThePanel) {
+  auto& panel = app.CreateForm<TMainForm>();
+  panel.timer_startTimer(panel.timer_start);
+  const std::string a = test::MakePicture(dir.file("a.jpg")), b = test::MakePicture(dir.file("b.jpg"));
+  panel.AddFilesToPlaylist({a, b});
+  const std::string stored = folder_ + "\\DefPlayList.qvl";
+  WritePlaylistFile(stored, panel.Playlist->Lines());
+  const std::string before = ReadTextFile(stored);
+  panel.AddFilesToPlaylist({test::MakePicture(dir.file("c.jpg"))});
+
+  disk_.Fill();
+  prompts.messages.clear();
+  SendMessageA(panel.Handle(), WM_CLOSE, 0, 0);
+  const std::vector<std::string> told = prompts.MessageTexts();
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].rfind("Cannot create file \"" + stored + "\"", 0), 0u) << told[0];
+  EXPECT_EQ(ReadTextFile(stored), before);
+  EXPECT_TRUE(IsWindow(panel.Handle()));
+  EXPECT_EQ(panel.Playlist->EntryCount(), 3u);
+
+  disk_.MakeRoom();
+  SendMessageA(panel.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(ReadPlaylistFile(stored).size(), 6u);
 }
 
 }  // namespace
