@@ -146,7 +146,13 @@ TEST(SettingsProgram, ApplyRegistersPlaylistFilesAndOpeningOneStartsTheProgramWi
   Sleep(3000);
   // As the button tells its window of a click.
   PostMessageA(settings, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(apply), BN_CLICKED), reinterpret_cast<LPARAM>(apply));
-  ASSERT_TRUE(WaitFor([] { return ClassesValue(".qvl") == "Drapenix PlayList"; }, 10s));
+  // Apply writes the rows one after the other: wait for the last one too.
+  ASSERT_TRUE(WaitFor(
+      [] {
+        return ClassesValue(".qvl") == "Drapenix PlayList" &&
+               ClassesValue("Drapenix PlayList\\Shell\\Open\\Command") != "<none>";
+      },
+      10s));
   const std::string command = ClassesValue("Drapenix PlayList\\Shell\\Open\\Command");
   EXPECT_EQ(command, "\"" + program.File("WallpaperChanger.exe") + "\" \"%1\"");
   PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
