@@ -20,13 +20,16 @@ export WINE_BUILD_DIR="$build"
 export WINE_PREFIX_DIR="$build/shot-prefix-$dpi"
 . "$root/tools/wine/env.sh"
 
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1600x1200x24 >/dev/null 2>&1 &
-xvfb=$!
+# The X server picks a free display itself and tells which one: a display
+# number chosen here could be another server's, whose screen we would take.
 work=$(mktemp -d)
+exec {displayfd}<> <(:)
+Xvfb -displayfd "$displayfd" -screen 0 1600x1200x24 >/dev/null 2>&1 &
+xvfb=$!
 trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+read -r -t 20 number <&"$displayfd" || { echo "screenshot: the X server did not start" >&2; exit 1; }
+display=:$number
 export DISPLAY=$display
-sleep 1
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine64 wineboot -i >/dev/null 2>&1 || true
   wineserver -w
