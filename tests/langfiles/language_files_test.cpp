@@ -1,7 +1,9 @@
-// The shipped language files, checked the way the program reads them: a
-// Windows INI file (section and key names without regard to case, blanks
+// The shipped language files, read by the program's own language-file
+// reader (the system's INI rules: names without regard to case, blanks
 // around names and values dropped, the first of two equal keys wins, values
-// read into a 2048-byte buffer) in UTF-8 without a byte-order mark.
+// cut to the 2048-byte buffer) and checked line by line for what that reader
+// would silently read otherwise than meant: UTF-8 without a byte-order mark,
+// Windows line ends, no line that is neither section, key nor comment.
 //
 // Every line of the translation list and every message id must have a
 // non-empty value, list values need their four items, accelerators must
@@ -12,7 +14,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
-#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -22,47 +23,23 @@
 #error "WC_LANG_FILES_DIR names the folder holding the .lng files"
 #endif
 
+#include "common/text.h"
+#include "common/text_encoding.h"
+#include "lang/language_file.h"
 #include "lang/translation_list.h"
 
 namespace {
 
+using wc::LowerCaseAscii;
+using wc::Trim;
+
 const std::vector<std::string> kLanguages = {"English", "French", "Spanish", "Romanian", "Arabic"};
-constexpr size_t kValueLimit = 2047;  // the reader's buffer holds 2048 bytes with the final zero
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
-}
-
-std::string Trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return {};
-  size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return s;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (char c : text) {
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
 }
 
 // The keys the program reads: every line of its translation list (once) and
@@ -79,64 +56,59 @@ std::vector<std::string> MessageIds() {
   return std::vector<std::string>(ids.begin(), ids.end());
 }
 
-struct Entry {
-  std::string key;    // as written
-  std::string value;  // raw, untrimmed
-  int line = 0;
-};
-
 struct LanguageFile {
   std::string name;
   std::string bytes;
-  // Lower-cased section -> entries in file order.
-  std::map<std::string, std::vector<Entry>> sections;
+  wc::LanguageFileText text;          // as the program reads it
   std::vector<std::string> problems;  // lines the INI rules would not read as meant
 
-  // What the program reads for this key: the first entry, value trimmed.
-  const Entry* Find(const std::string& section, const std::string& key) const {
-    auto s = sections.find(Lower(section));
-    if (s == sections.end()) return nullptr;
-    for (const Entry& e : s->second)
-      if (Lower(Trim(e.key)) == Lower(key)) return &e;
-    return nullptr;
+  // The section's entries in file order (the first section of the name).
+  const std::vector<wc::LanguageFileText::Entry>& Entries(const std::string& section) const {
+    static const std::vector<wc::LanguageFileText::Entry> none;
+    for (const auto& s : text.Sections())
+      if (LowerCaseAscii(s.name) == LowerCaseAscii(section)) return s.entries;
+    return none;
   }
-  std::string Value(const std::string& section, const std::string& key) const {
-    const Entry* e = Find(section, key);
-    return e ? Trim(e->value) : std::string();
-  }
+  std::string Value(const std::string& section, const std::string& key) const { return text.Read(section, key, ""); }
 };
+
+// What a line-by-line look finds that the reader would pass over quietly.
+std::vector<std::string> LineProblems(const std::string& bytes) {
+  std::vector<std::string> problems;
+  bool inSection = false;
+  int number = 0;
+  std::istringstream in(bytes);
+  for (std::string raw; std::getline(in, raw);) {
+    ++number;
+    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+    const std::string line = Trim(raw);
+    const std::string where = "line " + std::to_string(number) + ": ";
+    if (line.empty() || line[0] == ';') continue;
+    if (line[0] == '[') {
+      if (line.find(']') == std::string::npos) problems.push_back(where + "unclosed section name");
+      inSection = true;
+    } else if (line.find('=') == std::string::npos) {
+      problems.push_back(where + "neither section, key nor comment");
+    } else if (!inSection) {
+      problems.push_back(where + "key before any section");
+    } else {
+      const std::string value = line.substr(line.find('=') + 1);
+      const std::string bare = Trim(value);
+      if (bare != value) problems.push_back(where + "blanks around the value are dropped by the reader");
+      if (bare.size() >= 2 && (bare.front() == '"' || bare.front() == '\'') && bare.back() == bare.front())
+        problems.push_back(where + "the reader strips enclosing quotes");
+      if (bare.size() > wc::kLanguageValueMax) problems.push_back(where + "longer than the reader's buffer");
+    }
+  }
+  return problems;
+}
 
 LanguageFile Load(const std::string& lang) {
   LanguageFile f;
   f.name = lang;
   f.bytes = ReadAll(std::string(WC_LANG_FILES_DIR) + "/" + lang + ".lng");
-  std::string section;
-  int number = 0;
-  for (const std::string& raw : Lines(f.bytes)) {
-    ++number;
-    std::string line = Trim(raw);
-    if (line.empty() || line[0] == ';') continue;
-    if (line[0] == '[') {
-      size_t close = line.find(']');
-      if (close == std::string::npos) {
-        f.problems.push_back("line " + std::to_string(number) + ": unclosed section name");
-        continue;
-      }
-      section = Lower(Trim(line.substr(1, close - 1)));
-      f.sections[section];
-      continue;
-    }
-    size_t eq = line.find('=');
-    if (eq == std::string::npos) {
-      f.problems.push_back("line " + std::to_string(number) + ": neither section, key nor comment");
-      continue;
-    }
-    if (section.empty()) {
-      f.problems.push_back("line " + std::to_string(number) + ": key before any section");
-      continue;
-    }
-    f.sections[section].push_back({line.substr(0, eq), line.substr(eq + 1), number});
-  }
+  f.text = wc::LanguageFileText::Parse(f.bytes);
+  f.problems = LineProblems(f.bytes);
   return f;
 }
 
@@ -174,23 +146,6 @@ size_t CountAccelerators(const std::string& s) {
   return n;
 }
 
-std::vector<std::string> SplitItems(const std::string& value) {
-  // The component's rule for separator ",": every piece trimmed, the piece
-  // after the last separator kept only when it is not empty.
-  std::vector<std::string> items;
-  size_t start = 0;
-  for (;;) {
-    size_t comma = value.find(',', start);
-    if (comma == std::string::npos) {
-      std::string last = Trim(value.substr(start));
-      if (!last.empty()) items.push_back(last);
-      return items;
-    }
-    items.push_back(Trim(value.substr(start, comma - start)));
-    start = comma + 1;
-  }
-}
-
 class LanguageFileTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
@@ -221,46 +176,41 @@ TEST_P(LanguageFileTest, IsUtf8WithoutByteOrderMarkAndWithWindowsLineEnds) {
 }
 
 TEST_P(LanguageFileTest, TranslatesEveryLineOfTheListOnceAndNothingElse) {
-  ASSERT_TRUE(file_.sections.count("translations"));
   std::set<std::string> wanted;
   for (const std::string& k : keys_) {
-    wanted.insert(Lower(k));
-    const Entry* e = file_.Find("Translations", k);
-    ASSERT_NE(e, nullptr) << k << " missing";
-    std::string v = Trim(e->value);
-    EXPECT_FALSE(v.empty()) << k << " has no text: the built-in caption would stay";
-    EXPECT_LE(v.size(), kValueLimit) << k;
-    EXPECT_EQ(v, e->value) << k << ": blanks around a value are dropped by the reader";
-    EXPECT_FALSE(v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        << k << ": the reader strips enclosing quotes";
+    wanted.insert(LowerCaseAscii(k));
+    ASSERT_TRUE(file_.text.Has("Translations", k)) << k << " missing";
+    EXPECT_FALSE(file_.Value("Translations", k).empty()) << k << " has no text: the built-in caption would stay";
   }
   std::set<std::string> seen;
-  for (const Entry& e : file_.sections["translations"]) {
-    std::string k = Lower(Trim(e.key));
-    EXPECT_TRUE(wanted.count(k)) << "line " << e.line << ": " << e.key << " is on no list (typo?)";
-    EXPECT_TRUE(seen.insert(k).second) << "line " << e.line << ": " << e.key << " twice; only the first counts";
+  ASSERT_FALSE(file_.Entries("Translations").empty());
+  for (const auto& e : file_.Entries("Translations")) {
+    const std::string k = LowerCaseAscii(e.key);
+    EXPECT_TRUE(wanted.count(k)) << e.key << " is on no list (typo?)";
+    EXPECT_TRUE(seen.insert(k).second) << e.key << " twice; only the first counts";
   }
 }
 
 TEST_P(LanguageFileTest, HasEveryMessageOfTheTable) {
-  ASSERT_TRUE(file_.sections.count("messages"));
   std::set<std::string> wanted;
   for (const std::string& id : ids_) {
-    wanted.insert(Lower(id));
-    const Entry* e = file_.Find("Messages", id);
-    ASSERT_NE(e, nullptr) << id << " missing: its control would show the id";
-    std::string v = Trim(e->value);
+    wanted.insert(LowerCaseAscii(id));
+    ASSERT_TRUE(file_.text.Has("Messages", id)) << id << " missing: its control would show the id";
+    const std::string v = file_.Value("Messages", id);
     EXPECT_FALSE(v.empty()) << id;
-    EXPECT_LE(v.size(), kValueLimit) << id;
     EXPECT_EQ(v.find('&'), std::string::npos) << id << ": tool tips show an ampersand as it stands";
   }
-  for (const Entry& e : file_.sections["messages"])
-    EXPECT_TRUE(wanted.count(Lower(Trim(e.key)))) << "line " << e.line << ": " << e.key << " is looked up nowhere";
+  std::set<std::string> seen;
+  ASSERT_FALSE(file_.Entries("Messages").empty());
+  for (const auto& e : file_.Entries("Messages")) {
+    EXPECT_TRUE(wanted.count(LowerCaseAscii(e.key))) << e.key << " is looked up nowhere";
+    EXPECT_TRUE(seen.insert(LowerCaseAscii(e.key)).second) << e.key << " twice; only the first counts";
+  }
 }
 
 TEST_P(LanguageFileTest, ListValuesHaveFourItems) {
   for (const char* key : {"MainForm.MainComboBox.Items", "MainForm.ComboBox1.Items"}) {
-    std::vector<std::string> items = SplitItems(file_.Value("Translations", key));
+    std::vector<std::string> items = wc::SplitListValue(file_.Value("Translations", key), ",");
     ASSERT_EQ(items.size(), 4u) << key << " = " << file_.Value("Translations", key);
     for (const std::string& item : items) EXPECT_FALSE(item.empty()) << key;
     EXPECT_EQ(std::set<std::string>(items.begin(), items.end()).size(), 4u) << key << ": two items alike";
@@ -283,8 +233,8 @@ TEST_P(LanguageFileTest, IsWrittenInItsOwnLetters) {
   };
   const std::string& lang = GetParam();
   size_t same = 0, total = 0;
-  for (const std::string& section : {std::string("translations"), std::string("messages")}) {
-    for (const Entry& e : file_.sections[section]) {
+  for (const std::string& section : {std::string("Translations"), std::string("Messages")}) {
+    for (const auto& e : file_.Entries(section)) {
       ASSERT_TRUE(DecodeUtf8(e.value, cps)) << e.key;
       if (lang == "Arabic") {
         EXPECT_TRUE(has(0x0600, 0x06FF)) << e.key << ": no Arabic letter in " << e.value;
@@ -295,7 +245,7 @@ TEST_P(LanguageFileTest, IsWrittenInItsOwnLetters) {
       }
       EXPECT_FALSE(has(0xFFFD, 0xFFFD)) << e.key << ": replacement character";
       ++total;
-      if (lang != "English" && Trim(e.value) == english_.Value(section == "translations" ? "Translations" : "Messages", Trim(e.key)))
+      if (lang != "English" && e.value == english_.Value(section, e.key))
         ++same;
     }
   }
@@ -308,11 +258,11 @@ TEST_P(LanguageFileTest, IsWrittenInItsOwnLetters) {
   ASSERT_TRUE(DecodeUtf8(file_.bytes, all));
   auto contains = [&all](uint32_t c) { return std::find(all.begin(), all.end(), c) != all.end(); };
   if (lang == "French") {
-    EXPECT_TRUE(contains(0x00E9));  // é
+    EXPECT_TRUE(contains(0x00E9) && contains(0x00E8));  // é è
   } else if (lang == "Spanish") {
-    EXPECT_TRUE(contains(0x00F1));  // ñ
+    EXPECT_TRUE(contains(0x00F1) && contains(0x00E1));  // ñ á
   } else if (lang == "Romanian") {
-    EXPECT_TRUE(contains(0x0219) && contains(0x021B));  // ș ț
+    EXPECT_TRUE(contains(0x0219) && contains(0x021B) && contains(0x0103));  // ș ț ă
   }
 }
 
