@@ -695,7 +695,11 @@ void SpeedButton::Paint(HDC dc) {
   if (icon_) {
     int size = icon_.PixelSize();
     int y = (rc.bottom - size) / 2 + shift;
-    DrawIconEx(dc, x, y, icon_.Get(), size, size, 0, nullptr, DI_NORMAL);
+    if (enabled) {
+      DrawIconEx(dc, x, y, icon_.Get(), size, size, 0, nullptr, DI_NORMAL);
+    } else {
+      DrawIconDisabled(dc, x, y, icon_.Get(), size, GetSysColor(COLOR_BTNFACE));
+    }
     x += size + Scale(5);
   }
   RECT text{x, rc.top + shift, rc.right - Scale(4), rc.bottom + shift};
@@ -716,6 +720,9 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM w, LPARAM l) {
       EndPaint(Handle(), &ps);
       return 0;
     }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(w));
+      return 0;
     case WM_MOUSEMOVE: {
       POINT pt{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
       RECT rc;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "ui/dpi.h"
 
@@ -262,6 +263,30 @@ void Picture::SaveToBitmapFile(const std::string& path, int bitsPerPixel) const 
     return;
   }
   ToBitmap().SaveToFile(path, bitsPerPixel);
+}
+
+void DrawIconDisabled(HDC dc, int x, int y, HICON icon, int size, COLORREF background) {
+  if (!icon || size <= 0) return;
+  Bitmap glyph(size, size);
+  MemoryDC mem(CreateCompatibleDC(dc));
+  if (glyph.Empty() || !mem) {
+    DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  SelectGuard keep(mem.get(), glyph.Handle());
+  const int bgRed = GetRValue(background), bgGreen = GetGValue(background), bgBlue = GetBValue(background);
+  std::fill_n(glyph.Bits(), size_t(size) * size_t(size), wc::MakePixel(uint8_t(bgRed), uint8_t(bgGreen), uint8_t(bgBlue)));
+  DrawIconEx(mem.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  GdiFlush();
+  // Luminance in greys, then halfway to the background: a grey background
+  // keeps the result grey.
+  const int bgGrey = (bgRed * 30 + bgGreen * 59 + bgBlue * 11) / 100;
+  for (uint32_t& pixel : std::span(glyph.Bits(), size_t(size) * size_t(size))) {
+    const int grey = (wc::PixelRed(pixel) * 30 + wc::PixelGreen(pixel) * 59 + wc::PixelBlue(pixel) * 11) / 100;
+    const auto faded = uint8_t((grey + bgGrey + 1) / 2);
+    pixel = wc::MakePixel(faded, faded, faded);
+  }
+  BitBlt(dc, x, y, size, size, mem.get(), 0, 0, SRCCOPY);
 }
 
 IconHandle LoadIconResource(const char* name, int size) {

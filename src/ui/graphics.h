@@ -80,6 +80,10 @@ class Picture {
 // ui::Error("Cannot open file ...") when it cannot be opened.
 std::string ReadSharedFile(const std::string& path);
 
+// Draws an icon the way a disabled command shows it: in greys, faded
+// halfway into `background`, so that it reads as "not now" at a glance.
+void DrawIconDisabled(HDC dc, int x, int y, HICON icon, int size, COLORREF background);
+
 // An icon of the program's resources at the given size in pixels; empty
 // when the program has no such icon.
 IconHandle LoadIconResource(const char* name, int size);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "ui/controls.h"
 #include "ui/error.h"
 #include "ui/form.h"
+#include "ui/graphics.h"
 #include "ui/timer.h"
 #include "ui/window_hook.h"
 
@@ -129,6 +131,42 @@ TEST_F(WindowTest, DisablingAContainerDisablesWhatItHolds) {
   EXPECT_FALSE(IsWindowEnabled(form.Inner.Handle()));
   form.Inner.SetEnabled(true);
   EXPECT_TRUE(IsWindowEnabled(form.Inner.Handle()));
+}
+
+// What a speed button draws, read back from a bitmap it painted into.
+std::vector<uint32_t> PaintedPixels(ui::Control& control) {
+  RECT rc;
+  GetClientRect(control.Handle(), &rc);
+  ui::Bitmap canvas(rc.right, rc.bottom);
+  ui::MemoryDC dc(CreateCompatibleDC(nullptr));
+  ui::SelectGuard keep(dc.get(), canvas.Handle());
+  SendMessageA(control.Handle(), WM_PRINTCLIENT, WPARAM(dc.get()), PRF_CLIENT);
+  GdiFlush();
+  return std::vector<uint32_t>(canvas.Bits(), canvas.Bits() + size_t(rc.right) * size_t(rc.bottom));
+}
+
+TEST_F(WindowTest, ADisabledSpeedButtonShowsItsPictureInGreys) {
+  TestForm form(app);
+  ui::SpeedButton save(&form, "Save");
+  static const ui::LayoutItem layout[] = {{"Save", "", 10, 150, 41, 41}};
+  form.BuildLayout(layout);
+  save.SetIcon("IC_VIEW_SAVE", 24);
+  ASSERT_TRUE(save.Icon());
+  const uint32_t face = GetSysColor(COLOR_BTNFACE);
+  const uint32_t facePixel = wc::MakePixel(GetRValue(face), GetGValue(face), GetBValue(face));
+  auto coloured = [](uint32_t p) { return wc::PixelRed(p) != wc::PixelGreen(p) || wc::PixelGreen(p) != wc::PixelBlue(p); };
+  auto drawn = [&](uint32_t p) { return p != facePixel; };
+
+  const auto enabled = PaintedPixels(save);
+  EXPECT_TRUE(std::any_of(enabled.begin(), enabled.end(), coloured)) << "the enabled picture has its colours";
+  save.SetEnabled(false);
+  const auto disabled = PaintedPixels(save);
+  EXPECT_GT(std::count_if(disabled.begin(), disabled.end(), drawn), 50) << "the picture is still there";
+  EXPECT_FALSE(std::any_of(disabled.begin(), disabled.end(), [&](uint32_t p) { return coloured(p) && drawn(p); }))
+      << "no colour but the face's own";
+  // Faded: no pixel darker than halfway between black and the face.
+  const int faceGrey = (GetRValue(face) * 30 + GetGValue(face) * 59 + GetBValue(face) * 11) / 100;
+  for (uint32_t p : disabled) ASSERT_GE(int(wc::PixelRed(p)), faceGrey / 2 - 1);
 }
 
 TEST_F(WindowTest, CheckBoxRunsItsClickWhenTheStateChanges) {
