@@ -236,12 +236,7 @@ TEST(ScanDiskProgram, AllImageFilesOfATreeFoundByTheScanDialogAreAddedToThePlayl
   HWND main = program.MainWindow();
   DWORD pid = 0;
   GetWindowThreadProcessId(main, &pid);
-  bool menuOpened = false;
-  for (int attempt = 0; attempt < 3 && !menuOpened; ++attempt) {
-    Mouse({(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2}, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    menuOpened = WaitFor([&] { return OpenMenuOf(pid) != nullptr; }, 5s);
-  }
-  ASSERT_TRUE(menuOpened) << "no tray menu";
+  ASSERT_TRUE(OpenTrayMenu(icon, pid)) << "no tray menu";
   Key(VK_DOWN);
   Key(VK_RETURN);
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 10s)) << "the control panel did not open";

@@ -140,6 +140,15 @@ bool FindTrayIcon(HWND taskbar, RECT& icon) {
       15s);
 }
 
+bool OpenTrayMenu(const RECT& icon, DWORD pid) {
+  const POINT at{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    Mouse(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    if (WaitFor([&] { return OpenMenuOf(pid) != nullptr; }, 5s)) return true;
+  }
+  return false;
+}
+
 bool StartHostProgram(const std::string& commandLine) {
   STARTUPINFOA si{};
   si.cb = sizeof si;

@@ -39,6 +39,9 @@ bool ClickUntil(POINT at, const std::function<bool()>& opened, int attempts = 3,
 
 // The program's icon at the right end of the desktop's taskbar, once it shows.
 bool FindTrayIcon(HWND taskbar, RECT& icon);
+// Right-clicks the icon until the process shows its menu: a program still
+// busy starting up may miss the first click.
+bool OpenTrayMenu(const RECT& icon, DWORD pid);
 
 // Starts a program of the host system through Wine, which runs a file that
 // is no Windows program as a Unix one. Wine's handle of such a process does
