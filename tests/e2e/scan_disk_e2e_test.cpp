@@ -128,8 +128,9 @@ std::string Stem(const std::string& path) {
   return name.substr(0, name.rfind('.'));
 }
 
-// The rows of a list box of the program, asked in UTF-16: the program's
-// windows are Unicode ones.
+// The rows of a list box of the program, asked in UTF-16: across processes
+// Wine hands the ANSI call the row's UTF-16 text, of which only the first
+// letter reads.
 std::vector<std::string> ListRows(HWND list) {
   std::vector<std::string> rows;
   const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
