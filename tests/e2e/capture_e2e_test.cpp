@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <functional>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +19,7 @@
 #include "program_files.h"
 #include "program_runner.h"
 #include "temp_dir.h"
+#include "user_input.h"
 
 namespace wc::test {
 namespace {
@@ -92,39 +92,6 @@ void Input(DWORD flags, POINT at = {-1, -1}) {
   SendInput(1, &in, sizeof(INPUT));
 }
 
-void Key(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
-HWND OpenMenuOf(DWORD pid) {
-  HWND menu = nullptr;
-  while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(menu, &owner);
-    if (owner == pid && IsWindowVisible(menu)) return menu;
-  }
-  return nullptr;
-}
-
-// The smallest rectangle of the area whose pixels differ from its middle one.
-RECT Foreground(const RECT& area) {
-  std::vector<uint32_t> px = GrabScreen(area);
-  RECT box{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
-  if (px.empty()) return RECT{};
-  const int w = area.right - area.left;
-  const uint32_t background = px[px.size() / 2];
-  for (size_t i = 0; i < px.size(); ++i) {
-    if (px[i] == background) continue;
-    LONG x = area.left + LONG(i % size_t(w)), y = area.top + LONG(i / size_t(w));
-    box = RECT{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
-  }
-  return box.left > box.right ? RECT{} : box;
-}
-
 // The clipboard's bitmap as 0x00RRGGBB pixels, top row first.
 bool ClipboardPixels(int& w, int& h, std::vector<uint32_t>& out) {
   if (!OpenClipboard(nullptr)) return false;
@@ -150,23 +117,6 @@ bool ClipboardPixels(int& w, int& h, std::vector<uint32_t>& out) {
   return got;
 }
 
-// The program's icon: the right end of the taskbar, once it shows.
-bool FindTrayIcon(HWND taskbar, RECT& icon) {
-  return WaitFor(
-      [&] {
-        if (!IsWindowVisible(taskbar)) return false;
-        RedrawWindow(taskbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        std::this_thread::sleep_for(200ms);
-        RECT bar{};
-        GetWindowRect(taskbar, &bar);
-        bar.left = std::max(bar.left, bar.right - 64);
-        icon = Foreground(bar);
-        const LONG w = icon.right - icon.left, h = icon.bottom - icon.top;
-        return w >= 12 && w <= 24 && h >= 12 && h <= 24;
-      },
-      15s);
-}
-
 TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard) {
   HWND taskbar = WakeDesktop();
   ASSERT_NE(taskbar, nullptr) << "no taskbar: the Wine prefix runs without its virtual desktop";
@@ -177,7 +127,6 @@ TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard)
 
   RECT icon{};
   ASSERT_TRUE(FindTrayIcon(taskbar, icon)) << "no icon in the taskbar";
-  const POINT onIcon{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
 
   const RECT patternAt{200, 150, 560, 400};
   HWND pattern = ShowPattern(patternAt);
@@ -187,12 +136,10 @@ TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard)
     CloseClipboard();
   }
 
-  Input(MOUSEEVENTF_RIGHTDOWN, onIcon);
-  Input(MOUSEEVENTF_RIGHTUP);
   DWORD pid = 0;
-  ASSERT_TRUE(WaitFor([&] { return program.MainWindow() != nullptr; }, 5s));
+  ASSERT_TRUE(WaitFor([&] { return program.MainWindow() != nullptr; }, 15s));
   GetWindowThreadProcessId(program.MainWindow(), &pid);
-  ASSERT_TRUE(WaitFor([&] { return OpenMenuOf(pid) != nullptr; }, 5s)) << "no menu opened";
+  ASSERT_TRUE(OpenTrayMenu(icon, pid)) << "no menu opened";
   for (WORD k : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}) {
     Key(k);
     Pump(150ms);
@@ -274,56 +221,11 @@ HWND DialogOf(DWORD pid) {
   return nullptr;
 }
 
-// The first child window of that class (or with that text, when given).
-HWND FindChild(HWND parent, const char* cls, const char* text = nullptr) {
-  struct Want {
-    const char* cls;
-    const char* text;
-    HWND found;
-  } want{cls, text, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND w, LPARAM l) {
-        auto* want = reinterpret_cast<Want*>(l);
-        char name[64] = "", caption[128] = "";
-        GetClassNameA(w, name, sizeof name);
-        GetWindowTextA(w, caption, sizeof caption);
-        if (_stricmp(name, want->cls) == 0 && (!want->text || std::string(caption) == want->text)) {
-          want->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&want));
-  return want.found;
-}
-
-// The control's own text (GetWindowText would give another process's
-// control's stored title, which a status bar never sets).
-std::string TextOf(HWND w) {
-  char text[256] = "";
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &copied);
-  return text;
-}
-
 void Keys(std::initializer_list<WORD> keys) {
   for (WORD k : keys) {
     Key(k);
     Pump(150ms);
   }
-}
-
-void Type(const std::string& text) {
-  for (char c : text) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wScan = in[1].ki.wScan = WORD(static_cast<unsigned char>(c));
-    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
-    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-  }
-  Pump(200ms);
 }
 
 // Clicks the viewer's tool button whose left edge is at `left` (its layout
@@ -370,7 +272,6 @@ TEST(CaptureProgram, TheViewerZoomsCropsSavesAndPrintsADesktopCapture) {
   program.Start();
   RECT icon{};
   ASSERT_TRUE(FindTrayIcon(taskbar, icon)) << "no icon in the taskbar";
-  const POINT onIcon{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
   // The known picture at the screen's top-left corner, where the crop takes its part.
   const RECT patternAt{0, 0, 600, 450};
   HWND pattern = ShowPattern(patternAt);
@@ -381,13 +282,7 @@ TEST(CaptureProgram, TheViewerZoomsCropsSavesAndPrintsADesktopCapture) {
   ASSERT_TRUE(WaitFor([&] { return program.MainWindow() != nullptr; }, 15s));
   DWORD pid = 0;
   GetWindowThreadProcessId(program.MainWindow(), &pid);
-  bool opened = false;
-  for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
-    Input(MOUSEEVENTF_RIGHTDOWN, onIcon);
-    Input(MOUSEEVENTF_RIGHTUP);
-    opened = WaitFor([&] { return OpenMenuOf(pid) != nullptr; }, 5s);
-  }
-  ASSERT_TRUE(opened) << "no menu opened";
+  ASSERT_TRUE(OpenTrayMenu(icon, pid)) << "no menu opened";
   Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
 
   HWND viewer = nullptr;

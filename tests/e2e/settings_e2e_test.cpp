@@ -14,6 +14,7 @@
 #include "program_files.h"
 #include "program_runner.h"
 #include "temp_dir.h"
+#include "user_input.h"
 
 namespace wc::test {
 namespace {
@@ -91,27 +92,6 @@ TEST(SettingsProgram, AStoredHotkeyPressedOnTheDisplayChangesToTheNextWallpaper)
   EXPECT_FALSE(CombinationTaken(MOD_CONTROL | MOD_ALT, 'N'));
 }
 
-HWND ChildWithText(HWND parent, const char* text) {
-  struct Find {
-    const char* text;
-    HWND found;
-  } find{text, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND h, LPARAM l) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(l);
-        char caption[64] = {};
-        GetWindowTextA(h, caption, sizeof caption);
-        if (std::string(caption) == f->text) {
-          f->found = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.found;
-}
-
 std::string ClassesValue(const std::string& key) {
   char value[1024] = {};
   DWORD size = sizeof value;
@@ -137,7 +117,7 @@ TEST(SettingsProgram, ApplyRegistersPlaylistFilesAndOpeningOneStartsTheProgramWi
           GetWindowTextA(h, caption, sizeof caption);
           if (std::string(caption) == "Settings") settings = h;
         }
-        apply = settings ? ChildWithText(settings, "Apply") : nullptr;
+        apply = settings ? FindChild(settings, "Button", "Apply") : nullptr;
         return apply != nullptr;
       },
       20s));

@@ -17,6 +17,7 @@
 #include "program_files.h"
 #include "program_runner.h"
 #include "temp_dir.h"
+#include "user_input.h"
 
 namespace wc::test {
 namespace {
@@ -60,34 +61,6 @@ COLORREF DesktopCentre() {
 bool Near(COLORREF c, uint32_t pixel) {
   return std::abs(int(GetRValue(c)) - PixelRed(pixel)) < 12 && std::abs(int(GetGValue(c)) - PixelGreen(pixel)) < 12 &&
          std::abs(int(GetBValue(c)) - PixelBlue(pixel)) < 12;
-}
-
-void Mouse(POINT at, DWORD down, DWORD up) {
-  SetCursorPos(at.x, at.y);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = down;
-  in[1].mi.dwFlags = up;
-  SendInput(2, in, sizeof(INPUT));
-}
-
-void Key(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
-// The program's popup menu while it is on screen.
-HWND OpenMenuOf(DWORD pid) {
-  HWND menu = nullptr;
-  while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(menu, &owner);
-    if (owner == pid && IsWindowVisible(menu)) return menu;
-  }
-  return nullptr;
 }
 
 // Wine paints a new wallpaper over the taskbar and leaves it so: the taskbar
