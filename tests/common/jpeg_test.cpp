@@ -34,10 +34,11 @@ int MaxChannelDifference(const Image32& a, const Image32& b) {
 // Writes a JPEG straight through libjpeg, for colour spaces our encoder does
 // not produce. Test data only: a failure here aborts the test program.
 // A script, when given, sets the scans (progressive or not); arithmetic
-// replaces Huffman coding.
+// replaces Huffman coding; `stored` is the file's colour space when it is
+// not libjpeg's default for `space` (RGB is stored as YCbCr).
 void WriteRawJpeg(const std::string& path, int width, int height, int components, J_COLOR_SPACE space,
                   const std::vector<JSAMPLE>& pixel, const std::vector<jpeg_scan_info>& script = {},
-                  bool arithmetic = false) {
+                  bool arithmetic = false, J_COLOR_SPACE stored = JCS_UNKNOWN) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr err;
   cinfo.err = jpeg_std_error(&err);
@@ -51,6 +52,7 @@ void WriteRawJpeg(const std::string& path, int width, int height, int components
   cinfo.in_color_space = space;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 95, TRUE);
+  if (stored != JCS_UNKNOWN) jpeg_set_colorspace(&cinfo, stored);
   if (!script.empty()) {
     cinfo.scan_info = script.data();
     cinfo.num_scans = static_cast<int>(script.size());
@@ -401,7 +403,7 @@ TEST(JpegDecodeIntoTest, CallersMemoryGetsThePicturesPixelsAndTheSameErrors) {
   TempDir dir;
   WriteRawJpeg(dir.file("gray.jpg"), 19, 7, 1, JCS_GRAYSCALE, {200});
   WriteRawJpeg(dir.file("cmyk.jpg"), 8, 9, 4, JCS_CMYK, {255, 0, 0, 255});
-  WriteRawJpeg(dir.file("rgb.jpg"), 21, 13, 3, JCS_RGB, {10, 100, 250});
+  WriteRawJpeg(dir.file("rgb.jpg"), 21, 13, 3, JCS_RGB, {10, 100, 250}, {}, false, JCS_RGB);
   const Image32 busy = BusyPicture(67, 45);  // rows not a multiple of a band
   for (const auto& [name, bytes] : {std::pair{"baseline", BaselineJpeg(busy)},
                                     std::pair{"progressive", ProgressiveJpeg(busy)},
@@ -420,7 +422,13 @@ TEST(JpegDecodeIntoTest, CallersMemoryGetsThePicturesPixelsAndTheSameErrors) {
     EXPECT_EQ(got.pixels, expected.pixels);
     for (uint32_t p : got.pixels) ASSERT_EQ(p >> 24, 0u);
   }
-  // From a file too.
+  // A file stored as RGB rather than YCbCr comes out in its own colours.
+  PaddedTarget rgb;
+  DecodeJpegFileInto(dir.file("rgb.jpg"), rgb.Allocate());
+  Image32 rgbPicture;
+  ASSERT_TRUE(rgb.Picture(rgbPicture));
+  EXPECT_LE(MaxChannelDifference(rgbPicture, MakeImage(21, 13, MakePixel(10, 100, 250))), 3);
+  // Grey from a file too.
   PaddedTarget fromFile;
   DecodeJpegFileInto(dir.file("gray.jpg"), fromFile.Allocate());
   Image32 gray;
