@@ -203,11 +203,6 @@ void TScreenForm::ShowScrollBar(ui::ScrollBar& bar, bool on) {
   LayoutClient();
 }
 
-void TScreenForm::Keep(std::unique_ptr<ui::Bitmap> capture) {
-  lastCapture_ = std::move(capture);
-  BringToFront();
-}
-
 void TScreenForm::Desktop1Click(ui::Component&) { CaptureIntoTab(1); }
 void TScreenForm::Selection1Click(ui::Component&) { CaptureIntoTab(2); }
 void TScreenForm::Window1Click(ui::Component&) { CaptureIntoTab(3); }
@@ -233,10 +228,9 @@ void TScreenForm::CaptureIntoTab(int kind) {
   }
   // A cancelled capture, or an area dragged the wrong way (nothing in it).
   if (!shot || shot->Empty()) {
-    Keep(std::move(shot));
+    BringToFront();
     return;
   }
-  lastCapture_ = std::make_unique<ui::Bitmap>(CopyBitmap(*shot));
   const int number = FreeNumber();
   AddPictureTab(ui::Picture(std::move(*shot)), "Image" + std::to_string(number), 6 + kind);
   BringToFront();

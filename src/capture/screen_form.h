@@ -104,9 +104,6 @@ class TScreenForm : public ui::Form {
 
   TScreenGrabber ScreenGrabber1{this, "ScreenGrabber1"};
 
-  // The last capture taken (null when the last one was cancelled).
-  const ui::Bitmap* LastCapture() const { return lastCapture_.get(); }
-
   uint8_t TabCount = 0;
   uint8_t NameCounter = 0;
   int CurrentTab = -1;
@@ -164,7 +161,6 @@ class TScreenForm : public ui::Form {
 
  private:
   void FormCreate();
-  void Keep(std::unique_ptr<ui::Bitmap> capture);
   // Places the page control and the scroll bars shown in the client area.
   void LayoutClient();
   void ShowScrollBar(ui::ScrollBar& bar, bool on);
@@ -182,7 +178,6 @@ class TScreenForm : public ui::Form {
   std::unique_ptr<ui::Bitmap> AskSelection(uint8_t mode);
   void RemoveTab(int index);
 
-  std::unique_ptr<ui::Bitmap> lastCapture_;
   std::vector<std::unique_ptr<ui::ImageTabSheet>> sheets_;
   std::vector<std::unique_ptr<ui::Image>> images_;
   std::vector<int> numbers_;  // the number in each open tab's names

@@ -38,12 +38,23 @@ bool HasExtension(const std::string& path) {
   return dot != std::string::npos && (slash == std::string::npos || dot > slash) && dot + 1 < path.size();
 }
 
+// A JPEG decoded straight into the bitmap the tab shows: a large photo is
+// in memory once, and its pixels are written once.
+ui::Bitmap DecodeJpegBitmap(const std::string& path) {
+  ui::Bitmap bitmap;
+  DecodeJpegFileInto(path, [&](int width, int height) {
+    bitmap = ui::Bitmap::ForWriting(width, height);
+    return JpegTarget{reinterpret_cast<uint8_t*>(bitmap.Bits()), size_t(width) * 4};
+  });
+  return bitmap;
+}
+
 // The picture read whole before any tab is made, so a file that cannot be
 // read leaves the viewer as it was.
 ui::Picture LoadPicture(const std::string& path) {
   const std::string ext = UpperExtension(path);
   try {
-    if (ext == ".JPG" || ext == ".JPEG") return ui::Picture(ui::Bitmap::FromImage(DecodeJpegFile(path)));
+    if (ext == ".JPG" || ext == ".JPEG") return ui::Picture(DecodeJpegBitmap(path));
     if (ext == ".BMP") return ui::Picture(ui::Bitmap::FromImage(DecodeBmp(ReadFileBytes(path))));
   } catch (const ui::Error&) {
     throw;

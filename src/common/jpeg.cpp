@@ -1,10 +1,12 @@
 #include "common/jpeg.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -211,6 +213,11 @@ bool StepReadHeader(Decompressor& d) {
   return true;
 }
 
+// The colour files libjpeg-turbo can turn into our pixel layout itself.
+bool DirectToPixels(const jpeg_decompress_struct& cinfo) {
+  return cinfo.jpeg_color_space == JCS_YCbCr || cinfo.jpeg_color_space == JCS_RGB;
+}
+
 // For a file of several scans this reads them all.
 bool StepStart(Decompressor& d) {
   if (setjmp(d.err.jump)) return false;
@@ -218,24 +225,79 @@ bool StepStart(Decompressor& d) {
     case JCS_GRAYSCALE: d.cinfo.out_color_space = JCS_GRAYSCALE; break;
     case JCS_CMYK:
     case JCS_YCCK: d.cinfo.out_color_space = JCS_CMYK; break;
-    default: d.cinfo.out_color_space = JCS_RGB; break;
+    default: d.cinfo.out_color_space = DirectToPixels(d.cinfo) ? JCS_EXT_BGRX : JCS_RGB; break;
   }
   jpeg_start_decompress(&d.cinfo);
   return true;
 }
 
-// The pixels grow a row at a time inside the capacity reserved for them, so
-// a file whose data ends early has only touched the rows it filled.
-bool StepReadRows(Decompressor& d, JSAMPROW row, std::vector<uint32_t>& pixels) {
-  if (setjmp(d.err.jump)) return false;
+// Where the decoded rows go. Band(first, count) gives the memory of rows
+// first .. first + count - 1, `stride` bytes apart.
+class RowTarget {
+ public:
+  explicit RowTarget(size_t stride) : stride(stride) {}
+  virtual uint8_t* Band(size_t first, size_t count) = 0;
+  const size_t stride;
+
+ protected:
+  ~RowTarget() = default;
+};
+
+// A picture that grows a band at a time inside the capacity reserved for
+// it, so a file whose data ends early has only touched the rows it filled.
+class GrowingImage final : public RowTarget {
+ public:
+  GrowingImage(std::vector<uint32_t>& pixels, size_t width) : RowTarget(width * 4), pixels_(pixels), width_(width) {}
+  uint8_t* Band(size_t first, size_t count) override {
+    pixels_.resize((first + count) * width_);
+    return reinterpret_cast<uint8_t*>(pixels_.data() + first * width_);
+  }
+
+ private:
+  std::vector<uint32_t>& pixels_;
+  size_t width_;
+};
+
+class CallerMemory final : public RowTarget {
+ public:
+  explicit CallerMemory(const JpegTarget& target) : RowTarget(target.stride), pixels_(target.pixels) {}
+  uint8_t* Band(size_t first, size_t) override { return pixels_ + first * stride; }
+
+ private:
+  uint8_t* pixels_;
+};
+
+// Rows asked for in one call: a colour file's rows come in groups of up to
+// 16 (two block rows of a half-height chroma), and each call costs a little.
+constexpr JDIMENSION kBandRows = 16;
+
+// libjpeg-turbo decodes a colour file straight into the target, blue, green,
+// red and 0xFF; the fourth byte is cleared while the rows are still in the
+// cache.
+void ReadDirect(Decompressor& d, RowTarget& target) {
+  const JDIMENSION width = d.cinfo.output_width, height = d.cinfo.output_height;
+  JSAMPROW rows[kBandRows];
+  while (d.cinfo.output_scanline < height) {
+    const JDIMENSION first = d.cinfo.output_scanline;
+    const JDIMENSION count = std::min(kBandRows, height - first);
+    uint8_t* band = target.Band(first, count);
+    for (JDIMENSION i = 0; i < count; ++i) rows[i] = band + i * target.stride;
+    const JDIMENSION got = jpeg_read_scanlines(&d.cinfo, rows, count);
+    for (JDIMENSION i = 0; i < got; ++i) {
+      uint32_t* out = reinterpret_cast<uint32_t*>(rows[i]);
+      for (JDIMENSION x = 0; x < width; ++x) out[x] &= 0x00FFFFFFu;
+    }
+  }
+}
+
+// Grey and CMYK rows, a row at a time through `row`, turned into RGB.
+void ReadConverted(Decompressor& d, JSAMPROW row, RowTarget& target) {
   const JDIMENSION width = d.cinfo.output_width;
   const int components = d.cinfo.output_components;
   // Adobe writes CMYK inverted (0 = full ink); plain CMYK files do not.
   const bool inverted = d.cinfo.saw_Adobe_marker;
   while (d.cinfo.output_scanline < d.cinfo.output_height) {
-    const size_t first = static_cast<size_t>(d.cinfo.output_scanline) * width;
-    pixels.resize(first + width);
-    uint32_t* out = pixels.data() + first;
+    uint32_t* out = reinterpret_cast<uint32_t*>(target.Band(d.cinfo.output_scanline, 1));
     jpeg_read_scanlines(&d.cinfo, &row, 1);
     for (JDIMENSION x = 0; x < width; ++x) {
       const JSAMPLE* p = row + static_cast<size_t>(x) * components;
@@ -256,6 +318,16 @@ bool StepReadRows(Decompressor& d, JSAMPROW row, std::vector<uint32_t>& pixels) 
       out[x] = (r << 16) | (g << 8) | b;
     }
   }
+}
+
+// `row` is the conversion buffer of files that need one (null otherwise).
+bool StepReadRows(Decompressor& d, JSAMPROW row, RowTarget& target) {
+  if (setjmp(d.err.jump)) return false;
+  if (row) {
+    ReadConverted(d, row, target);
+  } else {
+    ReadDirect(d, target);
+  }
   jpeg_finish_decompress(&d.cinfo);
   return true;
 }
@@ -270,7 +342,10 @@ JpegInfo Info(Decompressor& d, const std::string& name) {
   return JpegInfo{static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
 }
 
-Image32 Decode(Decompressor& d, const std::string& name) {
+// Reads the header, checks the size and starts decoding; then `allocate`
+// gives the target for the picture's rows, which are read into it.
+template <typename Allocate>
+void Decode(Decompressor& d, const std::string& name, Allocate allocate) {
   OpenHeader(d, name);
   const uint64_t width = d.cinfo.image_width, height = d.cinfo.image_height;
   if (width > kMaxJpegSide || height > kMaxJpegSide || width * height > static_cast<uint64_t>(kMaxJpegPixels)) {
@@ -283,18 +358,38 @@ Image32 Decode(Decompressor& d, const std::string& name) {
   for (int c = 0; c < d.cinfo.num_components; ++c) {
     if (!d.cinfo.comp_info[c].quant_table) throw JpegError(name, "the file has no data for one of its colour components");
   }
-
-  Image32 image;
-  image.width = static_cast<int>(d.cinfo.output_width);
-  image.height = static_cast<int>(d.cinfo.output_height);
-  try {
-    image.pixels.reserve(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
-  } catch (const std::bad_alloc&) {
-    throw JpegError(name, "there is not enough memory to decode the picture");
+  std::vector<JSAMPLE> row;
+  if (d.cinfo.out_color_space != JCS_EXT_BGRX) {
+    row.resize(static_cast<size_t>(d.cinfo.output_width) * d.cinfo.output_components);
   }
-  std::vector<JSAMPLE> row(static_cast<size_t>(d.cinfo.output_width) * d.cinfo.output_components);
-  if (!StepReadRows(d, row.data(), image.pixels)) throw JpegError(name, d.err.message);
+  RowTarget& target = allocate(static_cast<int>(d.cinfo.output_width), static_cast<int>(d.cinfo.output_height));
+  if (!StepReadRows(d, row.empty() ? nullptr : row.data(), target)) throw JpegError(name, d.err.message);
+}
+
+Image32 DecodeImage(Decompressor& d, const std::string& name) {
+  Image32 image;
+  std::optional<GrowingImage> target;
+  Decode(d, name, [&](int width, int height) -> RowTarget& {
+    image.width = width;
+    image.height = height;
+    try {
+      image.pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    } catch (const std::bad_alloc&) {
+      throw JpegError(name, "there is not enough memory to decode the picture");
+    }
+    return target.emplace(image.pixels, static_cast<size_t>(width));
+  });
   return image;
+}
+
+void DecodeInto(Decompressor& d, const std::string& name, const JpegAllocate& allocate) {
+  std::optional<CallerMemory> target;
+  Decode(d, name, [&](int width, int height) -> RowTarget& {
+    const JpegTarget given = allocate(width, height);
+    if (!given.pixels || given.stride < static_cast<size_t>(width) * 4)
+      throw JpegError(name, "there is no memory to decode the picture into");
+    return target.emplace(given);
+  });
 }
 
 }  // namespace
@@ -316,13 +411,26 @@ Image32 DecodeJpegFile(const std::string& path) {
   FilePtr file = OpenFile(path, "rb", "reading");
   Decompressor d;
   ReadFrom(d.source, file.get());
-  return Decode(d, path);
+  return DecodeImage(d, path);
 }
 
 Image32 DecodeJpegBytes(std::span<const uint8_t> bytes, const std::string& name) {
   Decompressor d;
   ReadFrom(d.source, bytes);
-  return Decode(d, name);
+  return DecodeImage(d, name);
+}
+
+void DecodeJpegFileInto(const std::string& path, const JpegAllocate& allocate) {
+  FilePtr file = OpenFile(path, "rb", "reading");
+  Decompressor d;
+  ReadFrom(d.source, file.get());
+  DecodeInto(d, path, allocate);
+}
+
+void DecodeJpegBytesInto(std::span<const uint8_t> bytes, const std::string& name, const JpegAllocate& allocate) {
+  Decompressor d;
+  ReadFrom(d.source, bytes);
+  DecodeInto(d, name, allocate);
 }
 
 namespace {

@@ -3,7 +3,9 @@
 // not a JPEG, corrupt or truncated data) comes out as a wc::JpegError; the
 // library is never allowed to end the process.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -56,6 +58,25 @@ JpegInfo ReadJpegInfo(const std::string& path);
 // errors.
 Image32 DecodeJpegBytes(std::span<const uint8_t> bytes, const std::string& name);
 JpegInfo ReadJpegInfoBytes(std::span<const uint8_t> bytes, const std::string& name);
+
+// Memory the caller owns for a decoded picture: `pixels` is the top row,
+// `stride` the bytes from one row to the next (at least 4 x the width). Each
+// pixel is written as in Image32: blue, green, red, then 0.
+struct JpegTarget {
+  uint8_t* pixels = nullptr;
+  size_t stride = 0;
+};
+// Gives the memory for a width x height picture; may throw, and nothing is
+// decoded then.
+using JpegAllocate = std::function<JpegTarget(int width, int height)>;
+
+// Decodes like DecodeJpegFile, with the same errors and limits, straight
+// into the caller's memory (a bitmap's pixels, say) rather than a picture of
+// its own: `allocate` is called once, after the header is read and its size
+// allowed, so a file refused from its header costs no memory. After an
+// error the memory holds an unfinished picture.
+void DecodeJpegFileInto(const std::string& path, const JpegAllocate& allocate);
+void DecodeJpegBytesInto(std::span<const uint8_t> bytes, const std::string& name, const JpegAllocate& allocate);
 
 // Writes the picture as a baseline colour JPEG; quality is clamped to 1..100.
 // On failure the partly written file is removed.

@@ -76,7 +76,10 @@ void ScrollBar::Push() {
   si.nMax = max_;
   si.nPage = 0;
   si.nPos = position_;
-  SetScrollInfo(Handle(), SB_CTL, &si, TRUE);
+  // Drawn with the next paint, not at once: setting a range and a position
+  // would draw the bar twice, and a zoom step sets both bars.
+  SetScrollInfo(Handle(), SB_CTL, &si, FALSE);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void ScrollBar::HandleCreated() { Push(); }

@@ -13,7 +13,11 @@
 
 namespace ui {
 
-Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
+Bitmap::Bitmap(int width, int height) : Bitmap(width, height, true) {}
+
+Bitmap Bitmap::ForWriting(int width, int height) { return Bitmap(width, height, false); }
+
+Bitmap::Bitmap(int width, int height, bool clear) : width_(width), height_(height) {
   if (width <= 0 || height <= 0) {
     width_ = height_ = 0;
     return;
@@ -30,12 +34,13 @@ Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
   if (!handle_) throw Error("Out of system resources: cannot make a bitmap of " + std::to_string(width) + " x " +
                             std::to_string(height) + " pixels");
   bits_ = static_cast<uint32_t*>(bits);
-  std::memset(bits_, 0, size_t(width) * size_t(height) * 4);
+  if (clear) std::memset(bits_, 0, size_t(width) * size_t(height) * 4);
 }
 
 Bitmap Bitmap::FromImage(const wc::Image32& image) {
-  Bitmap b(image.width, image.height);
-  if (!b.Empty()) std::memcpy(b.bits_, image.pixels.data(), image.pixels.size() * 4);
+  const size_t count = size_t(std::max(image.width, 0)) * size_t(std::max(image.height, 0));
+  Bitmap b(image.width, image.height, image.pixels.size() < count);
+  if (!b.Empty()) std::memcpy(b.bits_, image.pixels.data(), std::min(image.pixels.size(), count) * 4);
   return b;
 }
 

@@ -18,8 +18,12 @@ namespace ui {
 class Bitmap {
  public:
   Bitmap() = default;
-  Bitmap(int width, int height);
+  Bitmap(int width, int height);  // black
   static Bitmap FromImage(const wc::Image32& image);
+  // A bitmap whose every pixel the caller is about to write (a picture
+  // decoded into it): its memory is not cleared first, which on a large
+  // picture costs as much as writing it.
+  static Bitmap ForWriting(int width, int height);
   wc::Image32 ToImage() const;
 
   int Width() const { return width_; }
@@ -37,6 +41,8 @@ class Bitmap {
   void SaveToFile(const std::string& path, int bitsPerPixel = 24) const;
 
  private:
+  Bitmap(int width, int height, bool clear);
+
   BitmapHandle handle_;
   uint32_t* bits_ = nullptr;
   int width_ = 0;

@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <new>
 #include <vector>
 
 #include <jpeglib.h>
@@ -32,10 +34,11 @@ int MaxChannelDifference(const Image32& a, const Image32& b) {
 // Writes a JPEG straight through libjpeg, for colour spaces our encoder does
 // not produce. Test data only: a failure here aborts the test program.
 // A script, when given, sets the scans (progressive or not); arithmetic
-// replaces Huffman coding.
+// replaces Huffman coding; `stored` is the file's colour space when it is
+// not libjpeg's default for `space` (RGB is stored as YCbCr).
 void WriteRawJpeg(const std::string& path, int width, int height, int components, J_COLOR_SPACE space,
                   const std::vector<JSAMPLE>& pixel, const std::vector<jpeg_scan_info>& script = {},
-                  bool arithmetic = false) {
+                  bool arithmetic = false, J_COLOR_SPACE stored = JCS_UNKNOWN) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr err;
   cinfo.err = jpeg_std_error(&err);
@@ -49,6 +52,7 @@ void WriteRawJpeg(const std::string& path, int width, int height, int components
   cinfo.in_color_space = space;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 95, TRUE);
+  if (stored != JCS_UNKNOWN) jpeg_set_colorspace(&cinfo, stored);
   if (!script.empty()) {
     cinfo.scan_info = script.data();
     cinfo.num_scans = static_cast<int>(script.size());
@@ -363,6 +367,106 @@ TEST(JpegDecodeTest, BytesInMemoryDecodeLikeTheFile) {
   } catch (const JpegError& e) {
     EXPECT_EQ(e.path(), "nothing");
   }
+}
+
+// A decode into memory of our own, each row followed by 12 bytes that must
+// stay as they were.
+struct PaddedTarget {
+  static constexpr uint8_t kPad = 0xA7;
+  int width = 0, height = 0, calls = 0;
+  size_t stride = 0;
+  std::vector<uint8_t> memory;
+  JpegAllocate Allocate() {
+    return [this](int w, int h) {
+      ++calls;
+      width = w;
+      height = h;
+      stride = static_cast<size_t>(w) * 4 + 12;
+      memory.assign(stride * static_cast<size_t>(h), kPad);
+      return JpegTarget{memory.data(), stride};
+    };
+  }
+  // The pixels as a picture; false when a padding byte was written.
+  bool Picture(Image32& image) const {
+    image = MakeImage(width, height);
+    for (int y = 0; y < height; ++y) {
+      const uint8_t* row = memory.data() + stride * static_cast<size_t>(y);
+      std::memcpy(&image.pixels[static_cast<size_t>(y) * width], row, static_cast<size_t>(width) * 4);
+      for (size_t i = static_cast<size_t>(width) * 4; i < stride; ++i)
+        if (row[i] != kPad) return false;
+    }
+    return true;
+  }
+};
+
+TEST(JpegDecodeIntoTest, CallersMemoryGetsThePicturesPixelsAndTheSameErrors) {
+  TempDir dir;
+  WriteRawJpeg(dir.file("gray.jpg"), 19, 7, 1, JCS_GRAYSCALE, {200});
+  WriteRawJpeg(dir.file("cmyk.jpg"), 8, 9, 4, JCS_CMYK, {255, 0, 0, 255});
+  WriteRawJpeg(dir.file("rgb.jpg"), 21, 13, 3, JCS_RGB, {10, 100, 250}, {}, false, JCS_RGB);
+  const Image32 busy = BusyPicture(67, 45);  // rows not a multiple of a band
+  for (const auto& [name, bytes] : {std::pair{"baseline", BaselineJpeg(busy)},
+                                    std::pair{"progressive", ProgressiveJpeg(busy)},
+                                    std::pair{"gray", ReadFileBytes(dir.file("gray.jpg"))},
+                                    std::pair{"cmyk", ReadFileBytes(dir.file("cmyk.jpg"))},
+                                    std::pair{"rgb", ReadFileBytes(dir.file("rgb.jpg"))}}) {
+    SCOPED_TRACE(name);
+    const Image32 expected = DecodeJpegBytes(bytes, name);
+    PaddedTarget target;
+    DecodeJpegBytesInto(bytes, name, target.Allocate());
+    EXPECT_EQ(target.calls, 1);
+    Image32 got;
+    EXPECT_TRUE(target.Picture(got)) << "written past a row";
+    EXPECT_EQ(got.width, expected.width);
+    EXPECT_EQ(got.height, expected.height);
+    EXPECT_EQ(got.pixels, expected.pixels);
+    for (uint32_t p : got.pixels) ASSERT_EQ(p >> 24, 0u);
+  }
+  // A file stored as RGB rather than YCbCr comes out in its own colours.
+  PaddedTarget rgb;
+  DecodeJpegFileInto(dir.file("rgb.jpg"), rgb.Allocate());
+  Image32 rgbPicture;
+  ASSERT_TRUE(rgb.Picture(rgbPicture));
+  EXPECT_LE(MaxChannelDifference(rgbPicture, MakeImage(21, 13, MakePixel(10, 100, 250))), 3);
+  // Grey from a file too.
+  PaddedTarget fromFile;
+  DecodeJpegFileInto(dir.file("gray.jpg"), fromFile.Allocate());
+  Image32 gray;
+  ASSERT_TRUE(fromFile.Picture(gray));
+  EXPECT_EQ(gray.pixels, DecodeJpegFile(dir.file("gray.jpg")).pixels);
+
+  // Refused from the header: no memory is asked for.
+  std::vector<uint8_t> huge = BaselineJpeg(BusyPicture(16, 16));
+  ClaimSize(huge, 16384, 16384);
+  const std::string text = "not a picture";
+  PaddedTarget refused;
+  EXPECT_THROW(DecodeJpegBytesInto(huge, "huge", refused.Allocate()), JpegError);
+  EXPECT_THROW(DecodeJpegBytesInto(std::vector<uint8_t>(text.begin(), text.end()), "text", refused.Allocate()),
+               JpegError);
+  EXPECT_THROW(DecodeJpegFileInto(dir.file("missing.jpg"), refused.Allocate()), JpegError);
+  EXPECT_EQ(refused.calls, 0);
+
+  // Data cut short, end marker or not, fails after the memory was given.
+  const std::vector<uint8_t> good = BaselineJpeg(busy);
+  std::vector<uint8_t> cut = Prefix(good, good.size() * 6 / 10);
+  cut.push_back(0xFF);
+  cut.push_back(0xD9);
+  PaddedTarget shortData;
+  try {
+    DecodeJpegBytesInto(cut, "cut", shortData.Allocate());
+    ADD_FAILURE() << "a cut file decoded";
+  } catch (const JpegError& e) {
+    EXPECT_EQ(e.path(), "cut");
+  }
+  EXPECT_EQ(shortData.calls, 1);
+
+  // The caller's own failure passes through; no memory is an error.
+  EXPECT_THROW(DecodeJpegBytesInto(good, "x", [](int, int) -> JpegTarget { throw std::bad_alloc(); }),
+               std::bad_alloc);
+  EXPECT_THROW(DecodeJpegBytesInto(good, "x", [](int, int) { return JpegTarget{}; }), JpegError);
+  std::vector<uint8_t> narrow(64 * 45 * 4);
+  EXPECT_THROW(DecodeJpegBytesInto(good, "x", [&](int, int) { return JpegTarget{narrow.data(), 64 * 4}; }),
+               JpegError);
 }
 
 TEST(JpegLimitTest, TinyFilesClaimingHugePicturesFailAtOnce) {
