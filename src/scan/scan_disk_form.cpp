@@ -166,7 +166,7 @@ void TScanDiskForm::AppendResults(const std::vector<std::string>& paths, int fou
     ui::ListBox& list;
     ~Redraw() { list.EndUpdate(); }
   } redraw{SearchListBox};
-  for (const std::string& path : paths) SearchListBox.AddItem(path);
+  SearchListBox.AddItems(paths);
   CountLabel.SetCaption(IntToText(foundCount));
 }
 

@@ -4,7 +4,9 @@
 #include <uxtheme.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <bit>
+#include <optional>
 #include <stdexcept>
 
 #include "common/text.h"
@@ -423,7 +425,7 @@ void ListBox::SetItems(const std::vector<std::string>& items) {
   BeginUpdate();
   Clear();
   Reserve(items.size());
-  for (const auto& s : items) AddItem(s);
+  AddItems(items);
   EndUpdate();
 }
 
@@ -431,6 +433,67 @@ void ListBox::AddItem(const std::string& text) {
   if (SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) < 0) {
     throw Error("The list cannot take more rows");
   }
+  FitWidthTo({&text, 1});
+}
+
+void ListBox::FitWidthTo(std::span<const std::string> rows) {
+  if (!Handle() || rows.empty()) return;
+  // Rows of plain ASCII (most paths) are measured from a table of the
+  // font's character widths, read once: the sum of the advances is what the
+  // system measures, without a trip to it for each of many thousand rows.
+  // Other rows are measured by the system.
+  std::optional<WindowDC> dc;
+  std::optional<SelectGuard> font;
+  auto open = [&] {
+    if (dc) return dc->get() != nullptr;
+    dc.emplace(Handle());
+    if (!dc->get()) return false;
+    font.emplace(dc->get(), Font());
+    return true;
+  };
+  if (!asciiWidthsRead_) {
+    if (!open()) return;
+    INT widths[128] = {};
+    if (!GetCharWidth32W(dc->get(), 0, 127, widths)) return;
+    for (size_t c = 0; c < 128; ++c) asciiWidths_[c] = std::max(0, widths[c]);
+    asciiWidthsRead_ = true;
+  }
+  int widest = widest_;
+  for (const std::string& row : rows) {
+    int64_t width = 0;
+    bool ascii = true;
+    for (unsigned char c : row) {
+      if (c >= 128) {
+        ascii = false;
+        break;
+      }
+      width += asciiWidths_[c];
+    }
+    if (!ascii) {
+      SIZE size{};
+      const std::wstring wide = Widen(row);
+      if (!open() || !GetTextExtentPoint32W(dc->get(), wide.c_str(), int(wide.size()), &size)) continue;
+      width = size.cx;
+    }
+    widest = int(std::max<int64_t>(widest, std::min<int64_t>(width, 1 << 20)));
+  }
+  if (widest == widest_) return;
+  widest_ = widest;
+  // Room for the gap the list box leaves before and after the text.
+  SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, WPARAM(widest_ + Scale(6)), 0);
+}
+
+void ListBox::ResetWidth() {
+  widest_ = 0;
+  if (Handle()) SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, 0, 0);
+}
+
+void ListBox::DpiChanged() {
+  // The font changed with the scale: measure every row again.
+  ResetWidth();
+  asciiWidthsRead_ = false;
+  const std::vector<std::string> rows = Items();
+  FitWidthTo(rows);
 }
 
 void ListBox::AddItems(const std::vector<std::string>& texts) {
@@ -443,21 +506,31 @@ void ListBox::AddItems(const std::vector<std::string>& texts) {
   // Straight to the system's list box: a row added is nothing our own
   // procedure handles, and under Wine each trip through it costs more than
   // the adding itself.
+  size_t added = 0;
+  struct Fit {
+    ListBox& list;
+    const std::vector<std::string>& texts;
+    const size_t& added;
+    ~Fit() { list.FitWidthTo(std::span(texts).first(added)); }
+  } fit{*this, texts, added};
   for (const std::string& text : texts) {
     if (DefaultProc(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) < 0) {
       throw Error("The list cannot take more rows");
     }
+    ++added;
   }
 }
 
 void ListBox::InsertItem(int i, const std::string& text) {
   if (i < 0 || i > Count()) throw Error("List index out of bounds (" + std::to_string(i) + ")");
   SendMessageA(Handle(), LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(text.c_str()));
+  FitWidthTo({&text, 1});
 }
 
 void ListBox::DeleteItem(int i) {
   CheckIndex(i);
   SendMessageA(Handle(), LB_DELETESTRING, i, 0);
+  if (Count() == 0) ResetWidth();
 }
 
 void ListBox::SetItem(int i, const std::string& text) {
@@ -465,6 +538,7 @@ void ListBox::SetItem(int i, const std::string& text) {
   bool selected = Selected(i);
   SendMessageA(Handle(), LB_DELETESTRING, i, 0);
   SendMessageA(Handle(), LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(text.c_str()));
+  FitWidthTo({&text, 1});
   if (selected) SetSelected(i, true);
 }
 
@@ -477,6 +551,7 @@ void ListBox::Exchange(int i, int j) {
 
 void ListBox::Clear() {
   if (Handle()) SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+  ResetWidth();
 }
 
 void ListBox::Reserve(size_t more) {

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -214,7 +216,15 @@ class ListBox : public Control {
  private:
   void CheckIndex(int i) const;
   void Redraw();
+  // Widens the horizontal scroll range to the widest of these rows, so a
+  // row longer than the box (a long path) can be scrolled into view.
+  void FitWidthTo(std::span<const std::string> rows);
+  void ResetWidth();
+  void DpiChanged() override;
   bool multiSelect_ = false;
+  int widest_ = 0;  // pixels of the widest row added since the list was empty
+  std::array<int, 128> asciiWidths_{};  // the font's ASCII advances, once read
+  bool asciiWidthsRead_ = false;
   int updating_ = 0;
   bool redrawPending_ = false;  // drawing is off until the redraw timer fires
   DWORD lastRedraw_ = 0;

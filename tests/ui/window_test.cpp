@@ -169,6 +169,39 @@ TEST_F(WindowTest, ADisabledSpeedButtonShowsItsPictureInGreys) {
   for (uint32_t p : disabled) ASSERT_GE(int(wc::PixelRed(p)), faceGrey / 2 - 1);
 }
 
+TEST_F(WindowTest, AListScrollsSidewaysExactlyWhenARowIsWiderThanTheBox) {
+  TestForm form(app);
+  form.Show();
+  auto& list = form.List;
+  RECT client;
+  GetClientRect(list.Handle(), &client);
+  auto range = [&] { return int(SendMessageA(list.Handle(), LB_GETHORIZONTALEXTENT, 0, 0)); };
+  auto scrollBar = [&] { return (GetWindowLongA(list.Handle(), GWL_STYLE) & WS_HSCROLL) != 0; };
+
+  list.SetItems({"Dunes", "Hills"});
+  EXPECT_LE(range(), client.right) << "short rows need no sideways scrolling";
+  EXPECT_FALSE(scrollBar());
+
+  // A long path, added one row at a time and in a group among short ones.
+  const std::string path = "C:\\Users\\Someone\\Pictures\\Holidays 2026\\Mountains\\Sunrise over the valley.jpg";
+  list.AddItem(path);
+  const int one = range();
+  EXPECT_GT(one, client.right);
+  EXPECT_TRUE(scrollBar()) << "the box offers a scroll bar for the long row";
+  list.AddItems({"a", path + " (copy)", "b"});
+  EXPECT_GT(range(), one) << "the wider row widens the range";
+  const int two = range();
+  list.AddItems(std::vector<std::string>(200, "short"));
+  EXPECT_EQ(range(), two) << "narrower rows leave it";
+
+  list.Clear();
+  EXPECT_EQ(range(), 0);
+  list.InsertItem(0, path);
+  EXPECT_EQ(range(), one);
+  list.DeleteItem(0);
+  EXPECT_EQ(range(), 0) << "an empty list scrolls nowhere";
+}
+
 TEST_F(WindowTest, CheckBoxRunsItsClickWhenTheStateChanges) {
   TestForm form(app);
   form.Show();
