@@ -140,14 +140,16 @@ TEST_F(PageControlTest, PagesAddedAndRemovedKeepTheirPicturesAndTheShownPage) {
   EXPECT_EQ(Shown(form.Viewer), (std::vector<bool>{true, false, false}));
   EXPECT_GT(b.Width(), 150);
 
-  form.Viewer.SetActivePageIndex(2);
+  form.Viewer.SetActivePageIndex(1);
   // A page before the shown one goes: the same page stays shown.
   form.Viewer.RemovePage(a);
-  EXPECT_EQ(form.Viewer.ActivePage(), &c);
+  EXPECT_EQ(form.Viewer.ActivePage(), &b);
+  EXPECT_EQ(Shown(form.Viewer), (std::vector<bool>{true, false}));
   EXPECT_EQ(form.Viewer.TabCaptions(), (std::vector<std::string>{"b.bmp", "c.png"}));
   EXPECT_EQ(TabImage(form.Viewer, 0), 8);
   EXPECT_FALSE(IsWindowVisible(a.Handle()));
-  // The shown page goes: the one before it is shown.
+  // The shown last page goes: the one before it is shown.
+  form.Viewer.SetActivePageIndex(1);
   form.Viewer.RemovePage(c);
   EXPECT_EQ(form.Viewer.ActivePage(), &b);
   EXPECT_EQ(Shown(form.Viewer), (std::vector<bool>{true}));
