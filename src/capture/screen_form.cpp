@@ -113,6 +113,7 @@ TScreenForm::TScreenForm(ui::Application& app) : Form(app, "ScreenForm") {
   MyTrackBar.Max = 50;
   MyTrackBar.SetPosition(15);
   ScreenStatusBar.SetPanels({150, 150, 50});
+  ScreenPageControl.FocusTabs = false;
   ScreenPageControl.SetImages(&ImageList5);
   BuildLayout(kLayout);
 
@@ -250,8 +251,10 @@ bool TScreenForm::AddPictureTab(ui::Picture picture, const std::string& caption,
   if (RefuseWhenFull()) return false;
   const int number = FreeNumber();
   ShowSize(picture.Width(), picture.Height());
-  auto sheet = std::make_unique<ui::ImageTabSheet>(this, "MyTabSheet" + std::to_string(number));
-  ScreenPageControl.AddPage(*sheet, caption, imageIndex);
+  auto sheet = std::make_unique<ui::TabSheet>(this, "MyTabSheet" + std::to_string(number));
+  sheet->SetCaption(caption);
+  sheet->ImageIndex = imageIndex;
+  ScreenPageControl.AddPage(*sheet);
   CurrentTab = TabCount;
   auto image = std::make_unique<ui::Image>(this, "MyImage" + std::to_string(number));
   image->AutoSize = true;
@@ -263,7 +266,7 @@ bool TScreenForm::AddPictureTab(ui::Picture picture, const std::string& caption,
   sheets_.push_back(std::move(sheet));
   images_.push_back(std::move(image));
   numbers_.push_back(number);
-  ScreenPageControl.SetActivePage(CurrentTab);
+  ScreenPageControl.SetActivePageIndex(CurrentTab);
   ++TabCount;
   ++NameCounter;
   ScreenStatusBar.SetPanelText(2, "");

@@ -13,6 +13,7 @@
 #include "ui/graphics.h"
 #include "ui/image_list.h"
 #include "ui/menu.h"
+#include "ui/page_control.h"
 
 namespace wc {
 
@@ -154,7 +155,7 @@ class TScreenForm : public ui::Form {
   ui::TrackBar MyTrackBar{this, "MyTrackBar"};
   ui::SpeedButton Click100Button{this, "Click100Button"};
   ui::SpeedButton ExitButton{this, "ExitButton"};
-  ui::ImageTabControl ScreenPageControl{this, "ScreenPageControl"};
+  ui::PageControl ScreenPageControl{this, "ScreenPageControl"};
   ui::ScrollBar VertScroll{this, "VertScroll", true};
   ui::ScrollBar HorizScroll{this, "HorizScroll", false};
   ui::StatusBar ScreenStatusBar{this, "ScreenStatusBar"};
@@ -178,7 +179,7 @@ class TScreenForm : public ui::Form {
   std::unique_ptr<ui::Bitmap> AskSelection(uint8_t mode);
   void RemoveTab(int index);
 
-  std::vector<std::unique_ptr<ui::ImageTabSheet>> sheets_;
+  std::vector<std::unique_ptr<ui::TabSheet>> sheets_;
   std::vector<std::unique_ptr<ui::Image>> images_;
   std::vector<int> numbers_;  // the number in each open tab's names
 };

@@ -102,7 +102,7 @@ void TScreenForm::Saveas1Click(ui::Component&) {
     path += kByFilter[filter - 1];
   }
   SavePictureFile(path);
-  ScreenPageControl.SetPageCaption(CurrentTab, FileNameOnly(path));
+  ScreenPageControl.Page(CurrentTab)->SetCaption(FileNameOnly(path));
 }
 
 void TScreenForm::SavePictureFile(const std::string& path) {

@@ -10,7 +10,7 @@ void TScreenForm::SetupScrollBars() {
   if (!HasTab()) return;
   ui::Image& image = *TabImages[size_t(CurrentTab)];
   TTabViewState& view = TabViewState[size_t(CurrentTab)];
-  ui::ImageTabSheet* page = ScreenPageControl.ActivePage();
+  ui::TabSheet* page = ScreenPageControl.ActivePage();
   if (!page) return;
   // Showing one bar makes the page smaller the other way: decide both, then
   // take the ranges from the page that is left. A reset scroll position
@@ -65,7 +65,7 @@ void TScreenForm::MyTrackBarChange(ui::Component&) {
   const ZoomSize size = ZoomStep(image.Width(), image.Height(), before, now);
   image.SetBounds(image.Left(), image.Top(), size.width, size.height);
   image.Invalidate();
-  ui::ImageTabSheet* page = ScreenPageControl.ActivePage();
+  ui::TabSheet* page = ScreenPageControl.ActivePage();
   if (page) {
     // Each bar's range follows the picture, so every part of a picture
     // zoomed in stays within reach; a position past the new end moves back.
@@ -108,7 +108,7 @@ void TScreenForm::RestoreScrollBars() {
   // Both decided on the page without bars, then each takes its range.
   ShowScrollBar(HorizScroll, false);
   ShowScrollBar(VertScroll, false);
-  ui::ImageTabSheet* page = ScreenPageControl.ActivePage();
+  ui::TabSheet* page = ScreenPageControl.ActivePage();
   if (!page) return;
   const bool wider = page->Width() < image.Width(), taller = page->Height() < image.Height();
   ShowScrollBar(HorizScroll, wider);
@@ -125,7 +125,7 @@ void TScreenForm::RestoreScrollBars() {
 }
 
 void TScreenForm::ScreenPageControlChange(ui::Component&) {
-  CurrentTab = ScreenPageControl.TabIndex();
+  CurrentTab = ScreenPageControl.ActivePageIndex();
   if (!HasTab()) return;
   ShowSizeOf(*TabImages[size_t(CurrentTab)]);
   ScreenStatusBar.SetPanelText(2, "");
@@ -138,7 +138,7 @@ void TScreenForm::MyImageMouseMove(ui::Component&, ui::ShiftState, int x, int y)
 }
 
 void TScreenForm::RemoveTab(int index) {
-  ui::ImageTabSheet* sheet = sheets_[size_t(index)].get();
+  ui::TabSheet* sheet = sheets_[size_t(index)].get();
   images_.erase(images_.begin() + index);
   ScreenPageControl.RemovePage(*sheet);
   sheets_.erase(sheets_.begin() + index);
@@ -159,7 +159,7 @@ void TScreenForm::Close1Click(ui::Component&) {
   RemoveTab(CurrentTab);
   CurrentTab = CurrentTab == 0 ? 0 : CurrentTab - 1;
   if (TabCount > 0) {
-    ScreenPageControl.SetActivePage(CurrentTab);
+    ScreenPageControl.SetActivePageIndex(CurrentTab);
     ShowSizeOf(*TabImages[size_t(CurrentTab)]);
     RestoreScrollBars();
     MyTrackBar.SetPosition(TabViewState[size_t(CurrentTab)].Zoom);

@@ -661,6 +661,13 @@ bool ListBox::HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
 }
 
 // ---------------------------------------------------------------- GroupBox
+LRESULT EraseToButtonFace(HWND window, HDC dc) {
+  RECT rc;
+  GetClientRect(window, &rc);
+  FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+  return 1;
+}
+
 GroupBox::GroupBox(Component* owner, std::string name) : Control(owner, std::move(name)) { reportMouse_ = false; }
 
 Window::CreateParams GroupBox::Params() {
@@ -674,12 +681,7 @@ Window::CreateParams GroupBox::Params() {
 LRESULT GroupBox::WndProc(UINT msg, WPARAM w, LPARAM l) {
   // The system's group box paints only its frame: as a container it must
   // clear the inside itself.
-  if (msg == WM_ERASEBKGND) {
-    RECT rc;
-    GetClientRect(Handle(), &rc);
-    FillRect(reinterpret_cast<HDC>(w), &rc, GetSysColorBrush(COLOR_BTNFACE));
-    return 1;
-  }
+  if (msg == WM_ERASEBKGND) return EraseToButtonFace(Handle(), reinterpret_cast<HDC>(w));
   return Control::WndProc(msg, w, l);
 }
 

@@ -230,6 +230,10 @@ class ListBox : public Control {
   DWORD lastRedraw_ = 0;
 };
 
+// A container's answer to WM_ERASEBKGND: its whole client area in the
+// dialog colour. Returns the message's result (1: erased).
+LRESULT EraseToButtonFace(HWND window, HDC dc);
+
 class GroupBox : public Control {
  public:
   GroupBox(Component* owner, std::string name);

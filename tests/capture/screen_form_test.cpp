@@ -57,7 +57,7 @@ class ScreenFormTest : public test::GuiTest {
   ui::Image& Shown() { return *viewer.TabImages[size_t(viewer.CurrentTab)]; }
   // The user picks tab i.
   void PickTab(int i) {
-    viewer.ScreenPageControl.SetActivePage(i);
+    viewer.ScreenPageControl.SetActivePageIndex(i);
     viewer.ScreenPageControlChange(viewer.ScreenPageControl);
   }
   std::string Panel(int i) const { return viewer.ScreenStatusBar.PanelText(i); }
@@ -107,7 +107,7 @@ TEST_F(ScreenFormTest, ADesktopCaptureGetsTheFirstTabWithItsNamesAndSize) {
   RECT desktop{};
   GetWindowRect(GetDesktopWindow(), &desktop);
   const int w = desktop.right - desktop.left, h = desktop.bottom - desktop.top;
-  EXPECT_EQ(viewer.ScreenPageControl.PageCaption(0), "Image0");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Image0");
   EXPECT_EQ(viewer.ScreenPageControl.Page(0)->ImageIndex, 7);
   EXPECT_TRUE(ui::ResolveComponentPath(app, "ScreenForm.MyTabSheet0"));
   auto* image = dynamic_cast<ui::Image*>(ui::ResolveComponentPath(app, "ScreenForm.MyImage0"));
@@ -187,7 +187,7 @@ TEST_F(ScreenFormTest, ClosingTheMiddleTabKeepsTheLaterTabsStateAndPicture) {
   viewer.Close1.Click();
   ASSERT_EQ(viewer.TabCount, 2);
   EXPECT_EQ(viewer.CurrentTab, 0);
-  EXPECT_EQ(viewer.ScreenPageControl.PageCaption(1), "third");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(1)->Caption(), "third");
   ASSERT_EQ(viewer.TabImages[1], third);
   EXPECT_EQ(viewer.TabImages[2], nullptr);
   PickTab(1);
@@ -263,14 +263,14 @@ TEST_F(ScreenFormTest, SaveAsAddsTheFiltersExtensionAndWritesThatFormat) {
   Image32 back = DecodeBmp(ReadFileBytes(bmpBase + ".bmp"));
   EXPECT_EQ(back.width, 64);
   EXPECT_EQ(back.at(10, 20), test::PatternAt(10, 20));
-  EXPECT_EQ(viewer.ScreenPageControl.PageCaption(0), "shot.bmp");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "shot.bmp");
 
   prompts.AnswerSave(dir.path() + "\\photo", 1);
   viewer.Saveas1.Click();
   Image32 jpeg = DecodeJpegFile(dir.path() + "\\photo.jpg");
   EXPECT_EQ(jpeg.width, 64);
   EXPECT_EQ(jpeg.height, 48);
-  EXPECT_EQ(viewer.ScreenPageControl.PageCaption(0), "photo.jpg");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "photo.jpg");
   prompts.AnswerSave(dir.path() + "\\third", 3);
   viewer.Saveas1.Click();
   EXPECT_EQ(ReadJpegInfo(dir.path() + "\\third.jpeg").width, 64);
@@ -278,10 +278,10 @@ TEST_F(ScreenFormTest, SaveAsAddsTheFiltersExtensionAndWritesThatFormat) {
   // A failed write keeps the caption and tells the user.
   prompts.AnswerSave(dir.path() + "\\no\\such\\folder\\x.bmp", 4);
   ui::Guarded([&] { viewer.Saveas1Click(viewer); });
-  EXPECT_EQ(viewer.ScreenPageControl.PageCaption(0), "third.jpeg");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "third.jpeg");
   // Cancelled: nothing happens.
   viewer.Saveas1.Click();
-  EXPECT_EQ(viewer.ScreenPageControl.PageCaption(0), "third.jpeg");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "third.jpeg");
 }
 
 TEST_F(ScreenFormTest, OpenShowsTheFileNameABrokenFileLeavesNoTab) {
@@ -290,7 +290,7 @@ TEST_F(ScreenFormTest, OpenShowsTheFileNameABrokenFileLeavesNoTab) {
   prompts.AnswerOpen({jpg});
   viewer.Open1.Click();
   ASSERT_EQ(viewer.TabCount, 1);
-  EXPECT_EQ(viewer.ScreenPageControl.PageCaption(0), "holiday.jpg");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "holiday.jpg");
   EXPECT_EQ(viewer.ScreenPageControl.Page(0)->ImageIndex, 0);
   EXPECT_EQ(Panel(1), "Width: 90 pixels");
   EXPECT_EQ(Panel(0), "Height: 60 pixels");
@@ -301,7 +301,7 @@ TEST_F(ScreenFormTest, OpenShowsTheFileNameABrokenFileLeavesNoTab) {
   viewer.Open1.Click();
   ASSERT_EQ(viewer.TabCount, 2);
   EXPECT_EQ(Shown().GetPicture().Width(), 33);
-  EXPECT_EQ(viewer.ScreenPageControl.PageCaption(1), "plan.bmp");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(1)->Caption(), "plan.bmp");
 
   const std::string broken = dir.path() + "\\broken.jpg";
   {

@@ -6,6 +6,7 @@
 // corner where the icon sits. With --search the scan dialog searches the
 // program folder and its subfolders and previews the first file it found.
 // With --page=N the settings dialog opens on its tab N (0 the first).
+// With --pictures the capture viewer opens the sample pictures, one per tab.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +14,7 @@
 
 #include "app/main_form.h"
 #include "app/program.h"
+#include "capture/screen_form.h"
 #include "common/ini_file.h"
 #include "scan/scan_disk_form.h"
 #include "settings/settings_form.h"
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
   int seconds = argc > 3 ? std::atoi(argv[3]) : 10;
   const bool trayMenu = argc > 4 && std::string(argv[4]) == "--tray-menu";
   const bool search = argc > 4 && std::string(argv[4]) == "--search";
+  const bool pictures = argc > 4 && std::string(argv[4]) == "--pictures";
   const int page = argc > 4 && std::string(argv[4]).starts_with("--page=") ? std::atoi(argv[4] + 7) : -1;
   ui::Application app;
   app.SetExeName(folder + "\\WallpaperChanger.exe");
@@ -60,6 +63,9 @@ int main(int argc, char** argv) {
     }
     if (auto* settings = dynamic_cast<wc::TSettings*>(form); settings && page >= 0) {
       settings->PageControl1.SetActivePageIndex(page);
+    }
+    if (auto* viewer = dynamic_cast<wc::TScreenForm*>(form); viewer && pictures) {
+      for (const char* name : {"Dunes.jpg", "Hills.jpg", "Lakeside.jpg"}) viewer->OpenPictureFile(folder + "\\Images\\" + name);
     }
     if (auto* scan = dynamic_cast<wc::TScanDiskForm*>(form); scan && search) {
       scan->SearchDirectoryEdit.SetText(folder);
