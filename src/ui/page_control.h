@@ -56,8 +56,8 @@ class PageControl : public Control {
   // one; later ones stay hidden until chosen.
   void AddPage(TabSheet& page);
   // Takes the page and its tab away; the caller frees the page afterwards.
-  // The active page stays active; when it was the one removed, the one
-  // before it (or the new first one) is shown.
+  // The active page stays active; when it was the one removed, the page
+  // that takes its place is shown, or the new last one when it was last.
   void RemovePage(TabSheet& page);
   int PageCount() const { return int(pages_.size()); }
   TabSheet* Page(int i) const { return i >= 0 && i < PageCount() ? pages_[size_t(i)] : nullptr; }
