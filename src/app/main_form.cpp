@@ -193,6 +193,8 @@ void TMainForm::timer_startTimer(ui::Component&) {
   if (CurrentIndex < 0 || CurrentIndex >= MainListBox.Count()) CurrentIndex = 0;
   moviewidthspin.SetValue(ini.ReadInteger("movie width", "Value", 800));
   movieheightspin.SetValue(ini.ReadInteger("movie height", "Value", 600));
+  // From now on the controls hold what the file said (or its defaults).
+  PanelSettingsRead = true;
   if (CheckBox1.Checked()) {
     timer_forautomatic.SetInterval(500);
     timer_forautomatic.SetEnabled(true);

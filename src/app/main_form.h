@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,9 @@ class TMainForm : public ui::Form {
   std::string ExeFolder;            // the program's folder, with a trailing backslash
   std::string StartupPlaylistFile;  // what the start-up sequence loaded
   bool CloseMeansExit = false;
+  // Set once the start-up sequence has read settings.ini into the controls;
+  // until then nothing is written back to it.
+  bool PanelSettingsRead = false;
   int32_t CurrentIndex = 0;  // row of the current wallpaper
   // Made empty by the start-up sequence, released at closing; null before
   // and after, when nothing may be read from or written to it.
@@ -232,6 +236,9 @@ class TMainForm : public ui::Form {
   // Tooltips on or off for the controls of the control panel, the settings
   // dialog and the capture viewer.
   void SetHintsShown(bool on);
+  // The controls whose tool tips "Show help hints" switches, as
+  // "Window.Control" paths.
+  static std::span<const char* const> HintedControls();
 
   // ---- languages (panel_language.cpp)
   // Item indexes of the unit and style boxes kept across a translation run,

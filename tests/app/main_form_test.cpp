@@ -125,6 +125,37 @@ TEST_F(PanelTest, IniValuesFollowTheFileRules) {
   EXPECT_EQ(Ini().ReadString("Wallpaper style", "VALUE", ""), "1");
 }
 
+TEST_F(PanelTest, AlwaysMinimizeDecidesWhetherTheShownPanelFliesToTheTrayAndBack) {
+  for (const bool always : {false, true}) {
+    SCOPED_TRACE(always ? "always minimize" : "not always minimize");
+    IniFile(ExeFolder() + "settings.ini").WriteBool("Always minimize", "Checked", always);
+    TMainForm& p = StartUp();
+    std::vector<std::pair<RECT, RECT>> flights;
+    app.AnimateCaption = [&](HWND w, const RECT& from, const RECT& to) {
+      EXPECT_EQ(w, p.Handle());
+      flights.emplace_back(from, to);
+    };
+    p.Show();
+    RECT window{};
+    GetWindowRect(p.Handle(), &window);
+    app.Minimize();
+    EXPECT_FALSE(IsWindowVisible(p.Handle()));
+    p.ShowControlPanel();  // as the tray menu brings it back
+    EXPECT_TRUE(IsWindowVisible(p.Handle()));
+    if (always) {
+      EXPECT_TRUE(flights.empty());
+    } else {
+      ASSERT_EQ(flights.size(), 2u);
+      EXPECT_TRUE(EqualRect(&flights[0].first, &window)) << "away from the panel first";
+      EXPECT_TRUE(EqualRect(&flights[1].second, &window)) << "and back onto it";
+      EXPECT_TRUE(EqualRect(&flights[0].second, &flights[1].first)) << "through the same tray place";
+    }
+    p.Hide();
+    app.AnimateCaption = nullptr;
+    p.timer_start.SetEnabled(true);  // the next round starts up again
+  }
+}
+
 TEST_F(PanelTest, SavePanelSettingsWritesItsFifteenSectionsInOrder) {
   StartUp().SavePanelSettings();
   EXPECT_EQ(test::IniSections(ExeFolder() + "settings.ini"),
@@ -436,15 +467,34 @@ TEST_F(LongPlaylistTest, TheStartUpFillAnswersMessagesAndKeepsThePlaylistOrder) 
   EXPECT_FALSE(p.timer_start.Enabled());
 }
 
-TEST_F(LongPlaylistTest, ClosingWhileTheListIsFilledKeepsEveryEntry) {
+// What the user had stored, none of it the controls' layout defaults.
+const char* const kStoredSettings =
+    "[Last Wallpaper Index]\r\nValue=1234\r\n[Shuffle Wallpapers]\r\nChecked=1\r\n"
+    "[Timer interval]\r\nvalue=2\r\n[Interval Value]\r\nValue=7\r\n[Wallpaper style]\r\nvalue=1\r\n"
+    "[Functioning mode]\r\nvalue=1\r\n[Automatic mode location]\r\nvalue=D:\\Holidays\r\n"
+    "[movie width]\r\nValue=320\r\n";
+
+TEST_F(LongPlaylistTest, ClosingWhileTheListIsFilledKeepsEveryEntryAndEverySetting) {
   MakeLongPlaylist(3000);
   const std::string before = ReadTextFile(DefPlayList());
+  WriteTextFile(ExeFolder() + "settings.ini", kStoredSettings);
   app.Post([&] { Panel().Close(); });  // the hidden panel: the close ends the program
   TMainForm& p = StartUp();
   EXPECT_TRUE(app.Terminated());
   EXPECT_EQ(p.Playlist, nullptr);
   EXPECT_FALSE(p.timer_forautomatic.Enabled());  // the rest of the sequence did not run
   EXPECT_EQ(ReadTextFile(DefPlayList()), before);
+  EXPECT_EQ(ReadTextFile(ExeFolder() + "settings.ini"), kStoredSettings);
+}
+
+TEST_F(PanelTest, ClosingBeforeTheStartUpSequenceWritesNoSettings) {
+  WriteTextFile(ExeFolder() + "settings.ini", kStoredSettings);
+  TMainForm& p = Panel();
+  p.Show();
+  SendMessageA(p.Button1.Handle(), BM_CLICK, 0, 0);  // "OK" hides the panel
+  p.Close();
+  EXPECT_TRUE(app.Terminated());
+  EXPECT_EQ(ReadTextFile(ExeFolder() + "settings.ini"), kStoredSettings);
 }
 
 }  // namespace
