@@ -151,7 +151,7 @@ void TMainForm::BuildControls() {
     PopupMenu1.Add(*item);
   }
   AutoFit1.SetEnabled(false);
-  DrapenixControlPanel1.SetIcon("MAINICON");
+  DrapenixControlPanel1.SetIcon(ui::kProgramIcon);
   ScreenCapture1.SetIcon("IC_CAPTURE");
   OtherVantorelUtilites1.SetIcon("IC_UTILITIES");
   Donate1.SetIcon("IC_DONATE");

@@ -29,7 +29,7 @@ void RegisterOwnClass(const char* name, WNDPROC proc) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+  wc.hIcon = LoadIconA(wc.hInstance, kProgramIcon);
   wc.lpszClassName = name;
   if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     ThrowLastError(std::string("RegisterClassEx ") + name);

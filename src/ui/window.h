@@ -13,6 +13,11 @@
 
 namespace ui {
 
+// The program's own icon in its resources. The shell shows a program file's
+// first group icon (and so does a file type registered with "exe,0"), and
+// named resources are stored sorted by name: this one's name sorts first.
+constexpr const char* kProgramIcon = "APPICON";
+
 class Window {
  public:
   Window() = default;

@@ -6,6 +6,7 @@
 #include "test_icons.h"
 #include "ui/error.h"
 #include "ui/image_list.h"
+#include "ui/window.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ TEST_F(ImageListTest, LoadsTheProgramsIconsByNameAtItsSize) {
     EXPECT_EQ(facts.height, 16) << i;
   }
   ui::ImageList large(nullptr, "Large", 32, 32);
-  large.AddResource("MAINICON");
+  large.AddResource(ui::kProgramIcon);
   EXPECT_EQ(ReadIcon(large.Image(0)).width, 32);
 
   EXPECT_THROW(list.AddResource("IC_NO_SUCH_ICON"), ui::Error);
