@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/main_form.h"
+#include "common/text_encoding_win32.h"
 #include "lang/translation_list.h"
 #include "ui/application.h"
 #include "ui/prompts.h"
@@ -13,6 +14,7 @@ void TMainForm::SetUpLanguage() {
   const auto list = TranslationList();
   Language1.SetProperties(std::vector<std::string>(list.begin(), list.end()));
   Language1.SetSeparator(",");
+  Language1.LegacyText = &LegacyAnsiToUtf8;
   Language1.OnBeforeTranslation = [this](ui::Component& s) { Language1BeforeTranslation(s); };
   Language1.OnAfterTranslation = [this](ui::Component& s) { Language1AfterTranslation(s); };
 }

@@ -36,6 +36,10 @@ void CreateProgramWindows(ui::Application& app) {
   app.CreateForm<TAboutForm>();
   app.CreateForm<TRenameForm>();
   app.CreateForm<TRMCForm>();
+  // The settings dialog applied the stored language while the windows after
+  // it did not exist yet: they show it from their first appearance too.
+  auto& panel = *FindProgramWindow<TMainForm>("MainForm");
+  if (!panel.Language1.LanguageFile().empty()) panel.Language1.ApplyLanguage();
 }
 
 }  // namespace wc

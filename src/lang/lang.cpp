@@ -44,7 +44,7 @@ ui::Component& TLanguage::Root() {
 
 void TLanguage::ApplyLanguage() {
   ui::Raise(OnBeforeTranslation, *this);
-  ApplyLines(LanguageFileText::Load(languageFile_));
+  ApplyLines(LanguageFileText::Load(languageFile_, LegacyText));
   ui::Raise(OnAfterTranslation, *this);
 }
 
@@ -92,7 +92,7 @@ void TLanguage::ApplyEntry(std::string_view path, const std::string& value) {
 }
 
 std::string TLanguage::MessageText(const std::string& id) const {
-  return LanguageFileText::Load(languageFile_).Read(kMessages, id, id);
+  return LanguageFileText::Load(languageFile_, LegacyText).Read(kMessages, id, id);
 }
 
 }  // namespace wc

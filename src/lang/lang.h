@@ -46,6 +46,10 @@ class TLanguage : public ui::Component {
   const std::string& Separator() const { return separator_; }
   void SetSeparator(std::string_view separator);
 
+  // Turns a line of the file saved in the legacy code page into UTF-8;
+  // null: Windows-1252. The program sets the system's own.
+  std::string (*LegacyText)(std::string_view) = nullptr;
+
   ui::NotifyEvent OnBeforeTranslation;
   ui::NotifyEvent OnAfterTranslation;
   LanguageNotifyEvent OnTranslate;

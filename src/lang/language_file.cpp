@@ -93,16 +93,18 @@ std::string CutUtf8(std::string_view text, size_t max) {
   return std::string(text.substr(0, end));
 }
 
-LanguageFileText LanguageFileText::Parse(std::string_view bytes) {
+LanguageFileText LanguageFileText::Parse(std::string_view bytes, LegacyDecoder legacyToUtf8) {
   LanguageFileText result;
   const std::string text = DecodedText(bytes);
+  if (!legacyToUtf8) legacyToUtf8 = &Windows1252ToUtf8;
   // Keys before any section header belong to a section without a name.
   Section* current = nullptr;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string::npos) end = text.size();
-    const std::string line = Trim(std::string_view(text).substr(pos, end - pos));
+    const std::string_view raw = std::string_view(text).substr(pos, end - pos);
+    const std::string line = Trim(IsValidUtf8(raw) ? std::string(raw) : legacyToUtf8(raw));
     pos = end + 1;
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
@@ -128,9 +130,9 @@ LanguageFileText LanguageFileText::Parse(std::string_view bytes) {
   return result;
 }
 
-LanguageFileText LanguageFileText::Load(const std::string& path) {
+LanguageFileText LanguageFileText::Load(const std::string& path, LegacyDecoder legacyToUtf8) {
   if (path.empty()) return {};
-  return Parse(ReadAll(path));
+  return Parse(ReadAll(path), legacyToUtf8);
 }
 
 const LanguageFileText::Entry* LanguageFileText::Find(std::string_view section, std::string_view key) const {

@@ -11,7 +11,10 @@
 //   would glue it to the first section's name, and that section would be
 //   lost);
 // - a file saved as UTF-16 (with its byte-order mark) is read as well;
-// - a cut value never ends in half a character.
+// - a cut value never ends in half a character;
+// - a line that is not valid UTF-8 was saved in the legacy code page, as
+//   editors did for years, and goes through `legacyToUtf8` (Windows-1252
+//   unless the caller knows the system's own).
 // A file that is missing or cannot be read reads as an empty one.
 #include <cstddef>
 #include <string>
@@ -27,9 +30,10 @@ class LanguageFileText {
  public:
   LanguageFileText() = default;
   // The file's bytes as they are on disk.
-  static LanguageFileText Parse(std::string_view bytes);
+  using LegacyDecoder = std::string (*)(std::string_view);
+  static LanguageFileText Parse(std::string_view bytes, LegacyDecoder legacyToUtf8 = nullptr);
   // Reads the file; missing or unreadable gives an empty text.
-  static LanguageFileText Load(const std::string& path);
+  static LanguageFileText Load(const std::string& path, LegacyDecoder legacyToUtf8 = nullptr);
 
   // The value of key in section, or `fallback` when either is missing.
   std::string Read(std::string_view section, std::string_view key, std::string_view fallback) const;

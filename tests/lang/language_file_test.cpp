@@ -52,6 +52,27 @@ TEST(LanguageFileText, ByteOrderMarksAndUtf16FilesStillTranslate) {
   EXPECT_EQ(LanguageFileText::Parse(be).Read("T", "k", "?"), "\xC3\xA9\xF0\x9F\x98\x80");
 }
 
+TEST(LanguageFileText, LinesSavedInTheLegacyCodePageAreConvertedAndUtf8LinesKept) {
+  // An editor's save in Windows-1252 beside lines already in UTF-8.
+  const std::string bytes =
+      "[Translations]\r\n"
+      "MainForm.MainNew.Caption=Cr\xE9" "er une \xAB liste \xBB\r\n"
+      "MainForm.MainSave.Caption=Enregistrer \xC3\xA9t\xC3\xA9\r\n"
+      "[Messages]\r\nMessage4=Le fond d'\xE9" "cran a \xE9t\xE9 effac\xE9.\r\n";
+  const auto file = LanguageFileText::Parse(bytes);
+  EXPECT_EQ(file.Read("Translations", "MainForm.MainNew.Caption", "?"), "Cr\xC3\xA9" "er une \xC2\xAB liste \xC2\xBB");
+  EXPECT_EQ(file.Read("Translations", "MainForm.MainSave.Caption", "?"), "Enregistrer \xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(file.Read("Messages", "Message4", "?"), "Le fond d'\xC3\xA9" "cran a \xC3\xA9t\xC3\xA9 effac\xC3\xA9.");
+
+  // The caller's code page when it names one: a stand-in that turns every
+  // line it is given into one known entry, so only the legacy lines change.
+  const auto converted = LanguageFileText::Parse(bytes, [](std::string_view) { return std::string("Converted=yes"); });
+  EXPECT_EQ(converted.Read("Translations", "Converted", "?"), "yes");
+  EXPECT_EQ(converted.Read("Messages", "Converted", "?"), "yes");
+  EXPECT_FALSE(converted.Has("Translations", "MainForm.MainNew.Caption"));
+  EXPECT_TRUE(converted.Has("Translations", "MainForm.MainSave.Caption"));
+}
+
 TEST(LanguageFileText, LongValuesAreCutToTheSystemBufferOnAWholeCharacter) {
   const std::string ascii(3000, 'a');
   auto file = LanguageFileText::Parse("[M]\nlong=" + ascii + "\n");

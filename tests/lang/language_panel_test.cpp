@@ -163,7 +163,10 @@ class SettingsLanguageTest : public test::GuiTest {};
 
 TEST_F(SettingsLanguageTest, TheStoredLanguageTranslatesAtStartAndTheBoxChangesItAtOnce) {
   std::string french = kFrench;
-  french.insert(french.find("[Messages]"), "Settings.TabSheet5.Caption=Son\r\nSettings.Button3.Caption=Annuler\r\n");
+  // The last line as an editor saves it in the legacy code page.
+  french.insert(french.find("[Messages]"),
+                "Settings.TabSheet5.Caption=Son\r\nSettings.Button3.Caption=Annuler\r\n"
+                "FilterForm.Label1.Caption=Extensions\r\nSettings.Button2.Caption=Valid\xE9\r\n");
   test::WriteTextFile(ExeFolder() + "French.lng", french);
   test::WriteTextFile(ExeFolder() + "Spanish.lng", "[Translations]\r\nMainForm.MainNew.Caption=Nueva\r\n");
   test::WriteTextFile(ExeFolder() + "settings.ini", "[language]\r\nvalue=French\r\n");
@@ -178,6 +181,11 @@ TEST_F(SettingsLanguageTest, TheStoredLanguageTranslatesAtStartAndTheBoxChangesI
   EXPECT_EQ(settings->Button3.Caption(), "Annuler");
   EXPECT_EQ(settings->TabSheet5.Caption(), "Son");
   EXPECT_EQ(panel->MainBitBtn1.Hint(), "Monter l'\xC3\xA9l\xC3\xA9ment");
+  EXPECT_EQ(settings->Button2.Caption(), "Valid\xC3\xA9");
+  // The windows made after the settings dialog are translated from the start.
+  EXPECT_EQ(ui::ResolvePropertyPath(app, "ScanDiskForm.Button3.Caption").property->getText(), "Rechercher");
+  EXPECT_EQ(ui::ResolvePropertyPath(app, "DelayForm.Button2.Caption").property->getText(), "Annuler");
+  EXPECT_EQ(ui::ResolvePropertyPath(app, "FilterForm.Label1.Caption").property->getText(), "Extensions");
 
   const std::vector<std::string> names = settings->ComboBox2.Items();
   const auto spanish = std::find(names.begin(), names.end(), "Spanish");
