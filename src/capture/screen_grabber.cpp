@@ -81,7 +81,9 @@ std::unique_ptr<ui::Bitmap> TScreenGrabber::Frame(Capture capture) {
     if (capture() == Outcome::Cancelled) return nullptr;
   }
   auto result = std::make_unique<ui::Bitmap>(CopyBitmap(FBitmap));
-  if (Auto) CopyToClipboard();
+  // An empty picture (an area not dragged right and down) would only wipe
+  // what the user had on the clipboard.
+  if (Auto && !FBitmap.Empty()) CopyToClipboard();
   ui::Raise(OnCapture, *this);
   return result;
 }
@@ -159,6 +161,8 @@ std::unique_ptr<ui::Bitmap> TScreenGrabber::CaptureArea() {
 void TScreenGrabber::CopyToClipboard() { PutBitmapOnClipboard(FBitmap, palette_.get()); }
 
 void PutBitmapOnClipboard(const ui::Bitmap& bitmap, HPALETTE palette) {
+  // Nothing to copy: whatever the clipboard holds stays there.
+  if (bitmap.Empty()) return;
   ui::Application* app = ui::Application::Current();
   if (!OpenClipboardSoon(app ? app->UtilityWindow() : nullptr)) return;
   EmptyClipboard();

@@ -66,7 +66,7 @@ class TScreenGrabber : public ui::Component {
 ui::PaletteHandle SystemPaletteOf(HDC dc);
 
 // Empties the clipboard and puts the bitmap on it (with the palette, when
-// one is given); an empty bitmap leaves the clipboard empty.
+// one is given); an empty bitmap leaves the clipboard as it was.
 void PutBitmapOnClipboard(const ui::Bitmap& bitmap, HPALETTE palette = nullptr);
 
 // A pixel-for-pixel copy (empty for an empty bitmap).

@@ -107,11 +107,15 @@ TEST_F(CaptureEngineTest, AreaDraggedRightAndDownIsThatPartOfTheFrozenScreenWith
 }
 
 TEST_F(CaptureEngineTest, AreaDraggedAnyOtherWayIsEmptyButNotNullAndEscOrACloseIsNull) {
+  // With Auto on, the empty picture leaves what the user had on the clipboard.
+  grabber.Auto = true;
+  test::PutClipboardText("the user's text");
   DragOnArea({300, 250}, {100, 100});
   auto backwards = grabber.CaptureArea();
   ASSERT_TRUE(backwards);
   EXPECT_TRUE(backwards->Empty());
   EXPECT_EQ(events, 1);
+  EXPECT_EQ(test::ClipboardText(), "the user's text");
 
   // A right-button release does nothing; then Esc leaves without a capture.
   bool stillOpen = false;
@@ -207,7 +211,24 @@ TEST_F(CaptureEngineTest, MinimizeTakesTheProgramOffTheScreenAndBringsItBackWhat
     EXPECT_TRUE(IsWindowVisible(pattern.Handle())) << overlay;
   }
 
-  // A failure in the frame: the program still comes back.
+  // A failure inside the capture, while the program is off the screen (the
+  // overlay's close step throws): the program still comes back.
+  bool offScreenAtTheFailure = false;
+  test::WhenShown(app, "CaptureRectForm", [&](ui::Form& f) {
+    f.OnCloseQuery = [&](ui::Component&, bool&) {
+      offScreenAtTheFailure = app.Minimized() && !IsWindowVisible(pattern.Handle());
+      throw std::runtime_error("the overlay failed");
+    };
+    test::Mouse(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
+    test::Mouse(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, 20, 20);
+    test::Mouse(f.Handle(), WM_LBUTTONUP, 0, 20, 20);
+  });
+  EXPECT_THROW(grabber.CaptureArea(), std::runtime_error);
+  EXPECT_TRUE(offScreenAtTheFailure) << "the failure did not happen inside the capture";
+  EXPECT_TRUE(IsWindowVisible(pattern.Handle()));
+  EXPECT_FALSE(app.Minimized());
+
+  // A failure after it, in the capture's event: nothing to undo, the program is back.
   grabber.OnCapture = [](ui::Component&) { throw std::runtime_error("the event failed"); };
   DragOnArea({10, 10}, {20, 20});
   EXPECT_THROW(grabber.CaptureArea(), std::runtime_error);
