@@ -145,9 +145,33 @@ void Application::Terminate() {
   PostQuitMessage(0);
 }
 
+// Where the notification area is: the taskbar's tray window, else the
+// bottom-right corner of the work area, where it usually sits.
+static RECT TrayArea() {
+  RECT r{};
+  if (HWND bar = FindWindowA("Shell_TrayWnd", nullptr)) {
+    if (HWND tray = FindWindowExA(bar, nullptr, "TrayNotifyWnd", nullptr); tray && GetWindowRect(tray, &r)) return r;
+  }
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  return RECT{r.right - 32, r.bottom - 32, r.right, r.bottom};
+}
+
+void Application::AnimateMainForm(bool toTray) {
+  if (!ShowMainForm || !mainForm_ || !mainForm_->Handle() || !mainForm_->Visible()) return;
+  RECT window{};
+  GetWindowRect(mainForm_->Handle(), &window);
+  const RECT tray = TrayArea();
+  if (AnimateCaption) {
+    AnimateCaption(mainForm_->Handle(), toTray ? window : tray, toTray ? tray : window);
+  } else {
+    DrawAnimatedRects(mainForm_->Handle(), IDANI_CAPTION, toTray ? &window : &tray, toTray ? &tray : &window);
+  }
+}
+
 void Application::Minimize() {
   if (minimized_) return;
   minimized_ = true;
+  AnimateMainForm(true);
   hiddenByMinimize_.clear();
   for (Form* f : formOrder_) {
     if (f->Handle() && IsWindowVisible(f->Handle())) {
@@ -161,6 +185,7 @@ void Application::Minimize() {
 void Application::Restore() {
   if (!minimized_) return;
   minimized_ = false;
+  AnimateMainForm(false);
   std::vector<Form*> forms;
   forms.swap(hiddenByMinimize_);
   for (Form* f : forms) {

@@ -32,8 +32,12 @@ class Application : public Component, private Window {
   static Application* Current();
 
   std::string Title;
-  // When false, Run does not show the main window.
+  // When false, Run does not show the main window, and Minimize and Restore
+  // move it without the caption animation.
   bool ShowMainForm = true;
+  // Draws the caption flying between a window and the notification area
+  // (the system's animated rectangles); tests put their own here.
+  std::function<void(HWND window, const RECT& from, const RECT& to)> AnimateCaption;
 
   // Creates a window of type T, owned by the application. The first one
   // becomes the main window.
@@ -116,6 +120,8 @@ class Application : public Component, private Window {
   Form* mainForm_ = nullptr;
   bool terminated_ = false;
   bool minimized_ = false;
+  // The caption animation of the shown main window, to the tray or back.
+  void AnimateMainForm(bool toTray);
   std::vector<Form*> hiddenByMinimize_;
   std::vector<std::pair<int, MessageHook>> hooks_;
   int nextHookId_ = 1;
