@@ -491,6 +491,20 @@ TEST_F(PanelTrayTest, HintsAreSwitchedForTheListedControlsOnly) {
   EXPECT_TRUE(panel->BitBtn1.ShowHint());
   panel->SetHintsShown(true);
   EXPECT_FALSE(panel->MainListBox.ShowHint());
+
+  // Every name on the list is a control of the program's windows, and the
+  // switch reaches it.
+  for (const char* path : TMainForm::HintedControls()) {
+    auto* control = dynamic_cast<ui::Control*>(ui::ResolveComponentPath(app, path));
+    if (!control) {
+      ADD_FAILURE() << path << " names no control";
+      continue;
+    }
+    panel->SetHintsShown(false);
+    EXPECT_FALSE(control->ShowHint()) << path;
+    panel->SetHintsShown(true);
+    EXPECT_TRUE(control->ShowHint()) << path;
+  }
 }
 
 // ---- minimising, restoring and exiting ---------------------------------------------------
