@@ -29,21 +29,17 @@ constexpr int kStateFinished = 1;  // "1"
 // What a file listing takes: plain, read-only, hidden and archived files.
 // System files are left out, and so are folders (they are searched, not
 // taken).
-bool IsListedFile(DWORD attributes) {
+bool IsListedFile(uint32_t attributes) {
   return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
-// The folders a search descends into: the same attributes, and not the "."
-// and ".." entries nor any other name that begins with a dot (such folders
-// hold a program's private data, not pictures).
-bool IsSearchedFolder(const WIN32_FIND_DATAA& entry) {
-  return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-         (entry.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) == 0 && entry.cFileName[0] != '.';
+// The folders a search descends into: any but the "." and ".." entries and
+// any other name that begins with a dot (such folders hold a program's
+// private data, not pictures). System folders are searched: users keep
+// pictures in folders a tool marked so (a customised folder icon sets it).
+bool IsSearchedFolder(const std::string& name, uint32_t attributes) {
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !name.empty() && name[0] != '.';
 }
-
-// The ANSI file functions take at most MAX_PATH - 1 characters; a longer path
-// could not be opened later anyway, so the search passes it by.
-bool Fits(size_t length) { return length < MAX_PATH; }
 
 // Each hand-over costs a round trip to the GUI thread, which is most of a
 // read's time when it goes file by file. The found files therefore travel in
@@ -108,34 +104,34 @@ void TMyThread::Execute() {
 }
 
 void TMyThread::ReadFolder(const std::string& pattern) {
-  if (!Fits(pattern.size()) || ui::StopRequested()) return;
+  // Listed through the wide calls: a name in any script comes back whole,
+  // however many bytes its UTF-8 takes. A path the file functions could not
+  // open later is passed by.
+  SystemFolders files;
+  if (!files.Fits(pattern) || ui::StopRequested()) return;
   const std::string dir = ExtractFilePath(pattern);
   const AncestorFolders::Visit visit = ancestors_.Enter(SystemFolderIdentity(dir));
   if (!visit) return;
-  WIN32_FIND_DATAA entry;
-  {
-    ui::FindHandle find(FindFirstFileA(pattern.c_str(), &entry));
-    if (find) {
-      do {
-        if (ui::StopRequested()) return;
-        // Files found before a long run of others are not kept waiting.
-        if (!pending_.empty() && std::chrono::steady_clock::now() - pendingSince_ >= kHandOverDelay) HandOver();
-        if (!IsListedFile(entry.dwFileAttributes) || !ExtensionAccepted(entry.cFileName)) continue;
-        std::string path = dir + entry.cFileName;
-        if (!Fits(path.size())) continue;
-        FoundPath = std::move(path);
-        Found();
-      } while (FindNextFileA(find.get(), &entry));
-    }
-  }
-  if (!setup_.recurse) return;
-  const std::string mask = ExtractFileName(pattern);
-  ui::FindHandle find(FindFirstFileA((dir + "*.*").c_str(), &entry));
-  if (!find) return;
-  do {
+  files.List(pattern, [&](const std::string& name, uint32_t attributes) {
     if (ui::StopRequested()) return;
-    if (IsSearchedFolder(entry)) ReadFolder(dir + entry.cFileName + "\\" + mask);
-  } while (FindNextFileA(find.get(), &entry));
+    // Files found before a long run of others are not kept waiting.
+    if (!pending_.empty() && std::chrono::steady_clock::now() - pendingSince_ >= kHandOverDelay) HandOver();
+    if (!IsListedFile(attributes) || !ExtensionAccepted(name)) return;
+    std::string path = dir + name;
+    if (!files.Fits(path)) return;
+    FoundPath = std::move(path);
+    Found();
+  });
+  if (!setup_.recurse || ui::StopRequested()) return;
+  const std::string mask = ExtractFileName(pattern);
+  std::vector<std::string> folders;
+  files.List(dir + "*.*", [&](const std::string& name, uint32_t attributes) {
+    if (IsSearchedFolder(name, attributes)) folders.push_back(name);
+  });
+  for (const std::string& name : folders) {
+    if (ui::StopRequested()) return;
+    ReadFolder(dir + name + "\\" + mask);
+  }
 }
 
 bool TMyThread::ExtensionAccepted(const std::string& name) const {

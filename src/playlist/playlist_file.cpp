@@ -8,12 +8,15 @@
 #include "ui/error.h"
 #include "ui/graphics.h"
 #include "ui/handle.h"
+#include "ui/wide_text.h"
 
 namespace wc {
 
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
-  DWORD a = GetFileAttributesA(path.c_str());
+  // The wide call: a name in another script may take more bytes of UTF-8
+  // than the 8-bit calls accept, though the system holds it.
+  DWORD a = GetFileAttributesW(ui::Widen(path).c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 

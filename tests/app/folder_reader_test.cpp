@@ -157,7 +157,7 @@ TEST_F(FolderReaderTest, AStartWithAPlaylistReadsNothingMore) {
   EXPECT_EQ(panel.MainListBox.Items(), (std::vector<std::string>{"kept"}));
 }
 
-TEST_F(FolderReaderTest, HiddenAndReadOnlyFilesAreTakenSystemFilesAndDotFoldersAreNot) {
+TEST_F(FolderReaderTest, HiddenAndReadOnlyFilesAndSystemFoldersAreTakenSystemFilesAndDotFoldersAreNot) {
   std::string root = Folder("root");
   std::string hidden = MakeFile(root + "\\hidden.jpg"), system = MakeFile(root + "\\system.jpg");
   std::string locked = MakeFile(root + "\\locked.jpg");
@@ -171,10 +171,16 @@ TEST_F(FolderReaderTest, HiddenAndReadOnlyFilesAreTakenSystemFilesAndDotFoldersA
   MakeFile(root + "\\nested\\inner.jpg");
   Folder("root\\nested\\.git");
   MakeFile(root + "\\nested\\.git\\object.jpg");
+  // A folder a tool marked as a system folder (a custom folder icon does).
+  const std::string marked = Folder("root\\nested\\marked");
+  MakeFile(marked + "\\kept.jpg");
+  ASSERT_TRUE(SetFileAttributesA(marked.c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
   StartUp();
   ASSERT_TRUE(ReadJpgFilesBelow(root));
   std::vector<std::string> names = panel.MainListBox.Items();
-  ASSERT_EQ(names.size(), 3u);
+  ASSERT_EQ(names.size(), 4u);
+  EXPECT_EQ(names.back(), "kept");
+  names.pop_back();
   EXPECT_EQ(names.back(), "inner");
   names.pop_back();
   std::sort(names.begin(), names.end());
@@ -396,6 +402,14 @@ TEST_F(FolderReaderTest, FileNamesInAnyScriptAreReadAppliedAndKept) {
   const std::string bmp = pictures + "\\\xCE\xA9mega.bmp";
   test::MakePicture(jpg, 16, 12);
   test::MakePicture(bmp, 16, 12);
+  // 80 CJK characters: the whole path takes over 300 bytes of UTF-8, more
+  // than the 8-bit calls accept, but well within the system's 260 UTF-16
+  // units. (One name holds at most 255 bytes on the Unix file systems under
+  // Wine.)
+  std::string longStem;
+  for (int i = 0; i < 80; ++i) longStem += "\xE6\x97\xA5";
+  const std::string longJpg = pictures + "\\" + longStem + ".jpg";
+  ASSERT_TRUE(MoveFileW(ui::Widen(test::MakePicture(dir.file("short.jpg"), 16, 12)).c_str(), ui::Widen(longJpg).c_str()));
   StartUp();
   panel.AutomaticFolder = pictures;
   Click(panel.modeautomatic);
@@ -404,10 +418,10 @@ TEST_F(FolderReaderTest, FileNamesInAnyScriptAreReadAppliedAndKept) {
 
   std::vector<std::string> rows = panel.MainListBox.Items();
   std::sort(rows.begin(), rows.end());
-  EXPECT_EQ(rows, (std::vector<std::string>{"\xC3\xA9t\xC3\xA9_\xE6\x97\xA5\xE6\x9C\xAC", "\xCE\xA9mega"}));
+  EXPECT_EQ(rows, (std::vector<std::string>{"\xC3\xA9t\xC3\xA9_\xE6\x97\xA5\xE6\x9C\xAC", "\xCE\xA9mega", longStem}));
   std::vector<std::string> paths = Paths();
   std::sort(paths.begin(), paths.end());
-  EXPECT_EQ(paths, (std::vector<std::string>{jpg, bmp}));
+  EXPECT_EQ(paths, (std::vector<std::string>{jpg, bmp, longJpg}));
 
   // Both apply without an error; the bitmap is the wallpaper under its own name.
   for (const std::string& path : {jpg, bmp}) {
@@ -424,9 +438,9 @@ TEST_F(FolderReaderTest, FileNamesInAnyScriptAreReadAppliedAndKept) {
   panel.Close();
   ASSERT_TRUE(app.Terminated());
   std::vector<std::string> lines = ReadPlaylistFile(ExeFolder() + "DefPlayList.qvl");
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ((std::vector<std::string>{lines[0], lines[2]}), before);
-  EXPECT_EQ((std::vector<std::string>{lines[1], lines[3]}), shown);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ((std::vector<std::string>{lines[0], lines[2], lines[4]}), before);
+  EXPECT_EQ((std::vector<std::string>{lines[1], lines[3], lines[5]}), shown);
 }
 
 }  // namespace
