@@ -84,11 +84,19 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
       limit);
 }
 
+// One pointer event; given a place, the event carries it itself, so a
+// pointer motion the desktop reports late cannot move it elsewhere.
 void Input(DWORD flags, POINT at = {-1, -1}) {
-  if (at.x >= 0) SetCursorPos(at.x, at.y);
   INPUT in{};
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = flags;
+  if (at.x >= 0) {
+    SetCursorPos(at.x, at.y);
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = LONG((at.x * 65535LL + (w - 1) / 2) / std::max(1, w - 1));
+    in.mi.dy = LONG((at.y * 65535LL + (h - 1) / 2) / std::max(1, h - 1));
+    in.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  }
   SendInput(1, &in, sizeof(INPUT));
 }
 
@@ -155,7 +163,7 @@ TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard)
     }
     return HWND{};
   };
-  ASSERT_TRUE(PumpUntil([&] { return overlay() != nullptr; }, 10s)) << "no area overlay";
+  ASSERT_TRUE(PumpUntil([&] { return overlay() != nullptr; }, 20s)) << "no area overlay";
   Pump(300ms);
 
   // Drag from (240, 180) to (440, 330) as a hand does, and look at the band.
@@ -177,7 +185,7 @@ TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard)
 
   int w = 0, h = 0;
   std::vector<uint32_t> pasted;
-  ASSERT_TRUE(WaitFor([&] { return ClipboardPixels(w, h, pasted); }, 10s)) << "nothing on the clipboard";
+  ASSERT_TRUE(WaitFor([&] { return ClipboardPixels(w, h, pasted); }, 20s)) << "nothing on the clipboard";
   ASSERT_EQ(w, to.x - from.x);
   ASSERT_EQ(h, to.y - from.y);
   long differing = 0;
@@ -193,7 +201,7 @@ TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard)
       }
     }
   EXPECT_EQ(differing, 0) << first;
-  EXPECT_TRUE(WaitFor([&] { return overlay() == nullptr; }, 5s)) << "the overlay stayed";
+  EXPECT_TRUE(WaitFor([&] { return overlay() == nullptr; }, 15s)) << "the overlay stayed";
 
   DestroyWindow(pattern);
   program.Kill();
@@ -291,7 +299,7 @@ TEST(CaptureProgram, TheViewerZoomsCropsSavesAndPrintsADesktopCapture) {
   HWND status = FindChild(viewer, "msctls_statusbar32");
   ASSERT_TRUE(status);
   const int sh = GetSystemMetrics(SM_CYSCREEN);
-  ASSERT_TRUE(PumpUntil([&] { return TextOf(status) == "Height: " + std::to_string(sh) + " pixels"; }, 10s))
+  ASSERT_TRUE(PumpUntil([&] { return TextOf(status) == "Height: " + std::to_string(sh) + " pixels"; }, 20s))
       << TextOf(status);
   Pump(500ms);
   RECT frame{};
@@ -332,21 +340,33 @@ TEST(CaptureProgram, TheViewerZoomsCropsSavesAndPrintsADesktopCapture) {
   ASSERT_TRUE(
       ClickToolButtonUntil(viewer, kCropButton, [&] { return (crop = WindowTitled(program, "Crop image")) != nullptr; }))
       << "no crop window";
-  Pump(500ms);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(crop) && GetForegroundWindow() == crop; }, 20s))
+      << "the crop window did not come forward";
   POINT origin{0, 0};
   ClientToScreen(crop, &origin);
   const POINT from{origin.x + 30, origin.y + 45 + 30}, to{from.x + 200, from.y + 150};
-  Input(MOUSEEVENTF_LEFTDOWN, from);
-  for (int i = 1; i <= 10; ++i) {
-    Input(MOUSEEVENTF_MOVE, POINT{from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
-    std::this_thread::sleep_for(30ms);
+  // The drag is done when its band shows along the top edge; a drag the
+  // desktop lost (the window still taking its activation) is made again.
+  auto bandShows = [&] {
+    const std::vector<uint32_t> row = GrabScreen(RECT{from.x, from.y, to.x, from.y + 1});
+    return std::count(row.begin(), row.end(), 0xFF0000u) > (to.x - from.x) / 4;
+  };
+  bool dragged = false;
+  for (int attempt = 0; attempt < 3 && !dragged; ++attempt) {
+    SetForegroundWindow(crop);
+    Input(MOUSEEVENTF_LEFTDOWN, from);
+    for (int i = 1; i <= 10; ++i) {
+      Input(MOUSEEVENTF_MOVE, POINT{from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
+      std::this_thread::sleep_for(30ms);
+    }
+    Input(MOUSEEVENTF_LEFTUP, to);
+    dragged = PumpUntil(bandShows, 3s);
   }
-  Input(MOUSEEVENTF_LEFTUP, to);
-  Pump(300ms);
+  ASSERT_TRUE(dragged) << "no band after the drag on the crop window";
   HWND save = FindChild(crop, "Button", "Save selection");
   ASSERT_TRUE(save);
   PostMessageA(save, BM_CLICK, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return TextOf(status) == "Height: 150 pixels"; }, 10s)) << TextOf(status);
+  ASSERT_TRUE(PumpUntil([&] { return TextOf(status) == "Height: 150 pixels"; }, 20s)) << TextOf(status);
 
   // Saved as JPEG and as a bitmap through the real dialog.
   const std::string jpg = dir.path() + "\\cropped.jpg", bmp = dir.path() + "\\cropped.bmp";

@@ -79,7 +79,7 @@ TEST(FirstStart, TheTrayIconAppearsAndASamplePictureBecomesTheDesktop) {
   const auto started = std::chrono::steady_clock::now();
   program.Start();
 
-  EXPECT_TRUE(WaitFor(iconShown, 10s)) << "no icon appeared in the taskbar";
+  EXPECT_TRUE(WaitFor(iconShown, 20s)) << "no icon appeared in the taskbar";
   EXPECT_TRUE(program.VisibleWindows().empty()) << "the program showed a window at start";
 
   // The deferred start-up runs two seconds in and the change half a second
@@ -120,7 +120,7 @@ TEST(FirstStart, TheTrayIconAppearsAndASamplePictureBecomesTheDesktop) {
     }
     return false;
   };
-  EXPECT_TRUE(WaitFor(onScreen, 10s)) << "the desktop does not show the picture";
+  EXPECT_TRUE(WaitFor(onScreen, 20s)) << "the desktop does not show the picture";
 
   // The playlist it made holds the samples and is written when the program ends.
   HWND main = program.MainWindow();

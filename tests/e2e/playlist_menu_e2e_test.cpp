@@ -61,13 +61,13 @@ TEST(PlaylistMenuProgram, SortWallpaperListFromThePlaylistMenuSortsThePlaylistWr
   ASSERT_TRUE(OpenTrayMenu(icon, pid)) << "no tray menu";
   Key(VK_DOWN);
   Key(VK_RETURN);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 5s)) << "the control panel did not open";
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 15s)) << "the control panel did not open";
   std::this_thread::sleep_for(500ms);
 
   // The playlist menu's button: the last of the five beside the list, once
   // the start-up sequence has filled the list.
   HWND group = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (group = FindChild(main, "Button", "Playlist management")) != nullptr; }, 10s));
+  ASSERT_TRUE(WaitFor([&] { return (group = FindChild(main, "Button", "Playlist management")) != nullptr; }, 20s));
   HWND list = FindChild(group, "ListBox");
   ASSERT_NE(list, nullptr);
   ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 5; }, 15s))
@@ -96,12 +96,12 @@ TEST(PlaylistMenuProgram, SortWallpaperListFromThePlaylistMenuSortsThePlaylistWr
   // "Sort Wallpaper List" is the eighth item that is not a separator.
   for (int i = 0; i < 8; ++i) Key(VK_DOWN);
   Key(VK_RETURN);
-  ASSERT_TRUE(WaitFor([&] { return OpenMenuOf(pid) == nullptr; }, 5s));
+  ASSERT_TRUE(WaitFor([&] { return OpenMenuOf(pid) == nullptr; }, 15s));
   std::this_thread::sleep_for(300ms);
 
   // Closing the shown panel sends it to the tray; closing again ends the program.
   PostMessageA(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) == FALSE; }, 5s));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) == FALSE; }, 15s));
   PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(program.WaitForExit(10s));
   EXPECT_EQ(program.ExitCode(), 0u);

@@ -89,6 +89,26 @@ HWND ProgramRunner::MainWindow() const {
   return nullptr;
 }
 
+bool StartUpSequenceDone(HWND main) {
+  if (!main) return false;
+  bool done = false;
+  EnumChildWindows(
+      main,
+      [](HWND child, LPARAM param) -> BOOL {
+        char cls[16] = {}, text[8] = {};
+        GetClassNameA(child, cls, sizeof cls);
+        DWORD_PTR got = 0;
+        if (lstrcmpiA(cls, "Static") != 0 || IsWindowVisible(child) ||
+            !SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got))
+          return TRUE;
+        if (std::string(text) != "1") return TRUE;
+        *reinterpret_cast<bool*>(param) = true;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&done));
+  return done;
+}
+
 std::vector<uint32_t> GrabScreen(const RECT& area) {
   int w = area.right - area.left, h = area.bottom - area.top;
   std::vector<uint32_t> out;

@@ -12,6 +12,12 @@
 
 namespace wc::test {
 
+// The start-up sequence of the program whose control panel is `main` has run
+// to its end: in manual mode the panel's hidden reader-state label then
+// reads "1" (before, it reads "aux"). A program with "Change at Startup" on
+// sets it back once it has changed the wallpaper: wait for that instead.
+bool StartUpSequenceDone(HWND main);
+
 class ProgramRunner {
  public:
   // Copies the built program into `folder` (and whatever else the test puts
@@ -31,6 +37,8 @@ class ProgramRunner {
   std::vector<HWND> VisibleWindows() const;
   // The control panel: the window that carries the taskbar button style.
   HWND MainWindow() const;
+  // The start-up sequence has run (see StartUpSequenceDone).
+  bool StartUpDone() const { return StartUpSequenceDone(MainWindow()); }
 
   const std::string& Folder() const { return folder_; }
   std::string File(const std::string& name) const { return folder_ + "\\" + name; }

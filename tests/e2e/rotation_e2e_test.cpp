@@ -76,7 +76,7 @@ TEST(Rotation, TheTimerTakesTheDesktopThroughThePlaylistInOrder) {
   // Start from a desktop without any of the three colours.
   char none[1] = "";
   SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, none, SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
-  ASSERT_TRUE(WaitFor([] { return CentreColour() == '-'; }, 10s)) << "the desktop kept an earlier picture";
+  ASSERT_TRUE(WaitFor([] { return CentreColour() == '-'; }, 20s)) << "the desktop kept an earlier picture";
 
   program.Start();
   std::string seen, trace;  // the three colours; everything the middle showed

@@ -240,12 +240,12 @@ TEST(ScanDiskProgram, AllImageFilesOfATreeFoundByTheScanDialogAreAddedToThePlayl
   ASSERT_TRUE(OpenTrayMenu(icon, pid)) << "no tray menu";
   Key(VK_DOWN);
   Key(VK_RETURN);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 10s)) << "the control panel did not open";
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 20s)) << "the control panel did not open";
 
   // The playlist menu's button: the last of the five beside the list, once
   // the start-up has filled the list.
   HWND group = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (group = FindChild(main, "Button", "Playlist management")) != nullptr; }, 10s));
+  ASSERT_TRUE(WaitFor([&] { return (group = FindChild(main, "Button", "Playlist management")) != nullptr; }, 20s));
   HWND mainList = FindChild(group, "ListBox");
   ASSERT_NE(mainList, nullptr);
   ASSERT_TRUE(WaitFor([&] { return SendMessageA(mainList, LB_GETCOUNT, 0, 0) == 1; }, 15s));
@@ -262,7 +262,7 @@ TEST(ScanDiskProgram, AllImageFilesOfATreeFoundByTheScanDialogAreAddedToThePlayl
   Key(VK_RETURN);
   const std::string caption = "Vantorel Wallpaper Changer - Scan Disk for Wallpapers";
   HWND scan = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (scan = WindowTitled(program, caption)) != nullptr; }, 10s))
+  ASSERT_TRUE(WaitFor([&] { return (scan = WindowTitled(program, caption)) != nullptr; }, 20s))
       << "the scan dialog did not open";
   std::this_thread::sleep_for(500ms);
   SetForegroundWindow(scan);
@@ -298,8 +298,8 @@ TEST(ScanDiskProgram, AllImageFilesOfATreeFoundByTheScanDialogAreAddedToThePlayl
   std::this_thread::sleep_for(300ms);
   Key(VK_DOWN);
   Key(VK_RETURN);
-  ASSERT_TRUE(WaitFor([&] { return TextOf(maskEdit) == "*jpg;*jpeg;*bmp;*ico;*emf;*wmf"; }, 5s)) << TextOf(maskEdit);
-  ASSERT_TRUE(WaitFor([&] { return OpenMenuOf(pid) == nullptr; }, 5s));
+  ASSERT_TRUE(WaitFor([&] { return TextOf(maskEdit) == "*jpg;*jpeg;*bmp;*ico;*emf;*wmf"; }, 15s)) << TextOf(maskEdit);
+  ASSERT_TRUE(WaitFor([&] { return OpenMenuOf(pid) == nullptr; }, 15s));
 
   // Subfolders too; then the search, until the count and the buttons are back.
   ASSERT_TRUE(ClickUntil(Centre(recurse), [&] { return SendMessageA(recurse, BM_GETCHECK, 0, 0) == BST_CHECKED; }))
@@ -334,17 +334,17 @@ TEST(ScanDiskProgram, AllImageFilesOfATreeFoundByTheScanDialogAreAddedToThePlayl
   Key(VK_DOWN);
   Key(VK_RETURN);
   const LRESULT rows = LRESULT(1 + expected.size());
-  ASSERT_TRUE(WaitFor([&] { return SendMessageA(mainList, LB_GETCOUNT, 0, 0) == rows; }, 10s))
+  ASSERT_TRUE(WaitFor([&] { return SendMessageA(mainList, LB_GETCOUNT, 0, 0) == rows; }, 20s))
       << "the playlist box shows " << SendMessageA(mainList, LB_GETCOUNT, 0, 0) << " rows";
   // The add leaves the results where they were.
   EXPECT_EQ(SendMessageA(results, LB_GETCOUNT, 0, 0), LRESULT(expected.size()));
 
   // The dialog closed; then the panel; closing again ends the program.
   PostMessageA(scan, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(scan) == FALSE; }, 5s)) << "the scan dialog did not close";
-  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }, 5s));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(scan) == FALSE; }, 15s)) << "the scan dialog did not close";
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }, 15s));
   PostMessageA(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) == FALSE; }, 5s));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) == FALSE; }, 15s));
   PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(program.WaitForExit(15s));
   EXPECT_EQ(program.ExitCode(), 0u);

@@ -72,7 +72,7 @@ TEST(SettingsProgram, AStoredHotkeyPressedOnTheDisplayChangesToTheNextWallpaper)
   ASSERT_TRUE(WaitFor([&] { return program.Windows().size() >= 3; }, 20s));
   ASSERT_TRUE(WaitFor([] { return CombinationTaken(MOD_CONTROL | MOD_ALT, 'N'); }, 20s))
       << "the program did not register Ctrl+Alt+N";
-  Sleep(3000);
+  ASSERT_TRUE(WaitFor([&] { return program.StartUpDone(); }, 30s)) << "the start-up sequence did not run";
   ASSERT_TRUE(program.Running());
 
   // The keys as the X server delivers them, with the keyboard focus on the
@@ -123,7 +123,7 @@ TEST(SettingsProgram, ApplyRegistersPlaylistFilesAndOpeningOneStartsTheProgramWi
       20s));
   // The rest of its creation, and the start-up sequence: a close before it
   // only sends the program to the tray.
-  Sleep(3000);
+  ASSERT_TRUE(WaitFor([&] { return program.StartUpDone(); }, 30s)) << "the start-up sequence did not run";
   // As the button tells its window of a click.
   PostMessageA(settings, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(apply), BN_CLICKED), reinterpret_cast<LPARAM>(apply));
   // Apply writes the rows one after the other: wait for the last one too.
@@ -151,9 +151,10 @@ TEST(SettingsProgram, ApplyRegistersPlaylistFilesAndOpeningOneStartsTheProgramWi
   CloseHandle(pi.hThread);
   // The start-up sequence loads it two seconds after the start; the closing
   // program writes what it holds as its default playlist.
-  Sleep(4000);
   HWND main = nullptr;
-  EnumWindows(
+  ASSERT_TRUE(WaitFor([&] {
+    pi.hThread = nullptr;  // closed above: the slot takes the window found
+    EnumWindows(
       [](HWND h, LPARAM l) -> BOOL {
         auto* pi = reinterpret_cast<PROCESS_INFORMATION*>(l);
         DWORD pid = 0;
@@ -165,8 +166,9 @@ TEST(SettingsProgram, ApplyRegistersPlaylistFilesAndOpeningOneStartsTheProgramWi
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&pi));
-  main = reinterpret_cast<HWND>(pi.hThread);
-  ASSERT_NE(main, nullptr);
+    main = reinterpret_cast<HWND>(pi.hThread);
+    return StartUpSequenceDone(main);
+  }, 30s)) << "the program opened with the playlist did not finish starting";
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
   CloseHandle(pi.hProcess);

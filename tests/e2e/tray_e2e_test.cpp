@@ -124,14 +124,14 @@ TEST(TrayProgram, ItsIconChangesTheWallpaperOnAClickAndItsMenuEndsTheProgram) {
   EXPECT_TRUE(program.VisibleWindows().empty());
 
   // Two seconds in, the start-up moves on from the stored first entry.
-  ASSERT_TRUE(WaitFor([&] { return StoredIndex(ini) == 1; }, 10s)) << "no change at start-up";
-  EXPECT_TRUE(WaitFor([&] { return Near(DesktopCentre(), blue); }, 5s));
+  ASSERT_TRUE(WaitFor([&] { return StoredIndex(ini) == 1; }, 20s)) << "no change at start-up";
+  EXPECT_TRUE(WaitFor([&] { return Near(DesktopCentre(), blue); }, 15s));
 
   // A left click on the icon changes to the next entry, round to the first.
   Mouse(onIcon, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-  ASSERT_TRUE(WaitFor([&] { return StoredIndex(ini) == 0; }, 5s)) << "the click changed nothing";
+  ASSERT_TRUE(WaitFor([&] { return StoredIndex(ini) == 0; }, 15s)) << "the click changed nothing";
   COLORREF c = 0;
-  EXPECT_TRUE(WaitFor([&] { return Near(c = DesktopCentre(), red); }, 5s))
+  EXPECT_TRUE(WaitFor([&] { return Near(c = DesktopCentre(), red); }, 15s))
       << "desktop centre is " << int(GetRValue(c)) << "," << int(GetGValue(c)) << "," << int(GetBValue(c));
   EXPECT_TRUE(program.VisibleWindows().empty());
 
@@ -140,7 +140,7 @@ TEST(TrayProgram, ItsIconChangesTheWallpaperOnAClickAndItsMenuEndsTheProgram) {
   HWND menu = nullptr;
   DWORD pid = 0;
   GetWindowThreadProcessId(program.MainWindow(), &pid);
-  ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenuOf(pid)) != nullptr; }, 5s)) << "no menu opened";
+  ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenuOf(pid)) != nullptr; }, 15s)) << "no menu opened";
   RECT menuRect{};
   GetWindowRect(menu, &menuRect);
   EXPECT_GT(menuRect.bottom - menuRect.top, 22 * 8);  // twenty-two rows
