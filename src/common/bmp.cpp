@@ -5,11 +5,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>  // MoveFileExA: the C library's rename will not replace a file
+#endif
 
 namespace wc {
 
@@ -60,7 +62,15 @@ void CheckWritable(int width, int height, int bitsPerPixel) {
   if (imageSize + kPixelOffset > 0xFFFFFFFFu) throw std::invalid_argument("Bitmap: the picture is too large for a bitmap file");
 }
 
-std::filesystem::path Utf8Path(const std::string& path) { return std::filesystem::path(std::u8string(path.begin(), path.end())); }
+// Puts a finished file in the place of `to` in one step, replacing what is
+// there. Paths are UTF-8, which the program's 8-bit file calls take.
+bool PutInPlace(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+  return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
 
 // A file written beside its target and put in its place only once it is
 // whole: a write that fails half-way (a full disk) leaves the file that was
@@ -80,9 +90,7 @@ class PartialFile {
   // write it all or replace the target.
   bool Finish() {
     if (std::fclose(file_.release()) != 0) return false;
-    std::error_code error;
-    std::filesystem::rename(Utf8Path(temp_), Utf8Path(path_), error);
-    finished_ = !error;
+    finished_ = PutInPlace(temp_, path_);
     return finished_;
   }
 
