@@ -49,13 +49,24 @@ ui::Bitmap DecodeJpegBitmap(const std::string& path) {
   return bitmap;
 }
 
+// The same for a bitmap file of any kind.
+ui::Bitmap DecodeBmpBitmap(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  ui::Bitmap bitmap;
+  DecodeBmpInto(bytes, [&](int width, int height) {
+    bitmap = ui::Bitmap::ForWriting(width, height);
+    return BmpTarget{bitmap.Bits(), size_t(width)};
+  });
+  return bitmap;
+}
+
 // The picture read whole before any tab is made, so a file that cannot be
 // read leaves the viewer as it was.
 ui::Picture LoadPicture(const std::string& path) {
   const std::string ext = UpperExtension(path);
   try {
     if (ext == ".JPG" || ext == ".JPEG") return ui::Picture(DecodeJpegBitmap(path));
-    if (ext == ".BMP") return ui::Picture(ui::Bitmap::FromImage(DecodeBmp(ReadFileBytes(path))));
+    if (ext == ".BMP") return ui::Picture(DecodeBmpBitmap(path));
   } catch (const ui::Error&) {
     throw;
   } catch (const std::exception& e) {

@@ -393,7 +393,15 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) throw std::runtime_error("Cannot open file \"" + path + "\"");
+  // Read in one piece when the size is known (a large bitmap is in memory
+  // once, without regrowing), then whatever may follow.
   std::vector<uint8_t> bytes;
+  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+    const long size = std::ftell(file.get());
+    if (size > 0) bytes.resize(static_cast<size_t>(size));
+  }
+  std::rewind(file.get());
+  bytes.resize(bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file.get()));
   uint8_t buffer[65536];
   size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.insert(bytes.end(), buffer, buffer + got);

@@ -325,6 +325,35 @@ TEST_F(ScreenFormTest, OpenShowsTheFileNameABrokenFileLeavesNoTab) {
   prompts.AnswerOpen({bmp});
   viewer.Open1.Click();
   EXPECT_EQ(viewer.TabImages[2]->Name(), "MyImage2");
+
+  // An 8-bit palette bitmap as paint programs save it: three colours used,
+  // rows stored bottom-up.
+  const std::string palette = dir.path() + "\\palette.bmp";
+  {
+    std::vector<uint8_t> b(14 + 40 + 3 * 4 + 2 * 4, 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+      for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+    };
+    b[0] = 'B', b[1] = 'M';
+    put32(2, uint32_t(b.size()));
+    put32(10, 14 + 40 + 12);
+    put32(14, 40), put32(18, 3), put32(22, 2);
+    b[26] = 1, b[28] = 8;
+    put32(46, 3);
+    const uint8_t entries[] = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};  // red, green, blue as B, G, R, 0
+    const uint8_t rows[] = {2, 1, 0, 0, 0, 1, 2, 0};
+    std::copy(std::begin(entries), std::end(entries), b.begin() + 54);
+    std::copy(std::begin(rows), std::end(rows), b.begin() + 66);
+    WriteFileBytes(palette, b);
+  }
+  prompts.AnswerOpen({palette});
+  viewer.Open1.Click();
+  ASSERT_EQ(viewer.TabCount, 4);
+  EXPECT_EQ(viewer.ScreenPageControl.Page(3)->Caption(), "palette.bmp");
+  EXPECT_EQ(Panel(1), "Width: 3 pixels");
+  const ui::Bitmap* opened = Shown().GetPicture().AsBitmap();
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(opened->ToImage().pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x0000FF, 0x00FF00, 0xFF0000}));
 }
 
 TEST_F(ScreenFormTest, CropKeepsTheDraggedPartAndCopySelectionPutsItOnTheClipboard) {
