@@ -252,7 +252,7 @@ TEST_F(ScreenFormTest, CommandsWithoutATabDoNothing) {
   EXPECT_EQ(viewer.TabCount, 0);
 }
 
-TEST_F(ScreenFormTest, SaveAsAddsTheFiltersExtensionAndWritesThatFormat) {
+TEST_F(ScreenFormTest, SaveAsWritesTheFormatTheNameSaysOrRefuses) {
   AddPattern(64, 48);
   const std::string bmpBase = dir.path() + "\\shot";
   prompts.AnswerSave(bmpBase, 4);
@@ -275,13 +275,38 @@ TEST_F(ScreenFormTest, SaveAsAddsTheFiltersExtensionAndWritesThatFormat) {
   viewer.Saveas1.Click();
   EXPECT_EQ(ReadJpegInfo(dir.path() + "\\third.jpeg").width, 64);
 
+  // Extensions count in either case.
+  prompts.AnswerSave(dir.path() + "\\LOUD.JPG", 4);
+  viewer.Saveas1.Click();
+  EXPECT_EQ(ReadJpegInfo(dir.path() + "\\LOUD.JPG").width, 64);
+  prompts.AnswerSave(dir.path() + "\\Plan.Bmp", 1);
+  viewer.Saveas1.Click();
+  EXPECT_EQ(DecodeBmp(ReadFileBytes(dir.path() + "\\Plan.Bmp")).width, 64);
+  EXPECT_TRUE(prompts.messages.empty());
+  // A name of a format the viewer does not write: a message, and no file
+  // whose content would contradict its name.
+  for (const char* name : {"shot.png", "Scan.Tiff", "archive.tar"}) {
+    SCOPED_TRACE(name);
+    const std::string path = dir.path() + "\\" + name;
+    const size_t shown = prompts.messages.size();
+    prompts.AnswerSave(path, 4);
+    viewer.Saveas1.Click();
+    ASSERT_EQ(prompts.messages.size(), shown + 1);
+    EXPECT_NE(prompts.messages.back().text.find(".bmp"), std::string::npos);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Plan.Bmp");
+    EXPECT_THROW(viewer.SavePictureFile(path), ui::Error);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+  EXPECT_NE(prompts.messages[0].text.find("shot.png"), std::string::npos);
+
   // A failed write keeps the caption and tells the user.
   prompts.AnswerSave(dir.path() + "\\no\\such\\folder\\x.bmp", 4);
   ui::Guarded([&] { viewer.Saveas1Click(viewer); });
-  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "third.jpeg");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Plan.Bmp");
   // Cancelled: nothing happens.
   viewer.Saveas1.Click();
-  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "third.jpeg");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Plan.Bmp");
 }
 
 TEST_F(ScreenFormTest, OpenShowsTheFileNameABrokenFileLeavesNoTab) {
