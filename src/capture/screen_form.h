@@ -89,7 +89,8 @@ class TScreenForm : public ui::Form {
   // extension); throws ui::Error when it cannot be read.
   void OpenPictureFile(const std::string& path);
   // Writes the current tab's picture: JPEG for ".jpg"/".jpeg", a Windows
-  // bitmap otherwise. Throws ui::Error on failure.
+  // bitmap for ".bmp" (in either case). Throws ui::Error on failure, and for
+  // any other name, which gets no file.
   void SavePictureFile(const std::string& path);
   // Prints the picture at `percent` of the size that fits the page, at the
   // page's top-left corner, on the printer chosen in the set-up dialog (the

@@ -32,6 +32,24 @@ std::string UpperExtension(const std::string& path) {
   return ext;
 }
 
+// The format a picture file is read or written in, chosen by its name's
+// extension (letters in either case). None: a name the viewer writes no
+// format for; opening such a file is left to the system's picture loader.
+enum class PictureFormat { None, Bitmap, Jpeg };
+
+PictureFormat FormatByName(const std::string& path) {
+  const std::string ext = UpperExtension(path);
+  if (ext == ".BMP") return PictureFormat::Bitmap;
+  if (ext == ".JPG" || ext == ".JPEG") return PictureFormat::Jpeg;
+  return PictureFormat::None;
+}
+
+std::string NoFormatText(const std::string& path) {
+  return "Cannot save \"" + FileNameOnly(path) +
+         "\": pictures are saved as JPEG (.jpg, .jpeg) or bitmap (.bmp) files. Choose a name with one of these "
+         "extensions.";
+}
+
 bool HasExtension(const std::string& path) {
   const size_t dot = path.rfind('.');
   const size_t slash = path.find_last_of("\\/");
@@ -49,13 +67,24 @@ ui::Bitmap DecodeJpegBitmap(const std::string& path) {
   return bitmap;
 }
 
+// The same for a bitmap file of any kind.
+ui::Bitmap DecodeBmpBitmap(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  ui::Bitmap bitmap;
+  DecodeBmpInto(bytes, [&](int width, int height) {
+    bitmap = ui::Bitmap::ForWriting(width, height);
+    return BmpTarget{bitmap.Bits(), size_t(width)};
+  });
+  return bitmap;
+}
+
 // The picture read whole before any tab is made, so a file that cannot be
 // read leaves the viewer as it was.
 ui::Picture LoadPicture(const std::string& path) {
-  const std::string ext = UpperExtension(path);
+  const PictureFormat format = FormatByName(path);
   try {
-    if (ext == ".JPG" || ext == ".JPEG") return ui::Picture(DecodeJpegBitmap(path));
-    if (ext == ".BMP") return ui::Picture(ui::Bitmap::FromImage(DecodeBmp(ReadFileBytes(path))));
+    if (format == PictureFormat::Jpeg) return ui::Picture(DecodeJpegBitmap(path));
+    if (format == PictureFormat::Bitmap) return ui::Picture(DecodeBmpBitmap(path));
   } catch (const ui::Error&) {
     throw;
   } catch (const std::exception& e) {
@@ -101,6 +130,12 @@ void TScreenForm::Saveas1Click(ui::Component&) {
     if (path.back() != '.') path += '.';
     path += kByFilter[filter - 1];
   }
+  // A name whose extension says another format gets no file: its content
+  // would contradict its name.
+  if (FormatByName(path) == PictureFormat::None) {
+    App().prompts().Message(Handle(), NoFormatText(path), App().Title, MB_OK | MB_ICONWARNING);
+    return;
+  }
   SavePictureFile(path);
   ScreenPageControl.Page(CurrentTab)->SetCaption(FileNameOnly(path));
 }
@@ -109,9 +144,10 @@ void TScreenForm::SavePictureFile(const std::string& path) {
   if (!HasTab()) return;
   const ui::Picture& picture = TabImages[size_t(CurrentTab)]->GetPicture();
   if (picture.Empty()) throw ui::Error("There is no picture to save.");
-  const std::string ext = UpperExtension(path);
+  const PictureFormat format = FormatByName(path);
+  if (format == PictureFormat::None) throw ui::Error(NoFormatText(path));
   try {
-    if (ext == ".JPG" || ext == ".JPEG") {
+    if (format == PictureFormat::Jpeg) {
       const ui::Bitmap* bitmap = picture.AsBitmap();
       EncodeJpegFile(path, bitmap ? bitmap->ToImage() : picture.ToBitmap().ToImage(), kJpegQuality);
     } else {

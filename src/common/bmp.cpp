@@ -1,22 +1,34 @@
 #include "common/bmp.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>  // MoveFileExA: the C library's rename will not replace a file
+#endif
 
 namespace wc {
 
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kCoreHeaderSize = 12;  // OS/2: 16-bit sizes, 3-byte palette entries
 constexpr size_t kInfoHeaderSize = 40;
 constexpr size_t kPixelOffset = kFileHeaderSize + kInfoHeaderSize;
+
+// biCompression values the system draws.
+constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
+// A compressed picture may take this many pixels whatever the size of its
+// data (a 4096 x 4096 picture), else 256 per byte of data: a run covers at
+// most 255 pixels with two bytes, and only skipped pixels go further.
+constexpr uint64_t kRlePixelsAlways = uint64_t(1) << 24;
+constexpr uint64_t kRlePixelsPerByte = 256;
 
 void Put16(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   out[at] = static_cast<uint8_t>(v);
@@ -26,8 +38,8 @@ void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   Put16(out, at, v);
   Put16(out, at + 2, v >> 16);
 }
-uint32_t Get16(const std::vector<uint8_t>& in, size_t at) { return in[at] | (in[at + 1] << 8); }
-uint32_t Get32(const std::vector<uint8_t>& in, size_t at) { return Get16(in, at) | (Get16(in, at + 2) << 16); }
+uint32_t Get16(std::span<const uint8_t> in, size_t at) { return in[at] | (in[at + 1] << 8); }
+uint32_t Get32(std::span<const uint8_t> in, size_t at) { return Get16(in, at) | (Get16(in, at + 2) << 16); }
 
 uint64_t RowBytes(uint64_t width, int bitsPerPixel) { return (width * static_cast<uint64_t>(bitsPerPixel) + 31) / 32 * 4; }
 
@@ -50,7 +62,15 @@ void CheckWritable(int width, int height, int bitsPerPixel) {
   if (imageSize + kPixelOffset > 0xFFFFFFFFu) throw std::invalid_argument("Bitmap: the picture is too large for a bitmap file");
 }
 
-std::filesystem::path Utf8Path(const std::string& path) { return std::filesystem::path(std::u8string(path.begin(), path.end())); }
+// Puts a finished file in the place of `to` in one step, replacing what is
+// there. Paths are UTF-8, which the program's 8-bit file calls take.
+bool PutInPlace(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+  return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
 
 // A file written beside its target and put in its place only once it is
 // whole: a write that fails half-way (a full disk) leaves the file that was
@@ -70,9 +90,7 @@ class PartialFile {
   // write it all or replace the target.
   bool Finish() {
     if (std::fclose(file_.release()) != 0) return false;
-    std::error_code error;
-    std::filesystem::rename(Utf8Path(temp_), Utf8Path(path_), error);
-    finished_ = !error;
+    finished_ = PutInPlace(temp_, path_);
     return finished_;
   }
 
@@ -121,34 +139,247 @@ std::vector<uint8_t> EncodeBmp(const Image32& image, int bitsPerPixel) {
   return out;
 }
 
-Image32 DecodeBmp(const std::vector<uint8_t>& bytes) {
-  if (bytes.size() < kPixelOffset || bytes[0] != 'B' || bytes[1] != 'M') Bad("not a bitmap file");
-  const uint32_t offset = Get32(bytes, 10);
-  const uint32_t headerSize = Get32(bytes, 14);
-  if (headerSize < kInfoHeaderSize) Bad("unsupported header");
-  const int32_t width = static_cast<int32_t>(Get32(bytes, 18));
-  const int32_t rawHeight = static_cast<int32_t>(Get32(bytes, 22));
-  const uint32_t bits = Get16(bytes, 28);
-  const uint32_t compression = Get32(bytes, 30);
-  // BI_BITFIELDS with 32 bits is accepted when its masks are the usual ones;
-  // we only read the bytes as blue, green, red.
-  if (bits != 24 && bits != 32) Bad("only 24- and 32-bit bitmaps are supported");
-  if (compression != 0 && !(compression == 3 && bits == 32)) Bad("compressed bitmaps are not supported");
-  if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) Bad("the picture has no pixels or an invalid size");
-  const bool topDown = rawHeight < 0;
-  const int64_t height = topDown ? -static_cast<int64_t>(rawHeight) : rawHeight;
-  const uint64_t row = RowBytes(static_cast<uint64_t>(width), static_cast<int>(bits));
-  if (offset > bytes.size() || row * static_cast<uint64_t>(height) > bytes.size() - offset) Bad("pixel data is truncated");
+namespace {
 
-  Image32 image = MakeImage(width, static_cast<int>(height));
-  const size_t bytesPerPixel = bits / 8;
-  for (int y = 0; y < image.height; ++y) {
-    const int64_t stored = topDown ? y : height - 1 - y;
-    size_t at = offset + static_cast<size_t>(stored) * static_cast<size_t>(row);
-    for (int x = 0; x < image.width; ++x, at += bytesPerPixel) {
-      image.pixels[static_cast<size_t>(y) * image.width + x] = MakePixel(bytes[at + 2], bytes[at + 1], bytes[at]);
+// One colour of a 16- or 32-bit pixel: the bits under its mask, moved down
+// and made 8 bits wide. A narrower colour repeats its bits (5 bits 10000
+// give 10000100), so that full scale stays full scale, as the system draws
+// it; of a wider one the top 8 bits count. A colour without a mask is 0.
+class Channel {
+ public:
+  explicit Channel(uint32_t mask) : mask_(mask) {
+    if (mask == 0) return;
+    shift_ = std::countr_zero(mask);
+    const int width = 32 - std::countl_zero(mask >> shift_);
+    const int kept = std::min(width, 8);
+    drop_ = width - kept;
+    for (uint32_t v = 0; v < (1u << kept); ++v) {
+      uint32_t repeated = 0;
+      int filled = 0;
+      for (; filled < 8; filled += kept) repeated = repeated << kept | v;
+      scale_[v] = static_cast<uint8_t>(repeated >> (filled - 8));
     }
   }
+  uint32_t operator()(uint32_t pixel) const { return scale_[(pixel & mask_) >> shift_ >> drop_]; }
+
+ private:
+  uint32_t mask_;
+  int shift_ = 0;
+  int drop_ = 0;
+  uint8_t scale_[256] = {};
+};
+
+struct BmpHeader {
+  uint32_t offset = 0;
+  bool core = false;
+  int width = 0;
+  int height = 0;
+  bool topDown = false;
+  uint32_t bits = 0;
+  uint32_t compression = kRgb;
+  uint32_t masks[3] = {};          // red, green, blue, for 16 and 32 bits
+  uint32_t palette[256] = {};      // entries the file does not give stay black
+};
+
+BmpHeader ReadHeader(std::span<const uint8_t> bytes) {
+  BmpHeader h;
+  if (bytes.size() < kFileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M') Bad("not a bitmap file");
+  h.offset = Get32(bytes, 10);
+  const uint32_t headerSize = Get32(bytes, 14);
+  h.core = headerSize == kCoreHeaderSize;
+  if (!h.core && headerSize < kInfoHeaderSize) Bad("unsupported header");
+  if (bytes.size() < kFileHeaderSize + (h.core ? kCoreHeaderSize : kInfoHeaderSize)) Bad("not a bitmap file");
+  int64_t width, height;
+  uint32_t colours = 0;
+  if (h.core) {
+    width = Get16(bytes, 18);
+    height = Get16(bytes, 20);
+    h.bits = Get16(bytes, 24);
+  } else {
+    width = static_cast<int32_t>(Get32(bytes, 18));
+    height = static_cast<int32_t>(Get32(bytes, 22));
+    h.bits = Get16(bytes, 28);
+    h.compression = Get32(bytes, 30);
+    colours = Get32(bytes, 46);
+  }
+  switch (h.bits) {
+    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    default: Bad("only 1-, 4-, 8-, 16-, 24- and 32-bit bitmaps are supported");
+  }
+  if (h.compression > kBitFields) Bad("this kind of compression is not supported");
+  if ((h.compression == kRle8 && h.bits != 8) || (h.compression == kRle4 && h.bits != 4) ||
+      (h.compression == kBitFields && h.bits != 16 && h.bits != 32)) {
+    Bad("the compression does not suit the number of bits per pixel");
+  }
+  if (width <= 0 || height == 0 || height == INT32_MIN) Bad("the picture has no pixels or an invalid size");
+  h.topDown = height < 0;
+  if (h.topDown && h.compression != kRgb && h.compression != kBitFields) Bad("a compressed bitmap cannot be stored top-down");
+  h.width = static_cast<int>(width);
+  h.height = static_cast<int>(h.topDown ? -height : height);
+  if (h.offset > bytes.size()) Bad("pixel data is truncated");
+
+  if (h.compression == kBitFields) {
+    // After a 40-byte header, or inside a longer one: the same place.
+    if (bytes.size() < kPixelOffset + 12) Bad("the colour masks are truncated");
+    for (int i = 0; i < 3; ++i) h.masks[i] = Get32(bytes, kPixelOffset + 4 * size_t(i));
+  } else if (h.bits == 16) {
+    h.masks[0] = 0x7C00, h.masks[1] = 0x03E0, h.masks[2] = 0x001F;
+  } else if (h.bits == 32) {
+    h.masks[0] = 0xFF0000, h.masks[1] = 0x00FF00, h.masks[2] = 0x0000FF;
+  }
+
+  if (h.bits <= 8) {
+    // The palette follows the header: as many entries as the header says
+    // (all the depth allows when it says 0), no more than the depth allows,
+    // and only those before the pixels and inside the file.
+    const size_t entrySize = h.core ? 3 : 4;
+    const uint64_t start = kFileHeaderSize + uint64_t(headerSize);
+    uint64_t count = uint64_t(1) << h.bits;
+    if (colours != 0) count = std::min<uint64_t>(count, colours);
+    const uint64_t end = h.offset >= start ? h.offset : bytes.size();
+    count = start < end ? std::min<uint64_t>(count, (end - start) / entrySize) : 0;
+    for (size_t i = 0; i < count; ++i) {
+      const size_t at = size_t(start) + i * entrySize;
+      h.palette[i] = MakePixel(bytes[at + 2], bytes[at + 1], bytes[at]);
+    }
+  }
+  return h;
+}
+
+// The rows of an uncompressed picture, each turned into 32-bit pixels.
+void DecodeRows(std::span<const uint8_t> bytes, const BmpHeader& h, const BmpTarget& target) {
+  const size_t row = static_cast<size_t>(RowBytes(static_cast<uint64_t>(h.width), static_cast<int>(h.bits)));
+  const size_t width = static_cast<size_t>(h.width);
+  const uint32_t* palette = h.palette;
+  const bool plain32 = h.masks[0] == 0xFF0000 && h.masks[1] == 0x00FF00 && h.masks[2] == 0x0000FF;
+  const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
+  for (int y = 0; y < h.height; ++y) {
+    const int stored = h.topDown ? y : h.height - 1 - y;
+    const uint8_t* in = bytes.data() + h.offset + static_cast<size_t>(stored) * row;
+    uint32_t* out = target.pixels + static_cast<size_t>(y) * target.stride;
+    switch (h.bits) {
+      case 24:
+        for (size_t x = 0; x < width; ++x, in += 3) out[x] = MakePixel(in[2], in[1], in[0]);
+        break;
+      case 32:
+        if (plain32) {
+          for (size_t x = 0; x < width; ++x, in += 4) out[x] = MakePixel(in[2], in[1], in[0]);
+        } else {
+          for (size_t x = 0; x < width; ++x, in += 4) {
+            const uint32_t p = in[0] | in[1] << 8 | in[2] << 16 | uint32_t(in[3]) << 24;
+            out[x] = red(p) << 16 | green(p) << 8 | blue(p);
+          }
+        }
+        break;
+      case 16:
+        for (size_t x = 0; x < width; ++x, in += 2) {
+          const uint32_t p = in[0] | in[1] << 8;
+          out[x] = red(p) << 16 | green(p) << 8 | blue(p);
+        }
+        break;
+      case 8:
+        for (size_t x = 0; x < width; ++x) out[x] = palette[in[x]];
+        break;
+      case 4:
+        for (size_t x = 0; x < width; ++x) out[x] = palette[(in[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F];
+        break;
+      case 1:
+        for (size_t x = 0; x < width; ++x) out[x] = palette[(in[x / 8] >> (7 - x % 8)) & 1];
+        break;
+    }
+  }
+}
+
+// BI_RLE8 and BI_RLE4, rows bottom-up: pairs of a count and a colour index
+// (two alternating indices in RLE4), or after a count of 0 an escape: 0 ends
+// the row, 1 the picture, 2 moves right and up by the next two bytes, 3 to
+// 255 that many indices follow as they are, padded to an even number of
+// bytes. Whatever falls outside the picture is dropped; data that ends
+// before the last row is truncated.
+void DecodeRle(std::span<const uint8_t> bytes, const BmpHeader& h, const BmpTarget& target) {
+  for (int y = 0; y < h.height; ++y) {
+    std::fill_n(target.pixels + static_cast<size_t>(y) * target.stride, static_cast<size_t>(h.width), 0u);
+  }
+  const bool four = h.compression == kRle4;
+  const uint32_t* palette = h.palette;
+  const uint8_t* in = bytes.data() + h.offset;
+  const uint8_t* const end = bytes.data() + bytes.size();
+  const int64_t width = h.width;
+  int64_t x = 0, y = 0;  // y counts rows from the bottom
+  // The next pixel of the row; past the row's end it is dropped.
+  auto put = [&](uint32_t colour) {
+    if (x < width) target.pixels[static_cast<size_t>(h.height - 1 - y) * target.stride + static_cast<size_t>(x)] = colour;
+    ++x;
+  };
+  bool finished = false;
+  while (!finished && y < h.height && end - in >= 2) {
+    const unsigned count = in[0], value = in[1];
+    in += 2;
+    if (count > 0) {
+      const uint32_t first = palette[four ? value >> 4 : value], second = palette[four ? value & 0x0F : value];
+      const int64_t runEnd = x + count;
+      for (unsigned i = 0; x < std::min(runEnd, width); ++i) put(i % 2 ? second : first);
+      x = runEnd;
+      continue;
+    }
+    switch (value) {
+      case 0:
+        x = 0;
+        ++y;
+        break;
+      case 1:
+        finished = true;
+        break;
+      case 2:
+        if (end - in < 2) Bad("pixel data is truncated");
+        x += in[0];
+        y += in[1];
+        in += 2;
+        break;
+      default: {
+        const size_t used = four ? (value + 1) / 2 : value;
+        if (static_cast<size_t>(end - in) < used) Bad("pixel data is truncated");
+        for (unsigned i = 0; i < value; ++i) put(palette[four ? (in[i / 2] >> (i % 2 ? 0 : 4)) & 0x0F : in[i]]);
+        in += std::min<size_t>(used + used % 2, static_cast<size_t>(end - in));
+        break;
+      }
+    }
+  }
+  if (!finished && y < h.height - 1) Bad("pixel data is truncated");
+}
+
+}  // namespace
+
+void DecodeBmpInto(std::span<const uint8_t> bytes, const BmpAllocate& allocate) {
+  const BmpHeader h = ReadHeader(bytes);
+  const uint64_t available = bytes.size() - h.offset;
+  const uint64_t pixels = static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.height);
+  const bool rle = h.compression == kRle8 || h.compression == kRle4;
+  if (rle) {
+    if (pixels > std::max(kRlePixelsAlways, kRlePixelsPerByte * available)) {
+      Bad("the picture is larger than its compressed data can describe");
+    }
+  } else {
+    const uint64_t row = RowBytes(static_cast<uint64_t>(h.width), static_cast<int>(h.bits));
+    if (static_cast<uint64_t>(h.height) > available / row) Bad("pixel data is truncated");
+  }
+  const BmpTarget target = allocate(h.width, h.height);
+  if (!target.pixels || target.stride < static_cast<size_t>(h.width)) {
+    throw std::invalid_argument("Bitmap: no memory to decode into");
+  }
+  if (rle) {
+    DecodeRle(bytes, h, target);
+  } else {
+    DecodeRows(bytes, h, target);
+  }
+}
+
+Image32 DecodeBmp(const std::vector<uint8_t>& bytes) {
+  Image32 image;
+  DecodeBmpInto(bytes, [&](int width, int height) {
+    image = MakeImage(width, height);
+    return BmpTarget{image.pixels.data(), static_cast<size_t>(width)};
+  });
   return image;
 }
 
@@ -162,7 +393,15 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) throw std::runtime_error("Cannot open file \"" + path + "\"");
+  // Read in one piece when the size is known (a large bitmap is in memory
+  // once, without regrowing), then whatever may follow.
   std::vector<uint8_t> bytes;
+  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+    const long size = std::ftell(file.get());
+    if (size > 0) bytes.resize(static_cast<size_t>(size));
+  }
+  std::rewind(file.get());
+  bytes.resize(bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file.get()));
   uint8_t buffer[65536];
   size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.insert(bytes.end(), buffer, buffer + got);

@@ -1,11 +1,13 @@
 #pragma once
-// Uncompressed Windows bitmap files (BI_RGB, 24 or 32 bits per pixel, rows
-// stored bottom-up, each row padded to a multiple of 4 bytes), plus whole-file
-// reading and writing for them.
+// Windows bitmap files: read in every kind the system itself draws, written
+// uncompressed (BI_RGB, 24 or 32 bits per pixel, rows stored bottom-up, each
+// row padded to a multiple of 4 bytes); plus whole-file reading and writing.
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <functional>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "common/image32.h"
@@ -18,11 +20,34 @@ namespace wc {
 // std::invalid_argument. In 32-bit files byte 3 of each pixel is written as 0.
 std::vector<uint8_t> EncodeBmp(const Image32& image, int bitsPerPixel);
 
-// Reads a 24- or 32-bit uncompressed bitmap file, bottom-up or top-down.
-// Other formats, damaged data, a size of 0 or pixel data shorter than the
-// size promises throw std::runtime_error; memory is taken only for pixels
-// the file holds.
+// Reads a bitmap file of any kind the system draws: the OS/2 12-byte header
+// or the 40-byte one and its longer versions (V4, V5); 1, 4 and 8 bits per
+// pixel through a palette (uncompressed, or BI_RLE8 / BI_RLE4), 16 bits
+// (5-5-5, or any masks with BI_BITFIELDS), 24 bits, 32 bits (the usual
+// byte order, or any masks); rows bottom-up or top-down. A palette may be
+// shorter than the depth allows: an index past its end reads as black, and
+// so do the pixels a compressed picture skips. Other formats, damaged data,
+// a size of 0, or pixel data shorter than the size promises throw
+// std::runtime_error. Memory is taken only for pixels the file holds; a
+// compressed picture, whose runs can each cover many pixels, may describe up
+// to 16 million pixels, or 256 per byte of its data.
 Image32 DecodeBmp(const std::vector<uint8_t>& bytes);
+
+// Memory the caller owns for a decoded picture: `pixels` is the top row,
+// `stride` the pixels from one row to the next (at least the width). Each
+// pixel is written as in Image32: 0x00RRGGBB.
+struct BmpTarget {
+  uint32_t* pixels = nullptr;
+  size_t stride = 0;
+};
+// Gives the memory for a width x height picture; may throw, and nothing is
+// decoded then.
+using BmpAllocate = std::function<BmpTarget(int width, int height)>;
+// Decodes like DecodeBmp, with the same errors and limits, straight into
+// the caller's memory (a bitmap's pixels, say): `allocate` is called once,
+// after the headers are read and the size allowed. After an error the memory
+// holds an unfinished picture.
+void DecodeBmpInto(std::span<const uint8_t> bytes, const BmpAllocate& allocate);
 
 // Whole-file I/O; failures throw std::runtime_error naming the path. Files
 // are written beside their target and replace it only once whole, so a

@@ -252,7 +252,7 @@ TEST_F(ScreenFormTest, CommandsWithoutATabDoNothing) {
   EXPECT_EQ(viewer.TabCount, 0);
 }
 
-TEST_F(ScreenFormTest, SaveAsAddsTheFiltersExtensionAndWritesThatFormat) {
+TEST_F(ScreenFormTest, SaveAsWritesTheFormatTheNameSaysOrRefuses) {
   AddPattern(64, 48);
   const std::string bmpBase = dir.path() + "\\shot";
   prompts.AnswerSave(bmpBase, 4);
@@ -275,13 +275,38 @@ TEST_F(ScreenFormTest, SaveAsAddsTheFiltersExtensionAndWritesThatFormat) {
   viewer.Saveas1.Click();
   EXPECT_EQ(ReadJpegInfo(dir.path() + "\\third.jpeg").width, 64);
 
+  // Extensions count in either case.
+  prompts.AnswerSave(dir.path() + "\\LOUD.JPG", 4);
+  viewer.Saveas1.Click();
+  EXPECT_EQ(ReadJpegInfo(dir.path() + "\\LOUD.JPG").width, 64);
+  prompts.AnswerSave(dir.path() + "\\Plan.Bmp", 1);
+  viewer.Saveas1.Click();
+  EXPECT_EQ(DecodeBmp(ReadFileBytes(dir.path() + "\\Plan.Bmp")).width, 64);
+  EXPECT_TRUE(prompts.messages.empty());
+  // A name of a format the viewer does not write: a message, and no file
+  // whose content would contradict its name.
+  for (const char* name : {"shot.png", "Scan.Tiff", "archive.tar"}) {
+    SCOPED_TRACE(name);
+    const std::string path = dir.path() + "\\" + name;
+    const size_t shown = prompts.messages.size();
+    prompts.AnswerSave(path, 4);
+    viewer.Saveas1.Click();
+    ASSERT_EQ(prompts.messages.size(), shown + 1);
+    EXPECT_NE(prompts.messages.back().text.find(".bmp"), std::string::npos);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Plan.Bmp");
+    EXPECT_THROW(viewer.SavePictureFile(path), ui::Error);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+  EXPECT_NE(prompts.messages[0].text.find("shot.png"), std::string::npos);
+
   // A failed write keeps the caption and tells the user.
   prompts.AnswerSave(dir.path() + "\\no\\such\\folder\\x.bmp", 4);
   ui::Guarded([&] { viewer.Saveas1Click(viewer); });
-  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "third.jpeg");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Plan.Bmp");
   // Cancelled: nothing happens.
   viewer.Saveas1.Click();
-  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "third.jpeg");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Plan.Bmp");
 }
 
 TEST_F(ScreenFormTest, OpenShowsTheFileNameABrokenFileLeavesNoTab) {
@@ -325,6 +350,35 @@ TEST_F(ScreenFormTest, OpenShowsTheFileNameABrokenFileLeavesNoTab) {
   prompts.AnswerOpen({bmp});
   viewer.Open1.Click();
   EXPECT_EQ(viewer.TabImages[2]->Name(), "MyImage2");
+
+  // An 8-bit palette bitmap as paint programs save it: three colours used,
+  // rows stored bottom-up.
+  const std::string palette = dir.path() + "\\palette.bmp";
+  {
+    std::vector<uint8_t> b(14 + 40 + 3 * 4 + 2 * 4, 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+      for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+    };
+    b[0] = 'B', b[1] = 'M';
+    put32(2, uint32_t(b.size()));
+    put32(10, 14 + 40 + 12);
+    put32(14, 40), put32(18, 3), put32(22, 2);
+    b[26] = 1, b[28] = 8;
+    put32(46, 3);
+    const uint8_t entries[] = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};  // red, green, blue as B, G, R, 0
+    const uint8_t rows[] = {2, 1, 0, 0, 0, 1, 2, 0};
+    std::copy(std::begin(entries), std::end(entries), b.begin() + 54);
+    std::copy(std::begin(rows), std::end(rows), b.begin() + 66);
+    WriteFileBytes(palette, b);
+  }
+  prompts.AnswerOpen({palette});
+  viewer.Open1.Click();
+  ASSERT_EQ(viewer.TabCount, 4);
+  EXPECT_EQ(viewer.ScreenPageControl.Page(3)->Caption(), "palette.bmp");
+  EXPECT_EQ(Panel(1), "Width: 3 pixels");
+  const ui::Bitmap* opened = Shown().GetPicture().AsBitmap();
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(opened->ToImage().pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x0000FF, 0x00FF00, 0xFF0000}));
 }
 
 TEST_F(ScreenFormTest, CropKeepsTheDraggedPartAndCopySelectionPutsItOnTheClipboard) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -99,10 +100,13 @@ TEST(BmpDecodeTest, RefusesOtherAndDamagedFiles) {
   b[0] = 'X';
   EXPECT_THROW(DecodeBmp(b), std::runtime_error);
   b = good;
-  b[28] = 8;  // palette bitmap
+  b[28] = 2;  // a depth the system does not draw
   EXPECT_THROW(DecodeBmp(b), std::runtime_error);
   b = good;
-  b[30] = 1;  // RLE8
+  b[30] = 1;  // RLE8 needs 8 bits per pixel
+  EXPECT_THROW(DecodeBmp(b), std::runtime_error);
+  b = good;
+  b[30] = 4;  // a JPEG inside
   EXPECT_THROW(DecodeBmp(b), std::runtime_error);
   b = good;
   b[10] = 0xF0;  // pixel offset beyond the end
@@ -114,6 +118,132 @@ TEST(BmpDecodeTest, RefusesOtherAndDamagedFiles) {
 
 void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// A bitmap file put together field by field, the way other programs write
+// them: any header length (12 is the OS/2 one), a palette of 0x00RRGGBB
+// entries, colour masks after a 40-byte header or inside a longer one, and
+// the pixel data as stored.
+struct BmpFile {
+  uint32_t headerSize = 40;
+  int32_t width = 0, height = 0;
+  uint16_t bits = 0;
+  uint32_t compression = 0;
+  uint32_t coloursUsed = 0;
+  std::vector<uint32_t> palette;
+  std::vector<uint32_t> masks;
+  std::vector<uint8_t> data;
+
+  std::vector<uint8_t> Bytes() const {
+    const bool core = headerSize == 12;
+    const size_t afterHeader = headerSize == 40 ? 4 * masks.size() : 0;
+    const size_t offset = 14 + headerSize + afterHeader + palette.size() * (core ? 3 : 4);
+    std::vector<uint8_t> b(offset, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    Put32(b, 2, static_cast<uint32_t>(offset + data.size()));
+    Put32(b, 10, static_cast<uint32_t>(offset));
+    Put32(b, 14, headerSize);
+    if (core) {
+      b[18] = uint8_t(width), b[19] = uint8_t(width >> 8), b[20] = uint8_t(height), b[21] = uint8_t(height >> 8);
+      b[22] = 1, b[24] = uint8_t(bits);
+    } else {
+      Put32(b, 18, static_cast<uint32_t>(width));
+      Put32(b, 22, static_cast<uint32_t>(height));
+      b[26] = 1, b[28] = uint8_t(bits);
+      Put32(b, 30, compression);
+      Put32(b, 46, coloursUsed);
+    }
+    for (size_t i = 0; i < masks.size(); ++i) Put32(b, 54 + 4 * i, masks[i]);
+    size_t at = 14 + headerSize + afterHeader;
+    for (uint32_t c : palette) {
+      b[at] = PixelBlue(c), b[at + 1] = PixelGreen(c), b[at + 2] = PixelRed(c);
+      at += core ? 3 : 4;
+    }
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+  }
+};
+
+TEST(BmpDecodeTest, ReadsEveryKindTheSystemDraws) {
+  const uint32_t red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF, white = 0xFFFFFF, grey = 0x808080;
+  struct Case {
+    const char* what;
+    BmpFile file;
+    std::vector<uint32_t> pixels;  // top row first
+  };
+  const Case cases[] = {
+      // 10 pixels in two bytes, rows padded to four; stored bottom row first.
+      {"1 bit", {40, 10, 2, 1, 0, 0, {grey, white}, {}, {0xFF, 0xC0, 0, 0, 0x81, 0x00, 0, 0}},
+       {white, grey, grey, grey, grey, grey, grey, white, grey, grey,  //
+        white, white, white, white, white, white, white, white, white, white}},
+      // Three colours used of sixteen: index 15 is past the palette.
+      {"4 bits, short palette", {40, 3, 2, 4, 0, 3, {red, green, blue}, {}, {0x12, 0xF0, 0, 0, 0x01, 0x20, 0, 0}},
+       {red, green, blue, green, blue, 0}},
+      {"8 bits, top-down", {40, 2, -2, 8, 0, 2, {blue, white}, {}, {1, 0, 0, 0, 200, 1, 0, 0}}, {white, blue, 0, white}},
+      // OS/2: three-byte palette entries, sixteen of them as the depth says.
+      {"OS/2 header, 4 bits",
+       {12, 2, 2, 4, 0, 0, {0, red, green, blue, white, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {}, {0x12, 0, 0, 0, 0x34, 0, 0, 0}},
+       {blue, white, red, green}},
+      {"OS/2 header, 24 bits", {12, 1, 1, 24, 0, 0, {}, {}, {0x30, 0x20, 0x10, 0}}, {0x102030}},
+      // 5-5-5: five bits of 10000 are 132 of 255.
+      {"16 bits", {40, 3, 1, 16, 0, 0, {}, {}, {0xFF, 0x7F, 0x00, 0x7C, 0x10, 0x00, 0, 0}}, {white, red, 0x000084}},
+      // 5-6-5 by masks: green's lowest step is 4.
+      {"16 bits 5-6-5",
+       {40, 3, 1, 16, 3, 0, {}, {0xF800, 0x07E0, 0x001F}, {0x00, 0xF8, 0xE0, 0x07, 0x20, 0x00, 0, 0}},
+       {red, green, 0x000400}},
+      // Masks inside a V5 header: red in byte 3, blue in byte 1.
+      {"32 bits by masks, V5 header",
+       {124, 2, 1, 32, 3, 0, {}, {0xFF000000, 0x00FF0000, 0x0000FF00}, {0x00, 0x30, 0x20, 0x10, 0xFF, 0, 0, 0}},
+       {0x102030, 0}},
+      // The usual masks and a V4 header; byte 3 is not colour.
+      {"32 bits, V4 header", {108, 1, 1, 32, 3, 0, {}, {0xFF0000, 0xFF00, 0xFF}, {0x30, 0x20, 0x10, 0xEE}}, {0x102030}},
+      // RLE8, 4 x 3: a run of 3, the end of the row; an absolute run of 3
+      // (padded to 4 bytes), the end of the row; a move right by 2, a run
+      // of 1, the end of the picture. Skipped pixels are black.
+      {"RLE8",
+       {40, 4, 3, 8, 1, 3, {red, green, blue}, {}, {3, 1, 0, 0, 0, 3, 2, 0, 1, 0, 0, 0, 0, 2, 2, 0, 1, 2, 0, 1}},
+       {0, 0, blue, 0, blue, red, green, 0, green, green, green, 0}},
+      // RLE4, 5 x 2: a run of 5 alternating two indices, the end of the
+      // row; an absolute run of 3 indices in 2 bytes, the end of the picture.
+      {"RLE4",
+       {40, 5, 2, 4, 2, 0, {red, green, blue}, {}, {5, 0x12, 0, 0, 0, 3, 0x01, 0x20, 0, 1}},
+       {red, green, blue, 0, 0, green, blue, green, blue, green}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Image32 image;
+    ASSERT_NO_THROW(image = DecodeBmp(c.file.Bytes()));
+    EXPECT_EQ(image.width, c.file.width);
+    EXPECT_EQ(image.height, std::abs(c.file.height));
+    EXPECT_EQ(image.pixels, c.pixels);
+  }
+}
+
+TEST(BmpDecodeTest, MalformedRunsStayInsideThePicture) {
+  const std::vector<uint32_t> palette = {0x0000FF, 0xFFFFFF};
+  auto rle8 = [&](int w, int h, std::vector<uint8_t> data) {
+    return BmpFile{40, w, h, 8, 1, 2, palette, {}, std::move(data)}.Bytes();
+  };
+  // Runs and absolute runs longer than the row are cut at its end, not
+  // carried to the next row; a move past the top ends the picture.
+  Image32 image = DecodeBmp(rle8(3, 2, {255, 1, 0, 0, 0, 5, 1, 1, 1, 1, 1, 0, 0, 2, 200, 200, 9, 0}));
+  EXPECT_EQ(image.pixels, (std::vector<uint32_t>(6, 0xFFFFFF)));
+  // An index past the palette is black; a row with no end mark runs on.
+  image = DecodeBmp(rle8(2, 2, {1, 7, 1, 1, 0, 0, 2, 0}));
+  EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0x0000FF, 0x0000FF, 0, 0xFFFFFF}));
+
+  const std::vector<std::pair<const char*, std::vector<uint8_t>>> refused = {
+      {"an absolute run cut short", rle8(4, 1, {0, 6, 1, 1})},
+      {"a move cut short", rle8(4, 1, {0, 2, 1})},
+      {"rows missing", rle8(2, 3, {2, 1, 0, 0})},
+      {"a huge picture from a few bytes", rle8(100000, 100000, {0, 1})},
+      {"top-down", rle8(2, -2, {0, 1})},
+      {"RLE8 at 4 bits", BmpFile{40, 2, 2, 4, 1, 0, palette, {}, {0, 1}}.Bytes()},
+      {"a truncated 4-bit picture", BmpFile{40, 9, 2, 4, 0, 0, palette, {}, {0, 0, 0, 0, 0, 0, 0}}.Bytes()},
+      {"masks cut short", BmpFile{40, 1, 1, 16, 3, 0, {}, {0xF800}, {}}.Bytes()},
+  };
+  for (const auto& [what, bytes] : refused) EXPECT_THROW(DecodeBmp(bytes), std::runtime_error) << what;
 }
 
 TEST(BmpSizeTest, EmptyPicturesAreRefusedEverywhere) {
