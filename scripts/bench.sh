@@ -10,8 +10,10 @@ cmake --build "$root/build/native-release"
 export WINE_BUILD_DIR="$root/build/windows"
 . "$root/tools/wine/env.sh"
 
+# The folder also holds CMake's own subfolders, which count as executable:
+# only regular executable files are benchmark programs.
 for exe in "$root"/build/native-release/bench/*; do
-  [ -x "$exe" ] || continue
+  [ -f "$exe" ] && [ -x "$exe" ] || continue
   echo "== $(basename "$exe") (native)"
   "$exe"
 done

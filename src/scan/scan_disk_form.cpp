@@ -52,7 +52,7 @@ bool IsOneOf(const std::string& ext, std::initializer_list<const char*> list) {
 }  // namespace
 
 TScanDiskForm::TScanDiskForm(ui::Application& app) : Form(app, "ScanDiskForm") {
-  CreateWindowFrom({.caption = "Vantorel Wallpaper Changer - Scan Disk for Wallpapers",
+  CreateWindowFrom({.caption = std::string(kApplicationTitle) + " - Scan Disk for Wallpapers",
                     .clientWidth = 511,
                     .clientHeight = 393,
                     .border = ui::BorderStyle::Dialog,

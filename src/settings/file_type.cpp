@@ -8,7 +8,12 @@
 namespace wc {
 
 namespace {
+// The type's key name is what ".qvl" and earlier registrations point at, and
+// no user sees it: it stays as every version wrote it, so an Apply finds and
+// overwrites the keys already there rather than leaving a second type behind.
 constexpr const char* kTypeName = "Drapenix PlayList";
+// What Explorer shows as the files' type: the product's own name.
+constexpr const char* kTypeDescription = "Pellimox Free Wallpaper Changer Playlist";
 constexpr const char* kUserClasses = "Software\\Classes\\";
 }  // namespace
 
@@ -16,7 +21,7 @@ std::vector<ClassesRow> PlaylistFileTypeRows(const std::string& exePath) {
   const std::string type = kTypeName;
   return {
       {".qvl", type},
-      {type, "Project1 File"},
+      {type, kTypeDescription},
       {type + "\\DefaultIcon", exePath + ",0"},
       {type + "\\Shell\\Open", "&Open"},
       {type + "\\Shell\\Open\\Command", "\"" + exePath + "\" \"%1\""},

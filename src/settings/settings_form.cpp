@@ -25,9 +25,9 @@ const ui::LayoutItem kLayout[] = {
     {"TabSheet5", "PageControl1", 4, 24, 426, 248, "Sound"},
 
     {"CheckBox1", "TabSheet1", 12, 12, 400, 19, "Show help hints (tooltips)"},
-    {"CheckBox2", "TabSheet1", 12, 36, 400, 19, "Run Drapenix on Windows startup"},
+    {"CheckBox2", "TabSheet1", 12, 36, 400, 19, "Run Pellimox Free Wallpaper Changer on Windows startup"},
     {"CheckBox3", "TabSheet1", 12, 60, 400, 19, "Always minimize program to system tray at startup"},
-    {"CheckBox4", "TabSheet1", 12, 84, 400, 19, "Animate Drapenix's system tray icon"},
+    {"CheckBox4", "TabSheet1", 12, 84, 400, 19, "Animate Pellimox Free Wallpaper Changer's system tray icon"},
     {"CheckBox5", "TabSheet1", 12, 108, 400, 19, "Enable Drag and Drop Files"},
     {"CheckBox7", "TabSheet1", 12, 132, 400, 19, "Use high quality image resampling"},
     // Consulted by nothing: kept and stored, never shown.
@@ -35,7 +35,8 @@ const ui::LayoutItem kLayout[] = {
     {"Label5", "TabSheet1", 12, 171, 90, 16, "Language:"},
     {"ComboBox2", "TabSheet1", 104, 167, 160, 23},
 
-    {"CheckBox8", "TabSheet2", 12, 16, 220, 19, "Open Drapenix Control Panel"},
+    // The product's name does not fit beside the key field.
+    {"CheckBox8", "TabSheet2", 12, 16, 220, 19, "Open Control Panel"},
     {"HotKey8", "TabSheet2", 240, 14, 170, 23, "", lfHidden},
     {"CheckBox9", "TabSheet2", 12, 52, 220, 19, "Change to Next wallpaper"},
     {"HotKey9", "TabSheet2", 240, 50, 170, 23, "", lfHidden},
@@ -46,7 +47,7 @@ const ui::LayoutItem kLayout[] = {
     {"CheckBox17", "TabSheet2", 12, 160, 220, 19, "Capture Screen"},
     {"HotKey17", "TabSheet2", 240, 158, 170, 23, "", lfHidden},
 
-    {"CheckBox12", "TabSheet3", 12, 16, 400, 19, "Register KRV List files with Drapenix"},
+    {"CheckBox12", "TabSheet3", 12, 16, 400, 19, "Register KRV List files with Pellimox Free Wallpaper Changer"},
 
     {"PlaySoundCheckBox", "TabSheet5", 12, 10, 270, 19, "Play sound when wallpaper changes"},
     {"ShuffleCheckBox", "TabSheet5", 290, 10, 120, 19, "Shuffle"},

@@ -260,7 +260,7 @@ TEST(ScanDiskProgram, AllImageFilesOfATreeFoundByTheScanDialogAreAddedToThePlayl
   // "Scan Disk For Wallpapers" is its fifth item that is not a separator.
   for (int i = 0; i < 5; ++i) Key(VK_DOWN);
   Key(VK_RETURN);
-  const std::string caption = "Vantorel Wallpaper Changer - Scan Disk for Wallpapers";
+  const std::string caption = "Pellimox Free Wallpaper Changer - Scan Disk for Wallpapers";
   HWND scan = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (scan = WindowTitled(program, caption)) != nullptr; }, 20s))
       << "the scan dialog did not open";

@@ -120,7 +120,7 @@ TEST_P(ScanDiskLayoutTest, EveryCaptionFitsAndNothingOverlaps) {
 INSTANTIATE_TEST_SUITE_P(Scales, ScanDiskLayoutTest, ::testing::Values(96, 120, 144));
 
 TEST_F(ScanDiskFormTest, TheFirstOpeningShowsEveryControlAndTheKindMenuSetsTheMask) {
-  EXPECT_EQ(scan.Caption(), "Vantorel Wallpaper Changer - Scan Disk for Wallpapers");
+  EXPECT_EQ(scan.Caption(), "Pellimox Free Wallpaper Changer - Scan Disk for Wallpapers");
   RECT frame{};
   GetWindowRect(scan.Handle(), &frame);
   EXPECT_NEAR(frame.right - frame.left, 519, 12);

@@ -237,7 +237,7 @@ std::vector<std::string> ClassesRows(HKEY root, const std::string& prefix) {
 }
 
 std::vector<std::string> Expected(const std::string& exe) {
-  return {kType, "Project1 File", exe + ",0", "&Open", "\"" + exe + "\" \"%1\""};
+  return {kType, "Pellimox Free Wallpaper Changer Playlist", exe + ",0", "&Open", "\"" + exe + "\" \"%1\""};
 }
 
 TEST_F(SettingsFormTest, EveryApplyRegistersThePlaylistTypeForWhereTheProgramIsNow) {
