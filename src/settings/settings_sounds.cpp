@@ -18,7 +18,7 @@
 namespace wc {
 
 namespace {
-const char* const kSoundListFilter = "Wallpaper Changer Sound List (*.krs)|*.krs";
+const char* const kSoundListFilter = "Pellimox Free Wallpaper Changer Sound List (*.krs)|*.krs";
 }  // namespace
 
 void TSettings::ClearSoundList() {

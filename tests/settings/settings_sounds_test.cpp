@@ -119,7 +119,7 @@ TEST_F(SoundsTest, SaveNewLoadAndAppendKeepTheFileAndTheStoredPathInStep) {
   s.MainSaveClick(s.MainSave);
   ASSERT_EQ(prompts.saveCalls.size(), 1u);
   EXPECT_EQ(prompts.saveCalls[0].fileName, "Default.krs");
-  EXPECT_EQ(prompts.saveCalls[0].filter, "Wallpaper Changer Sound List (*.krs)|*.krs");
+  EXPECT_EQ(prompts.saveCalls[0].filter, "Pellimox Free Wallpaper Changer Sound List (*.krs)|*.krs");
   EXPECT_TRUE(prompts.saveCalls[0].overwritePrompt);
   const std::string mine = dir.file("mine.krs");
   EXPECT_EQ(ReadTextFile(mine), a + "\r\n" + b + "\r\n");
