@@ -351,6 +351,14 @@ TEST(CaptureProgram, TheViewerZoomsCropsSavesAndPrintsADesktopCapture) {
     const std::vector<uint32_t> row = GrabScreen(RECT{from.x, from.y, to.x, from.y + 1});
     return std::count(row.begin(), row.end(), 0xFF0000u) > (to.x - from.x) / 4;
   };
+  // And the release has been taken in: the crop window lets the pointer go
+  // then. (A click posted to "Save selection" would otherwise overtake the
+  // release, which still waits among the input, and find nothing selected.)
+  auto released = [&] {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(crop, nullptr), &gui) && gui.hwndCapture == nullptr;
+  };
   bool dragged = false;
   for (int attempt = 0; attempt < 3 && !dragged; ++attempt) {
     SetForegroundWindow(crop);
@@ -360,7 +368,7 @@ TEST(CaptureProgram, TheViewerZoomsCropsSavesAndPrintsADesktopCapture) {
       std::this_thread::sleep_for(30ms);
     }
     Input(MOUSEEVENTF_LEFTUP, to);
-    dragged = PumpUntil(bandShows, 3s);
+    dragged = PumpUntil([&] { return bandShows() && released(); }, 3s);
   }
   ASSERT_TRUE(dragged) << "no band after the drag on the crop window";
   HWND save = FindChild(crop, "Button", "Save selection");
