@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "bench.h"
 #include "common/jpeg.h"
 #include "ui/application.h"

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/program.h"
 #include "bench.h"
 #include "lang/translation_list.h"
@@ -45,7 +45,7 @@ void Write(const std::string& path, const std::string& text) {
 int main() {
   ui::Application app;
   wc::CreateProgramWindows(app);
-  auto* panel = wc::FindProgramWindow<wc::TMainForm>("MainForm");
+  auto* panel = ui::Application::FindForm<wc::TMainForm>("MainForm");
   const std::string a = bench::TempFile("bench_language_a.lng");
   const std::string b = bench::TempFile("bench_language_b.lng");
   Write(a, FullLanguageFile("A"));

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "bench.h"
 #include "latency_probe.h"
 #include "ui/application.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "bench.h"
 #include "latency_probe.h"
 #include "picture_tree.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "bench.h"
 #include "common/paths.h"
 #include "latency_probe.h"

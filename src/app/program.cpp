@@ -1,6 +1,6 @@
 #include "app/program.h"
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "capture/delay_form.h"
 #include "capture/screen_form.h"
 #include "capture/selection_form.h"
@@ -38,7 +38,7 @@ void CreateProgramWindows(ui::Application& app) {
   app.CreateForm<TRMCForm>();
   // The settings dialog applied the stored language while the windows after
   // it did not exist yet: they show it from their first appearance too.
-  auto& panel = *FindProgramWindow<TMainForm>("MainForm");
+  auto& panel = *ui::Application::FindForm<TMainForm>("MainForm");
   if (!panel.Language1.LanguageFile().empty()) panel.Language1.ApplyLanguage();
 }
 

@@ -11,11 +11,4 @@ extern const char* const kApplicationTitle;
 // hidden, in the order the windows rely on one another.
 void CreateProgramWindows(ui::Application& app);
 
-// Finds one of the program's windows by its name ("MainForm", "Settings", ...).
-template <class T>
-T* FindProgramWindow(const char* name) {
-  ui::Application* app = ui::Application::Current();
-  return app ? dynamic_cast<T*>(app->FindOwnedByName(name)) : nullptr;
-}
-
 }  // namespace wc

@@ -1,7 +1,7 @@
 // The program entry.
 #include <windows.h>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/program.h"
 #include "ui/error.h"
 
@@ -9,7 +9,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     ui::Application app;
     wc::CreateProgramWindows(app);
-    if (auto* main = wc::FindProgramWindow<wc::TMainForm>("MainForm")) main->ProgramStarted();
+    if (auto* main = ui::Application::FindForm<wc::TMainForm>("MainForm")) main->ProgramStarted();
     app.Run();
   } catch (...) {
     ui::ShowCurrentException();

@@ -1,6 +1,5 @@
 #include "capture/delay_form.h"
 
-#include "app/program.h"
 #include "capture/screen_form.h"
 #include "capture/screen_grabber.h"
 #include "ui/application.h"
@@ -35,7 +34,7 @@ TDelayForm::TDelayForm(ui::Application& app) : Form(app, "DelayForm") {
 void TDelayForm::Button1Click(ui::Component&) {
   TScreenGrabber* grabber = grabber_;
   if (!grabber) {
-    if (auto* viewer = FindProgramWindow<TScreenForm>("ScreenForm")) grabber = &viewer->ScreenGrabber1;
+    if (auto* viewer = ui::Application::FindForm<TScreenForm>("ScreenForm")) grabber = &viewer->ScreenGrabber1;
   }
   if (grabber) grabber->Delay = SpinEdit1.Value();
   SetModalResult(ui::mrOk);

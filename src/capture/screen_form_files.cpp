@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "app/program.h"
 #include "capture/delay_form.h"
 #include "capture/screen_form.h"
 #include "capture/selection_form.h"
@@ -171,7 +170,7 @@ void TScreenForm::Copy1Click(ui::Component&) {
 }
 
 std::unique_ptr<ui::Bitmap> TScreenForm::AskSelection(uint8_t mode) {
-  auto* crop = FindProgramWindow<TSelectionForm>("SelectionForm");
+  auto* crop = ui::Application::FindForm<TSelectionForm>("SelectionForm");
   if (!crop || !HasTab()) return nullptr;
   auto result = std::make_unique<ui::Bitmap>();
   SelectionMode = mode;
@@ -214,7 +213,7 @@ void TScreenForm::CopySelection1Click(ui::Component&) {
 }
 
 void TScreenForm::Delay1Click(ui::Component&) {
-  if (auto* delay = FindProgramWindow<TDelayForm>("DelayForm")) {
+  if (auto* delay = ui::Application::FindForm<TDelayForm>("DelayForm")) {
     delay->SetGrabber(&ScreenGrabber1);
     delay->ShowModal();
   }

@@ -1,7 +1,6 @@
 #include "dialogs/about_form.h"
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "ui/application.h"
 #include "ui/graphics.h"
 #include "ui/prompts.h"
@@ -65,7 +64,7 @@ TAboutForm::TAboutForm(ui::Application& app) : Form(app, "AboutForm") {
 
 void TAboutForm::FormCreate() {
   // The control panel chose the addresses in its own creation, before ours.
-  if (auto* panel = FindProgramWindow<TMainForm>("MainForm")) {
+  if (auto* panel = ui::Application::FindForm<TMainForm>("MainForm")) {
     programPageUrl_ = panel->ProgramPageUrl;
     siteUrl_ = panel->SiteUrl;
   }

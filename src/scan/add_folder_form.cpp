@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "common/text.h"
 #include "ui/application.h"
 #include "ui/wide_text.h"
@@ -51,7 +50,7 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool IsDriveRoot(const std::string& path) { return path.size() == 3 && path[1] == ':' && IsSeparator(path[2]); }
 
-TMainForm* ControlPanel() { return FindProgramWindow<TMainForm>("MainForm"); }
+TMainForm* ControlPanel() { return ui::Application::FindForm<TMainForm>("MainForm"); }
 
 }  // namespace
 

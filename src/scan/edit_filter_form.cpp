@@ -1,6 +1,5 @@
 #include "scan/edit_filter_form.h"
 
-#include "app/program.h"
 #include "scan/filter_form.h"
 #include "ui/application.h"
 
@@ -59,7 +58,7 @@ std::string TEditFilterForm::FilterText() const {
 }
 
 void TEditFilterForm::ApplyClick(ui::Component&) {
-  if (auto* options = FindProgramWindow<TFilterForm>("FilterForm")) options->FilterEdit.SetText(FilterText());
+  if (auto* options = ui::Application::FindForm<TFilterForm>("FilterForm")) options->FilterEdit.SetText(FilterText());
   SetModalResult(ui::mrOk);
   Close();
 }

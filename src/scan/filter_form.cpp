@@ -2,8 +2,7 @@
 
 #include <vector>
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "common/text.h"
 #include "scan/edit_filter_form.h"
 #include "ui/application.h"
@@ -24,8 +23,8 @@ const ui::LayoutItem kLayout[] = {
     {"Button2", "", 214, 106, 75, 25, "Cancel"},
 };
 
-TMainForm* ControlPanel() { return FindProgramWindow<TMainForm>("MainForm"); }
-TEditFilterForm* FilterEditor() { return FindProgramWindow<TEditFilterForm>("EditFilterForm"); }
+TMainForm* ControlPanel() { return ui::Application::FindForm<TMainForm>("MainForm"); }
+TEditFilterForm* FilterEditor() { return ui::Application::FindForm<TEditFilterForm>("EditFilterForm"); }
 
 }  // namespace
 

@@ -1,7 +1,6 @@
 #include "scan/rename_form.h"
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "common/paths.h"
 #include "scan/file_name_rules.h"
 #include "scan/file_ops.h"
@@ -18,7 +17,7 @@ const ui::LayoutItem kLayout[] = {
     {"Button1", "", 280, 46, 75, 25, "OK"},
 };
 
-TMainForm* ControlPanel() { return FindProgramWindow<TMainForm>("MainForm"); }
+TMainForm* ControlPanel() { return ui::Application::FindForm<TMainForm>("MainForm"); }
 
 }  // namespace
 

@@ -1,7 +1,6 @@
 #include "scan/rmc_form.h"
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "common/paths.h"
 #include "scan/file_ops.h"
 #include "ui/application.h"
@@ -40,7 +39,7 @@ void TRMCForm::Button1Click(ui::Component&) {
   // A folder without a file-system path (the desktop's virtual folders)
   // holds no files.
   const std::string folder = WithoutTrailingSeparator(SelectedPath());
-  TMainForm* panel = FindProgramWindow<TMainForm>("MainForm");
+  TMainForm* panel = ui::Application::FindForm<TMainForm>("MainForm");
   if (panel && !folder.empty() && folder.find("::") != 0) {
     if (std::optional<size_t> entry = panel->EntryOfRow(panel->MainListBox.ItemIndex())) {
       const std::string source = panel->Playlist->Path(*entry);

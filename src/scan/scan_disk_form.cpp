@@ -3,7 +3,7 @@
 #include <chrono>
 #include <exception>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/program.h"
 #include "common/fit.h"
 #include "common/paths.h"
@@ -40,7 +40,7 @@ const ui::LayoutItem kLayout[] = {
 // The preview's frame and the longer side of a picture in it.
 constexpr int kPreviewSide = 113;
 
-TMainForm* ControlPanel() { return FindProgramWindow<TMainForm>("MainForm"); }
+TMainForm* ControlPanel() { return ui::Application::FindForm<TMainForm>("MainForm"); }
 
 bool IsOneOf(const std::string& ext, std::initializer_list<const char*> list) {
   for (const char* e : list) {
@@ -103,7 +103,7 @@ void TScanDiskForm::ShowMenuAtPointer(ui::PopupMenu& menu) {
 }
 
 void TScanDiskForm::Button1Click(ui::Component&) {
-  auto* picker = FindProgramWindow<TAddFolderForm>("AddFolderForm");
+  auto* picker = ui::Application::FindForm<TAddFolderForm>("AddFolderForm");
   TMainForm* panel = ControlPanel();
   if (!picker || !panel) return;
   picker->ShowModal();

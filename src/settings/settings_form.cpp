@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/random_win32.h"
@@ -125,7 +124,7 @@ void TSettings::BindHandlers() {
   MainSave.OnClick = [this](ui::Component& s) { MainSaveClick(s); };
 }
 
-TMainForm* TSettings::ControlPanel() const { return FindProgramWindow<TMainForm>("MainForm"); }
+TMainForm* TSettings::ControlPanel() const { return ui::Application::FindForm<TMainForm>("MainForm"); }
 
 std::string TSettings::ExeFolder() const {
   // The panel's folder, fixed at its creation, so both keep one settings file.

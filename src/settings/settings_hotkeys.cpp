@@ -1,6 +1,6 @@
 // The five global hotkeys: registered on the settings window, which lives
 // from start-up to the end, and dispatched from there.
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "settings/settings_form.h"
 #include "ui/application.h"
 #include "ui/prompts.h"

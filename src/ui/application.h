@@ -49,6 +49,14 @@ class Application : public Component, private Window {
     return ref;
   }
   Form* MainForm() const { return mainForm_; }
+  // The running application's window of that name ("MainForm", "Settings",
+  // ...) when it is a T; nullptr when there is no such window or no
+  // application. Windows find one another this way, not through headers.
+  template <class T>
+  static T* FindForm(const char* name) {
+    Application* app = Current();
+    return app ? dynamic_cast<T*>(app->FindOwnedByName(name)) : nullptr;
+  }
   const std::vector<Form*>& Forms() const { return formOrder_; }
 
   // Runs the message loop until Terminate (or the main window closes).

@@ -3,7 +3,7 @@
 // scale lays itself out again.
 #include <windows.h>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "gui_test.h"
 #include "layout_check.h"
 #include "scan/add_folder_form.h"

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/shorten_path.h"
 #include "common/paths.h"
 #include "gui_test.h"

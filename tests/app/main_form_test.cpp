@@ -2,7 +2,7 @@
 // the settings file and the playlist file buttons.
 #include <windows.h>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
 #include "gui_test.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/program.h"
 #include "capture/screen_form.h"
 #include "common/bmp.h"
@@ -104,7 +104,7 @@ class PanelTrayTest : public test::GuiTest {
  protected:
   PanelTrayTest() {
     CreateProgramWindows(app);
-    panel = FindProgramWindow<TMainForm>("MainForm");
+    panel = ui::Application::FindForm<TMainForm>("MainForm");
   }
   ~PanelTrayTest() override {
     if (standIn) DestroyWindow(standIn);
@@ -408,9 +408,9 @@ TEST_F(PanelTrayTest, ShellItemsOpenTheirFilesAndAddressesAndStartNothingElse) {
 
 TEST_F(PanelTrayTest, TheTrayOpensWindowsModelessTheSettingsButtonModal) {
   StartUp();
-  auto* settings = FindProgramWindow<TSettings>("Settings");
-  auto* viewer = FindProgramWindow<TScreenForm>("ScreenForm");
-  auto* about = FindProgramWindow<TAboutForm>("AboutForm");
+  auto* settings = ui::Application::FindForm<TSettings>("Settings");
+  auto* viewer = ui::Application::FindForm<TScreenForm>("ScreenForm");
+  auto* about = ui::Application::FindForm<TAboutForm>("AboutForm");
   ASSERT_TRUE(settings && viewer && about);
 
   panel->Settings1.Click();
@@ -427,7 +427,7 @@ TEST_F(PanelTrayTest, TheTrayOpensWindowsModelessTheSettingsButtonModal) {
   for (ui::MenuItem* item : {&panel->Desktop1, &panel->SelectedArea1, &panel->ActiveWindow1, &panel->SelectedObject1}) {
     for (const char* overlay : {"CaptureRectForm", "CaptureObjectForm"}) {
       app.Post([overlay] {
-        if (auto* f = FindProgramWindow<ui::Form>(overlay)) PostMessageA(f->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+        if (auto* f = ui::Application::FindForm<ui::Form>(overlay)) PostMessageA(f->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
       });
     }
     item->Click();

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <string>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "capture/delay_form.h"
 #include "capture/screen_form.h"
 #include "common/bmp.h"

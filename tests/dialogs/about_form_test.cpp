@@ -2,7 +2,7 @@
 // banner, the two links handed to the shell, and "Ok" hiding it.
 #include <windows.h>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/program.h"
 #include "dialogs/about_form.h"
 #include "gui_test.h"
@@ -16,8 +16,8 @@ class AboutFormTest : public test::GuiTest {
  protected:
   AboutFormTest() {
     CreateProgramWindows(app);
-    panel = FindProgramWindow<TMainForm>("MainForm");
-    about = FindProgramWindow<TAboutForm>("AboutForm");
+    panel = ui::Application::FindForm<TMainForm>("MainForm");
+    about = ui::Application::FindForm<TAboutForm>("AboutForm");
   }
   static void Click(HWND h) {
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));

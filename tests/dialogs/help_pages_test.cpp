@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/program.h"
 #include "common/ini_file.h"
 #include "common/text.h"
@@ -258,7 +258,7 @@ TEST_F(HelpCaptionsTest, EveryCaptionTheHelpNamesIsOneTheProgramShows) {
   // gives the tool buttons their tips.
   CopyFileA((std::string(WC_LANG_FILES_DIR) + "\\English.lng").c_str(), (ExeFolder() + "English.lng").c_str(), FALSE);
   CreateProgramWindows(app);
-  auto* panel = FindProgramWindow<TMainForm>("MainForm");
+  auto* panel = ui::Application::FindForm<TMainForm>("MainForm");
   ASSERT_NE(panel, nullptr);
   panel->Language1.ApplyLanguage();
   std::vector<std::string> shown;

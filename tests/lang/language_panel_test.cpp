@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/program.h"
 #include "gui_test.h"
 #include "lang/translation_list.h"
@@ -25,7 +25,7 @@ class LanguagePanelTest : public test::GuiTest {
  protected:
   LanguagePanelTest() {
     CreateProgramWindows(app);
-    panel = FindProgramWindow<TMainForm>("MainForm");
+    panel = ui::Application::FindForm<TMainForm>("MainForm");
     // Controls of windows still to be built stand in for them, owned by
     // their window, so every row of the message table has a control.
     for (const HintMessage& row : HintMessages()) {
@@ -171,8 +171,8 @@ TEST_F(SettingsLanguageTest, TheStoredLanguageTranslatesAtStartAndTheBoxChangesI
   test::WriteTextFile(ExeFolder() + "Spanish.lng", "[Translations]\r\nMainForm.MainNew.Caption=Nueva\r\n");
   test::WriteTextFile(ExeFolder() + "settings.ini", "[language]\r\nvalue=French\r\n");
   CreateProgramWindows(app);
-  auto* panel = FindProgramWindow<TMainForm>("MainForm");
-  auto* settings = FindProgramWindow<TSettings>("Settings");
+  auto* panel = ui::Application::FindForm<TMainForm>("MainForm");
+  auto* settings = ui::Application::FindForm<TSettings>("Settings");
   ASSERT_TRUE(panel && settings);
 
   EXPECT_EQ(settings->ComboBox2.Text(), "French");

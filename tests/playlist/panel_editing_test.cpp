@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/paths.h"
 #include "gui_test.h"
 #include "playlist/playlist_file.h"

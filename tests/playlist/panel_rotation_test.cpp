@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/bmp.h"
 #include "common/ini_file.h"
 #include "common/random.h"

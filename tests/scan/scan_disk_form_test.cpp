@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/program.h"
 #include "playlist/playlist_file.h"
 #include "common/paths.h"
@@ -429,8 +429,8 @@ TEST(ScanDiskProgramTest, ATreeSearchedAndAddedIsInThePlaylistWrittenAtExit) {
     app->SetExeName(dir.file("WallpaperChanger.exe"));
     app->Arguments.clear();
     CreateProgramWindows(*app);
-    auto* panel = FindProgramWindow<TMainForm>("MainForm");
-    auto* scan = FindProgramWindow<TScanDiskForm>("ScanDiskForm");
+    auto* panel = ui::Application::FindForm<TMainForm>("MainForm");
+    auto* scan = ui::Application::FindForm<TScanDiskForm>("ScanDiskForm");
     ASSERT_TRUE(panel && scan);
     panel->timer_startTimer(panel->timer_start);
     panel->timer_forautomatic.SetEnabled(false);

@@ -3,7 +3,7 @@
 // program's order, for the tests of the folder picker and the filter dialogs.
 #include <windows.h>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "gui_test.h"
 #include "scan/add_folder_form.h"
 #include "scan/edit_filter_form.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/ini_file.h"
 #include "gui_test.h"
 #include "settings/settings_form.h"

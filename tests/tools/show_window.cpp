@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/program.h"
 #include "capture/screen_form.h"
 #include "common/ini_file.h"
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   app.SetExeName(folder + "\\WallpaperChanger.exe");
   app.Arguments.clear();
   wc::CreateProgramWindows(app);
-  auto* main = wc::FindProgramWindow<wc::TMainForm>("MainForm");
+  auto* main = ui::Application::FindForm<wc::TMainForm>("MainForm");
   main->timer_startTimer(main->timer_start);
   main->timer_forautomatic.SetEnabled(false);
   // The language the settings name, as the settings dialog's creation

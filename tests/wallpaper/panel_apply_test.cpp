@@ -2,7 +2,7 @@
 // style, JPEG conversion, the movie page, skipping missing files.
 #include <windows.h>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/bmp.h"
 #include "common/ini_file.h"
 #include "common/jpeg.h"

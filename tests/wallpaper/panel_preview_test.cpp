@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "app/shorten_path.h"
 #include "common/bmp.h"
 #include "common/jpeg.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/bmp.h"
 #include "common/ini_file.h"
 #include "gui_test.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/paths.h"
 #include "playlist/playlist_file.h"
 #include "ui/application.h"

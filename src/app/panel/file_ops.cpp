@@ -1,8 +1,7 @@
 // The playlist menu's file operations: copy, move, delete and rename the file
 // behind the selected row. The row's entry follows the file where the file
 // moved; the dialogs do the copying, moving and renaming.
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "scan/file_ops.h"
 #include "scan/rename_form.h"
 #include "scan/rmc_form.h"
@@ -13,7 +12,7 @@ namespace wc {
 
 void TMainForm::CopyFiles1Click(ui::Component& sender) {
   if (!EntryOfRow(MainListBox.ItemIndex())) return;
-  TRMCForm* target = FindProgramWindow<TRMCForm>("RMCForm");
+  TRMCForm* target = ui::Application::FindForm<TRMCForm>("RMCForm");
   if (!target) return;
   // Told apart by the item, so a translated caption still copies or moves.
   target->ShowFor(&sender == &MoveFiles2 ? TRMCForm::Operation::Move : TRMCForm::Operation::Copy);
@@ -37,7 +36,7 @@ void TMainForm::DeleteSelectedFile() {
 
 void TMainForm::RenameFiles1Click(ui::Component&) {
   if (!EntryOfRow(MainListBox.ItemIndex())) return;
-  if (TRenameForm* rename = FindProgramWindow<TRenameForm>("RenameForm")) rename->ShowModal();
+  if (TRenameForm* rename = ui::Application::FindForm<TRenameForm>("RenameForm")) rename->ShowModal();
 }
 
 }  // namespace wc

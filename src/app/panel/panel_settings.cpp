@@ -1,6 +1,6 @@
 // What the control panel keeps in settings.ini between runs. The start-up
 // sequence reads the same keys (main_form.cpp).
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/ini_file.h"
 
 namespace wc {

@@ -1,5 +1,5 @@
 // The folder reader: fills the playlist from a folder on a worker thread.
-#include "app/folder_reader.h"
+#include "app/panel/folder_reader.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "app/extension_rule.h"
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/paths.h"
 #include "playlist/playlist_file.h"
 #include "scan/system_folders.h"

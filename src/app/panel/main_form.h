@@ -2,11 +2,12 @@
 // The control panel (window name "MainForm"), the program's main window.
 //
 // It owns the playlist, the rotation timer, the wallpaper applier and the
-// tray icon. Its behaviour is spread over the folders of the subsystems it
-// belongs to: start-up, shutdown and settings here in app/, the playlist
-// commands and the rotation in playlist/, applying and previewing entries in
-// wallpaper/. Layout and behaviour are kept apart: main_form_layout.cpp
-// places the controls.
+// tray icon. Everything it does lives in this folder, one file per concern:
+// main_form.cpp (start-up and shutdown), main_form_layout.cpp (where every
+// control and menu item sits), playlist_*.cpp, rotation.cpp, apply.cpp,
+// preview.cpp, styles.cpp, tray_menu.cpp and the rest, named by what they do.
+// The models, rules and engines it drives (playlist/, wallpaper/, scan/ ...)
+// know nothing of it.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -117,7 +118,7 @@ class TMainForm : public ui::Form {
   void ScanDiskForWallpapers2Click(ui::Component& sender);
   void ShowScanDisk();
 
-  // ---- playlist editing (playlist/panel_editing.cpp, app/panel_file_ops.cpp)
+  // ---- playlist editing (playlist_editing.cpp, file_ops.cpp)
   // Row r of MainListBox shows entry Rows.Entry(r): entries whose file is
   // missing get no row, so rows and entries are not matched by position.
   RowTable Rows;
@@ -240,7 +241,7 @@ class TMainForm : public ui::Form {
   // "Window.Control" paths.
   static std::span<const char* const> HintedControls();
 
-  // ---- languages (panel_language.cpp)
+  // ---- languages (language.cpp)
   // Item indexes of the unit and style boxes kept across a translation run,
   // which replaces both item lists.
   int SavedUnitIndex = -1;
@@ -413,7 +414,7 @@ class TMainForm : public ui::Form {
  private:
   void BuildControls();  // main_form_layout.cpp
   void BindHandlers();
-  void SetUpLanguage();  // panel_language.cpp
+  void SetUpLanguage();  // language.cpp
   bool IsShowFullPath() const { return ShowFullPath1.Checked(); }
   // A box with one OK button and the error sign.
   void ErrorBox(const std::string& text);
@@ -441,7 +442,7 @@ class TMainForm : public ui::Form {
   // The fill running on a worker, if any (startup_fill.cpp).
   std::shared_ptr<struct AnsweringFill> answeringFill_;
   void AbandonAnsweringFill();
-  // The running "Remove Bad Graphics", if any (playlist/remove_bad_graphics.cpp).
+  // The running "Remove Bad Graphics", if any (remove_bad_graphics.cpp).
   std::shared_ptr<struct BadGraphicsCheck> badGraphics_;
 };
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "playlist/playlist_file.h"
 #include "ui/application.h"
 #include "ui/sync.h"

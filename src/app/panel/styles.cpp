@@ -4,7 +4,7 @@
 #include <wininet.h>  // before shlobj.h: it declares IActiveDesktop only then
 #include <shlobj.h>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/handle.h"

@@ -1,12 +1,12 @@
 // The control panel's way into the scan dialog.
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
+#include "ui/application.h"
 #include "scan/scan_disk_form.h"
 
 namespace wc {
 
 void TMainForm::ShowScanDisk() {
-  if (auto* scan = FindProgramWindow<TScanDiskForm>("ScanDiskForm")) scan->ShowModal();
+  if (auto* scan = ui::Application::FindForm<TScanDiskForm>("ScanDiskForm")) scan->ShowModal();
 }
 
 void TMainForm::ScanDiskforWallpapers1Click(ui::Component&) { ShowScanDisk(); }

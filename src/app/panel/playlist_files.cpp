@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
 #include "playlist/playlist_file.h"

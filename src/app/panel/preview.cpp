@@ -5,8 +5,7 @@
 
 #include <span>
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "capture/screen_form.h"
 #include "app/shorten_path.h"
 #include "common/fit.h"
@@ -203,7 +202,7 @@ void TMainForm::htmlpreviewbuttonClick(ui::Component&) {
 }
 
 void TMainForm::MainPrintClick(ui::Component&) {
-  auto* viewer = FindProgramWindow<TScreenForm>("ScreenForm");
+  auto* viewer = ui::Application::FindForm<TScreenForm>("ScreenForm");
   if (!viewer || !App().prompts().PrinterSetup(Handle())) return;
   viewer->PrintPicture(MainPreview, 100);
 }

@@ -1,10 +1,9 @@
 // The control panel's playlist editing: the five buttons beside the list,
 // the two menus they open and the commands of those menus (the file
-// operations are in app/panel_file_ops.cpp).
+// operations are in file_ops.cpp).
 #include <windows.h>
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "common/paths.h"
 #include "common/random.h"
 #include "common/random_win32.h"
@@ -161,8 +160,8 @@ void TMainForm::AddMovieAndHtmlFiles() {
 }
 
 void TMainForm::AddFromFolder() {
-  TAddFolderForm* picker = FindProgramWindow<TAddFolderForm>("AddFolderForm");
-  TFilterForm* options = FindProgramWindow<TFilterForm>("FilterForm");
+  TAddFolderForm* picker = ui::Application::FindForm<TAddFolderForm>("AddFolderForm");
+  TFilterForm* options = ui::Application::FindForm<TFilterForm>("FilterForm");
   if (!picker || !options) return;
   if (picker->ShowModal() != ui::mrOk || FolderToRead.empty()) return;
   // "Cancel" (and the close box) leave no extension to accept: nothing to read.

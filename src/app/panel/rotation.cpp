@@ -1,6 +1,6 @@
 // Which entry comes next: the rotation timer, Next, Previous, Reload and Set
 // Wallpaper, in order or shuffled.
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/random.h"
 #include "common/random_win32.h"
 #include "playlist/rotation_rules.h"

@@ -1,6 +1,6 @@
 // Where the control panel's controls sit, and what they show before any
 // setting is read. Positions are pixels inside each control's container.
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 
 #include "ui/graphics.h"
 #include "ui/handle.h"

@@ -1,8 +1,7 @@
 // The control panel's life: creation, the deferred start-up sequence, showing
 // and hiding, and the close protocol that writes the default playlist.
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 
-#include "app/program.h"
 #include "app/shorten_path.h"
 #include "common/ini_file.h"
 #include "common/paths.h"

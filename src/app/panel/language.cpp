@@ -2,7 +2,7 @@
 // panel does around each run, and the language a name stands for.
 #include <windows.h>
 
-#include "app/main_form.h"
+#include "app/panel/main_form.h"
 #include "common/text_encoding_win32.h"
 #include "lang/translation_list.h"
 #include "ui/application.h"

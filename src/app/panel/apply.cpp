@@ -1,8 +1,7 @@
 // Turning the selected playlist entry into the desktop wallpaper.
 #include <windows.h>
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "common/bmp.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
@@ -42,7 +41,7 @@ void WriteDesktopValue(HKEY key, const char* name, const std::string& value) {
 bool TMainForm::HighQualityResampling() const {
   // The option belongs to the settings dialog; without one (a panel on its
   // own) the settings file says.
-  if (auto* settings = FindProgramWindow<TSettings>("Settings")) return settings->CheckBox7.Checked();
+  if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) return settings->CheckBox7.Checked();
   return IniFile(SettingsPath()).ReadBool("High Quality Image Resampling", "Checked", false);
 }
 
@@ -114,7 +113,7 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
     ApplyToDesktop(path, ComboBox1.ItemIndex(), SpinEdit1.Value(), SpinEdit2.Value());
   }
 
-  if (auto* settings = FindProgramWindow<TSettings>("Settings")) settings->BitBtn2Click(sender);
+  if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(sender);
   SavePanelSettings();
 }
 

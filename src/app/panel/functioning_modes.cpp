@@ -1,7 +1,7 @@
 // The two functioning modes: manual (the user edits the playlist) and
 // automatic (the playlist is the pictures of one folder).
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
+#include "ui/application.h"
 #include "app/shorten_path.h"
 #include "scan/add_folder_form.h"
 #include "scan/filter_form.h"
@@ -38,7 +38,7 @@ void TMainForm::ShowFunctioningMode() {
 }
 
 void TMainForm::browseClick(ui::Component&) {
-  TAddFolderForm* picker = FindProgramWindow<TAddFolderForm>("AddFolderForm");
+  TAddFolderForm* picker = ui::Application::FindForm<TAddFolderForm>("AddFolderForm");
   if (!picker) return;
   // Only "OK" chose a folder: the close box leaves FolderToRead as it was,
   // and that is no choice to read.
@@ -60,7 +60,7 @@ void TMainForm::ReadAutomaticFolder() {
   MainPreview.Repaint();
   // The options' "OK" without the window: the filters and the tick box as
   // they stand.
-  if (TFilterForm* options = FindProgramWindow<TFilterForm>("FilterForm")) options->Button1Click(options->Button1);
+  if (TFilterForm* options = ui::Application::FindForm<TFilterForm>("FilterForm")) options->Button1Click(options->Button1);
   StartFolderReader();
   // The reader hands its files over only once this handler has returned, so
   // the list is filled from the still empty playlist before the first one.

@@ -2,8 +2,7 @@
 // desktop commands.
 #include <windows.h>
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "app/panel/main_form.h"
 #include "capture/screen_form.h"
 #include "dialogs/about_form.h"
 #include "settings/settings_form.h"
@@ -20,12 +19,12 @@ void TMainForm::TrayIcon1Click(ui::Component& sender) {
 void TMainForm::DrapenixControlPanel1Click(ui::Component&) { ShowControlPanel(); }
 
 void TMainForm::Settings1Click(ui::Component&) {
-  if (auto* settings = FindProgramWindow<TSettings>("Settings")) settings->Show();
+  if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->Show();
 }
 
 namespace {
 TScreenForm* ShownViewer() {
-  auto* viewer = FindProgramWindow<TScreenForm>("ScreenForm");
+  auto* viewer = ui::Application::FindForm<TScreenForm>("ScreenForm");
   if (viewer) viewer->Show();
   return viewer;
 }
@@ -69,7 +68,7 @@ void TMainForm::BitBtn6Click(ui::Component&) {
 }
 
 void TMainForm::AboutDrapenix1Click(ui::Component&) {
-  if (auto* about = FindProgramWindow<TAboutForm>("AboutForm")) about->Show();
+  if (auto* about = ui::Application::FindForm<TAboutForm>("AboutForm")) about->Show();
 }
 
 void TMainForm::OtherVantorelUtilites1Click(ui::Component&) {
@@ -86,11 +85,11 @@ void TMainForm::ExitDrapenix1Click(ui::Component&) {
 }
 
 void TMainForm::BitBtn4Click(ui::Component&) {
-  if (auto* viewer = FindProgramWindow<TScreenForm>("ScreenForm")) viewer->Show();
+  if (auto* viewer = ui::Application::FindForm<TScreenForm>("ScreenForm")) viewer->Show();
 }
 
 void TMainForm::BitBtn5Click(ui::Component&) {
-  auto* settings = FindProgramWindow<TSettings>("Settings");
+  auto* settings = ui::Application::FindForm<TSettings>("Settings");
   if (!settings) return;
   // Already open from the tray: brought forward rather than made modal.
   if (settings->Visible()) {
