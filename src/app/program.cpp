@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/panel/main_form.h"
+#include "common/product.h"
 #include "capture/delay_form.h"
 #include "capture/screen_form.h"
 #include "capture/selection_form.h"
@@ -15,7 +16,7 @@
 
 namespace wc {
 
-const char* const kApplicationTitle = "Pellimox Free Wallpaper Changer";
+const char* const kApplicationTitle = kProductName;
 
 void CreateProgramWindows(ui::Application& app) {
   // Starting the message loop must not show the control panel: the program

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "ui/error.h"
+#include "common/error.h"
 
 namespace wc {
 
@@ -92,7 +92,7 @@ void WriteValues(const std::string& path, const std::vector<Written>& values) {
   // write nothing; a read-only file is a refused write everywhere.
   DWORD attributes = GetFileAttributesA(path.c_str());
   bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-  if (readOnly) throw ui::Error("Unable to write to " + path);
+  if (readOnly) throw Error("Unable to write to " + path);
   const std::string copy = path + ".new";
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   bool ok = exists ? CopyFileA(path.c_str(), copy.c_str(), FALSE) != FALSE : (DeleteFileA(copy.c_str()), true);
@@ -110,7 +110,7 @@ void WriteValues(const std::string& path, const std::vector<Written>& values) {
   ok = ok && MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok || refused) {
     DeleteFileA(copy.c_str());
-    throw ui::Error("Unable to write to " + path);
+    throw Error("Unable to write to " + path);
   }
 }
 }  // namespace

@@ -6,7 +6,7 @@
 //
 // Reading never fails visibly: a missing file, section or key, or a value
 // that is no integer, gives the caller's default. A write the system refuses
-// throws ui::Error("Unable to write to <path>").
+// throws Error("Unable to write to <path>").
 #include <cstdint>
 #include <string>
 #include <utility>

@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "app/panel/main_form.h"
-#include "app/program.h"
+#include "common/product.h"
 #include "common/fit.h"
 #include "common/paths.h"
 #include "common/text.h"
@@ -52,7 +52,7 @@ bool IsOneOf(const std::string& ext, std::initializer_list<const char*> list) {
 }  // namespace
 
 TScanDiskForm::TScanDiskForm(ui::Application& app) : Form(app, "ScanDiskForm") {
-  CreateWindowFrom({.caption = std::string(kApplicationTitle) + " - Scan Disk for Wallpapers",
+  CreateWindowFrom({.caption = std::string(kProductName) + " - Scan Disk for Wallpapers",
                     .clientWidth = 511,
                     .clientHeight = 393,
                     .border = ui::BorderStyle::Dialog,

@@ -7,16 +7,14 @@
 // button, and the program keeps running.
 #include <windows.h>
 
-#include <stdexcept>
 #include <string>
+
+#include "common/error.h"
 
 namespace ui {
 
 // An error meant for the user; what() is the text shown.
-class Error : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using Error = wc::Error;
 
 // The system's own text for an error code, without the trailing line break.
 std::string SystemErrorText(DWORD code);
