@@ -1,6 +1,6 @@
 #include "dialogs/about_form.h"
 
-#include "app/panel/main_form.h"
+#include "common/product.h"
 #include "ui/application.h"
 #include "ui/graphics.h"
 #include "ui/prompts.h"
@@ -63,11 +63,8 @@ TAboutForm::TAboutForm(ui::Application& app) : Form(app, "AboutForm") {
 }
 
 void TAboutForm::FormCreate() {
-  // The control panel chose the addresses in its own creation, before ours.
-  if (auto* panel = ui::Application::FindForm<TMainForm>("MainForm")) {
-    programPageUrl_ = panel->ProgramPageUrl;
-    siteUrl_ = panel->SiteUrl;
-  }
+  programPageUrl_ = kProgramPageUrl;
+  siteUrl_ = kMakerSiteUrl;
   Label5.SetCaption(programPageUrl_);
   Label8.SetCaption(siteUrl_);
   Label2.SetCaption(App().Title + " " + Label2.Caption());

@@ -1,11 +1,12 @@
 #include "scan/add_folder_form.h"
 
+#include <shellapi.h>
 #include <shlwapi.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "app/panel/main_form.h"
+#include "scan/playlist_target.h"
 #include "common/text.h"
 #include "ui/application.h"
 #include "ui/wide_text.h"
@@ -50,7 +51,6 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool IsDriveRoot(const std::string& path) { return path.size() == 3 && path[1] == ':' && IsSeparator(path[2]); }
 
-TMainForm* ControlPanel() { return ui::Application::FindForm<TMainForm>("MainForm"); }
 
 }  // namespace
 
@@ -94,13 +94,13 @@ void TAddFolderForm::FormShow(ui::Component&) { RootItem(); }
 void TAddFolderForm::Button1Click(ui::Component&) {
   HTREEITEM item = ShellTreeView1.Selected();
   if (!item || ShellTreeView1.ItemText(item).empty()) return;
-  if (TMainForm* panel = ControlPanel()) panel->FolderToRead = PathOf(item);
+  if (PlaylistTarget* playlist = PlaylistTarget::Find()) playlist->SetFolderForReading(PathOf(item));
   SetModalResult(ui::mrOk);
   Close();
 }
 
 void TAddFolderForm::Button2Click(ui::Component&) {
-  if (TMainForm* panel = ControlPanel()) panel->FolderToRead.clear();
+  if (PlaylistTarget* playlist = PlaylistTarget::Find()) playlist->SetFolderForReading("");
   SetModalResult(ui::mrCancel);
   Close();
 }

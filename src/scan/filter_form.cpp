@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/panel/main_form.h"
+#include "scan/playlist_target.h"
 #include "common/text.h"
 #include "scan/edit_filter_form.h"
 #include "ui/application.h"
@@ -23,7 +23,6 @@ const ui::LayoutItem kLayout[] = {
     {"Button2", "", 214, 106, 75, 25, "Cancel"},
 };
 
-TMainForm* ControlPanel() { return ui::Application::FindForm<TMainForm>("MainForm"); }
 TEditFilterForm* FilterEditor() { return ui::Application::FindForm<TEditFilterForm>("EditFilterForm"); }
 
 }  // namespace
@@ -55,17 +54,17 @@ void TFilterForm::Button1Click(ui::Component&) {
   std::vector<std::string> filters;
   if (TEditFilterForm* editor = FilterEditor()) filters = editor->FilterListBox.Items();
   if (filters.size() > size_t(kMaxFilters)) filters.resize(size_t(kMaxFilters));
-  if (TMainForm* panel = ControlPanel()) {
-    for (size_t i = 0; i < filters.size(); ++i) panel->ExtensionTable[i + 1] = FilterToExtension(filters[i]);
-    panel->ExtensionCount = uint8_t(filters.size());
-    panel->RecurseSubfolders = RecurseSubfoldersCheckBox.Checked();
+  if (PlaylistTarget* playlist = PlaylistTarget::Find()) {
+    std::vector<std::string> extensions;
+    for (const std::string& filter : filters) extensions.push_back(FilterToExtension(filter));
+    playlist->SetReadFilters(extensions, RecurseSubfoldersCheckBox.Checked());
   }
   SetModalResult(ui::mrOk);
   Close();
 }
 
 void TFilterForm::Button2Click(ui::Component&) {
-  if (TMainForm* panel = ControlPanel()) panel->ExtensionCount = 0;
+  if (PlaylistTarget* playlist = PlaylistTarget::Find()) playlist->ClearReadFilters();
   SetModalResult(ui::mrCancel);
   Close();
 }

@@ -1,6 +1,6 @@
 #include "scan/rename_form.h"
 
-#include "app/panel/main_form.h"
+#include "scan/playlist_target.h"
 #include "common/paths.h"
 #include "scan/file_name_rules.h"
 #include "scan/file_ops.h"
@@ -17,7 +17,6 @@ const ui::LayoutItem kLayout[] = {
     {"Button1", "", 280, 46, 75, 25, "OK"},
 };
 
-TMainForm* ControlPanel() { return ui::Application::FindForm<TMainForm>("MainForm"); }
 
 }  // namespace
 
@@ -34,9 +33,8 @@ TRenameForm::TRenameForm(ui::Application& app) : Form(app, "RenameForm") {
 }
 
 void TRenameForm::FormShow(ui::Component&) {
-  TMainForm* panel = ControlPanel();
-  const int row = panel ? panel->MainListBox.ItemIndex() : -1;
-  Edit1.SetText(row >= 0 ? ExtractFileName(panel->MainListBox.Item(row)) : "");
+  PlaylistTarget* playlist = PlaylistTarget::Find();
+  Edit1.SetText(playlist ? ExtractFileName(playlist->SelectedRowText()) : "");
   Edit1.SelectAll();
   Edit1.SetFocus();
 }
@@ -44,13 +42,13 @@ void TRenameForm::FormShow(ui::Component&) {
 void TRenameForm::Button1Click(ui::Component&) {
   const std::string name = Edit1.Text();
   if (name.empty()) return;
-  TMainForm* panel = ControlPanel();
-  std::optional<size_t> entry = panel ? panel->EntryOfRow(panel->MainListBox.ItemIndex()) : std::nullopt;
+  PlaylistTarget* playlist = PlaylistTarget::Find();
+  std::optional<size_t> entry = playlist ? playlist->SelectedEntry() : std::nullopt;
   if (!entry) {
     Close();
     return;
   }
-  const std::string oldPath = panel->Playlist->Path(*entry);
+  const std::string oldPath = playlist->EntryPath(*entry);
   const std::string extension = ExtractFileExt(oldPath);
   // The typed text must stay a name in the file's own folder.
   if (std::optional<std::string> problem = FileNameProblem(name + extension)) {
@@ -62,10 +60,7 @@ void TRenameForm::Button1Click(ui::Component&) {
     App().prompts().Message(Handle(), ui::SystemErrorText(error), "Error", MB_OK | MB_ICONERROR);
     return;
   }
-  panel->Playlist->SetPath(*entry, newPath);
-  panel->Playlist->SetName(*entry, name);
-  panel->MainListBox.Clear();
-  panel->FillPlaylistBox(panel->ShowFullPath1.Checked());
+  playlist->EntryRenamed(*entry, newPath, name);
   SetModalResult(ui::mrOk);
   Close();
 }

@@ -1,6 +1,6 @@
 #include "scan/rmc_form.h"
 
-#include "app/panel/main_form.h"
+#include "scan/playlist_target.h"
 #include "common/paths.h"
 #include "scan/file_ops.h"
 #include "ui/application.h"
@@ -39,16 +39,16 @@ void TRMCForm::Button1Click(ui::Component&) {
   // A folder without a file-system path (the desktop's virtual folders)
   // holds no files.
   const std::string folder = WithoutTrailingSeparator(SelectedPath());
-  TMainForm* panel = ui::Application::FindForm<TMainForm>("MainForm");
-  if (panel && !folder.empty() && folder.find("::") != 0) {
-    if (std::optional<size_t> entry = panel->EntryOfRow(panel->MainListBox.ItemIndex())) {
-      const std::string source = panel->Playlist->Path(*entry);
+  PlaylistTarget* playlist = PlaylistTarget::Find();
+  if (playlist && !folder.empty() && folder.find("::") != 0) {
+    if (std::optional<size_t> entry = playlist->SelectedEntry()) {
+      const std::string source = playlist->EntryPath(*entry);
       const std::string target = JoinPath(folder, ExtractFileName(source));
       if (operation == Operation::Copy) {
         CopyWithoutOverwriting(source, target);
       } else if (operation == Operation::Move) {
         // The row keeps its text until the next fill, as with every move.
-        if (MoveOneFile(source, target)) panel->Playlist->SetPath(*entry, target);
+        if (MoveOneFile(source, target)) playlist->EntryMoved(*entry, target);
       }
     }
   }

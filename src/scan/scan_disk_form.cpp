@@ -3,7 +3,7 @@
 #include <chrono>
 #include <exception>
 
-#include "app/panel/main_form.h"
+#include "scan/playlist_target.h"
 #include "common/product.h"
 #include "common/fit.h"
 #include "common/paths.h"
@@ -40,7 +40,6 @@ const ui::LayoutItem kLayout[] = {
 // The preview's frame and the longer side of a picture in it.
 constexpr int kPreviewSide = 113;
 
-TMainForm* ControlPanel() { return ui::Application::FindForm<TMainForm>("MainForm"); }
 
 bool IsOneOf(const std::string& ext, std::initializer_list<const char*> list) {
   for (const char* e : list) {
@@ -104,10 +103,10 @@ void TScanDiskForm::ShowMenuAtPointer(ui::PopupMenu& menu) {
 
 void TScanDiskForm::Button1Click(ui::Component&) {
   auto* picker = ui::Application::FindForm<TAddFolderForm>("AddFolderForm");
-  TMainForm* panel = ControlPanel();
-  if (!picker || !panel) return;
+  PlaylistTarget* playlist = PlaylistTarget::Find();
+  if (!picker || !playlist) return;
   picker->ShowModal();
-  if (!panel->FolderToRead.empty()) SearchDirectoryEdit.SetText(panel->FolderToRead);
+  if (const std::string folder = playlist->FolderForReading(); !folder.empty()) SearchDirectoryEdit.SetText(folder);
 }
 
 void TScanDiskForm::Button2Click(ui::Component&) { ShowMenuAtPointer(FileMaskPopupMenu); }
@@ -191,32 +190,22 @@ void TScanDiskForm::AddSelectedFilesOnly1Click(ui::Component&) { ScanDisk::TAddT
 void TScanDiskForm::AddAllButSelectedFiles1Click(ui::Component&) { ScanDisk::TAddThread::Start(*this, 3); }
 
 void TScanDiskForm::AddResults(int mode) {
-  TMainForm* panel = ControlPanel();
-  if (!panel || mode < 1 || mode > 3) return;
+  PlaylistTarget* playlist = PlaylistTarget::Find();
+  if (!playlist || mode < 1 || mode > 3) return;
   if (mode == 1) {
     // Every result, without looking for the files; the refill shows those
     // that exist.
-    panel->AddFilesToPlaylist(SearchListBox.Items());
-    panel->MainListBox.Clear();
-    panel->FillPlaylistBox(panel->ShowFullPath1.Checked());
+    playlist->AddEntries(SearchListBox.Items());
     return;
   }
+  // The chosen results that still exist, one entry and one row each.
   const bool wantSelected = mode == 2;
-  panel->MainListBox.BeginUpdate();
-  struct Redraw {
-    ui::ListBox& list;
-    ~Redraw() { list.EndUpdate(); }
-  } redraw{panel->MainListBox};
+  std::vector<std::string> chosen;
   const int count = SearchListBox.Count();
   for (int i = 0; i < count; ++i) {
-    if (SearchListBox.Selected(i) == wantSelected) AddOneResult(SearchListBox.Item(i));
+    if (SearchListBox.Selected(i) == wantSelected) chosen.push_back(SearchListBox.Item(i));
   }
-}
-
-void TScanDiskForm::AddOneResult(const std::string& path) {
-  // The panel's own step for one found file: nothing for a file that has
-  // gone, else its entry and one row, full path or display name.
-  if (TMainForm* panel = ControlPanel()) panel->AddFoundFile(path);
+  playlist->AddFoundFiles(chosen);
 }
 
 // ---- the preview
@@ -244,8 +233,8 @@ void TScanDiskForm::PreviewCurrent() {
   if (index < 0 || index >= SearchListBox.Count()) return;
   const std::string path = SearchListBox.Item(index);
   const std::string ext = UpperCaseText(ExtractFileExt(path));
-  TMainForm* panel = ControlPanel();
-  const std::string exeFolder = panel ? panel->ExeFolder : ExtractFilePath(App().ExeName());
+  PlaylistTarget* playlist = PlaylistTarget::Find();
+  const std::string exeFolder = playlist ? playlist->ProgramFolder() : ExtractFilePath(App().ExeName());
   if (IsOneOf(ext, {".MPG", ".MPEG", ".AVI"})) {
     ShowPreview(exeFolder + "moviepreview.bmp");
   } else if (IsOneOf(ext, {".JPG", ".JPEG", ".BMP", ".EMF", ".WMF", ".ICO"})) {

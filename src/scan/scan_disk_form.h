@@ -16,7 +16,6 @@
 
 namespace wc {
 
-class TMainForm;
 
 class TScanDiskForm : public ui::Form {
  public:
@@ -45,8 +44,6 @@ class TScanDiskForm : public ui::Form {
   // One add command (1 all, 2 the selected, 3 all but the selected); other
   // modes do nothing.
   void AddResults(int mode);
-  // Mode 2 and 3's step: the file's entry and row, when the file exists.
-  void AddOneResult(const std::string& path);
 
   const KindList& Kinds() const { return kinds_; }
   void SetKinds(const KindList& kinds);

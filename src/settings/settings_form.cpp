@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/panel/main_form.h"
+#include "settings/settings_target.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/random_win32.h"
@@ -124,11 +124,11 @@ void TSettings::BindHandlers() {
   MainSave.OnClick = [this](ui::Component& s) { MainSaveClick(s); };
 }
 
-TMainForm* TSettings::ControlPanel() const { return ui::Application::FindForm<TMainForm>("MainForm"); }
+SettingsTarget* TSettings::ControlPanel() const { return SettingsTarget::Find(); }
 
 std::string TSettings::ExeFolder() const {
   // The panel's folder, fixed at its creation, so both keep one settings file.
-  if (TMainForm* panel = ControlPanel()) return panel->ExeFolder;
+  if (SettingsTarget* panel = ControlPanel()) return panel->ProgramFolder();
   return ExtractFilePath(App().ExeName());
 }
 
@@ -179,7 +179,7 @@ void TSettings::ReadLanguage(const IniFile& ini) {
 void TSettings::ApplyChosenLanguage() {
   // Only a file other than the one in use is applied: the run translates
   // the windows that exist at this moment.
-  if (TMainForm* panel = ControlPanel()) panel->UseLanguage(ComboBox2.Text());
+  if (SettingsTarget* panel = ControlPanel()) panel->UseLanguage(ComboBox2.Text());
 }
 
 void TSettings::ComboBox2Change(ui::Component&) { ApplyChosenLanguage(); }
@@ -207,18 +207,15 @@ void TSettings::ReadHotkeyAndSoundOptions(const IniFile& ini) {
 }
 
 void TSettings::ApplyTrayAnimation() {
-  if (TMainForm* panel = ControlPanel()) {
-    panel->TrayIcon1.SetCycleIcons(CheckBox4.Checked());
-    panel->TrayIcon1.SetIconIndex(0);
-  }
+  if (SettingsTarget* panel = ControlPanel()) panel->SetTrayIconCycling(CheckBox4.Checked());
 }
 
 void TSettings::ApplyHints() {
-  if (TMainForm* panel = ControlPanel()) panel->SetHintsShown(CheckBox1.Checked());
+  if (SettingsTarget* panel = ControlPanel()) panel->SetHintsShown(CheckBox1.Checked());
 }
 
 void TSettings::Button4Click(ui::Component&) {
-  TMainForm* panel = ControlPanel();
+  SettingsTarget* panel = ControlPanel();
   if (!panel) return;
   const IniFile ini(SettingsPath());
   ini.WriteBool("Show help tips", "Checked", CheckBox1.Checked());
@@ -272,7 +269,7 @@ void TSettings::Button1Click(ui::Component&) {
 }
 
 void TSettings::CheckBox5Click(ui::Component&) {
-  if (TMainForm* panel = ControlPanel()) panel->SetPlaylistDragDrop(CheckBox5.Checked());
+  if (SettingsTarget* panel = ControlPanel()) panel->SetPlaylistDragDrop(CheckBox5.Checked());
 }
 
 void TSettings::ShowHotkeyField(ui::CheckBox& box, ui::HotKey& field) { field.SetVisible(box.Checked()); }

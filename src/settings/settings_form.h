@@ -20,7 +20,7 @@
 namespace wc {
 
 class IniFile;
-class TMainForm;
+class SettingsTarget;
 
 class TSettings : public ui::Form {
  public:
@@ -150,7 +150,7 @@ class TSettings : public ui::Form {
   void ShowHotkeyField(ui::CheckBox& box, ui::HotKey& field);
   void ClearSoundList();
   void AddSound(const std::string& path);
-  TMainForm* ControlPanel() const;
+  SettingsTarget* ControlPanel() const;
   std::string ExeFolder() const;  // with a trailing backslash
   std::string SettingsPath() const;
 

@@ -1,7 +1,7 @@
 // The five global hotkeys: registered on the settings window, which lives
 // from start-up to the end, and dispatched from there.
-#include "app/panel/main_form.h"
 #include "settings/settings_form.h"
+#include "settings/settings_target.h"
 #include "ui/application.h"
 #include "ui/prompts.h"
 
@@ -51,19 +51,16 @@ void TSettings::WithdrawHotkeys() {
 }
 
 void TSettings::HotkeyPressed(WPARAM id) {
-  TMainForm* panel = ControlPanel();
+  SettingsTarget* panel = ControlPanel();
   if (!panel) return;
   // Every hotkey whose atom matches runs, in order; one never registered
   // has no atom and matches nothing.
   auto is = [&](size_t i) { return atoms_[i] != 0 && id == atoms_[i]; };
   if (is(0)) panel->ShowControlPanel();
-  if (is(1)) panel->NextWallpape1Click(*panel);
-  if (is(2)) panel->PreviousWallpaper1Click(*panel);
-  if (is(3)) {
-    panel->ClearWallpaper1Click(*panel);
-    panel->ShowWallpaperClearedMessage();
-  }
-  if (is(4)) panel->Desktop1Click(*panel);
+  if (is(1)) panel->NextWallpaper();
+  if (is(2)) panel->PreviousWallpaper();
+  if (is(3)) panel->ClearWallpaperAndSay();
+  if (is(4)) panel->CaptureDesktop();
 }
 
 }  // namespace wc

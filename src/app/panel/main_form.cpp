@@ -5,6 +5,7 @@
 #include "app/shorten_path.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
+#include "common/product.h"
 #include "common/random.h"
 #include "playlist/playlist_file.h"
 #include "ui/application.h"
@@ -122,8 +123,8 @@ void TMainForm::FormCreate() {
   automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
   timer_start.SetInterval(2000);
   timer_start.SetEnabled(true);
-  SiteUrl = "https://www.pellimox.com/";
-  ProgramPageUrl = "https://www.pellimox.com/free-wallpaper-changer/";
+  SiteUrl = kMakerSiteUrl;
+  ProgramPageUrl = kProgramPageUrl;
   OtherVantorelUtilites1.SetCaption("Other Pellimox Freeware and Shareware");
   ExitDrapenix1.SetCaption("Exit Pellimox Free Wallpaper Changer");
   AboutDrapenix1.SetCaption("About Pellimox Free Wallpaper Changer...");

@@ -23,6 +23,8 @@
 #include "lang/lang.h"
 #include "playlist/playlist.h"
 #include "playlist/row_table.h"
+#include "scan/playlist_target.h"
+#include "settings/settings_target.h"
 #include "ui/window_hook.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -40,7 +42,7 @@ class IniFile;
 // where that does not work).
 void ClearWallpaper();
 
-class TMainForm : public ui::Form {
+class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget {
  public:
   explicit TMainForm(ui::Application& app);
   ~TMainForm() override;
@@ -86,9 +88,9 @@ class TMainForm : public ui::Form {
   void FormCloseQuery(ui::Component& sender, bool& canClose);
   void FormClose(ui::Component& sender, ui::CloseAction& action);
   void Button1Click(ui::Component& sender);
-  void ShowControlPanel();
+  void ShowControlPanel() override;
   void HideControlPanel();
-  void SetRunAtStartup(bool on);
+  void SetRunAtStartup(bool on) override;
   std::string SettingsPath() const { return ExeFolder + "settings.ini"; }
   std::string DefaultPlaylistPath() const { return ExeFolder + "DefPlayList.qvl"; }
 
@@ -106,7 +108,7 @@ class TMainForm : public ui::Form {
   void AddOneFile(const std::string& path);
   void HandleDroppedFiles(HDROP drop);
   // Switches dropping files onto the playlist on or off.
-  void SetPlaylistDragDrop(bool on);
+  void SetPlaylistDragDrop(bool on) override;
   bool PlaylistDragDrop() const { return listHook_.HookedWindow() != nullptr; }
   void MainNewClick(ui::Component& sender);
   void MainLoadClick(ui::Component& sender);
@@ -198,6 +200,8 @@ class TMainForm : public ui::Form {
   void Timer1Timer(ui::Component& sender);
   void NextWallpape1Click(ui::Component& sender);
   void PreviousWallpaper1Click(ui::Component& sender);
+  void NextWallpaper() override;
+  void PreviousWallpaper() override;
   void Reload1Click(ui::Component& sender);
   void BitBtn1Click(ui::Component& sender);
   void CheckBox3Click(ui::Component& sender);
@@ -220,6 +224,7 @@ class TMainForm : public ui::Form {
   void DrapenixControlPanel1Click(ui::Component& sender);
   void Settings1Click(ui::Component& sender);
   void Desktop1Click(ui::Component& sender);
+  void CaptureDesktop() override;
   void SelectedArea1Click(ui::Component& sender);
   void ActiveWindow1Click(ui::Component& sender);
   void SelectedObject1Click(ui::Component& sender);
@@ -236,7 +241,7 @@ class TMainForm : public ui::Form {
   void BitBtn6Click(ui::Component& sender);
   // Tooltips on or off for the controls of the control panel, the settings
   // dialog and the capture viewer.
-  void SetHintsShown(bool on);
+  void SetHintsShown(bool on) override;
   // The controls whose tool tips "Show help hints" switches, as
   // "Window.Control" paths.
   static std::span<const char* const> HintedControls();
@@ -252,11 +257,27 @@ class TMainForm : public ui::Form {
   std::string LanguageFilePath(const std::string& languageName) const;
   // Translates the program into the named language unless its file is the
   // one already in use (start-up, the language box, "Reset to Default").
-  void UseLanguage(const std::string& languageName);
+  void UseLanguage(const std::string& languageName) override;
   // What the clear-wallpaper hotkey says once the wallpaper is gone, and
   // the box that says it.
   std::string WallpaperClearedText() const;
   void ShowWallpaperClearedMessage();
+
+  // ---- what the dialogs ask of the panel (dialog_targets.cpp)
+  std::string ProgramFolder() const override;
+  std::string FolderForReading() const override;
+  void SetFolderForReading(const std::string& folder) override;
+  void SetReadFilters(const std::vector<std::string>& extensions, bool recurse) override;
+  void ClearReadFilters() override;
+  void AddEntries(const std::vector<std::string>& paths) override;
+  void AddFoundFiles(const std::vector<std::string>& paths) override;
+  std::optional<size_t> SelectedEntry() const override;
+  std::string SelectedRowText() const override;
+  std::string EntryPath(size_t entry) const override;
+  void EntryMoved(size_t entry, const std::string& path) override;
+  void EntryRenamed(size_t entry, const std::string& path, const std::string& name) override;
+  void SetTrayIconCycling(bool on) override;
+  void ClearWallpaperAndSay() override;
 
   // ---- the colour swatch
   void ColorBox1Click(ui::Component& sender);

@@ -22,19 +22,23 @@ void TMainForm::Timer1Timer(ui::Component& sender) {
   MainListBoxDblClick(sender);
 }
 
-void TMainForm::NextWallpape1Click(ui::Component& sender) {
+void TMainForm::NextWallpape1Click(ui::Component&) { NextWallpaper(); }
+
+void TMainForm::NextWallpaper() {
   CurrentIndex = AdvanceIndex(CurrentIndex, MainListBox.Count());
   if (CheckBox2.Checked()) CurrentIndex = RandomRow(MainListBox.Count());
   MainListBox.SetItemIndex(CurrentIndex);
-  MainListBoxDblClick(sender);
+  MainListBoxDblClick(*this);
   SavePanelSettings();
 }
 
-void TMainForm::PreviousWallpaper1Click(ui::Component& sender) {
+void TMainForm::PreviousWallpaper1Click(ui::Component&) { PreviousWallpaper(); }
+
+void TMainForm::PreviousWallpaper() {
   CurrentIndex = PreviousIndex(CurrentIndex, MainListBox.Count());
   if (CheckBox2.Checked()) CurrentIndex = RandomRow(MainListBox.Count());
   MainListBox.SetItemIndex(CurrentIndex);
-  MainListBoxDblClick(sender);
+  MainListBoxDblClick(*this);
 }
 
 void TMainForm::Reload1Click(ui::Component& sender) { MainListBoxDblClick(sender); }

@@ -1,5 +1,8 @@
-// The tray menu, the speed buttons of the control panel and the small
-// desktop commands.
+// The tray icon's click and the tray menu's window commands (control panel,
+// settings, screen capture, help, about, exit), the speed buttons beside them
+// and the small desktop commands. The menu's wallpaper commands are those of
+// the panel: Next, Previous and Reload in rotation.cpp, the styles and
+// "Clear Wallpaper" in styles.cpp; the menu's order is in main_form_layout.cpp.
 #include <windows.h>
 
 #include "app/panel/main_form.h"
@@ -30,7 +33,9 @@ TScreenForm* ShownViewer() {
 }
 }  // namespace
 
-void TMainForm::Desktop1Click(ui::Component&) {
+void TMainForm::Desktop1Click(ui::Component&) { CaptureDesktop(); }
+
+void TMainForm::CaptureDesktop() {
   if (auto* v = ShownViewer()) v->Desktop1Click(*v);
 }
 void TMainForm::SelectedArea1Click(ui::Component&) {

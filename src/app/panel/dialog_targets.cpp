@@ -1,0 +1,70 @@
+// What the dialogs may ask of the control panel: the playlist operations of
+// the scan, folder, filter, rename and copy/move dialogs, and what the
+// settings dialog's options and hotkeys change.
+#include "app/panel/main_form.h"
+
+namespace wc {
+
+std::string TMainForm::ProgramFolder() const { return ExeFolder; }
+
+std::string TMainForm::FolderForReading() const { return FolderToRead; }
+
+void TMainForm::SetFolderForReading(const std::string& folder) { FolderToRead = folder; }
+
+void TMainForm::SetReadFilters(const std::vector<std::string>& extensions, bool recurse) {
+  // Entries 1 to 30 of the table are used; entry 0 never is.
+  const size_t count = std::min(extensions.size(), ExtensionTable.size() - 1);
+  for (size_t i = 0; i < count; ++i) ExtensionTable[i + 1] = extensions[i];
+  ExtensionCount = uint8_t(count);
+  RecurseSubfolders = recurse;
+}
+
+void TMainForm::ClearReadFilters() { ExtensionCount = 0; }
+
+void TMainForm::AddEntries(const std::vector<std::string>& paths) {
+  AddFilesToPlaylist(paths);
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+}
+
+void TMainForm::AddFoundFiles(const std::vector<std::string>& paths) {
+  MainListBox.BeginUpdate();
+  struct Redraw {
+    ui::ListBox& list;
+    ~Redraw() { list.EndUpdate(); }
+  } redraw{MainListBox};
+  for (const std::string& path : paths) AddFoundFile(path);
+}
+
+std::optional<size_t> TMainForm::SelectedEntry() const { return EntryOfRow(MainListBox.ItemIndex()); }
+
+std::string TMainForm::SelectedRowText() const {
+  const int row = MainListBox.ItemIndex();
+  return row >= 0 ? MainListBox.Item(row) : std::string();
+}
+
+std::string TMainForm::EntryPath(size_t entry) const { return Playlist ? Playlist->Path(entry) : std::string(); }
+
+void TMainForm::EntryMoved(size_t entry, const std::string& path) {
+  if (Playlist) Playlist->SetPath(entry, path);
+}
+
+void TMainForm::EntryRenamed(size_t entry, const std::string& path, const std::string& name) {
+  if (!Playlist) return;
+  Playlist->SetPath(entry, path);
+  Playlist->SetName(entry, name);
+  MainListBox.Clear();
+  FillPlaylistBox(IsShowFullPath());
+}
+
+void TMainForm::SetTrayIconCycling(bool on) {
+  TrayIcon1.SetCycleIcons(on);
+  TrayIcon1.SetIconIndex(0);
+}
+
+void TMainForm::ClearWallpaperAndSay() {
+  ClearWallpaper1Click(*this);
+  ShowWallpaperClearedMessage();
+}
+
+}  // namespace wc

@@ -1,0 +1,40 @@
+#pragma once
+// What the settings dialog changes in the rest of the program when an option
+// takes effect, and what its global hotkeys run. The control panel
+// implements it; the dialog knows the panel only through it.
+#include <string>
+
+#include "ui/application.h"
+
+namespace wc {
+
+class SettingsTarget {
+ public:
+  // The running program's control panel (the window "MainForm"); nullptr
+  // when there is none, as for a dialog made alone.
+  static SettingsTarget* Find() { return ui::Application::FindForm<SettingsTarget>("MainForm"); }
+
+  // The program's folder, with a trailing backslash: both keep one
+  // settings file there.
+  virtual std::string ProgramFolder() const = 0;
+
+  // Options.
+  virtual void UseLanguage(const std::string& languageName) = 0;
+  virtual void SetTrayIconCycling(bool on) = 0;
+  virtual void SetHintsShown(bool on) = 0;
+  virtual void SetRunAtStartup(bool on) = 0;
+  virtual void SetPlaylistDragDrop(bool on) = 0;
+
+  // The hotkeys' commands.
+  virtual void ShowControlPanel() = 0;
+  virtual void NextWallpaper() = 0;
+  virtual void PreviousWallpaper() = 0;
+  // Clears the wallpaper and says so.
+  virtual void ClearWallpaperAndSay() = 0;
+  virtual void CaptureDesktop() = 0;
+
+ protected:
+  ~SettingsTarget() = default;
+};
+
+}  // namespace wc
