@@ -111,6 +111,11 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void SetPlaylistDragDrop(bool on) override;
   bool PlaylistDragDrop() const { return listHook_.HookedWindow() != nullptr; }
   void MainNewClick(ui::Component& sender);
+  // "New" and "Empty Wallpaper List": no entries, no rows, no preview.
+  void EmptyPlaylist();
+  // "Append" and a dropped playlist file: its entries after the others; a
+  // file that cannot be read is said in a box and changes nothing.
+  void AppendPlaylistFile(const std::string& path);
   void MainLoadClick(ui::Component& sender);
   void MainAppendClick(ui::Component& sender);
   void MainSaveClick(ui::Component& sender);
@@ -437,6 +442,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void BindHandlers();
   void SetUpLanguage();  // language.cpp
   bool IsShowFullPath() const { return ShowFullPath1.Checked(); }
+  // Next and Previous: applies `row`, or a random row when shuffling.
+  void ApplyRowOrShuffled(int32_t row);
   // A box with one OK button and the error sign.
   void ErrorBox(const std::string& text);
   // The playlist box's replacement procedure while drag and drop is on:

@@ -173,13 +173,7 @@ void TMainForm::AddFromFolder() {
 
 void TMainForm::SetasWallpaper1Click(ui::Component&) { MainListBoxDblClick(MainListBox); }
 
-void TMainForm::EmptyWallpaperList1Click(ui::Component&) {
-  MainListBox.Clear();
-  Rows.Clear();
-  if (Playlist) Playlist->Clear();
-  MainPreview.ClearPicture();
-  MainPreview.Repaint();
-}
+void TMainForm::EmptyWallpaperList1Click(ui::Component&) { EmptyPlaylist(); }
 
 void TMainForm::SortWallpaperList1Click(ui::Component&) { SortPlaylist(); }
 

@@ -58,16 +58,7 @@ void TMainForm::HandleDroppedFiles(HDROP drop) {
     if (IsDroppablePicture(ext)) {
       AddOneFile(path);
     } else if (ext == ".qvl" && Playlist) {
-      std::vector<std::string> lines;
-      try {
-        lines = ReadPlaylistFile(path);
-      } catch (const std::exception&) {
-        ErrorBox("ERROR Reading from Disk");
-        continue;
-      }
-      Playlist->AppendLines(lines);
-      MainListBox.Clear();
-      FillPlaylistBox(IsShowFullPath());
+      AppendPlaylistFile(path);
     }
   }
   DragFinish(drop);
@@ -89,7 +80,9 @@ void TMainForm::SetPlaylistDragDrop(bool on) {
   DragAcceptFiles(list, on);
 }
 
-void TMainForm::MainNewClick(ui::Component&) {
+void TMainForm::MainNewClick(ui::Component&) { EmptyPlaylist(); }
+
+void TMainForm::EmptyPlaylist() {
   MainListBox.Clear();
   Rows.Clear();
   if (Playlist) Playlist->Clear();
@@ -129,9 +122,13 @@ void TMainForm::MainAppendClick(ui::Component&) {
   o.filter = "Image Play List|*.qvl";
   auto r = App().prompts().OpenFile(Handle(), o);
   if (!r || r->files.empty() || !Playlist) return;
+  AppendPlaylistFile(r->files.front());
+}
+
+void TMainForm::AppendPlaylistFile(const std::string& path) {
   std::vector<std::string> lines;
   try {
-    lines = ReadPlaylistFile(r->files.front());
+    lines = ReadPlaylistFile(path);
   } catch (const std::exception&) {
     ErrorBox("ERROR Reading from Disk");
     return;

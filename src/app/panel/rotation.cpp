@@ -25,18 +25,16 @@ void TMainForm::Timer1Timer(ui::Component& sender) {
 void TMainForm::NextWallpape1Click(ui::Component&) { NextWallpaper(); }
 
 void TMainForm::NextWallpaper() {
-  CurrentIndex = AdvanceIndex(CurrentIndex, MainListBox.Count());
-  if (CheckBox2.Checked()) CurrentIndex = RandomRow(MainListBox.Count());
-  MainListBox.SetItemIndex(CurrentIndex);
-  MainListBoxDblClick(*this);
+  ApplyRowOrShuffled(AdvanceIndex(CurrentIndex, MainListBox.Count()));
   SavePanelSettings();
 }
 
 void TMainForm::PreviousWallpaper1Click(ui::Component&) { PreviousWallpaper(); }
 
-void TMainForm::PreviousWallpaper() {
-  CurrentIndex = PreviousIndex(CurrentIndex, MainListBox.Count());
-  if (CheckBox2.Checked()) CurrentIndex = RandomRow(MainListBox.Count());
+void TMainForm::PreviousWallpaper() { ApplyRowOrShuffled(PreviousIndex(CurrentIndex, MainListBox.Count())); }
+
+void TMainForm::ApplyRowOrShuffled(int32_t row) {
+  CurrentIndex = CheckBox2.Checked() ? RandomRow(MainListBox.Count()) : row;
   MainListBox.SetItemIndex(CurrentIndex);
   MainListBoxDblClick(*this);
 }
