@@ -69,11 +69,7 @@ TMyThread::TMyThread(TMainForm& panel, Setup setup, std::shared_ptr<RunningReade
         return [panel, paths] {
           panel->MainListBox.Reserve(paths->size());
           // One repaint for the group rather than one for every row.
-          panel->MainListBox.BeginUpdate();
-          struct Redraw {
-            ui::ListBox& list;
-            ~Redraw() { list.EndUpdate(); }
-          } redraw{panel->MainListBox};
+          ui::ListBox::UpdateGuard redraw(panel->MainListBox);
           for (const std::string& path : *paths) panel->AddFoundFile(path);
         };
       }) {}

@@ -128,14 +128,7 @@ void TMainForm::RemoveBadGraphics() {
   auto apply = [this, weak, total](const std::vector<size_t>& bad, size_t checked) {
     std::shared_ptr<BadGraphicsCheck> job = weak.lock();
     if (!job || badGraphics_ != job || job->files->abandoned) return;
-    if (!bad.empty()) MainListBox.BeginUpdate();
-    struct Redraw {
-      ui::ListBox& list;
-      bool on;
-      ~Redraw() {
-        if (on) list.EndUpdate();
-      }
-    } redraw{MainListBox, !bad.empty()};
+    ui::ListBox::UpdateGuard redraw(MainListBox, !bad.empty());
     for (size_t j : bad) {
       const size_t entry = j - job->removed;
       // Something else changed the playlist (a reload): stop rather than
