@@ -28,18 +28,10 @@ HCURSOR ProgramCursor(int id) {
   return it == CursorTable().end() ? nullptr : it->second;
 }
 
-TCaptureObjectForm::TCaptureObjectForm(ui::Application& app) : Form(app, "CaptureObjectForm") {
-  CreateWindowFrom({.caption = "Capture Object",
-                    .clientWidth = 1,
-                    .clientHeight = 1,
-                    .border = ui::BorderStyle::None,
-                    .icons = 0,
-                    .position = ui::FormPosition::Designed,
-                    .topMost = true,
-                    .keepsProgramHidden = true});
+TCaptureObjectForm::TCaptureObjectForm(ui::Application& app)
+    : TScreenOverlay(app, "CaptureObjectForm", "Capture Object") {
   TakeHandCursor();
-  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-               SWP_NOACTIVATE);
+  CoverScreen();
   // Paints nothing and erases nothing: the screen stays visible beneath.
   OnPaint = [](HDC) {};
   OnActivate = [this](ui::Component& s) { FormActivate(s); };
@@ -65,18 +57,6 @@ void TCaptureObjectForm::FormActivate(ui::Component&) {
 
 void TCaptureObjectForm::FormMouseUp(ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
   SetModalResult(ui::mrOk);
-}
-
-LRESULT TCaptureObjectForm::WndProc(UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_KEYDOWN && w == VK_ESCAPE) {
-    Close();
-    return 0;
-  }
-  if (msg == WM_SETCURSOR && LOWORD(l) == HTCLIENT) {
-    SetCursor(cursor_);
-    return TRUE;
-  }
-  return Form::WndProc(msg, w, l);
 }
 
 }  // namespace wc

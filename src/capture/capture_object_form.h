@@ -6,7 +6,7 @@
 // ends it without OK.
 #include <windows.h>
 
-#include "ui/form.h"
+#include "capture/screen_overlay.h"
 
 namespace wc {
 
@@ -15,7 +15,7 @@ void SetProgramCursor(int id, HCURSOR cursor);
 // Null when none is registered under that number.
 HCURSOR ProgramCursor(int id);
 
-class TCaptureObjectForm : public ui::Form {
+class TCaptureObjectForm : public TScreenOverlay {
  public:
   // The number the pointing hand is registered under.
   static constexpr int kHandCursor = -18;
@@ -27,7 +27,7 @@ class TCaptureObjectForm : public ui::Form {
   void FormMouseUp(ui::Component& sender, ui::MouseButton button, ui::ShiftState shift, int x, int y);
 
  protected:
-  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
+  HCURSOR Pointer() const override { return cursor_; }
 
  private:
   void TakeHandCursor();

@@ -8,24 +8,7 @@ namespace wc {
 
 BandPattern TCaptureRectForm::pattern_;
 
-namespace {
-
-// Covers the whole screen in its real pixels, whatever its scale.
-void CoverScreen(HWND window, int width, int height) {
-  SetWindowPos(window, HWND_TOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
-}
-
-}  // namespace
-
-TCaptureRectForm::TCaptureRectForm(ui::Application& app) : Form(app, "CaptureRectForm") {
-  CreateWindowFrom({.caption = "",
-                    .clientWidth = 1,
-                    .clientHeight = 1,
-                    .border = ui::BorderStyle::None,
-                    .icons = 0,
-                    .position = ui::FormPosition::Designed,
-                    .topMost = true,
-                    .keepsProgramHidden = true});
+TCaptureRectForm::TCaptureRectForm(ui::Application& app) : TScreenOverlay(app, "CaptureRectForm", "") {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   frozen_ = ui::Bitmap(w, h);
   {
@@ -42,7 +25,7 @@ TCaptureRectForm::TCaptureRectForm(ui::Application& app) : Form(app, "CaptureRec
     BitBlt(mem.get(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
     if (palette) SelectPalette(mem.get(), HPALETTE(GetStockObject(DEFAULT_PALETTE)), FALSE);
   }
-  CoverScreen(Handle(), w, h);
+  CoverScreen(w, h);
   pattern_.phase = 128;
   OnPaint = [this](HDC dc) { FormPaint(dc); };
   OnMouseDown = [this](ui::Component& s, ui::MouseButton b, ui::ShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
@@ -105,19 +88,6 @@ void TCaptureRectForm::FormMouseUp(ui::Component&, ui::MouseButton button, ui::S
 void TCaptureRectForm::Timer1Timer(ui::Component&) {
   pattern_.Crawl();
   DrawBand();
-}
-
-LRESULT TCaptureRectForm::WndProc(UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_KEYDOWN && w == VK_ESCAPE) {
-    // Leaving without a selection.
-    Close();
-    return 0;
-  }
-  if (msg == WM_SETCURSOR && LOWORD(l) == HTCLIENT) {
-    SetCursor(LoadCursor(nullptr, IDC_CROSS));
-    return TRUE;
-  }
-  return Form::WndProc(msg, w, l);
 }
 
 }  // namespace wc

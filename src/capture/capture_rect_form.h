@@ -8,13 +8,13 @@
 #include <windows.h>
 
 #include "capture/band.h"
-#include "ui/form.h"
+#include "capture/screen_overlay.h"
 #include "ui/graphics.h"
 #include "ui/timer.h"
 
 namespace wc {
 
-class TCaptureRectForm : public ui::Form {
+class TCaptureRectForm : public TScreenOverlay {
  public:
   explicit TCaptureRectForm(ui::Application& app);
 
@@ -37,7 +37,7 @@ class TCaptureRectForm : public ui::Form {
   ui::Timer Timer1{this, "Timer1", 100, false};
 
  protected:
-  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
+  HCURSOR Pointer() const override { return LoadCursor(nullptr, IDC_CROSS); }
 
  private:
   ui::Bitmap frozen_;

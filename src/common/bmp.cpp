@@ -9,9 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#ifdef _WIN32
-#include <windows.h>  // MoveFileExA: the C library's rename will not replace a file
-#endif
+#include "common/file_write.h"
 
 namespace wc {
 
@@ -45,10 +43,6 @@ uint64_t RowBytes(uint64_t width, int bitsPerPixel) { return (width * static_cas
 
 [[noreturn]] void Bad(const char* why) { throw std::runtime_error(std::string("Bitmap: ") + why); }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // Both writers: a known depth, at least one row and one column, and a file
 // within the 4 GB its 32-bit size fields can describe. Checked before
 // anything is allocated or any file touched.
@@ -61,44 +55,6 @@ void CheckWritable(int width, int height, int bitsPerPixel) {
   const uint64_t imageSize = RowBytes(static_cast<uint64_t>(width), bitsPerPixel) * static_cast<uint64_t>(height);
   if (imageSize + kPixelOffset > 0xFFFFFFFFu) throw std::invalid_argument("Bitmap: the picture is too large for a bitmap file");
 }
-
-// Puts a finished file in the place of `to` in one step, replacing what is
-// there. Paths are UTF-8, which the program's 8-bit file calls take.
-bool PutInPlace(const std::string& from, const std::string& to) {
-#ifdef _WIN32
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-  return std::rename(from.c_str(), to.c_str()) == 0;
-#endif
-}
-
-// A file written beside its target and put in its place only once it is
-// whole: a write that fails half-way (a full disk) leaves the file that was
-// there (the desktop's wallpaper, say) as it was, and no part-written copy.
-class PartialFile {
- public:
-  explicit PartialFile(const std::string& path)
-      : path_(path), temp_(path + ".new"), file_(std::fopen(temp_.c_str(), "wb")) {}
-  ~PartialFile() {
-    if (file_) file_.reset();
-    if (!finished_) std::remove(temp_.c_str());
-  }
-  PartialFile(const PartialFile&) = delete;
-  PartialFile& operator=(const PartialFile&) = delete;
-  std::FILE* get() const { return file_.get(); }
-  // Closes the file and puts it in place; false when the system could not
-  // write it all or replace the target.
-  bool Finish() {
-    if (std::fclose(file_.release()) != 0) return false;
-    finished_ = PutInPlace(temp_, path_);
-    return finished_;
-  }
-
- private:
-  std::string path_, temp_;
-  std::unique_ptr<std::FILE, FileCloser> file_;
-  bool finished_ = false;
-};
 
 }  // namespace
 
@@ -384,14 +340,14 @@ Image32 DecodeBmp(const std::vector<uint8_t>& bytes) {
 }
 
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  PartialFile file(path);
+  ReplacingFile file(path);
   if (!file.get()) throw std::runtime_error("Cannot create file \"" + path + "\"");
   const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   if (!written || !file.Finish()) throw std::runtime_error("Cannot write file \"" + path + "\"");
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  UniqueFile file(std::fopen(path.c_str(), "rb"));
   if (!file) throw std::runtime_error("Cannot open file \"" + path + "\"");
   // Read in one piece when the size is known (a large bitmap is in memory
   // once, without regrowing), then whatever may follow.
@@ -438,7 +394,9 @@ void WriteBmpFile(const std::string& path, int width, int height, int bitsPerPix
   const size_t rowsPerChunk = std::min<size_t>(size_t(height), std::max<size_t>(1, size_t((1u << 20) / stride)));
   std::vector<uint8_t> chunk(size_t(stride) * rowsPerChunk, 0);
 
-  PartialFile file(path);
+  // Written beside: a write that fails half-way (a full disk) leaves the file
+  // that was there (the desktop's wallpaper, say) as it was.
+  ReplacingFile file(path);
   if (!file.get()) throw std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(errno));
   auto fail = [&] { throw std::runtime_error("Cannot write file \"" + path + "\". " + std::strerror(errno)); };
   if (std::fwrite(header.data(), 1, header.size(), file.get()) != header.size()) fail();

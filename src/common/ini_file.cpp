@@ -8,6 +8,7 @@
 
 #include "common/text.h"
 #include "common/error.h"
+#include "common/file_write.h"
 
 namespace wc {
 
@@ -93,7 +94,8 @@ void WriteValues(const std::string& path, const std::vector<Written>& values) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
   if (readOnly) throw Error("Unable to write to " + path);
-  const std::string copy = path + ".new";
+  ReplacingWrite beside(path);
+  const std::string& copy = beside.Temp();
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   bool ok = exists ? CopyFileA(path.c_str(), copy.c_str(), FALSE) != FALSE : (DeleteFileA(copy.c_str()), true);
   std::vector<Written> written;
@@ -107,11 +109,9 @@ void WriteValues(const std::string& path, const std::vector<Written>& values) {
     written.push_back(w);
   }
   ok = ok && (!written.empty() || exists) && HoldsEverything(path, exists, copy, written);
-  ok = ok && MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok || refused) {
-    DeleteFileA(copy.c_str());
-    throw Error("Unable to write to " + path);
-  }
+  ok = ok && beside.Replace();
+  // A copy that did not take the file's place goes with `beside`.
+  if (!ok || refused) throw Error("Unable to write to " + path);
 }
 }  // namespace
 

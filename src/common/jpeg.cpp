@@ -14,6 +14,8 @@
 #include <jpeglib.h>  // needs <cstdio> first
 #include <jerror.h>
 
+#include "common/file_write.h"
+
 namespace wc {
 
 JpegError::JpegError(const std::string& path, const std::string& detail)
@@ -71,13 +73,9 @@ void InitErrorManager(ErrorManager& err) {
   err.message[0] = '\0';
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-FilePtr OpenFile(const std::string& path, const char* mode, const char* action) {
-  FilePtr file(std::fopen(path.c_str(), mode));
+UniqueFile OpenFile(const std::string& path, const char* mode, const char* action) {
+  UniqueFile file(std::fopen(path.c_str(), mode));
   if (!file) throw JpegError(path, std::string("cannot open the file for ") + action);
   return file;
 }
@@ -395,7 +393,7 @@ void DecodeInto(Decompressor& d, const std::string& name, const JpegAllocate& al
 }  // namespace
 
 JpegInfo ReadJpegInfo(const std::string& path) {
-  FilePtr file = OpenFile(path, "rb", "reading");
+  UniqueFile file = OpenFile(path, "rb", "reading");
   Decompressor d;
   ReadFrom(d.source, file.get());
   return Info(d, path);
@@ -408,7 +406,7 @@ JpegInfo ReadJpegInfoBytes(std::span<const uint8_t> bytes, const std::string& na
 }
 
 Image32 DecodeJpegFile(const std::string& path) {
-  FilePtr file = OpenFile(path, "rb", "reading");
+  UniqueFile file = OpenFile(path, "rb", "reading");
   Decompressor d;
   ReadFrom(d.source, file.get());
   return DecodeImage(d, path);
@@ -421,7 +419,7 @@ Image32 DecodeJpegBytes(std::span<const uint8_t> bytes, const std::string& name)
 }
 
 void DecodeJpegFileInto(const std::string& path, const JpegAllocate& allocate) {
-  FilePtr file = OpenFile(path, "rb", "reading");
+  UniqueFile file = OpenFile(path, "rb", "reading");
   Decompressor d;
   ReadFrom(d.source, file.get());
   DecodeInto(d, path, allocate);
@@ -471,7 +469,7 @@ void EncodeJpegFile(const std::string& path, const Image32& image, int quality) 
   if (quality > 100) quality = 100;
 
   std::vector<JSAMPLE> row(static_cast<size_t>(image.width) * 3);
-  FilePtr file = OpenFile(path, "wb", "writing");
+  UniqueFile file = OpenFile(path, "wb", "writing");
   bool ok;
   std::string message;
   {

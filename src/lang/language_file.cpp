@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/file_write.h"
 #include "common/text.h"
 #include "common/text_encoding.h"
 
@@ -68,10 +69,7 @@ std::string ReadAll(const std::string& path) {
 }
 #else
 std::string ReadAll(const std::string& path) {
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+  UniqueFile file(std::fopen(path.c_str(), "rb"));
   if (!file) return {};
   std::string bytes;
   char buffer[65536];

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/file_write.h"
 #include "common/text_encoding.h"
 #include "common/text_encoding_win32.h"
 #include "playlist/playlist_format.h"
@@ -40,26 +41,18 @@ void WritePlaylistFile(const std::string& path, const std::vector<std::string>& 
     fail(ERROR_ACCESS_DENIED);
   }
   std::string text = FormatPlaylistText(lines);
-  std::string temp = path + ".new";
+  ReplacingWrite beside(path);
   {
-    ui::FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ui::FileHandle file(
+        CreateFileA(beside.Temp().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) fail(GetLastError());
     DWORD written = 0;
     bool ok = text.empty() || (WriteFile(file.get(), text.data(), DWORD(text.size()), &written, nullptr) &&
                                written == text.size());
     if (ok) ok = FlushFileBuffers(file.get()) != FALSE;
-    if (!ok) {
-      DWORD code = GetLastError();
-      file.reset();
-      DeleteFileA(temp.c_str());
-      fail(code);
-    }
+    if (!ok) fail(GetLastError());
   }
-  if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DWORD code = GetLastError();
-    DeleteFileA(temp.c_str());
-    fail(code);
-  }
+  if (!beside.Replace()) fail(GetLastError());
 }
 
 }  // namespace wc

@@ -15,12 +15,19 @@ namespace {
 // far more than the search itself. Found files therefore travel in groups
 // small enough for the GUI thread to add in a few milliseconds, and are never
 // held back longer than the eye would notice.
-constexpr size_t kHandOverFiles = 256;
-constexpr auto kHandOverDelay = std::chrono::milliseconds(30);
+constexpr ui::GroupedHandOff<std::string>::Rule kHandOver{.most = 256, .longest = std::chrono::milliseconds(30)};
 
 }  // namespace
 
-TMyThread::TMyThread(TScanDiskForm& form, Setup setup) : form_(&form), setup_(std::move(setup)) {}
+TMyThread::TMyThread(TScanDiskForm& form, Setup setup)
+    : form_(&form),
+      setup_(std::move(setup)),
+      handOff_(kHandOver, [this](std::vector<std::string>&& group) {
+        TScanDiskForm* form = form_;
+        auto paths = std::make_shared<const std::vector<std::string>>(std::move(group));
+        const int count = FoundCount;
+        return [form, paths, count] { form->AppendResults(*paths, count); };
+      }) {}
 
 void TMyThread::Start(TScanDiskForm& form, Setup setup) {
   std::shared_ptr<TMyThread> search(new TMyThread(form, std::move(setup)));
@@ -53,35 +60,20 @@ void TMyThread::Search() {
       },
       [this] {
         // Files found before a long run of others are not kept waiting.
-        if (!pending_.empty() && std::chrono::steady_clock::now() - pendingSince_ >= kHandOverDelay) HandOver();
+        handOff_.Tick();
         return ui::StopRequested();
       });
   walk.Run(setup_.folder);
   if (ui::StopRequested()) return;
-  HandOver();
-  inFlight_.Wait();
+  handOff_.Finish();
   // Finished only once the last file is in the list.
   TScanDiskForm* form = form_;
   ui::Synchronize([form] { form->SearchFinished(); });
 }
 
 void TMyThread::Found() {
-  if (pending_.empty()) pendingSince_ = std::chrono::steady_clock::now();
-  pending_.push_back(FoundPath);
   ++FoundCount;
-  if (pending_.size() >= kHandOverFiles || std::chrono::steady_clock::now() - pendingSince_ >= kHandOverDelay) {
-    HandOver();
-  }
-}
-
-void TMyThread::HandOver() {
-  inFlight_.Wait();
-  if (pending_.empty()) return;
-  TScanDiskForm* form = form_;
-  auto paths = std::make_shared<const std::vector<std::string>>(std::move(pending_));
-  pending_.clear();
-  const int count = FoundCount;
-  inFlight_ = ui::Queue([form, paths, count] { form->AppendResults(*paths, count); });
+  handOff_.Add(FoundPath);
 }
 
 void TAddThread::Start(TScanDiskForm& form, uint8_t mode) {

@@ -2,7 +2,6 @@
 // The scan dialog's two workers: the search, which walks a folder tree and
 // hands the files it finds to the dialog, and the add command, which hands
 // the whole command to the GUI thread.
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,16 +37,12 @@ class TMyThread {
   TMyThread(TScanDiskForm& form, Setup setup);
   void Execute();
   void Search();
+  // Queues FoundPath for the dialog, which takes the paths a group at a time.
   void Found();
-  // Hands the waiting paths to the dialog. The search goes on meanwhile, but
-  // only one group is on its way at a time, so they arrive in order.
-  void HandOver();
 
   TScanDiskForm* form_;  // used only inside hand-overs, on the GUI thread
   Setup setup_;
-  std::vector<std::string> pending_;
-  std::chrono::steady_clock::time_point pendingSince_;
-  ui::Queued inFlight_;
+  ui::GroupedHandOff<std::string> handOff_;
 };
 
 class TAddThread {

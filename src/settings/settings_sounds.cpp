@@ -51,9 +51,8 @@ void TSettings::LoadSoundList(const std::string& file) {
     App().prompts().Message(Handle(), e.what(), "Error", MB_OK | MB_ICONERROR);
     return;
   }
-  SoundListBox.BeginUpdate();
+  ui::ListBox::UpdateGuard update(SoundListBox);
   for (const std::string& line : lines) AddSound(line);
-  SoundListBox.EndUpdate();
 }
 
 void TSettings::BitBtn1Click(ui::Component&) {

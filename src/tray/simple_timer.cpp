@@ -4,14 +4,6 @@
 
 namespace wc {
 
-namespace {
-// Freed with the last timer; at the latest when the program ends.
-std::unique_ptr<TSimpleTimerHandler>& Slot() {
-  static std::unique_ptr<TSimpleTimerHandler> instance;
-  return instance;
-}
-}  // namespace
-
 TSimpleTimerHandler::TSimpleTimerHandler() {
   CreateParams p;
   p.style = WS_POPUP;
@@ -24,52 +16,20 @@ TSimpleTimerHandler::TSimpleTimerHandler() {
 
 TSimpleTimerHandler::~TSimpleTimerHandler() { DestroyHandle(); }
 
-TSimpleTimerHandler* TSimpleTimerHandler::Instance() { return Slot().get(); }
-
-TSimpleTimerHandler& TSimpleTimerHandler::Register(TSimpleTimer& timer) {
-  auto& slot = Slot();
-  if (!slot) slot.reset(new TSimpleTimerHandler());
-  slot->timers_.push_back(&timer);
-  return *slot;
-}
-
-void TSimpleTimerHandler::Unregister(TSimpleTimer& timer) {
-  TSimpleTimerHandler* self = Slot().get();
-  if (!self) return;
-  auto& list = self->timers_;
-  list.erase(std::remove(list.begin(), list.end(), &timer), list.end());
-  FreeIfUnused();
-}
-
-void TSimpleTimerHandler::FreeIfUnused() {
-  auto& slot = Slot();
-  // A tick handler may free the last timer: the window goes once the tick
-  // has returned, not under its own feet.
-  if (slot && slot->timers_.empty() && slot->dispatching_ == 0) slot.reset();
-}
-
 LRESULT TSimpleTimerHandler::WndProc(UINT msg, WPARAM w, LPARAM l) {
   if (msg != WM_TIMER) return DefaultProc(msg, w, l);
   // Only ids of live timers are trusted; a stray or late tick is dropped.
-  auto it = std::find_if(timers_.begin(), timers_.end(), [w](TSimpleTimer* t) { return t->Identity() == w; });
-  if (it == timers_.end()) {
+  auto it = std::find_if(Clients().begin(), Clients().end(), [w](TSimpleTimer* t) { return t->Identity() == w; });
+  if (it == Clients().end()) {
     KillTimer(Handle(), w);
     return 0;
   }
   TSimpleTimer& timer = **it;
   // A copy: the handler may replace itself or free its timer while it runs.
   TSimpleTimer::TTickHandler handler = timer.TickHandler();
-  if (handler) {
-    ++dispatching_;
-    struct Done {
-      TSimpleTimerHandler& h;
-      ~Done() {
-        --h.dispatching_;
-        FreeIfUnused();
-      }
-    } done{*this};
-    handler(timer);
-  }
+  // A tick handler may free the last timer: the window goes once the tick
+  // has returned, not under its own feet.
+  if (handler) Dispatch([&] { handler(timer); });
   return 0;
 }
 

@@ -19,7 +19,7 @@
 #include <memory>
 #include <vector>
 
-#include "ui/window.h"
+#include "tray/shared_window.h"
 
 namespace wc {
 
@@ -27,26 +27,16 @@ class TSimpleTimer;
 
 // The hidden window behind every TSimpleTimer: one per process, made with the
 // first timer and freed with the last one.
-class TSimpleTimerHandler : private ui::Window {
+class TSimpleTimerHandler : public SharedWindow<TSimpleTimerHandler, TSimpleTimer> {
  public:
   ~TSimpleTimerHandler() override;
 
-  // The live instance, or nullptr when no timer exists.
-  static TSimpleTimerHandler* Instance();
-  HWND Handle() const { return Window::Handle(); }
-  int TimerCount() const { return int(timers_.size()); }
-
-  // Used by TSimpleTimer.
-  static TSimpleTimerHandler& Register(TSimpleTimer& timer);
-  static void Unregister(TSimpleTimer& timer);
+  int TimerCount() const { return int(Clients().size()); }
 
  private:
+  friend SharedWindow;
   TSimpleTimerHandler();
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
-  static void FreeIfUnused();
-
-  std::vector<TSimpleTimer*> timers_;
-  int dispatching_ = 0;
 };
 
 class TSimpleTimer {

@@ -18,11 +18,6 @@ namespace wc {
 
 namespace {
 
-std::unique_ptr<TTrayIconHandler>& HandlerSlot() {
-  static std::unique_ptr<TTrayIconHandler> instance;
-  return instance;
-}
-
 // Balloon notifications (NIN_BALLOONSHOW ... NIN_BALLOONUSERCLICK).
 constexpr UINT kBalloonShow = 0x402;
 constexpr UINT kBalloonHide = 0x403;
@@ -77,44 +72,14 @@ TTrayIconHandler::TTrayIconHandler() {
 
 TTrayIconHandler::~TTrayIconHandler() { DestroyHandle(); }
 
-TTrayIconHandler* TTrayIconHandler::Instance() { return HandlerSlot().get(); }
-
-TTrayIconHandler& TTrayIconHandler::Register(TTrayIcon& icon) {
-  auto& slot = HandlerSlot();
-  if (!slot) slot.reset(new TTrayIconHandler());
-  slot->icons_.push_back(&icon);
-  return *slot;
-}
-
-void TTrayIconHandler::Unregister(TTrayIcon& icon) {
-  TTrayIconHandler* self = HandlerSlot().get();
-  if (!self) return;
-  auto& list = self->icons_;
-  list.erase(std::remove(list.begin(), list.end(), &icon), list.end());
-  FreeIfUnused();
-}
-
-void TTrayIconHandler::FreeIfUnused() {
-  auto& slot = HandlerSlot();
-  if (slot && slot->icons_.empty() && slot->dispatching_ == 0) slot.reset();
-}
-
 LRESULT TTrayIconHandler::WndProc(UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
     case TrayCallbackMessage: {
       // The id is matched against live tray icons, never turned back into a
       // pointer: it may be stale, or on 64-bit Windows only half an address.
-      auto it = std::find_if(icons_.begin(), icons_.end(), [w](TTrayIcon* i) { return WPARAM(i->Identity()) == w; });
-      if (it == icons_.end()) return 0;
-      ++dispatching_;
-      struct Done {
-        TTrayIconHandler& h;
-        ~Done() {
-          --h.dispatching_;
-          FreeIfUnused();
-        }
-      } done{*this};
-      (*it)->HandleNotification(UINT(l));
+      auto it = std::find_if(Clients().begin(), Clients().end(), [w](TTrayIcon* i) { return WPARAM(i->Identity()) == w; });
+      if (it == Clients().end()) return 0;
+      Dispatch([&] { (*it)->HandleNotification(UINT(l)); });
       return 0;
     }
     // The window lives as long as a tray icon does, whatever asks it to go.

@@ -41,6 +41,7 @@
 #include <string>
 #include <vector>
 
+#include "tray/shared_window.h"
 #include "tray/simple_timer.h"
 #include "ui/window_hook.h"
 #include "ui/component.h"
@@ -97,25 +98,14 @@ class TTrayIcon;
 
 // The hidden top-level window of every tray icon: one per process, made with
 // the first tray icon and freed with the last one.
-class TTrayIconHandler : private ui::Window {
+class TTrayIconHandler : public SharedWindow<TTrayIconHandler, TTrayIcon> {
  public:
   ~TTrayIconHandler() override;
 
-  // The live instance, or nullptr when no tray icon exists.
-  static TTrayIconHandler* Instance();
-  HWND Handle() const { return Window::Handle(); }
-
-  // Used by TTrayIcon.
-  static TTrayIconHandler& Register(TTrayIcon& icon);
-  static void Unregister(TTrayIcon& icon);
-
  private:
+  friend SharedWindow;
   TTrayIconHandler();
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
-  static void FreeIfUnused();
-
-  std::vector<TTrayIcon*> icons_;
-  int dispatching_ = 0;
 };
 
 class TTrayIcon : public ui::Component {

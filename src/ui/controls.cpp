@@ -422,11 +422,10 @@ std::vector<std::string> ListBox::Items() const {
 }
 
 void ListBox::SetItems(const std::vector<std::string>& items) {
-  BeginUpdate();
+  UpdateGuard update(*this);
   Clear();
   Reserve(items.size());
   AddItems(items);
-  EndUpdate();
 }
 
 void ListBox::AddItem(const std::string& text) {
@@ -498,11 +497,7 @@ void ListBox::DpiChanged() {
 
 void ListBox::AddItems(const std::vector<std::string>& texts) {
   if (!Handle()) return;
-  BeginUpdate();
-  struct End {
-    ListBox& list;
-    ~End() { list.EndUpdate(); }
-  } end{*this};
+  UpdateGuard update(*this);
   // Straight to the system's list box: a row added is nothing our own
   // procedure handles, and under Wine each trip through it costs more than
   // the adding itself.

@@ -198,6 +198,22 @@ class ListBox : public Control {
   // rather than after every step.
   void BeginUpdate();
   void EndUpdate();
+  // BeginUpdate for a scope: EndUpdate comes however the scope is left.
+  // `on` false makes it do nothing.
+  class UpdateGuard {
+   public:
+    explicit UpdateGuard(ListBox& list, bool on = true) : list_(on ? &list : nullptr) {
+      if (list_) list_->BeginUpdate();
+    }
+    ~UpdateGuard() {
+      if (list_) list_->EndUpdate();
+    }
+    UpdateGuard(const UpdateGuard&) = delete;
+    UpdateGuard& operator=(const UpdateGuard&) = delete;
+
+   private:
+    ListBox* list_;
+  };
 
   int ItemIndex() const;
   void SetItemIndex(int i);

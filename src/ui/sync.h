@@ -7,9 +7,14 @@
 // closes, waiting and later hand-offs end with Cancelled, so no worker is left
 // waiting for a GUI thread that is gone; the application waits a little for
 // its workers to finish before it destroys its windows.
+#include <chrono>
+#include <cstddef>
 #include <exception>
 #include <functional>
+#include <limits>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace ui {
 
@@ -47,6 +52,65 @@ class Queued {
 // Queues `f` for the GUI thread and returns at once (on the GUI thread itself
 // `f` runs at once). Throws Cancelled when the application is closing.
 Queued Queue(std::function<void()> f);
+
+// A worker's found items, handed to the GUI thread in groups: a round trip
+// for every item would cost more than the work itself. A group goes when it
+// holds `most` items or has waited `longest`; only one is on its way at a
+// time, so groups arrive in order and never flood the GUI thread. Worker
+// thread only; waiting throws what Queued::Wait throws.
+template <class T>
+class GroupedHandOff {
+ public:
+  struct Rule {
+    size_t most = std::numeric_limits<size_t>::max();
+    std::chrono::milliseconds longest{30};
+    // Where the wait is counted from: the group's first item, or the last
+    // hand-off (the first item after a long gap then goes at once).
+    bool fromLastHandOff = false;
+    // The groups carry progress besides their items: an empty one goes too.
+    bool empty = false;
+  };
+  // Runs on the worker at each hand-off and returns what the GUI thread runs
+  // for that group.
+  using MakeJob = std::function<std::function<void()>(std::vector<T>&& group)>;
+
+  GroupedHandOff(Rule rule, MakeJob makeJob) : rule_(rule), makeJob_(std::move(makeJob)) {}
+
+  // Adds an item; hands the group off when it is full or has waited enough.
+  void Add(T item) {
+    if (group_.empty() && !rule_.fromLastHandOff) since_ = std::chrono::steady_clock::now();
+    group_.push_back(std::move(item));
+    Tick();
+  }
+  // Hands the group off when it is full or has waited enough: called between
+  // items, so that items found before a long run of others are not held back.
+  void Tick() {
+    if (group_.size() >= rule_.most || ((rule_.empty || !group_.empty()) && Overdue())) HandOff();
+  }
+  // Hands off what is waiting, once the group before has arrived.
+  void HandOff() {
+    inFlight_.Wait();
+    if (group_.empty() && !rule_.empty) return;
+    std::vector<T> group = std::move(group_);
+    group_.clear();
+    inFlight_ = Queue(makeJob_(std::move(group)));
+    if (rule_.fromLastHandOff) since_ = std::chrono::steady_clock::now();
+  }
+  // Hands off the rest and waits until the GUI thread has taken it.
+  void Finish() {
+    HandOff();
+    inFlight_.Wait();
+  }
+
+ private:
+  bool Overdue() const { return std::chrono::steady_clock::now() - since_ >= rule_.longest; }
+
+  Rule rule_;
+  MakeJob makeJob_;
+  std::vector<T> group_;
+  std::chrono::steady_clock::time_point since_ = std::chrono::steady_clock::now();
+  Queued inFlight_;  // the group the GUI thread has not yet taken
+};
 
 // Starts a thread that frees itself when `body` returns. Exceptions that
 // escape `body` (other than Cancelled) are shown by the error handler.

@@ -1,7 +1,9 @@
 // The hand-off from worker threads to the GUI thread.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -94,6 +96,54 @@ TEST_F(SyncTest, QueuedWorkRunsInOrderWhileTheWorkerGoesOnAndWaitBringsBackItsEr
   EXPECT_EQ(order, (std::vector<int>{1, 2}));
   EXPECT_EQ(caught, "disk full");
   EXPECT_TRUE(prompts.messages.empty());
+}
+
+// Groups go when full, in order, each only once the one before has been
+// taken; a group that is not full waits for its time or the end.
+TEST_F(SyncTest, AGroupedHandOffSendsFullGroupsInOrderOneAtATime) {
+  using HandOff = ui::GroupedHandOff<int>;
+  std::vector<std::vector<int>> groups;  // GUI thread only
+  std::atomic<int> onTheirWay{0};
+  std::atomic<int> mostOnTheirWay{0};
+  std::atomic<bool> finished{false};
+  ui::StartWorker([&] {
+    HandOff handOff({.most = 4, .longest = std::chrono::hours(1)}, [&](std::vector<int>&& group) {
+      mostOnTheirWay = std::max(mostOnTheirWay.load(), ++onTheirWay);
+      return [&, group = std::move(group)] {
+        groups.push_back(group);
+        --onTheirWay;
+      };
+    });
+    for (int i = 0; i < 10; ++i) handOff.Add(i);
+    handOff.Finish();
+    finished = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return finished.load(); }));
+  EXPECT_EQ(groups, (std::vector<std::vector<int>>{{0, 1, 2, 3}, {4, 5, 6, 7}, {8, 9}}));
+  EXPECT_EQ(mostOnTheirWay.load(), 1);
+}
+
+// A group that has waited its time goes at the next item or tick; groups
+// that carry progress go even empty.
+TEST_F(SyncTest, AGroupedHandOffSendsAGroupThatHasWaitedLongEnough) {
+  std::vector<size_t> sizes;  // GUI thread only
+  std::atomic<bool> finished{false};
+  ui::StartWorker([&] {
+    auto makeJob = [&](std::vector<int>&& group) { return [&, n = group.size()] { sizes.push_back(n); }; };
+    ui::GroupedHandOff<int> items({.longest = std::chrono::milliseconds(1)}, makeJob);
+    items.Tick();  // nothing waiting: nothing goes
+    items.Add(7);
+    auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(2)) {
+    }
+    items.Tick();
+    items.Finish();  // nothing left: nothing more goes
+    ui::GroupedHandOff<int> progress({.longest = std::chrono::hours(1), .empty = true}, makeJob);
+    progress.Finish();
+    finished = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return finished.load(); }));
+  EXPECT_EQ(sizes, (std::vector<size_t>{1, 0}));
 }
 
 TEST(SyncShutdown, WorkStillQueuedWhenTheApplicationClosesNeverRuns) {

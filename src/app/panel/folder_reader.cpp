@@ -45,8 +45,7 @@ bool IsSearchedFolder(const std::string& name, uint32_t attributes) {
 // read's time when it goes file by file. The found files therefore travel in
 // small groups: small enough for the GUI thread to add them in a few
 // milliseconds, and never held back longer than the eye would notice.
-constexpr size_t kHandOverFiles = 256;
-constexpr auto kHandOverDelay = std::chrono::milliseconds(30);
+constexpr ui::GroupedHandOff<std::string>::Rule kHandOver{.most = 256, .longest = std::chrono::milliseconds(30)};
 
 }  // namespace
 
@@ -62,7 +61,18 @@ struct RunningReaders {
 // ---- the reader
 
 TMyThread::TMyThread(TMainForm& panel, Setup setup, std::shared_ptr<RunningReaders> readers)
-    : panel_(&panel), setup_(std::move(setup)), readers_(std::move(readers)) {}
+    : panel_(&panel),
+      setup_(std::move(setup)),
+      readers_(std::move(readers)),
+      handOff_(kHandOver, [panel = panel_](std::vector<std::string>&& group) {
+        auto paths = std::make_shared<const std::vector<std::string>>(std::move(group));
+        return [panel, paths] {
+          panel->MainListBox.Reserve(paths->size());
+          // One repaint for the group rather than one for every row.
+          ui::ListBox::UpdateGuard redraw(panel->MainListBox);
+          for (const std::string& path : *paths) panel->AddFoundFile(path);
+        };
+      }) {}
 
 void TMyThread::Start(TMainForm& panel, Setup setup, std::shared_ptr<RunningReaders> readers) {
   std::shared_ptr<TMyThread> reader(new TMyThread(panel, std::move(setup), readers));
@@ -99,8 +109,7 @@ void TMyThread::Execute() {
   ReadFolder(IncludeTrailingBackslash(setup_.folder) + "*.*");
   if (ui::StopRequested()) return;
   // Finished means every file found is in the playlist.
-  HandOver();
-  inFlight_.Wait();
+  handOff_.Finish();
 }
 
 void TMyThread::ReadFolder(const std::string& pattern) {
@@ -115,7 +124,7 @@ void TMyThread::ReadFolder(const std::string& pattern) {
   files.List(pattern, [&](const std::string& name, uint32_t attributes) {
     if (ui::StopRequested()) return;
     // Files found before a long run of others are not kept waiting.
-    if (!pending_.empty() && std::chrono::steady_clock::now() - pendingSince_ >= kHandOverDelay) HandOver();
+    handOff_.Tick();
     if (!IsListedFile(attributes) || !ExtensionAccepted(name)) return;
     std::string path = dir + name;
     if (!files.Fits(path)) return;
@@ -138,31 +147,7 @@ bool TMyThread::ExtensionAccepted(const std::string& name) const {
   return wc::ExtensionAccepted(ExtractFileExt(name), setup_.extensions);
 }
 
-void TMyThread::Found() {
-  if (pending_.empty()) pendingSince_ = std::chrono::steady_clock::now();
-  pending_.push_back(FoundPath);
-  if (pending_.size() >= kHandOverFiles || std::chrono::steady_clock::now() - pendingSince_ >= kHandOverDelay) {
-    HandOver();
-  }
-}
-
-void TMyThread::HandOver() {
-  inFlight_.Wait();
-  if (pending_.empty()) return;
-  TMainForm* panel = panel_;
-  auto paths = std::make_shared<const std::vector<std::string>>(std::move(pending_));
-  pending_.clear();
-  inFlight_ = ui::Queue([panel, paths] {
-    panel->MainListBox.Reserve(paths->size());
-    // One repaint for the group rather than one for every row.
-    panel->MainListBox.BeginUpdate();
-    struct Redraw {
-      ui::ListBox& list;
-      ~Redraw() { list.EndUpdate(); }
-    } redraw{panel->MainListBox};
-    for (const std::string& path : *paths) panel->AddFoundFile(path);
-  });
-}
+void TMyThread::Found() { handOff_.Add(FoundPath); }
 
 // ---- the control panel's side
 

@@ -2,7 +2,6 @@
 // The folder reader: a worker thread that searches one folder (and, when
 // asked, its subfolders) for files with accepted extensions and hands each
 // one to the control panel on the GUI thread.
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,20 +38,14 @@ class TMyThread {
   void Execute();
   void ReadFolder(const std::string& pattern);
   bool ExtensionAccepted(const std::string& name) const;
-  // Queues FoundPath for the panel; hands the queue over when it is full or
-  // has waited long enough.
+  // Queues FoundPath for the panel, where the GUI thread adds each path as
+  // one entry and one row, a group at a time.
   void Found();
-  // Hands the queued paths to the panel, where the GUI thread adds each as
-  // one entry and one row. The search goes on meanwhile, but only one group
-  // is on its way at a time: a hand-over first waits for the one before.
-  void HandOver();
 
   TMainForm* panel_;  // used only inside the hand-over, on the GUI thread
   Setup setup_;
   std::shared_ptr<RunningReaders> readers_;
-  std::vector<std::string> pending_;
-  std::chrono::steady_clock::time_point pendingSince_;
-  ui::Queued inFlight_;  // the group the GUI thread has not yet added
+  ui::GroupedHandOff<std::string> handOff_;
   AncestorFolders ancestors_;  // the folders being read
 };
 

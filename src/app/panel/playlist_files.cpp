@@ -27,11 +27,12 @@ void TMainForm::FillPlaylistBox(bool showFullPath) {
   if (!Playlist) return;
   // A fill still on its way at start-up would add its rows to these.
   AbandonAnsweringFill();
-  MainListBox.BeginUpdate();
-  for (size_t k = 0; k < Playlist->EntryCount(); ++k) {
-    if (FileExists(Playlist->Path(k))) AppendRow(showFullPath ? Playlist->Path(k) : Playlist->Name(k), k);
+  {
+    ui::ListBox::UpdateGuard update(MainListBox);
+    for (size_t k = 0; k < Playlist->EntryCount(); ++k) {
+      if (FileExists(Playlist->Path(k))) AppendRow(showFullPath ? Playlist->Path(k) : Playlist->Name(k), k);
+    }
   }
-  MainListBox.EndUpdate();
   if (MainChPreview.Checked() && MainListBox.Count() > 0) MainChPreviewClick(MainChPreview);
 }
 

@@ -28,7 +28,10 @@ namespace wc {
 
 namespace {
 
-constexpr auto kLongestWait = std::chrono::milliseconds(30);
+// Every group carries the progress, so one goes at least this often even
+// without a bad entry.
+constexpr ui::GroupedHandOff<size_t>::Rule kResultGroups{
+    .longest = std::chrono::milliseconds(30), .fromLastHandOff = true, .empty = true};
 
 // Movies and pages are kept without opening them; the comparison is exact,
 // so "CLIP.AVI" is decoded as a picture (and fails).
@@ -125,14 +128,7 @@ void TMainForm::RemoveBadGraphics() {
   auto apply = [this, weak, total](const std::vector<size_t>& bad, size_t checked) {
     std::shared_ptr<BadGraphicsCheck> job = weak.lock();
     if (!job || badGraphics_ != job || job->files->abandoned) return;
-    if (!bad.empty()) MainListBox.BeginUpdate();
-    struct Redraw {
-      ui::ListBox& list;
-      bool on;
-      ~Redraw() {
-        if (on) list.EndUpdate();
-      }
-    } redraw{MainListBox, !bad.empty()};
+    ui::ListBox::UpdateGuard redraw(MainListBox, !bad.empty());
     for (size_t j : bad) {
       const size_t entry = j - job->removed;
       // Something else changed the playlist (a reload): stop rather than
@@ -164,24 +160,21 @@ void TMainForm::RemoveBadGraphics() {
         if (on) CoUninitialize();
       }
     } comEnd{com};
-    std::vector<size_t> bad;
-    auto since = std::chrono::steady_clock::now();
-    ui::Queued inFlight;
     size_t checked = 0;
-    auto handOver = [&] {
-      inFlight.Wait();  // one group on its way at a time, in order
-      inFlight = ui::Queue([apply, group = std::move(bad), checked] { apply(group, checked); });
-      bad.clear();
-      since = std::chrono::steady_clock::now();
-    };
+    ui::GroupedHandOff<size_t> handOff(kResultGroups, [apply, &checked](std::vector<size_t>&& bad) {
+      return [apply, group = std::move(bad), checked] { apply(group, checked); };
+    });
     for (size_t j = 0; j < files->paths.size(); ++j) {
       if (files->abandoned || ui::StopRequested()) break;
-      if (IsBadEntry(files->paths[j])) bad.push_back(j);
+      const bool isBad = IsBadEntry(files->paths[j]);
       checked = j + 1;
-      if (std::chrono::steady_clock::now() - since > kLongestWait) handOver();
+      if (isBad) {
+        handOff.Add(j);
+      } else {
+        handOff.Tick();
+      }
     }
-    handOver();
-    inFlight.Wait();
+    handOff.Finish();
     ui::Queue(finish).Wait();
   });
 }

@@ -25,8 +25,9 @@ struct AnsweringFill {
 
 namespace {
 
-constexpr size_t kRowsPerGroup = 512;
-constexpr auto kLongestWait = std::chrono::milliseconds(30);
+// A row found after a long run of missing files goes at once.
+constexpr ui::GroupedHandOff<size_t>::Rule kRowGroups{
+    .most = 512, .longest = std::chrono::milliseconds(30), .fromLastHandOff = true};
 
 }  // namespace
 
@@ -84,26 +85,18 @@ void TMainForm::LoadPlaylistAnswering(const std::string& file, bool showFullPath
     }
     ui::Synchronize([&] { takeLines(read.Lines(), failed); });
 
-    std::vector<size_t> group;
-    auto since = std::chrono::steady_clock::now();
-    ui::Queued inFlight;
-    auto handOver = [&] {
-      // One group on its way at a time, so the rows stay in order and the
-      // GUI thread is never flooded.
-      inFlight.Wait();
-      inFlight = ui::Queue([addRows, rows = std::move(group)] { addRows(rows); });
-      group.clear();
-      since = std::chrono::steady_clock::now();
-    };
+    ui::GroupedHandOff<size_t> handOff(kRowGroups, [addRows](std::vector<size_t>&& group) {
+      return [addRows, rows = std::move(group)] { addRows(rows); };
+    });
     for (size_t k = 0; k < n; ++k) {
       if (job->abandoned || ui::StopRequested()) return;
-      if (FileExists(job->paths[k])) group.push_back(k);
-      if (group.size() >= kRowsPerGroup || (!group.empty() && std::chrono::steady_clock::now() - since > kLongestWait)) {
-        handOver();
+      if (FileExists(job->paths[k])) {
+        handOff.Add(k);
+      } else {
+        handOff.Tick();
       }
     }
-    if (!group.empty()) handOver();
-    inFlight.Wait();
+    handOff.Finish();
     ui::Queue([job] { job->done = true; }).Wait();
   });
   App().RunUntil([&] { return job->done; });
