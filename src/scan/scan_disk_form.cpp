@@ -139,12 +139,13 @@ void TScanDiskForm::ClearResultsThenSearch(ScanDisk::TMyThread::Setup setup) {
   constexpr auto kSliceTime = std::chrono::milliseconds(15);
   const auto start = std::chrono::steady_clock::now();
   if (SearchListBox.Count() > 0) {
-    SearchListBox.BeginUpdate();
-    for (int i = SearchListBox.Count() - 1; i >= 0; --i) {
-      SearchListBox.DeleteItem(i);
-      if ((i & 255) == 0 && std::chrono::steady_clock::now() - start >= kSliceTime) break;
+    {
+      ui::ListBox::UpdateGuard quiet(SearchListBox);
+      for (int i = SearchListBox.Count() - 1; i >= 0; --i) {
+        SearchListBox.DeleteItem(i);
+        if ((i & 255) == 0 && std::chrono::steady_clock::now() - start >= kSliceTime) break;
+      }
     }
-    SearchListBox.EndUpdate();
     if (SearchListBox.Count() > 0) {
       App().Post([this, setup = std::move(setup)]() mutable { ClearResultsThenSearch(std::move(setup)); });
       return;
@@ -160,11 +161,7 @@ void TScanDiskForm::ClearResultsThenSearch(ScanDisk::TMyThread::Setup setup) {
 
 void TScanDiskForm::AppendResults(const std::vector<std::string>& paths, int foundCount) {
   SearchListBox.Reserve(paths.size());
-  SearchListBox.BeginUpdate();
-  struct Redraw {
-    ui::ListBox& list;
-    ~Redraw() { list.EndUpdate(); }
-  } redraw{SearchListBox};
+  ui::ListBox::UpdateGuard quiet(SearchListBox);
   SearchListBox.AddItems(paths);
   CountLabel.SetCaption(IntToText(foundCount));
 }
@@ -176,11 +173,10 @@ void TScanDiskForm::SearchFinished() {
 }
 
 void TScanDiskForm::Button5Click(ui::Component&) {
-  SearchListBox.BeginUpdate();
+  ui::ListBox::UpdateGuard quiet(SearchListBox);
   for (int i = SearchListBox.Count() - 1; i >= 0; --i) {
     if (SearchListBox.Selected(i)) SearchListBox.DeleteItem(i);
   }
-  SearchListBox.EndUpdate();
 }
 
 // ---- adding to the playlist

@@ -28,11 +28,7 @@ void TMainForm::AddEntries(const std::vector<std::string>& paths) {
 }
 
 void TMainForm::AddFoundFiles(const std::vector<std::string>& paths) {
-  MainListBox.BeginUpdate();
-  struct Redraw {
-    ui::ListBox& list;
-    ~Redraw() { list.EndUpdate(); }
-  } redraw{MainListBox};
+  ui::ListBox::UpdateGuard quiet(MainListBox);
   for (const std::string& path : paths) AddFoundFile(path);
 }
 
