@@ -2,6 +2,7 @@
 
 #include "capture/screen_grabber.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 #include "ui/handle.h"
 
 namespace wc {
@@ -14,6 +15,15 @@ namespace {
 void CoverScreen(HWND window, int width, int height) {
   SetWindowPos(window, HWND_TOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
 }
+
+}  // namespace
+
+namespace {
+
+// What the window runs (it has no layout table).
+const ui::Binding<TCaptureRectForm> kBindings[] = {
+    {"Timer1", ui::Event::Timer, &TCaptureRectForm::Timer1Timer},
+};
 
 }  // namespace
 
@@ -48,7 +58,7 @@ TCaptureRectForm::TCaptureRectForm(ui::Application& app) : Form(app, "CaptureRec
   OnMouseDown = [this](ui::Component& s, ui::MouseButton b, ui::ShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
   OnMouseMove = [this](ui::Component& s, ui::ShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
   OnMouseUp = [this](ui::Component& s, ui::MouseButton b, ui::ShiftState sh, int x, int y) { FormMouseUp(s, b, sh, x, y); };
-  Timer1.OnTimer = [this](ui::Component& s) { Timer1Timer(s); };
+  ui::Bind(*this, kBindings);
   Timer1.SetEnabled(true);
 }
 
