@@ -3,6 +3,7 @@
 #include <map>
 
 #include "ui/application.h"
+#include "ui/binding.h"
 
 namespace wc {
 
@@ -28,13 +29,22 @@ HCURSOR ProgramCursor(int id) {
   return it == CursorTable().end() ? nullptr : it->second;
 }
 
+namespace {
+
+// What the window runs (it has no layout table).
+const ui::Binding<TCaptureObjectForm> kBindings[] = {
+    {"", ui::Event::Activate, &TCaptureObjectForm::FormActivate},
+};
+
+}  // namespace
+
 TCaptureObjectForm::TCaptureObjectForm(ui::Application& app)
     : TScreenOverlay(app, "CaptureObjectForm", "Capture Object") {
   TakeHandCursor();
   CoverScreen();
   // Paints nothing and erases nothing: the screen stays visible beneath.
   OnPaint = [](HDC) {};
-  OnActivate = [this](ui::Component& s) { FormActivate(s); };
+  ui::Bind(*this, kBindings);
   OnMouseUp = [this](ui::Component& s, ui::MouseButton b, ui::ShiftState sh, int x, int y) { FormMouseUp(s, b, sh, x, y); };
 }
 

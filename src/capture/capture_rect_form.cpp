@@ -2,11 +2,21 @@
 
 #include "capture/screen_grabber.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 #include "ui/handle.h"
 
 namespace wc {
 
 BandPattern TCaptureRectForm::pattern_;
+
+namespace {
+
+// What the window runs (it has no layout table).
+const ui::Binding<TCaptureRectForm> kBindings[] = {
+    {"Timer1", ui::Event::Timer, &TCaptureRectForm::Timer1Timer},
+};
+
+}  // namespace
 
 TCaptureRectForm::TCaptureRectForm(ui::Application& app) : TScreenOverlay(app, "CaptureRectForm", "") {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -31,7 +41,7 @@ TCaptureRectForm::TCaptureRectForm(ui::Application& app) : TScreenOverlay(app, "
   OnMouseDown = [this](ui::Component& s, ui::MouseButton b, ui::ShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
   OnMouseMove = [this](ui::Component& s, ui::ShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
   OnMouseUp = [this](ui::Component& s, ui::MouseButton b, ui::ShiftState sh, int x, int y) { FormMouseUp(s, b, sh, x, y); };
-  Timer1.OnTimer = [this](ui::Component& s) { Timer1Timer(s); };
+  ui::Bind(*this, kBindings);
   Timer1.SetEnabled(true);
 }
 

@@ -3,6 +3,7 @@
 #include "capture/screen_form.h"
 #include "capture/screen_grabber.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 
 namespace wc {
 
@@ -16,6 +17,12 @@ const ui::LayoutItem kLayout[] = {
     {"Button2", "", 202, 67, 75, 25, "Cancel"},
 };
 
+// What each control runs.
+const ui::Binding<TDelayForm> kBindings[] = {
+    {"Button1", ui::Event::Click, &TDelayForm::Button1Click},
+    {"Button2", ui::Event::Click, &TDelayForm::Button2Click},
+};
+
 }  // namespace
 
 TDelayForm::TDelayForm(ui::Application& app) : Form(app, "DelayForm") {
@@ -27,8 +34,7 @@ TDelayForm::TDelayForm(ui::Application& app) : Form(app, "DelayForm") {
   BuildLayout(kLayout);
   SpinEdit1.SetValue(500);
   Button1.SetDefault(true);
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
-  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
+  ui::Bind(*this, kBindings);
 }
 
 void TDelayForm::Button1Click(ui::Component&) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ui/application.h"
+#include "ui/binding.h"
 #include "ui/prompts.h"
 
 namespace wc {
@@ -40,6 +41,46 @@ const ui::LayoutItem kLayout[] = {
     {"VertScroll", "", kClientWidth - kScrollThickness, kToolbarHeight, kScrollThickness, 100, "", ui::lfHidden},
     {"HorizScroll", "", 0, kClientHeight - kStatusHeight - kScrollThickness, 100, kScrollThickness, "", ui::lfHidden},
     {"ScreenStatusBar", "", 0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight, ""},
+};
+
+// What each control runs.
+const ui::Binding<TScreenForm> kBindings[] = {
+    {"Open1", ui::Event::Click, &TScreenForm::Open1Click},
+    {"Saveas1", ui::Event::Click, &TScreenForm::Saveas1Click},
+    {"Close1", ui::Event::Click, &TScreenForm::Close1Click},
+    {"Closeall1", ui::Event::Click, &TScreenForm::Closeall1Click},
+    {"Print1", ui::Event::Click, &TScreenForm::Print1Click},
+    {"PrintSetup1", ui::Event::Click, &TScreenForm::PrintSetup1Click},
+    {"Exit1", ui::Event::Click, &TScreenForm::Exit1Click},
+    {"Copy1", ui::Event::Click, &TScreenForm::Copy1Click},
+    {"CopySelection1", ui::Event::Click, &TScreenForm::CopySelection1Click},
+    {"Crop1", ui::Event::Click, &TScreenForm::Crop1Click},
+    {"Desktop1", ui::Event::Click, &TScreenForm::Desktop1Click},
+    {"Selection1", ui::Event::Click, &TScreenForm::Selection1Click},
+    {"Window1", ui::Event::Click, &TScreenForm::Window1Click},
+    {"Object1", ui::Event::Click, &TScreenForm::Object1Click},
+    {"Minimize1", ui::Event::Click, &TScreenForm::Minimize1Click},
+    {"Automatic1", ui::Event::Click, &TScreenForm::Automatic1Click},
+    {"Delay1", ui::Event::Click, &TScreenForm::Delay1Click},
+    {"OpenButton", ui::Event::Click, &TScreenForm::Open1Click},
+    {"CloseButton", ui::Event::Click, &TScreenForm::Close1Click},
+    {"CloseAllButton", ui::Event::Click, &TScreenForm::Closeall1Click},
+    {"SaveAsButton", ui::Event::Click, &TScreenForm::Saveas1Click},
+    {"PrintButton", ui::Event::Click, &TScreenForm::Print1Click},
+    {"CopyButton", ui::Event::Click, &TScreenForm::Copy1Click},
+    {"CropButton", ui::Event::Click, &TScreenForm::Crop1Click},
+    {"CaptureDesktopButton", ui::Event::Click, &TScreenForm::Desktop1Click},
+    {"CaptureSelectionButton", ui::Event::Click, &TScreenForm::Selection1Click},
+    {"CaptureWindowButton", ui::Event::Click, &TScreenForm::Window1Click},
+    {"CaptureObjectButton", ui::Event::Click, &TScreenForm::Object1Click},
+    {"ExitButton", ui::Event::Click, &TScreenForm::Exit1Click},
+    {"Click100Button", ui::Event::Click, &TScreenForm::Click100ButtonClick},
+    {"MyTrackBar", ui::Event::Change, &TScreenForm::MyTrackBarChange},
+    {"HorizScroll", ui::Event::Change, &TScreenForm::HorizScrollChange},
+    {"VertScroll", ui::Event::Change, &TScreenForm::VertScrollChange},
+    {"ScreenPageControl", ui::Event::Change, &TScreenForm::ScreenPageControlChange},
+    {"", ui::Event::Show, &TScreenForm::FormShow},
+    {"", ui::Event::Resize, &TScreenForm::FormResize},
 };
 
 // ImageList5: the tabs' pictures (0 opened file, 7 to 10 the capture kinds)
@@ -117,45 +158,7 @@ TScreenForm::TScreenForm(ui::Application& app) : Form(app, "ScreenForm") {
   ScreenPageControl.SetImages(&ImageList5);
   BuildLayout(kLayout);
 
-  auto bind = [this](auto& source, void (TScreenForm::*handler)(ui::Component&)) {
-    source.OnClick = [this, handler](ui::Component& s) { (this->*handler)(s); };
-  };
-  bind(Open1, &TScreenForm::Open1Click);
-  bind(Saveas1, &TScreenForm::Saveas1Click);
-  bind(Close1, &TScreenForm::Close1Click);
-  bind(Closeall1, &TScreenForm::Closeall1Click);
-  bind(Print1, &TScreenForm::Print1Click);
-  bind(PrintSetup1, &TScreenForm::PrintSetup1Click);
-  bind(Exit1, &TScreenForm::Exit1Click);
-  bind(Copy1, &TScreenForm::Copy1Click);
-  bind(CopySelection1, &TScreenForm::CopySelection1Click);
-  bind(Crop1, &TScreenForm::Crop1Click);
-  bind(Desktop1, &TScreenForm::Desktop1Click);
-  bind(Selection1, &TScreenForm::Selection1Click);
-  bind(Window1, &TScreenForm::Window1Click);
-  bind(Object1, &TScreenForm::Object1Click);
-  bind(Minimize1, &TScreenForm::Minimize1Click);
-  bind(Automatic1, &TScreenForm::Automatic1Click);
-  bind(Delay1, &TScreenForm::Delay1Click);
-  bind(OpenButton, &TScreenForm::Open1Click);
-  bind(CloseButton, &TScreenForm::Close1Click);
-  bind(CloseAllButton, &TScreenForm::Closeall1Click);
-  bind(SaveAsButton, &TScreenForm::Saveas1Click);
-  bind(PrintButton, &TScreenForm::Print1Click);
-  bind(CopyButton, &TScreenForm::Copy1Click);
-  bind(CropButton, &TScreenForm::Crop1Click);
-  bind(CaptureDesktopButton, &TScreenForm::Desktop1Click);
-  bind(CaptureSelectionButton, &TScreenForm::Selection1Click);
-  bind(CaptureWindowButton, &TScreenForm::Window1Click);
-  bind(CaptureObjectButton, &TScreenForm::Object1Click);
-  bind(ExitButton, &TScreenForm::Exit1Click);
-  bind(Click100Button, &TScreenForm::Click100ButtonClick);
-  MyTrackBar.OnChange = [this](ui::Component& s) { MyTrackBarChange(s); };
-  HorizScroll.OnChange = [this](ui::Component& s) { HorizScrollChange(s); };
-  VertScroll.OnChange = [this](ui::Component& s) { VertScrollChange(s); };
-  ScreenPageControl.OnChange = [this](ui::Component& s) { ScreenPageControlChange(s); };
-  OnShow = [this](ui::Component& s) { FormShow(s); };
-  OnResize = [this](ui::Component& s) { FormResize(s); };
+  ui::Bind(*this, kBindings);
   OnShortCut = [this](UINT key) {
     if (key == 'O') Open1.Click();
     else if (key == 'S') Saveas1.Click();

@@ -1,6 +1,7 @@
 #include "capture/selection_form.h"
 
 #include "ui/application.h"
+#include "ui/binding.h"
 #include "ui/dpi.h"
 #include "ui/handle.h"
 
@@ -19,6 +20,12 @@ const ui::LayoutItem kLayout[] = {
     {"Button1", "ToolBar1", 6, 9, 120, 27, "Save selection"},
     {"Button2", "ToolBar1", 132, 9, 120, 27, "Cancel selection"},
     {"MyImage", "", 0, 45, 1, 1, ""},
+};
+
+// What each control runs.
+const ui::Binding<TSelectionForm> kBindings[] = {
+    {"Button1", ui::Event::Click, &TSelectionForm::Button1Click},
+    {"Button2", ui::Event::Click, &TSelectionForm::Button2Click},
 };
 
 // A device context of the window that draws over its children too: the band
@@ -57,8 +64,7 @@ TSelectionForm::TSelectionForm(ui::Application& app) : Form(app, "SelectionForm"
   MyImage.OnMouseUp = [this](ui::Component& s, ui::MouseButton b, ui::ShiftState sh, int x, int y) {
     MyImageMouseUp(s, b, sh, x, y);
   };
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
-  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
+  ui::Bind(*this, kBindings);
 }
 
 void TSelectionForm::SetPicture(ui::Picture picture) {

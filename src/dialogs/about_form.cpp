@@ -2,6 +2,7 @@
 
 #include "common/product.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 #include "ui/graphics.h"
 #include "ui/prompts.h"
 
@@ -26,6 +27,13 @@ const ui::LayoutItem kLayout[] = {
     {"Panel1", "", 0, 176, 425, 3},
     {"Image2", "", 8, 184, 33, 25, "", lfHidden},
     {"Button1", "", 180, 184, 75, 25, "Ok"},
+};
+
+// What each control runs.
+const ui::Binding<TAboutForm> kBindings[] = {
+    {"Label5", ui::Event::Click, &TAboutForm::Label5Click},
+    {"Label8", ui::Event::Click, &TAboutForm::Label8Click},
+    {"Button1", ui::Event::Click, &TAboutForm::Button1Click},
 };
 
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
@@ -56,9 +64,7 @@ TAboutForm::TAboutForm(ui::Application& app) : Form(app, "AboutForm") {
     link->SetCursor(hand);
   }
   Button1.SetDefault(true);
-  Label5.OnClick = [this](ui::Component& s) { Label5Click(s); };
-  Label8.OnClick = [this](ui::Component& s) { Label8Click(s); };
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
+  ui::Bind(*this, kBindings);
   FormCreate();
 }
 

@@ -52,6 +52,10 @@ class TLanguage : public ui::Component {
 
   ui::NotifyEvent OnBeforeTranslation;
   ui::NotifyEvent OnAfterTranslation;
+  ui::NotifyEvent* EventSlot(ui::Event e) override {
+    if (e == ui::Event::BeforeTranslation) return &OnBeforeTranslation;
+    return e == ui::Event::AfterTranslation ? &OnAfterTranslation : nullptr;
+  }
   LanguageNotifyEvent OnTranslate;
 
   // One translation run over every line of Properties.

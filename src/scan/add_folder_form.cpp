@@ -9,6 +9,7 @@
 #include "scan/playlist_target.h"
 #include "common/text.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 #include "ui/wide_text.h"
 
 namespace wc {
@@ -27,6 +28,13 @@ const ui::LayoutItem kLayout[] = {
     {"ShellTreeView1", "", 8, 28, 302, 236},
     {"Button1", "", 154, 273, 75, 25, "OK"},
     {"Button2", "", 235, 273, 75, 25, "Cancel"},
+};
+
+// What each control runs.
+const ui::Binding<TAddFolderForm> kBindings[] = {
+    {"", ui::Event::Show, &TAddFolderForm::FormShow},
+    {"Button1", ui::Event::Click, &TAddFolderForm::Button1Click},
+    {"Button2", ui::Event::Click, &TAddFolderForm::Button2Click},
 };
 
 std::string NameOf(IShellFolder* folder, const ITEMIDLIST* pidl, SHGDNF flags) {
@@ -73,9 +81,7 @@ TAddFolderForm::TAddFolderForm(ui::Application& app, const char* name, const ui:
   CreateWindowFrom(look);
   BuildLayout(layout);
   Button1.SetDefault(true);
-  OnShow = [this](ui::Component& s) { FormShow(s); };
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
-  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
+  ui::Bind(*this, kBindings);
   ShellTreeView1.OnExpanding = [this](ui::Component& s, HTREEITEM item) { ShellTreeView1Expanding(s, item); };
   ShellTreeView1.OnDeletion = [this](ui::Component& s, HTREEITEM item, LPARAM data) {
     ShellTreeView1Deletion(s, item, data);

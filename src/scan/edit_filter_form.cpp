@@ -2,6 +2,7 @@
 
 #include "scan/filter_form.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 
 namespace wc {
 
@@ -15,6 +16,13 @@ const ui::LayoutItem kLayout[] = {
     {"Button1", "", 134, 38, 75, 25, "Add"},
     {"Button2", "", 134, 68, 75, 25, "Remove"},
     {"Apply", "", 134, 146, 75, 25, "Apply"},
+};
+
+// What each control runs.
+const ui::Binding<TEditFilterForm> kBindings[] = {
+    {"Button1", ui::Event::Click, &TEditFilterForm::Button1Click},
+    {"Button2", ui::Event::Click, &TEditFilterForm::Button2Click},
+    {"Apply", ui::Event::Click, &TEditFilterForm::ApplyClick},
 };
 
 }  // namespace
@@ -36,9 +44,7 @@ TEditFilterForm::TEditFilterForm(ui::Application& app) : Form(app, "EditFilterFo
   Edit1.SetMaxLength(kMaxNameLength);
   BuildLayout(kLayout);
   FilterListBox.SetItems({"*.jpg", "*.jpeg", "*.bmp", "*.ico", "*.emf", "*.wmf"});
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
-  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
-  Apply.OnClick = [this](ui::Component& s) { ApplyClick(s); };
+  ui::Bind(*this, kBindings);
 }
 
 void TEditFilterForm::Button1Click(ui::Component&) {

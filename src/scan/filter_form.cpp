@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "scan/edit_filter_form.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 
 namespace wc {
 
@@ -21,6 +22,13 @@ const ui::LayoutItem kLayout[] = {
     {"RecurseSubfoldersCheckBox", "", 8, 64, 281, 19, "Recurse subfolders"},
     {"Button1", "", 133, 106, 75, 25, "OK"},
     {"Button2", "", 214, 106, 75, 25, "Cancel"},
+};
+
+// What each control runs.
+const ui::Binding<TFilterForm> kBindings[] = {
+    {"Button1", ui::Event::Click, &TFilterForm::Button1Click},
+    {"Button2", ui::Event::Click, &TFilterForm::Button2Click},
+    {"Button3", ui::Event::Click, &TFilterForm::Button3Click},
 };
 
 TEditFilterForm* FilterEditor() { return ui::Application::FindForm<TEditFilterForm>("EditFilterForm"); }
@@ -44,9 +52,7 @@ TFilterForm::TFilterForm(ui::Application& app) : Form(app, "FilterForm") {
   BuildLayout(kLayout);
   RecurseSubfoldersCheckBox.SetChecked(true);
   Button1.SetDefault(true);
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
-  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
-  Button3.OnClick = [this](ui::Component& s) { Button3Click(s); };
+  ui::Bind(*this, kBindings);
 }
 
 void TFilterForm::Button1Click(ui::Component&) {

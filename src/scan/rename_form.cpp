@@ -5,6 +5,7 @@
 #include "scan/file_name_rules.h"
 #include "scan/file_ops.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 #include "ui/error.h"
 #include "ui/prompts.h"
 
@@ -17,6 +18,11 @@ const ui::LayoutItem kLayout[] = {
     {"Button1", "", 280, 46, 75, 25, "OK"},
 };
 
+// What each control runs.
+const ui::Binding<TRenameForm> kBindings[] = {
+    {"", ui::Event::Show, &TRenameForm::FormShow},
+    {"Button1", ui::Event::Click, &TRenameForm::Button1Click},
+};
 
 }  // namespace
 
@@ -28,8 +34,7 @@ TRenameForm::TRenameForm(ui::Application& app) : Form(app, "RenameForm") {
                     .icons = ui::biSystemMenu});
   BuildLayout(kLayout);
   Button1.SetDefault(true);
-  OnShow = [this](ui::Component& s) { FormShow(s); };
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
+  ui::Bind(*this, kBindings);
 }
 
 void TRenameForm::FormShow(ui::Component&) {

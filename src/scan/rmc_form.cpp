@@ -4,6 +4,7 @@
 #include "common/paths.h"
 #include "scan/file_ops.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 
 namespace wc {
 
@@ -13,6 +14,12 @@ const ui::LayoutItem kLayout[] = {
     {"ShellTreeView1", "", 8, 8, 347, 374},
     {"Button1", "", 199, 392, 75, 25, "OK"},
     {"Button2", "", 280, 392, 75, 25, "Cancel"},
+};
+
+// What each control runs.
+const ui::Binding<TRMCForm> kBindings[] = {
+    {"Button1", ui::Event::Click, &TRMCForm::Button1Click},
+    {"Button2", ui::Event::Click, &TRMCForm::Button2Click},
 };
 
 }  // namespace
@@ -25,8 +32,7 @@ TRMCForm::TRMCForm(ui::Application& app)
                       .border = ui::BorderStyle::Dialog,
                       .icons = ui::biSystemMenu},
                      kLayout) {
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
-  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
+  ui::Bind(*this, kBindings);
 }
 
 int TRMCForm::ShowFor(Operation op) {

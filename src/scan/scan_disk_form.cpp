@@ -11,6 +11,7 @@
 #include "scan/add_folder_form.h"
 #include "scan/scan_disk_thread.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 #include "ui/prompts.h"
 
 namespace wc {
@@ -35,6 +36,24 @@ const ui::LayoutItem kLayout[] = {
     {"SearchPreviewCheckBox", "", 373, 231, 130, 19, "Preview"},
     {"Bevel3", "", 373, 256, 121, 121, ""},
     {"SearchImage", "", 377, 260, 113, 113, ""},
+};
+
+// What each control runs.
+const ui::Binding<TScanDiskForm> kBindings[] = {
+    {"Button1", ui::Event::Click, &TScanDiskForm::Button1Click},
+    {"Button2", ui::Event::Click, &TScanDiskForm::Button2Click},
+    {"Button3", ui::Event::Click, &TScanDiskForm::Button3Click},
+    {"Button4", ui::Event::Click, &TScanDiskForm::Button4Click},
+    {"Button5", ui::Event::Click, &TScanDiskForm::Button5Click},
+    {"AllImageFiles1", ui::Event::Click, &TScanDiskForm::AllImageFiles1Click},
+    {"AllMovieFiles1", ui::Event::Click, &TScanDiskForm::AllMovieFiles1Click},
+    {"HTMLFiles1", ui::Event::Click, &TScanDiskForm::HTMLFiles1Click},
+    {"AllSupportedFiles1", ui::Event::Click, &TScanDiskForm::AllSupportedFiles1Click},
+    {"AddAllFiles1", ui::Event::Click, &TScanDiskForm::AddAllFiles1Click},
+    {"AddSelectedFilesOnly1", ui::Event::Click, &TScanDiskForm::AddSelectedFilesOnly1Click},
+    {"AddAllButSelectedFiles1", ui::Event::Click, &TScanDiskForm::AddAllButSelectedFiles1Click},
+    {"SearchListBox", ui::Event::Click, &TScanDiskForm::SearchListBoxClick},
+    {"SearchPreviewCheckBox", ui::Event::Click, &TScanDiskForm::SearchPreviewCheckBoxClick},
 };
 
 // The preview's frame and the longer side of a picture in it.
@@ -66,20 +85,7 @@ TScanDiskForm::TScanDiskForm(ui::Application& app) : Form(app, "ScanDiskForm") {
   }
   for (ui::MenuItem* item : {&AddAllFiles1, &AddSelectedFilesOnly1, &AddAllButSelectedFiles1}) AddPopupMenu.Add(*item);
 
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
-  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
-  Button3.OnClick = [this](ui::Component& s) { Button3Click(s); };
-  Button4.OnClick = [this](ui::Component& s) { Button4Click(s); };
-  Button5.OnClick = [this](ui::Component& s) { Button5Click(s); };
-  AllImageFiles1.OnClick = [this](ui::Component& s) { AllImageFiles1Click(s); };
-  AllMovieFiles1.OnClick = [this](ui::Component& s) { AllMovieFiles1Click(s); };
-  HTMLFiles1.OnClick = [this](ui::Component& s) { HTMLFiles1Click(s); };
-  AllSupportedFiles1.OnClick = [this](ui::Component& s) { AllSupportedFiles1Click(s); };
-  AddAllFiles1.OnClick = [this](ui::Component& s) { AddAllFiles1Click(s); };
-  AddSelectedFilesOnly1.OnClick = [this](ui::Component& s) { AddSelectedFilesOnly1Click(s); };
-  AddAllButSelectedFiles1.OnClick = [this](ui::Component& s) { AddAllButSelectedFiles1Click(s); };
-  SearchListBox.OnClick = [this](ui::Component& s) { SearchListBoxClick(s); };
-  SearchPreviewCheckBox.OnClick = [this](ui::Component& s) { SearchPreviewCheckBoxClick(s); };
+  ui::Bind(*this, kBindings);
 
   SetKinds(SupportedKinds());
 }

@@ -7,6 +7,7 @@
 #include "common/paths.h"
 #include "common/random_win32.h"
 #include "ui/application.h"
+#include "ui/binding.h"
 #include "ui/error.h"
 #include "ui/prompts.h"
 
@@ -68,6 +69,31 @@ const ui::LayoutItem kLayout[] = {
     {"Button4", "", 367, 292, 75, 25, "Apply"},
 };
 
+// What each control runs.
+const ui::Binding<TSettings> kBindings[] = {
+    {"Button1", ui::Event::Click, &TSettings::Button1Click},
+    {"Button2", ui::Event::Click, &TSettings::Button2Click},
+    {"Button3", ui::Event::Click, &TSettings::Button3Click},
+    {"Button4", ui::Event::Click, &TSettings::Button4Click},
+    {"CheckBox5", ui::Event::Click, &TSettings::CheckBox5Click},
+    {"ComboBox2", ui::Event::Change, &TSettings::ComboBox2Change},
+    {"CheckBox8", ui::Event::Click, &TSettings::CheckBox8Click},
+    {"CheckBox9", ui::Event::Click, &TSettings::CheckBox9Click},
+    {"CheckBox10", ui::Event::Click, &TSettings::CheckBox10Click},
+    {"CheckBox11", ui::Event::Click, &TSettings::CheckBox11Click},
+    {"CheckBox17", ui::Event::Click, &TSettings::CheckBox17Click},
+    {"BitBtn1", ui::Event::Click, &TSettings::BitBtn1Click},
+    {"MainBitBtn3", ui::Event::Click, &TSettings::MainBitBtn3Click},
+    {"MainBitBtn1", ui::Event::Click, &TSettings::MainBitBtn1Click},
+    {"MainBitBtn2", ui::Event::Click, &TSettings::MainBitBtn2Click},
+    {"BitBtn2", ui::Event::Click, &TSettings::BitBtn2Click},
+    {"SoundListBox", ui::Event::DblClick, &TSettings::SoundListBoxDblClick},
+    {"MainNew", ui::Event::Click, &TSettings::MainNewClick},
+    {"MainAppend", ui::Event::Click, &TSettings::MainAppendClick},
+    {"MainLoad", ui::Event::Click, &TSettings::MainLoadClick},
+    {"MainSave", ui::Event::Click, &TSettings::MainSaveClick},
+};
+
 const char* const kLanguages[] = {"Arabic", "English", "French", "Romanian", "Spanish"};
 
 }  // namespace
@@ -94,35 +120,11 @@ TSettings::TSettings(ui::Application& app) : Form(app, "Settings") {
   MainBitBtn2.SetHint("Next sound");
   BitBtn2.SetHint("Play the selected sound");
   Button2.SetDefault(true);
-  BindHandlers();
+  ui::Bind(*this, kBindings);
   FormCreate();
 }
 
 TSettings::~TSettings() { WithdrawHotkeys(); }
-
-void TSettings::BindHandlers() {
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
-  Button2.OnClick = [this](ui::Component& s) { Button2Click(s); };
-  Button3.OnClick = [this](ui::Component& s) { Button3Click(s); };
-  Button4.OnClick = [this](ui::Component& s) { Button4Click(s); };
-  CheckBox5.OnClick = [this](ui::Component& s) { CheckBox5Click(s); };
-  ComboBox2.OnChange = [this](ui::Component& s) { ComboBox2Change(s); };
-  CheckBox8.OnClick = [this](ui::Component& s) { CheckBox8Click(s); };
-  CheckBox9.OnClick = [this](ui::Component& s) { CheckBox9Click(s); };
-  CheckBox10.OnClick = [this](ui::Component& s) { CheckBox10Click(s); };
-  CheckBox11.OnClick = [this](ui::Component& s) { CheckBox11Click(s); };
-  CheckBox17.OnClick = [this](ui::Component& s) { CheckBox17Click(s); };
-  BitBtn1.OnClick = [this](ui::Component& s) { BitBtn1Click(s); };
-  MainBitBtn3.OnClick = [this](ui::Component& s) { MainBitBtn3Click(s); };
-  MainBitBtn1.OnClick = [this](ui::Component& s) { MainBitBtn1Click(s); };
-  MainBitBtn2.OnClick = [this](ui::Component& s) { MainBitBtn2Click(s); };
-  BitBtn2.OnClick = [this](ui::Component& s) { BitBtn2Click(s); };
-  SoundListBox.OnDblClick = [this](ui::Component& s) { SoundListBoxDblClick(s); };
-  MainNew.OnClick = [this](ui::Component& s) { MainNewClick(s); };
-  MainAppend.OnClick = [this](ui::Component& s) { MainAppendClick(s); };
-  MainLoad.OnClick = [this](ui::Component& s) { MainLoadClick(s); };
-  MainSave.OnClick = [this](ui::Component& s) { MainSaveClick(s); };
-}
 
 SettingsTarget* TSettings::ControlPanel() const { return SettingsTarget::Find(); }
 

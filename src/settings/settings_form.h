@@ -131,7 +131,6 @@ class TSettings : public ui::Form {
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
  private:
-  void BindHandlers();
   void FormCreate();
   // The boxes of the General tab from the settings file.
   void ReadGeneralOptions(const IniFile& ini);

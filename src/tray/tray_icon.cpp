@@ -162,6 +162,21 @@ TTrayIcon::~TTrayIcon() {
   TTrayIconHandler::Unregister(*this);
 }
 
+ui::NotifyEvent* TTrayIcon::EventSlot(ui::Event e) {
+  switch (e) {
+    case ui::Event::Click: return &OnClick;
+    case ui::Event::DblClick: return &OnDblClick;
+    case ui::Event::MouseEnter: return &OnMouseEnter;
+    case ui::Event::MouseExit: return &OnMouseExit;
+    case ui::Event::BalloonHintShow: return &OnBalloonHintShow;
+    case ui::Event::BalloonHintHide: return &OnBalloonHintHide;
+    case ui::Event::BalloonHintTimeout: return &OnBalloonHintTimeout;
+    case ui::Event::BalloonHintClick: return &OnBalloonHintClick;
+    case ui::Event::MinimizeToTray: return &OnMinimizeToTray;
+    default: return nullptr;
+  }
+}
+
 void TTrayIcon::Loaded() {
   if (loaded_) return;
   HookOwner();

@@ -23,7 +23,7 @@
 //     TrayIcon1.SetIconVisible(true);    // takes effect in Loaded()
 //     TrayIcon1.PopupMenu = &PopupMenu1;
 //     TrayIcon1.MinimizeToTray = true;
-//     TrayIcon1.OnClick = [this](ui::Component& s) { TrayIcon1Click(s); };
+//     ui::Bind(*this, kBindings);        // {"TrayIcon1", ui::Event::Click, ...}
 //     TrayIcon1.Loaded();                // once, when the window is built
 //   }
 //
@@ -166,6 +166,7 @@ class TTrayIcon : public ui::Component {
   ui::NotifyEvent OnBalloonHintClick;
   ui::NotifyEvent OnMinimizeToTray;
   TStartupEvent OnStartup;
+  ui::NotifyEvent* EventSlot(ui::Event e) override;
 
   // ---- operations; each answers whether the shell call succeeded
   virtual bool AddToTray();

@@ -21,6 +21,7 @@ class TrackBar : public Control {
   int Position() const { return position_; }
   void SetPosition(int p);
   NotifyEvent OnChange;
+  NotifyEvent* EventSlot(Event e) override { return e == Event::Change ? &OnChange : Control::EventSlot(e); }
 
  protected:
   CreateParams Params() override;
@@ -42,6 +43,7 @@ class ScrollBar : public Control {
   void SetPosition(int p);
   bool Vertical() const { return vertical_; }
   NotifyEvent OnChange;
+  NotifyEvent* EventSlot(Event e) override { return e == Event::Change ? &OnChange : Control::EventSlot(e); }
 
  protected:
   CreateParams Params() override;

@@ -20,6 +20,8 @@ Component::~Component() {
   for (Component* c : owned_) c->owner_ = nullptr;
 }
 
+NotifyEvent* Component::EventSlot(Event) { return nullptr; }
+
 Component* Component::FindOwnedByName(std::string_view name) const {
   for (Component* c : owned_) {
     if (!c->name_.empty() && wc::EqualsIgnoreCaseAscii(c->name_, name)) return c;

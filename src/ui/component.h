@@ -31,6 +31,29 @@ struct Property {
 
 using NotifyEvent = std::function<void(Component& sender)>;
 
+// The plain events a component may have, so a binding table can name them
+// (see binding.h).
+enum class Event {
+  Click,
+  DblClick,
+  Change,
+  Timer,
+  Popup,
+  Show,
+  Hide,
+  Activate,
+  Resize,
+  MouseEnter,
+  MouseExit,
+  BalloonHintShow,
+  BalloonHintHide,
+  BalloonHintTimeout,
+  BalloonHintClick,
+  MinimizeToTray,
+  BeforeTranslation,
+  AfterTranslation,
+};
+
 // Calls an event if it is assigned.
 inline void Raise(const NotifyEvent& e, Component& sender) {
   if (e) e(sender);
@@ -51,6 +74,9 @@ class Component {
   // The first owned component whose name equals `name`, letters A-Z compared
   // without regard to case; nullptr when none matches.
   Component* FindOwnedByName(std::string_view name) const;
+
+  // The event `e` of this component; nullptr when it has no such event.
+  virtual NotifyEvent* EventSlot(Event e);
 
   const std::vector<Property>& Properties() const { return properties_; }
   const Property* FindProperty(std::string_view name) const;  // case-insensitive

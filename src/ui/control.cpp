@@ -92,6 +92,14 @@ void Control::CreateIn(Form& form, Control* parent, RECT bounds, const std::stri
 
 void Control::HandleDestroyed() {}
 
+NotifyEvent* Control::EventSlot(Event e) {
+  switch (e) {
+    case Event::Click: return &OnClick;
+    case Event::DblClick: return &OnDblClick;
+    default: return nullptr;
+  }
+}
+
 void Control::SetCaption(const std::string& text) {
   caption_ = text;
   if (Handle()) SetWindowTextA(Handle(), text.c_str());

@@ -88,6 +88,7 @@ class Control : public Window, public Component {
 
   NotifyEvent OnClick;
   NotifyEvent OnDblClick;
+  NotifyEvent* EventSlot(Event e) override;
   MouseEvent OnMouseDown;
   MouseEvent OnMouseUp;
   MouseMoveEvent OnMouseMove;

@@ -109,6 +109,7 @@ class Edit : public Control {
   // Only digits and a minus sign can be typed.
   void SetNumeric(bool on) { numeric_ = on; }
   NotifyEvent OnChange;
+  NotifyEvent* EventSlot(Event e) override { return e == Event::Change ? &OnChange : Control::EventSlot(e); }
 
  protected:
   CreateParams Params() override;
@@ -136,6 +137,7 @@ class SpinEdit : public Control {
   std::string Text() const { return edit_.Text(); }
   void SetText(const std::string& t) { edit_.SetText(t); }
   NotifyEvent OnChange;
+  NotifyEvent* EventSlot(Event e) override { return e == Event::Change ? &OnChange : Control::EventSlot(e); }
 
  protected:
   const char* OwnClassName() const override { return "WcSpinEdit"; }
@@ -162,6 +164,7 @@ class ComboBox : public Control {
   void SetText(const std::string& text);
   // Runs when the user picks an item.
   NotifyEvent OnChange;
+  NotifyEvent* EventSlot(Event e) override { return e == Event::Change ? &OnChange : Control::EventSlot(e); }
 
  protected:
   CreateParams Params() override;

@@ -200,6 +200,16 @@ void Form::SetVisible(bool on) {
 
 void Form::Show() { SetVisible(true); }
 
+NotifyEvent* Form::EventSlot(Event e) {
+  switch (e) {
+    case Event::Show: return &OnShow;
+    case Event::Hide: return &OnHide;
+    case Event::Activate: return &OnActivate;
+    case Event::Resize: return &OnResize;
+    default: return nullptr;
+  }
+}
+
 void Form::Hide() { SetVisible(false); }
 
 void Form::BringToFront() {

@@ -81,6 +81,7 @@ class Form : public Window, public Component {
   NotifyEvent OnHide;
   NotifyEvent OnActivate;
   NotifyEvent OnResize;
+  NotifyEvent* EventSlot(Event e) override;
   std::function<void(Component& sender, bool& canClose)> OnCloseQuery;
   std::function<void(Component& sender, CloseAction& action)> OnClose;
   std::function<void(Component& sender, int& newWidth, int& newHeight, bool& resize)> OnCanResize;

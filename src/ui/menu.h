@@ -43,6 +43,7 @@ class MenuItem : public Component {
   MenuItem* ParentItem() const { return parent_; }
 
   NotifyEvent OnClick;
+  NotifyEvent* EventSlot(Event e) override { return e == Event::Click ? &OnClick : nullptr; }
   void Click();
 
   UINT Command() const { return command_; }
@@ -81,6 +82,7 @@ class PopupMenu : public Component {
   // The component the menu was last shown for.
   Component* PopupComponent = nullptr;
   NotifyEvent OnPopup;
+  NotifyEvent* EventSlot(Event e) override { return e == Event::Popup ? &OnPopup : nullptr; }
   // Shows the menu at screen point x, y and runs the chosen item's click.
   // `owner` receives the menu's messages; the application's window when null.
   void Popup(int x, int y, HWND owner = nullptr);

@@ -70,6 +70,7 @@ class PageControl : public Control {
   std::vector<std::string> TabCaptions() const;
 
   NotifyEvent OnChange;
+  NotifyEvent* EventSlot(Event e) override { return e == Event::Change ? &OnChange : Control::EventSlot(e); }
 
  protected:
   CreateParams Params() override;

@@ -23,6 +23,7 @@ class Timer : public Component {
   bool Running() const { return id_ != 0; }
 
   NotifyEvent OnTimer;
+  NotifyEvent* EventSlot(Event e) override { return e == Event::Timer ? &OnTimer : nullptr; }
 
   // Runs a tick (the application calls it on WM_TIMER; tests may too).
   void Tick();

@@ -79,6 +79,7 @@ class TreeView : public Control {
   TreeItemEvent OnExpanding;
   // After the selection changed.
   NotifyEvent OnChange;
+  NotifyEvent* EventSlot(Event e) override { return e == Event::Change ? &OnChange : Control::EventSlot(e); }
   // An item is about to go (deleted, cleared, or the window destroyed).
   TreeItemGoneEvent OnDeletion;
 

@@ -15,8 +15,6 @@ void TMainForm::SetUpLanguage() {
   Language1.SetProperties(std::vector<std::string>(list.begin(), list.end()));
   Language1.SetSeparator(",");
   Language1.LegacyText = &LegacyAnsiToUtf8;
-  Language1.OnBeforeTranslation = [this](ui::Component& s) { Language1BeforeTranslation(s); };
-  Language1.OnAfterTranslation = [this](ui::Component& s) { Language1AfterTranslation(s); };
 }
 
 void TMainForm::Language1BeforeTranslation(ui::Component&) {

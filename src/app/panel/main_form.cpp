@@ -39,77 +39,15 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::BindHandlers() {
-  OnShow = [this](ui::Component& s) { FormShow(s); };
-  OnHide = [this](ui::Component& s) { FormHide(s); };
   OnCanResize = [this](ui::Component& s, int& w, int& h, bool& r) { FormCanResize(s, w, h, r); };
   OnCloseQuery = [this](ui::Component& s, bool& c) { FormCloseQuery(s, c); };
   OnClose = [this](ui::Component& s, ui::CloseAction& a) { FormClose(s, a); };
-  timer_start.OnTimer = [this](ui::Component& s) { timer_startTimer(s); };
-  timer_forautomatic.OnTimer = [this](ui::Component& s) { timer_forautomaticTimer(s); };
-  Button1.OnClick = [this](ui::Component& s) { Button1Click(s); };
-  BitBtn1.OnClick = [this](ui::Component& s) { BitBtn1Click(s); };
-  BitBtn2.OnClick = [this](ui::Component& s) { BitBtn2Click(s); };
-  Timer1.OnTimer = [this](ui::Component& s) { Timer1Timer(s); };
-  modeautomatic.OnClick = [this](ui::Component& s) { modeautomaticClick(s); };
-  modemanual.OnClick = [this](ui::Component& s) { modemanualClick(s); };
-  browse.OnClick = [this](ui::Component& s) { browseClick(s); };
-  reload.OnClick = [this](ui::Component& s) { reloadClick(s); };
-
-  MainNew.OnClick = [this](ui::Component& s) { MainNewClick(s); };
-  MainLoad.OnClick = [this](ui::Component& s) { MainLoadClick(s); };
-  MainAppend.OnClick = [this](ui::Component& s) { MainAppendClick(s); };
-  MainSave.OnClick = [this](ui::Component& s) { MainSaveClick(s); };
-  MainListBox.OnClick = [this](ui::Component& s) { MainListBoxClick(s); };
-  MainListBox.OnDblClick = [this](ui::Component& s) { MainListBoxDblClick(s); };
-  MainChPreview.OnClick = [this](ui::Component& s) { MainChPreviewClick(s); };
-  htmlpreviewbutton.OnClick = [this](ui::Component& s) { htmlpreviewbuttonClick(s); };
-  MainPrint.OnClick = [this](ui::Component& s) { MainPrintClick(s); };
-
-  CheckBox3.OnClick = [this](ui::Component& s) { CheckBox3Click(s); };
-  MainTime.OnChange = [this](ui::Component& s) { MainTimeChange(s); };
-  MainComboBox.OnChange = [this](ui::Component& s) { MainComboBoxChange(s); };
-
   ColorBox1.OnMouseDown = [this](ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
     ColorBox1.SetBevel(ui::BevelKind::Lowered);
   };
   ColorBox1.OnMouseUp = [this](ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
     ColorBox1.SetBevel(ui::BevelKind::Raised);
   };
-  ColorBox1.OnClick = [this](ui::Component& s) { ColorBox1Click(s); };
-
-  TrayIcon1.OnClick = [this](ui::Component& s) { TrayIcon1Click(s); };
-  BitBtn4.OnClick = [this](ui::Component& s) { BitBtn4Click(s); };
-  BitBtn5.OnClick = [this](ui::Component& s) { BitBtn5Click(s); };
-  BitBtn6.OnClick = [this](ui::Component& s) { BitBtn6Click(s); };
-  auto bind = [this](ui::MenuItem& item, void (TMainForm::*handler)(ui::Component&)) {
-    item.OnClick = [this, handler](ui::Component& s) { (this->*handler)(s); };
-  };
-  bind(DrapenixControlPanel1, &TMainForm::DrapenixControlPanel1Click);
-  bind(Settings1, &TMainForm::Settings1Click);
-  bind(Desktop1, &TMainForm::Desktop1Click);
-  bind(SelectedArea1, &TMainForm::SelectedArea1Click);
-  bind(ActiveWindow1, &TMainForm::ActiveWindow1Click);
-  bind(SelectedObject1, &TMainForm::SelectedObject1Click);
-  bind(PreviousWallpaper1, &TMainForm::PreviousWallpaper1Click);
-  bind(NextWallpape1, &TMainForm::NextWallpape1Click);
-  bind(Reload1, &TMainForm::Reload1Click);
-  bind(ClearWallpaper1, &TMainForm::ClearWallpaper1Click);
-  bind(Center1, &TMainForm::Center1Click);
-  bind(ile1, &TMainForm::ile1Click);
-  bind(FitToScreen1, &TMainForm::FitToScreen1Click);
-  bind(CustomPosition1, &TMainForm::CustomPosition1Click);
-  bind(ShowDisplayProperties1, &TMainForm::ShowDisplayProperties1Click);
-  bind(LaunchWindowsScreenSaver1, &TMainForm::LaunchWindowsScreenSaver1Click);
-  bind(HideDesktopIcons1, &TMainForm::HideDesktopIcons1Click);
-  bind(Help1, &TMainForm::Help1Click);
-  bind(AboutDrapenix1, &TMainForm::AboutDrapenix1Click);
-  bind(OtherVantorelUtilites1, &TMainForm::OtherVantorelUtilites1Click);
-  bind(Donate1, &TMainForm::Donate1Click);
-  bind(ExitDrapenix1, &TMainForm::ExitDrapenix1Click);
-  bind(ShowFullPath1, &TMainForm::ShowFullPath1Click);
-  bind(ScanDiskforWallpapers1, &TMainForm::ScanDiskforWallpapers1Click);
-  bind(ScanDiskForWallpapers2, &TMainForm::ScanDiskForWallpapers2Click);
-  BindPlaylistEditing();
 }
 
 void TMainForm::ErrorBox(const std::string& text) {

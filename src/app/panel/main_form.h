@@ -134,7 +134,6 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void AppendRow(const std::string& text, size_t entry);
   // Deletes the row and the entry it shows (not the file).
   void RemoveRowAndEntry(int row);
-  void BindPlaylistEditing();
   void MainBitBtn1Click(ui::Component& sender);  // move up
   void MainBitBtn2Click(ui::Component& sender);  // move down
   void MainBitBtn3Click(ui::Component& sender);  // remove

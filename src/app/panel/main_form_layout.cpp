@@ -1,7 +1,9 @@
-// Where the control panel's controls sit, and what they show before any
-// setting is read. Positions are pixels inside each control's container.
+// Where the control panel's controls sit, what they show before any setting
+// is read, and what each of them runs. Positions are pixels inside each
+// control's container.
 #include "app/panel/main_form.h"
 
+#include "ui/binding.h"
 #include "ui/graphics.h"
 #include "ui/handle.h"
 
@@ -89,6 +91,97 @@ const ui::LayoutItem kLayout[] = {
     {"Button1", "", 520, 506, 75, 25, "OK"},
 };
 
+// What each control, menu item and timer runs.
+const ui::Binding<TMainForm> kBindings[] = {
+    // The window and its timers.
+    {"", ui::Event::Show, &TMainForm::FormShow},
+    {"", ui::Event::Hide, &TMainForm::FormHide},
+    {"timer_start", ui::Event::Timer, &TMainForm::timer_startTimer},
+    {"timer_forautomatic", ui::Event::Timer, &TMainForm::timer_forautomaticTimer},
+    {"Timer1", ui::Event::Timer, &TMainForm::Timer1Timer},
+
+    // The buttons and fields of the panel.
+    {"Button1", ui::Event::Click, &TMainForm::Button1Click},
+    {"BitBtn1", ui::Event::Click, &TMainForm::BitBtn1Click},
+    {"BitBtn2", ui::Event::Click, &TMainForm::BitBtn2Click},
+    {"modeautomatic", ui::Event::Click, &TMainForm::modeautomaticClick},
+    {"modemanual", ui::Event::Click, &TMainForm::modemanualClick},
+    {"browse", ui::Event::Click, &TMainForm::browseClick},
+    {"reload", ui::Event::Click, &TMainForm::reloadClick},
+    {"MainNew", ui::Event::Click, &TMainForm::MainNewClick},
+    {"MainLoad", ui::Event::Click, &TMainForm::MainLoadClick},
+    {"MainAppend", ui::Event::Click, &TMainForm::MainAppendClick},
+    {"MainSave", ui::Event::Click, &TMainForm::MainSaveClick},
+    {"MainListBox", ui::Event::Click, &TMainForm::MainListBoxClick},
+    {"MainListBox", ui::Event::DblClick, &TMainForm::MainListBoxDblClick},
+    {"MainChPreview", ui::Event::Click, &TMainForm::MainChPreviewClick},
+    {"htmlpreviewbutton", ui::Event::Click, &TMainForm::htmlpreviewbuttonClick},
+    {"MainPrint", ui::Event::Click, &TMainForm::MainPrintClick},
+    {"CheckBox3", ui::Event::Click, &TMainForm::CheckBox3Click},
+    {"MainTime", ui::Event::Change, &TMainForm::MainTimeChange},
+    {"MainComboBox", ui::Event::Change, &TMainForm::MainComboBoxChange},
+    {"ColorBox1", ui::Event::Click, &TMainForm::ColorBox1Click},
+    {"BitBtn4", ui::Event::Click, &TMainForm::BitBtn4Click},
+    {"BitBtn5", ui::Event::Click, &TMainForm::BitBtn5Click},
+    {"BitBtn6", ui::Event::Click, &TMainForm::BitBtn6Click},
+    {"MainBitBtn1", ui::Event::Click, &TMainForm::MainBitBtn1Click},
+    {"MainBitBtn2", ui::Event::Click, &TMainForm::MainBitBtn2Click},
+    {"MainBitBtn3", ui::Event::Click, &TMainForm::MainBitBtn3Click},
+    {"MainBitBtn4", ui::Event::Click, &TMainForm::MainBitBtn4Click},
+    {"MainBitBtn5", ui::Event::Click, &TMainForm::MainBitBtn5Click},
+
+    // The tray icon and its menu.
+    {"TrayIcon1", ui::Event::Click, &TMainForm::TrayIcon1Click},
+    {"DrapenixControlPanel1", ui::Event::Click, &TMainForm::DrapenixControlPanel1Click},
+    {"Settings1", ui::Event::Click, &TMainForm::Settings1Click},
+    {"Desktop1", ui::Event::Click, &TMainForm::Desktop1Click},
+    {"SelectedArea1", ui::Event::Click, &TMainForm::SelectedArea1Click},
+    {"ActiveWindow1", ui::Event::Click, &TMainForm::ActiveWindow1Click},
+    {"SelectedObject1", ui::Event::Click, &TMainForm::SelectedObject1Click},
+    {"PreviousWallpaper1", ui::Event::Click, &TMainForm::PreviousWallpaper1Click},
+    {"NextWallpape1", ui::Event::Click, &TMainForm::NextWallpape1Click},
+    {"Reload1", ui::Event::Click, &TMainForm::Reload1Click},
+    {"ClearWallpaper1", ui::Event::Click, &TMainForm::ClearWallpaper1Click},
+    {"Center1", ui::Event::Click, &TMainForm::Center1Click},
+    {"ile1", ui::Event::Click, &TMainForm::ile1Click},
+    {"FitToScreen1", ui::Event::Click, &TMainForm::FitToScreen1Click},
+    {"CustomPosition1", ui::Event::Click, &TMainForm::CustomPosition1Click},
+    {"ShowDisplayProperties1", ui::Event::Click, &TMainForm::ShowDisplayProperties1Click},
+    {"LaunchWindowsScreenSaver1", ui::Event::Click, &TMainForm::LaunchWindowsScreenSaver1Click},
+    {"HideDesktopIcons1", ui::Event::Click, &TMainForm::HideDesktopIcons1Click},
+    {"Help1", ui::Event::Click, &TMainForm::Help1Click},
+    {"AboutDrapenix1", ui::Event::Click, &TMainForm::AboutDrapenix1Click},
+    {"OtherVantorelUtilites1", ui::Event::Click, &TMainForm::OtherVantorelUtilites1Click},
+    {"Donate1", ui::Event::Click, &TMainForm::Donate1Click},
+    {"ExitDrapenix1", ui::Event::Click, &TMainForm::ExitDrapenix1Click},
+
+    // The playlist menus (Add1, Add2).
+    {"ShowFullPath1", ui::Event::Click, &TMainForm::ShowFullPath1Click},
+    {"ScanDiskforWallpapers1", ui::Event::Click, &TMainForm::ScanDiskforWallpapers1Click},
+    {"ScanDiskForWallpapers2", ui::Event::Click, &TMainForm::ScanDiskForWallpapers2Click},
+    {"Addwallpapers1", ui::Event::Click, &TMainForm::Addwallpapers1Click},
+    {"Addfromfolder1", ui::Event::Click, &TMainForm::Addfromfolder1Click},
+    {"AddHTMLandMovieWallpapers1", ui::Event::Click, &TMainForm::AddHTMLandMovieWallpapers1Click},
+    {"SetasWallpaper1", ui::Event::Click, &TMainForm::SetasWallpaper1Click},
+    {"AddFromFile1", ui::Event::Click, &TMainForm::AddFromFile1Click},
+    {"AddFromFolder2", ui::Event::Click, &TMainForm::AddFromFolder2Click},
+    {"AddHTMLWallpaper1", ui::Event::Click, &TMainForm::AddHTMLWallpaper1Click},
+    {"EmptyWallpaperList1", ui::Event::Click, &TMainForm::EmptyWallpaperList1Click},
+    {"SortWallpaperList1", ui::Event::Click, &TMainForm::SortWallpaperList1Click},
+    {"RandomiseWallpaperList1", ui::Event::Click, &TMainForm::RandomiseWallpaperList1Click},
+    {"CopyFiles1", ui::Event::Click, &TMainForm::CopyFiles1Click},
+    {"MoveFiles1", ui::Event::Click, &TMainForm::MoveFiles1Click},
+    {"MoveFiles2", ui::Event::Click, &TMainForm::CopyFiles1Click},  // told apart by the sender
+    {"RenameFiles1", ui::Event::Click, &TMainForm::RenameFiles1Click},
+    {"FindCurrentSelection1", ui::Event::Click, &TMainForm::FindCurrentSelection1Click},
+    {"SellectAll1", ui::Event::Click, &TMainForm::SellectAll1Click},
+    {"RemoveBadGraphics1", ui::Event::Click, &TMainForm::RemoveBadGraphics1Click},
+
+    // The language component, around each translation.
+    {"Language1", ui::Event::BeforeTranslation, &TMainForm::Language1BeforeTranslation},
+    {"Language1", ui::Event::AfterTranslation, &TMainForm::Language1AfterTranslation},
+};
+
 }  // namespace
 
 void TMainForm::BuildControls() {
@@ -165,6 +258,8 @@ void TMainForm::BuildControls() {
   TrayIcon1.SetIconVisible(true);
   SellectAll1.SetEnabled(false);
   InvertSelection1.SetEnabled(false);
+
+  ui::Bind(*this, kBindings);
 }
 
 }  // namespace wc

@@ -28,34 +28,6 @@ void PopupAtPointer(ui::PopupMenu& menu, HWND owner) {
 
 }  // namespace
 
-void TMainForm::BindPlaylistEditing() {
-  MainBitBtn1.OnClick = [this](ui::Component& s) { MainBitBtn1Click(s); };
-  MainBitBtn2.OnClick = [this](ui::Component& s) { MainBitBtn2Click(s); };
-  MainBitBtn3.OnClick = [this](ui::Component& s) { MainBitBtn3Click(s); };
-  MainBitBtn4.OnClick = [this](ui::Component& s) { MainBitBtn4Click(s); };
-  MainBitBtn5.OnClick = [this](ui::Component& s) { MainBitBtn5Click(s); };
-  auto bind = [this](ui::MenuItem& item, void (TMainForm::*handler)(ui::Component&)) {
-    item.OnClick = [this, handler](ui::Component& s) { (this->*handler)(s); };
-  };
-  bind(Addwallpapers1, &TMainForm::Addwallpapers1Click);
-  bind(Addfromfolder1, &TMainForm::Addfromfolder1Click);
-  bind(AddHTMLandMovieWallpapers1, &TMainForm::AddHTMLandMovieWallpapers1Click);
-  bind(SetasWallpaper1, &TMainForm::SetasWallpaper1Click);
-  bind(AddFromFile1, &TMainForm::AddFromFile1Click);
-  bind(AddFromFolder2, &TMainForm::AddFromFolder2Click);
-  bind(AddHTMLWallpaper1, &TMainForm::AddHTMLWallpaper1Click);
-  bind(EmptyWallpaperList1, &TMainForm::EmptyWallpaperList1Click);
-  bind(SortWallpaperList1, &TMainForm::SortWallpaperList1Click);
-  bind(RandomiseWallpaperList1, &TMainForm::RandomiseWallpaperList1Click);
-  bind(CopyFiles1, &TMainForm::CopyFiles1Click);
-  bind(MoveFiles1, &TMainForm::MoveFiles1Click);
-  bind(MoveFiles2, &TMainForm::CopyFiles1Click);  // told apart by the sender
-  bind(RenameFiles1, &TMainForm::RenameFiles1Click);
-  bind(FindCurrentSelection1, &TMainForm::FindCurrentSelection1Click);
-  bind(SellectAll1, &TMainForm::SellectAll1Click);
-  bind(RemoveBadGraphics1, &TMainForm::RemoveBadGraphics1Click);
-}
-
 // ---- rows and entries
 
 std::optional<size_t> TMainForm::EntryOfRow(int row) const {
