@@ -129,11 +129,10 @@ LRESULT Animate::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
+      PaintScope paint(Handle());
+      HDC dc = paint.dc();
       if (!clip_) {
-        RECT rc;
-        GetClientRect(Handle(), &rc);
+        const RECT rc = paint.Client();
         // Drawn aside first, so the glass does not flicker as it moves.
         MemoryDC mem(CreateCompatibleDC(dc));
         BitmapHandle bmp(CreateCompatibleBitmap(dc, rc.right, rc.bottom));
@@ -145,9 +144,8 @@ LRESULT Animate::WndProc(UINT msg, WPARAM w, LPARAM l) {
           Paint(dc, rc);
         }
       } else {
-        FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(dc, &paint.Asked(), GetSysColorBrush(COLOR_BTNFACE));
       }
-      EndPaint(Handle(), &ps);
       return 0;
     }
   }

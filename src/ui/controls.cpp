@@ -11,6 +11,7 @@
 
 #include "common/text.h"
 #include "ui/error.h"
+#include "ui/handle.h"
 #include "ui/dpi.h"
 #include "ui/form.h"
 #include "ui/wide_text.h"
@@ -719,12 +720,8 @@ LRESULT Panel::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      RECT rc;
-      GetClientRect(Handle(), &rc);
-      Paint(dc, rc);
-      EndPaint(Handle(), &ps);
+      PaintScope paint(Handle());
+      Paint(paint.dc(), paint.Client());
       return 0;
     }
     case WM_LBUTTONUP:
@@ -786,10 +783,8 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
+      PaintScope paint(Handle());
+      Paint(paint.dc());
       return 0;
     }
     case WM_PRINTCLIENT:
@@ -870,10 +865,9 @@ LRESULT Image::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      RECT rc;
-      GetClientRect(Handle(), &rc);
+      PaintScope paint(Handle());
+      HDC dc = paint.dc();
+      const RECT rc = paint.Client();
       // Only what shows: a picture scrolled or zoomed far beyond its window
       // costs no more than the window.
       RECT visible{};
@@ -883,7 +877,6 @@ LRESULT Image::WndProc(UINT msg, WPARAM w, LPARAM l) {
         RECT dest = Stretch ? rc : RECT{0, 0, picture_.Width(), picture_.Height()};
         picture_.DrawPart(dc, dest, visible);
       }
-      EndPaint(Handle(), &ps);
       return 0;
     }
     case WM_LBUTTONUP:
@@ -915,16 +908,13 @@ LRESULT Bevel::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case WM_NCHITTEST:
       return HTTRANSPARENT;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      RECT rc;
-      GetClientRect(Handle(), &rc);
+      PaintScope paint(Handle());
+      RECT rc = paint.Client();
       switch (Shape) {
-        case BevelShape::Box: DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT); break;
-        case BevelShape::Frame: DrawEdge(dc, &rc, EDGE_ETCHED, BF_RECT); break;
-        case BevelShape::TopLine: DrawEdge(dc, &rc, EDGE_ETCHED, BF_TOP); break;
+        case BevelShape::Box: DrawEdge(paint.dc(), &rc, BDR_SUNKENOUTER, BF_RECT); break;
+        case BevelShape::Frame: DrawEdge(paint.dc(), &rc, EDGE_ETCHED, BF_RECT); break;
+        case BevelShape::TopLine: DrawEdge(paint.dc(), &rc, EDGE_ETCHED, BF_TOP); break;
       }
-      EndPaint(Handle(), &ps);
       return 0;
     }
     default:

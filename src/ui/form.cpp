@@ -9,6 +9,7 @@
 #include "ui/control.h"
 #include "ui/dpi.h"
 #include "ui/error.h"
+#include "ui/handle.h"
 #include "ui/menu.h"
 
 namespace ui {
@@ -335,10 +336,8 @@ LRESULT Form::WndProc(UINT msg, WPARAM w, LPARAM l) {
       break;
     case WM_PAINT:
       if (OnPaint) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        OnPaint(dc);
-        EndPaint(Handle(), &ps);
+        PaintScope paint(Handle());
+        OnPaint(paint.dc());
         return 0;
       }
       break;

@@ -113,6 +113,29 @@ class WindowDC {
   HDC dc_;
 };
 
+// One WM_PAINT's drawing context, from BeginPaint to EndPaint.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+  ~PaintScope() { EndPaint(window_, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC dc() const { return dc_; }
+  // What the system asks to be painted again.
+  const RECT& Asked() const { return ps_.rcPaint; }
+  // The window's whole client area.
+  RECT Client() const {
+    RECT r{};
+    GetClientRect(window_, &r);
+    return r;
+  }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
 // Selects a GDI object into a DC for the lifetime of the guard.
 class SelectGuard {
  public:

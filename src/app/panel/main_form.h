@@ -157,6 +157,9 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void RenameFiles1Click(ui::Component& sender);
   void AddPictureFiles();
   void AddMovieAndHtmlFiles();
+  // The open dialog with `filter`, several files at once; the chosen ones
+  // become entries and the list is shown anew.
+  void AddChosenFiles(const char* filter, bool picturePreview);
   void AddFromFolder();
   void SortPlaylist();
   void RandomisePlaylist();

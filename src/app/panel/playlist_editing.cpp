@@ -103,32 +103,24 @@ void TMainForm::AddHTMLandMovieWallpapers1Click(ui::Component&) { AddMovieAndHtm
 void TMainForm::AddHTMLWallpaper1Click(ui::Component&) { AddMovieAndHtmlFiles(); }
 
 void TMainForm::AddPictureFiles() {
-  ui::FileDialogOptions o;  // OpenPictureDialog1
-  o.filter =
+  AddChosenFiles(
       "All pictures|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|JPEG Image File|*.jpg;*.jpeg|Bitmaps|*.bmp|Icons|*.ico|"
-      "Enhanced Metafiles|*.emf|Metafiles|*.wmf";
-  o.multiSelect = true;
-  o.fileMustExist = true;
-  o.pathMustExist = true;
-  o.picturePreview = true;
-  auto r = App().prompts().OpenFile(Handle(), o);
-  if (!r || r->files.empty() || !Playlist) return;
-  AddFilesToPlaylist(r->files);
-  MainListBox.Clear();
-  FillPlaylistBox(IsShowFullPath());
+      "Enhanced Metafiles|*.emf|Metafiles|*.wmf",
+      true);
 }
 
-void TMainForm::AddMovieAndHtmlFiles() {
-  ui::FileDialogOptions o;  // OpenDialog2
-  o.filter = "Movie Files|*.avi;*.mpg;*.mpeg|HTML Files|*.htm;*.html;";
+void TMainForm::AddMovieAndHtmlFiles() { AddChosenFiles("Movie Files|*.avi;*.mpg;*.mpeg|HTML Files|*.htm;*.html;", false); }
+
+void TMainForm::AddChosenFiles(const char* filter, bool picturePreview) {
+  ui::FileDialogOptions o;
+  o.filter = filter;
   o.multiSelect = true;
   o.fileMustExist = true;
   o.pathMustExist = true;
+  o.picturePreview = picturePreview;
   auto r = App().prompts().OpenFile(Handle(), o);
   if (!r || r->files.empty() || !Playlist) return;
-  AddFilesToPlaylist(r->files);
-  MainListBox.Clear();
-  FillPlaylistBox(IsShowFullPath());
+  AddEntries(r->files);
 }
 
 void TMainForm::AddFromFolder() {
