@@ -61,7 +61,13 @@ setup_file="$out/$name-setup.exe"
 rm -f "$zip_file" "$setup_file"
 # The zip holds one folder named after the release: unpacked, it runs as it is.
 (cd "$out/stage" && zip -q -r -X "$zip_file" "$name")
-makensis -V2 -DVERSION="$version" -DVERSION4="$version4" -DSTAGE="$stage" -DICON="$art/app.ico" \
+# The side picture of the setup's last page: the program's icon on the blues
+# of the control panel's banner.
+side="$out/stage/setup-side.bmp"
+convert -size 314x164 gradient:'rgb(13,48,95)'-'rgb(111,178,234)' -rotate 90 \
+  \( "$art/png/app256.png" -resize 112x112 \) -gravity north -geometry +0+56 -composite \
+  -alpha off -type TrueColor BMP3:"$side"
+makensis -V2 -DVERSION="$version" -DVERSION4="$version4" -DSTAGE="$stage" -DICON="$art/app.ico" -DSIDE="$side" \
   -DOUTFILE="$setup_file" "$here/installer.nsi" >&2
 rm -rf "$out/stage"
 echo "$zip_file"
