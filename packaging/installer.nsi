@@ -176,12 +176,17 @@ Function QvlIsOurs
   ${EndIf}
 FunctionEnd
 
+; Only a registration that opens this copy goes: another copy of the program
+; (a portable one, registered through its own settings) keeps its own.
 !macro REMOVE_QVL_TYPE ROOT PREFIX
-  ReadRegStr $0 ${ROOT} "${PREFIX}.qvl" ""
-  ${If} $0 == "${QVL_TYPE}"
-    DeleteRegKey ${ROOT} "${PREFIX}.qvl"
+  ReadRegStr $1 ${ROOT} "${PREFIX}${QVL_TYPE}\Shell\Open\Command" ""
+  ${If} $1 == '"$INSTDIR\${EXE}" "%1"'
+    ReadRegStr $0 ${ROOT} "${PREFIX}.qvl" ""
+    ${If} $0 == "${QVL_TYPE}"
+      DeleteRegKey ${ROOT} "${PREFIX}.qvl"
+    ${EndIf}
+    DeleteRegKey ${ROOT} "${PREFIX}${QVL_TYPE}"
   ${EndIf}
-  DeleteRegKey ${ROOT} "${PREFIX}${QVL_TYPE}"
 !macroend
 
 ; ---- install ---------------------------------------------------------------

@@ -38,6 +38,8 @@ fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 w() { wine64 "$@" </dev/null >>"$log" 2>&1; }
 reg_has() { wine64 reg query "$1" ${2:+/v "$2"} </dev/null >>"$log" 2>&1; }
 reg_value() { wine64 reg query "$1" /v "$2" </dev/null 2>>"$log" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+# A key's default value (reg takes no /v for it).
+reg_default() { wine64 reg query "$1" </dev/null 2>>"$log" | tr -d '\r' | sed -n "s/^ *(Default) *REG_[A-Z_]* *//p"; }
 # Polls until the command succeeds, for at most $1 seconds.
 wait_until() {
   local limit=$1; shift
@@ -117,8 +119,7 @@ quiet=$(reg_value "$uninstall_key" QuietUninstallString)
 size=$(reg_value "$uninstall_key" EstimatedSize)
 [ $((size)) -gt 500 ] || fail "EstimatedSize is '$size'"
 [ "$(reg_value "$run_key" "Wallpaper Manager")" = "$program_run_value" ] || fail "no Run value for the program"
-[ "$(reg_value 'HKCU\Software\Classes\.qvl' '(Default)')" = "Drapenix PlayList" ] ||
-  reg_has 'HKCU\Software\Classes\.qvl' || fail "no .qvl file type"
+[ "$(reg_default 'HKCU\Software\Classes\.qvl')" = "Drapenix PlayList" ] || fail "no .qvl file type"
 open_command=$(wine64 reg query 'HKCU\Software\Classes\Drapenix PlayList\Shell\Open\Command' </dev/null 2>>"$log" | tr -d '\r')
 [[ "$open_command" == *"\"$win_folder\\WallpaperChanger.exe\" \"%1\""* ]] || fail ".qvl files do not open with the program: $open_command"
 
@@ -152,6 +153,10 @@ grep -q 'my dunes' "$folder/DefPlayList.qvl" || fail "the upgrade lost the user'
 # the machine's classes (its settings write there where they may)
 w reg add 'HKLM\Software\Classes\.qvl' /ve /d "Drapenix PlayList" /f
 w reg add 'HKLM\Software\Classes\Drapenix PlayList\Shell\Open\Command' /ve /d "\"$win_folder\\WallpaperChanger.exe\" \"%1\"" /f
+# ... while the user's own classes name another copy (a portable one), whose
+# registration is not ours to remove.
+other_command='"C:\portable\WallpaperChanger.exe" "%1"'
+w reg add 'HKCU\Software\Classes\Drapenix PlayList\Shell\Open\Command' /ve /d "$other_command" /f
 w "$folder/uninstall.exe" /S || fail "the uninstaller ended with an error"
 # It goes on from a copy of itself; removing itself is its last step.
 wait_until 120 test ! -e "$folder/uninstall.exe" || fail "the uninstaller did not finish"
@@ -160,10 +165,12 @@ left=$(cd "$folder" 2>/dev/null && find . -mindepth 1 | sort | tr '\n' ' ')
 grep -q '^Value=37' "$folder/settings.ini" || fail "the silent uninstall changed the user's settings"
 reg_has "$run_key" "Wallpaper Manager" && fail "the Run value is left"
 reg_has "$uninstall_key" && fail "the Uninstall entry is left"
-for classes in 'HKCU\Software\Classes' 'HKLM\Software\Classes'; do
-  reg_has "$classes\\.qvl" && fail "$classes\\.qvl is left"
-  reg_has "$classes\\Drapenix PlayList" && fail "$classes\\Drapenix PlayList is left"
-done
+reg_has 'HKLM\Software\Classes\.qvl' && fail "HKLM\Software\Classes\.qvl is left"
+reg_has 'HKLM\Software\Classes\Drapenix PlayList' && fail "HKLM\Software\Classes\Drapenix PlayList is left"
+[ "$(reg_default 'HKCU\Software\Classes\Drapenix PlayList\Shell\Open\Command')" = "$other_command" ] ||
+  fail "the uninstaller removed another copy's .qvl registration"
+[ "$(reg_default 'HKCU\Software\Classes\.qvl')" = "Drapenix PlayList" ] ||
+  fail "the uninstaller removed .qvl, which names another copy's type"
 [ -e "$shortcut" ] && fail "the shortcut is left"
 
 # --- 5. the portable zip, unpacked elsewhere, runs as it is
