@@ -21,18 +21,13 @@
 #include <thread>
 #include <vector>
 
+#include "program_runner.h"
+
 namespace {
 
 using namespace std::chrono_literals;
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-  auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(50ms);
-  }
-  return true;
-}
+using wc::test::StartUpSequenceDone;
+using wc::test::WaitFor;
 
 std::string ImageOf(DWORD pid) {
   HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
@@ -78,29 +73,6 @@ HWND PanelOf(DWORD pid) {
       },
       reinterpret_cast<LPARAM>(&s));
   return s.found;
-}
-
-// The start-up sequence has run to its end: the panel's hidden reader-state
-// label reads "1" (as tests/e2e/program_runner.cpp reads it).
-bool StartUpDone(HWND panel) {
-  if (!panel) return false;
-  bool done = false;
-  EnumChildWindows(
-      panel,
-      [](HWND child, LPARAM param) -> BOOL {
-        char cls[16] = {}, text[8] = {};
-        GetClassNameA(child, cls, sizeof cls);
-        DWORD_PTR got = 0;
-        if (lstrcmpiA(cls, "Static") != 0 || IsWindowVisible(child) ||
-            !SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                                 2000, &got) ||
-            std::string(text) != "1")
-          return TRUE;
-        *reinterpret_cast<bool*>(param) = true;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&done));
-  return done;
 }
 
 int Shortcut(const std::string& lnk) {
@@ -152,7 +124,7 @@ int Start(const std::string& exe) {
   CloseHandle(pi.hThread);
   bool shown = WaitFor(
       [&] {
-        return (IsWindowVisible(taskbar) && StartUpDone(PanelOf(pi.dwProcessId))) ||
+        return (IsWindowVisible(taskbar) && StartUpSequenceDone(PanelOf(pi.dwProcessId))) ||
                WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
       },
       60s);
