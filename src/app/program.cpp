@@ -13,6 +13,7 @@
 #include "scan/rmc_form.h"
 #include "scan/scan_disk_form.h"
 #include "settings/settings_form.h"
+#include "wallpaper/picture_reader.h"
 
 namespace wc {
 
@@ -23,6 +24,8 @@ void CreateProgramWindows(ui::Application& app) {
   // lives in the notification area.
   app.ShowMainForm = false;
   app.Title = kApplicationTitle;
+  // Before any window: the dialogs' filters list what the decoders read.
+  LearnSystemPictureExtensions();
   // The control panel first: it becomes the main window, and the windows
   // after it rely on it.
   app.CreateForm<TMainForm>();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/picture_formats.h"
 #include "ui/application.h"
 #include "ui/binding.h"
 #include "ui/prompts.h"
@@ -10,8 +11,14 @@
 namespace wc {
 
 const char* const TScreenForm::kPictureFilter =
-    "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"
-    "Bitmaps (*.bmp)|*.bmp";
+    "All (*.jpg;*.jpeg;*.bmp;*.png)|*.jpg;*.jpeg;*.bmp;*.png|JPEG Image File (*.jpg)|*.jpg|"
+    "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|PNG Images (*.png)|*.png";
+
+std::string TScreenForm::OpenFilter() {
+  return "All pictures|" + ExtensionPattern(PictureExtensions()) +
+         "|JPEG Image File (*.jpg;*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp|PNG Images (*.png)|*.png|"
+         "GIF Images (*.gif)|*.gif|TIFF Images (*.tif;*.tiff)|*.tif;*.tiff";
+}
 
 namespace {
 

@@ -85,12 +85,12 @@ class TScreenForm : public ui::Form {
   void FormShow(ui::Component& sender);
   void FormResize(ui::Component& sender);
 
-  // Opens a picture file into a new tab (JPEG or Windows bitmap by its
-  // extension); throws ui::Error when it cannot be read.
+  // Opens a picture file of any kind the program reads into a new tab;
+  // throws ui::Error when it cannot be read.
   void OpenPictureFile(const std::string& path);
   // Writes the current tab's picture: JPEG for ".jpg"/".jpeg", a Windows
-  // bitmap for ".bmp" (in either case). Throws ui::Error on failure, and for
-  // any other name, which gets no file.
+  // bitmap for ".bmp", PNG for ".png" (in either case). Throws ui::Error on
+  // failure, and for any other name, which gets no file.
   void SavePictureFile(const std::string& path);
   // Prints the picture at `percent` of the size that fits the page, at the
   // page's top-left corner, on the printer chosen in the set-up dialog (the
@@ -102,7 +102,9 @@ class TScreenForm : public ui::Form {
   void EnableTabCommands();
 
   static constexpr int kJpegQuality = 90;
+  // The save dialog's kinds, and the open dialog's (every picture read).
   static const char* const kPictureFilter;
+  static std::string OpenFilter();
 
   TScreenGrabber ScreenGrabber1{this, "ScreenGrabber1"};
 

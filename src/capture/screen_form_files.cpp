@@ -13,6 +13,7 @@
 #include "ui/error.h"
 #include "ui/handle.h"
 #include "ui/prompts.h"
+#include "wallpaper/picture_reader.h"
 
 namespace wc {
 
@@ -34,19 +35,20 @@ std::string UpperExtension(const std::string& path) {
 // The format a picture file is read or written in, chosen by its name's
 // extension (letters in either case). None: a name the viewer writes no
 // format for; opening such a file is left to the system's picture loader.
-enum class PictureFormat { None, Bitmap, Jpeg };
+enum class PictureFormat { None, Bitmap, Jpeg, Png };
 
 PictureFormat FormatByName(const std::string& path) {
   const std::string ext = UpperExtension(path);
   if (ext == ".BMP") return PictureFormat::Bitmap;
   if (ext == ".JPG" || ext == ".JPEG") return PictureFormat::Jpeg;
+  if (ext == ".PNG") return PictureFormat::Png;
   return PictureFormat::None;
 }
 
 std::string NoFormatText(const std::string& path) {
   return "Cannot save \"" + FileNameOnly(path) +
-         "\": pictures are saved as JPEG (.jpg, .jpeg) or bitmap (.bmp) files. Choose a name with one of these "
-         "extensions.";
+         "\": pictures are saved as JPEG (.jpg, .jpeg), bitmap (.bmp) or PNG (.png) files. Choose a name with one "
+         "of these extensions.";
 }
 
 bool HasExtension(const std::string& path) {
@@ -55,51 +57,25 @@ bool HasExtension(const std::string& path) {
   return dot != std::string::npos && (slash == std::string::npos || dot > slash) && dot + 1 < path.size();
 }
 
-// A JPEG decoded straight into the bitmap the tab shows: a large photo is
-// in memory once, and its pixels are written once.
-ui::Bitmap DecodeJpegBitmap(const std::string& path) {
-  ui::Bitmap bitmap;
-  DecodeJpegFileInto(path, [&](int width, int height) {
-    bitmap = ui::Bitmap::ForWriting(width, height);
-    return JpegTarget{reinterpret_cast<uint8_t*>(bitmap.Bits()), size_t(width) * 4};
-  });
-  return bitmap;
-}
-
-// The same for a bitmap file of any kind.
-ui::Bitmap DecodeBmpBitmap(const std::string& path) {
-  const std::vector<uint8_t> bytes = ReadFileBytes(path);
-  ui::Bitmap bitmap;
-  DecodeBmpInto(bytes, [&](int width, int height) {
-    bitmap = ui::Bitmap::ForWriting(width, height);
-    return BmpTarget{bitmap.Bits(), size_t(width)};
-  });
-  return bitmap;
-}
-
 // The picture read whole before any tab is made, so a file that cannot be
-// read leaves the viewer as it was.
+// read leaves the viewer as it was. A JPEG or bitmap is decoded straight
+// into the bitmap the tab shows; anything else the reader knows too, and a
+// drawing (icon, metafile) becomes a bitmap at its own size.
 ui::Picture LoadPicture(const std::string& path) {
-  const PictureFormat format = FormatByName(path);
   try {
-    if (format == PictureFormat::Jpeg) return ui::Picture(DecodeJpegBitmap(path));
-    if (format == PictureFormat::Bitmap) return ui::Picture(DecodeBmpBitmap(path));
+    return ui::Picture(ReadPictureBitmap(path, DesktopBackground()));
   } catch (const ui::Error&) {
     throw;
   } catch (const std::exception& e) {
     throw ui::Error("Cannot open the picture " + path + ": " + e.what());
   }
-  // Anything else the system's picture loader may know; kept as a bitmap.
-  ui::Picture other = ui::Picture::LoadFromFile(path);
-  if (other.Empty()) throw ui::Error("Cannot open the picture " + path);
-  return ui::Picture(other.ToBitmap());
 }
 
 }  // namespace
 
 void TScreenForm::Open1Click(ui::Component&) {
   ui::FileDialogOptions options;
-  options.filter = kPictureFilter;
+  options.filter = OpenFilter();
   options.fileMustExist = true;
   options.pathMustExist = true;
   auto chosen = App().prompts().OpenFile(Handle(), options);
@@ -124,8 +100,8 @@ void TScreenForm::Saveas1Click(ui::Component&) {
   if (!chosen || chosen->files.empty() || chosen->files.front().empty()) return;
   std::string path = chosen->files.front();
   if (!HasExtension(path)) {
-    static const char* const kByFilter[] = {"jpg", "jpg", "jpeg", "bmp"};
-    const int filter = chosen->filterIndex >= 1 && chosen->filterIndex <= 4 ? chosen->filterIndex : 1;
+    static const char* const kByFilter[] = {"jpg", "jpg", "jpeg", "bmp", "png"};
+    const int filter = chosen->filterIndex >= 1 && chosen->filterIndex <= 5 ? chosen->filterIndex : 1;
     if (path.back() != '.') path += '.';
     path += kByFilter[filter - 1];
   }
@@ -149,6 +125,12 @@ void TScreenForm::SavePictureFile(const std::string& path) {
     if (format == PictureFormat::Jpeg) {
       const ui::Bitmap* bitmap = picture.AsBitmap();
       EncodeJpegFile(path, bitmap ? bitmap->ToImage() : picture.ToBitmap().ToImage(), kJpegQuality);
+    } else if (format == PictureFormat::Png) {
+      if (const ui::Bitmap* bitmap = picture.AsBitmap()) {
+        WritePngFile(path, *bitmap);
+      } else {
+        WritePngFile(path, picture.ToBitmap());
+      }
     } else {
       picture.SaveToBitmapFile(path, 24);
     }

@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 134> kTranslationList = {
+constexpr std::array<std::string_view, 136> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -42,6 +42,8 @@ constexpr std::array<std::string_view, 134> kTranslationList = {
     "MainForm.Center1.Caption",
     "MainForm.FitToScreen1.Caption",
     "MainForm.CustomPosition1.Caption",
+    "MainForm.Fill1.Caption",
+    "MainForm.Fit1.Caption",
     "MainForm.AutoFit1.Caption",
     "MainForm.ShowDisplayProperties1.Caption",
     "MainForm.LaunchWindowsScreenSaver1.Caption",

@@ -3,26 +3,18 @@
 #include <algorithm>
 
 #include "common/paths.h"
+#include "common/picture_formats.h"
 #include "common/text.h"
 
 namespace wc {
 
-const KindList& ImageKinds() {
-  static const KindList k{".JPG", ".JPEG", ".BMP", ".ICO", ".EMF", ".WMF"};
-  return k;
-}
-const KindList& MovieKinds() {
-  static const KindList k{".AVI", ".MPG", ".MPEG", ".SWF"};
-  return k;
-}
-const KindList& HtmlKinds() {
-  static const KindList k{".HTML", ".HTM"};
-  return k;
-}
-const KindList& SupportedKinds() {
-  static const KindList k{".JPG", ".JPEG", ".BMP", ".ICO", ".EMF", ".WMF",
-                          ".HTML", ".HTM", ".AVI", ".MPG", ".MPEG", ".SWF"};
-  return k;
+KindList ImageKinds() { return PictureExtensions(); }
+KindList MovieKinds() { return {".AVI", ".MPG", ".MPEG", ".SWF"}; }
+KindList HtmlKinds() { return {".HTML", ".HTM"}; }
+KindList SupportedKinds() {
+  KindList kinds = ImageKinds();
+  for (const KindList& more : {HtmlKinds(), MovieKinds()}) kinds.insert(kinds.end(), more.begin(), more.end());
+  return kinds;
 }
 
 std::string KindMaskText(const KindList& kinds) {

@@ -18,14 +18,16 @@ namespace wc {
 // Extensions, upper case with the leading dot, in the order they are tried.
 using KindList = std::vector<std::string>;
 
-// The four kind lists of the scan dialog's file-kind menu.
-const KindList& ImageKinds();
-const KindList& MovieKinds();
-const KindList& HtmlKinds();
-const KindList& SupportedKinds();
+// The four kind lists of the scan dialog's file-kind menu. The pictures are
+// every kind the program reads, the system's decoders' included.
+KindList ImageKinds();
+KindList MovieKinds();
+KindList HtmlKinds();
+KindList SupportedKinds();
 
-// The kind list never holds more than this many entries.
-constexpr size_t kMaxKinds = 13;
+// The kind list never holds more than this many entries: every picture
+// kind with room for the codecs a user may add, and the pages and movies.
+constexpr size_t kMaxKinds = 64;
 
 // "*jpg;*jpeg": each entry without its dot, letters in lower case.
 std::string KindMaskText(const KindList& kinds);

@@ -43,7 +43,7 @@ TEditFilterForm::TEditFilterForm(ui::Application& app) : Form(app, "EditFilterFo
                     .icons = ui::biSystemMenu});
   Edit1.SetMaxLength(kMaxNameLength);
   BuildLayout(kLayout);
-  FilterListBox.SetItems({"*.jpg", "*.jpeg", "*.bmp", "*.ico", "*.emf", "*.wmf"});
+  FilterListBox.SetItems(PictureFilters());
   ui::Bind(*this, kBindings);
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "scan/playlist_target.h"
+#include "common/picture_formats.h"
 #include "common/text.h"
 #include "scan/edit_filter_form.h"
 #include "ui/application.h"
@@ -17,7 +18,7 @@ constexpr size_t kExtensionLength = 10;
 
 const ui::LayoutItem kLayout[] = {
     {"Label1", "", 8, 10, 281, 16, "Add only these types of wallpapers :"},
-    {"FilterEdit", "", 8, 30, 250, 23, "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf"},
+    {"FilterEdit", "", 8, 30, 250, 23, ""},
     {"Button3", "", 262, 30, 27, 23, "..."},
     {"RecurseSubfoldersCheckBox", "", 8, 64, 281, 19, "Recurse subfolders"},
     {"Button1", "", 133, 106, 75, 25, "OK"},
@@ -42,6 +43,14 @@ std::string FilterToExtension(std::string_view filter) {
   return ext;
 }
 
+std::vector<std::string> PictureFilters() {
+  std::vector<std::string> filters;
+  for (const std::string& e : PictureExtensions()) filters.push_back("*" + LowerCaseAscii(e));
+  return filters;
+}
+
+std::string PictureFilterText() { return ExtensionPattern(PictureExtensions()); }
+
 TFilterForm::TFilterForm(ui::Application& app) : Form(app, "FilterForm") {
   CreateWindowFrom({.caption = "Add Folder Options",
                     .clientWidth = 297,
@@ -50,6 +59,8 @@ TFilterForm::TFilterForm(ui::Application& app) : Form(app, "FilterForm") {
                     .icons = ui::biSystemMenu});
   FilterEdit.SetReadOnly(true);
   BuildLayout(kLayout);
+  // Every picture the program reads, those of the system's decoders included.
+  FilterEdit.SetText(PictureFilterText());
   RecurseSubfoldersCheckBox.SetChecked(true);
   Button1.SetDefault(true);
   ui::Bind(*this, kBindings);

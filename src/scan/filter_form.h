@@ -6,6 +6,7 @@
 // nothing. Without a control panel the choice goes nowhere.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -15,6 +16,12 @@ namespace wc {
 // The folder reader's form of a filter: "*.jpg" becomes ".JPG" (first
 // character dropped, ASCII letters upper-cased, at most 10 characters).
 std::string FilterToExtension(std::string_view filter);
+
+// The options' default filters: "*.jpg", "*.jpeg", ... for every picture
+// extension the program reads; and the same joined by ";" as the options
+// show them.
+std::vector<std::string> PictureFilters();
+std::string PictureFilterText();
 
 class TFilterForm : public ui::Form {
  public:

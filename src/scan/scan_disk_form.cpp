@@ -7,12 +7,14 @@
 #include "common/product.h"
 #include "common/fit.h"
 #include "common/paths.h"
+#include "common/picture_formats.h"
 #include "common/text.h"
 #include "scan/add_folder_form.h"
 #include "scan/scan_disk_thread.h"
 #include "ui/application.h"
 #include "ui/binding.h"
 #include "ui/prompts.h"
+#include "wallpaper/picture_reader.h"
 
 namespace wc {
 
@@ -239,7 +241,7 @@ void TScanDiskForm::PreviewCurrent() {
   const std::string exeFolder = playlist ? playlist->ProgramFolder() : ExtractFilePath(App().ExeName());
   if (IsOneOf(ext, {".MPG", ".MPEG", ".AVI"})) {
     ShowPreview(exeFolder + "moviepreview.bmp");
-  } else if (IsOneOf(ext, {".JPG", ".JPEG", ".BMP", ".EMF", ".WMF", ".ICO"})) {
+  } else if (IsPictureExtension(ext)) {
     ShowPreview(path);
   } else if (IsOneOf(ext, {".HTM", ".HTML"})) {
     ShowPreview(exeFolder + "htmlpreview.bmp");
@@ -250,7 +252,7 @@ void TScanDiskForm::PreviewCurrent() {
 void TScanDiskForm::ShowPreview(const std::string& file) {
   ui::Picture picture;
   try {
-    picture = ui::Picture::LoadFromFile(file);
+    picture = ReadPictureFile(file, DesktopBackground());
   } catch (const std::exception& e) {
     // The previous preview stays.
     App().prompts().Message(Handle(), e.what(), "Error", MB_OK | MB_ICONERROR);

@@ -318,7 +318,13 @@ LRESULT SpinEdit::WndProc(UINT msg, WPARAM w, LPARAM l) {
 // ---------------------------------------------------------------- ComboBox
 ComboBox::ComboBox(Component* owner, std::string name) : Control(owner, std::move(name)) {
   reportMouse_ = false;
-  PublishStrings("Items", [this] { return items_; }, [this](const std::vector<std::string>& v) { SetItems(v); });
+  // A shorter list (a language file older than the program's choices)
+  // replaces the first items and keeps the rest, so no choice disappears.
+  PublishStrings("Items", [this] { return items_; }, [this](const std::vector<std::string>& v) {
+    std::vector<std::string> items = v;
+    for (size_t i = v.size(); i < items_.size(); ++i) items.push_back(items_[i]);
+    SetItems(items);
+  });
   PublishInteger("ItemIndex", [this] { return ItemIndex(); }, [this](int64_t v) { SetItemIndex(int(v)); });
   PublishText("Text", [this] { return Text(); }, [this](const std::string& v) { SetText(v); });
 }

@@ -139,8 +139,9 @@ int HimetricToPixels(OLE_XSIZE_HIMETRIC hm, int axis) {
 }
 }  // namespace
 
-Picture Picture::LoadFromFile(const std::string& path) {
-  std::string data = ReadSharedFile(path);
+Picture Picture::LoadFromFile(const std::string& path) { return LoadFromBytes(ReadSharedFile(path), path); }
+
+Picture Picture::LoadFromBytes(const std::string& data, const std::string& path) {
   GlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, data.size() ? data.size() : 1));
   if (!mem) throw Error("Out of memory loading \"" + path + "\"");
   if (!data.empty()) {

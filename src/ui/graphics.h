@@ -57,6 +57,8 @@ class Picture {
   // Opens the file for reading (others may go on reading and writing it) and
   // decodes it with the system's OLE picture loader.
   static Picture LoadFromFile(const std::string& path);
+  // The same for a file's bytes; `path` names it in errors.
+  static Picture LoadFromBytes(const std::string& data, const std::string& path);
   // A bitmap from a bitmap resource of the program.
   static Picture FromResource(const char* name);
 

@@ -8,9 +8,12 @@
 #include "common/bmp.h"
 #include "common/jpeg.h"
 #include "common/paths.h"
+#include "common/picture_formats.h"
 #include "common/text.h"
 #include "ui/error.h"
 #include "ui/handle.h"
+#include "wallpaper/picture_reader.h"
+#include "wallpaper/screen_fit.h"
 
 namespace wc {
 
@@ -169,9 +172,19 @@ bool TWPChanger::IsJpegExtension(std::string_view extension) {
   return EqualsIgnoreCaseAscii(extension, ".jpg") || EqualsIgnoreCaseAscii(extension, ".jpeg");
 }
 
+bool TWPChanger::IsConvertedExtension(std::string_view extension) {
+  if (IsJpegExtension(extension)) return true;
+  // Bitmaps, icons and metafiles are the system's to draw, and so are JPEGs
+  // under their other names, as they always were.
+  for (const char* drawn : {".bmp", ".dib", ".ico", ".emf", ".wmf", ".jpe", ".jfif"}) {
+    if (EqualsIgnoreCaseAscii(extension, drawn)) return false;
+  }
+  return IsPictureExtension(extension);
+}
+
 void TWPChanger::ApplyWallpaper() { ChangeWallpaper(wallpaper_, Position); }
 
-void TWPChanger::ChangeWallpaper(const std::string& path, TWallpaperPosition position) {
+void TWPChanger::ChangeWallpaper(const std::string& path, TWallpaperPosition position, const ui::Bitmap* decoded) {
   if (!FileExists(path)) {
     ui::Raise(OnFileNotFound, *this);
     return;
@@ -179,7 +192,7 @@ void TWPChanger::ChangeWallpaper(const std::string& path, TWallpaperPosition pos
   ui::Raise(OnBeginChange, *this);
   // Failures while preparing the file leave the registry untouched and skip
   // OnFinishChange: the caller hears of them through the exception.
-  const std::string target = PrepareTarget(path);
+  const std::string target = PrepareTarget(path, position, decoded);
   {
     const ui::RegKey key = OpenDesktopKey(environment_.desktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
     if (key) {
@@ -193,8 +206,13 @@ void TWPChanger::ChangeWallpaper(const std::string& path, TWallpaperPosition pos
   ui::Raise(OnFinishChange, *this);
 }
 
-std::string TWPChanger::PrepareTarget(const std::string& path) {
-  if (!IsJpegExtension(ExtractFileExt(path))) {
+std::string TWPChanger::PrepareTarget(const std::string& path, TWallpaperPosition position,
+                                      const ui::Bitmap* decoded) {
+  const std::string ext = ExtractFileExt(path);
+  const bool fitted = position == TWallpaperPosition::wpFill || position == TWallpaperPosition::wpFit;
+  // A page (a movie's included) is the system's to draw, whatever the style.
+  const bool page = EqualsIgnoreCaseAscii(ext, ".htm") || EqualsIgnoreCaseAscii(ext, ".html");
+  if (page || (!fitted && !IsConvertedExtension(ext))) {
     CheckTargetLength(path);
     return path;
   }
@@ -206,8 +224,23 @@ std::string TWPChanger::PrepareTarget(const std::string& path) {
   // should not cost a full-size decode nor replace the previous bitmap.
   CheckTargetLength(target);
   const int bits = BitmapBits(PixelFormat);
-  const Image32 picture = DecodeJpegFile(path);
-  WriteBmpFile(target, picture, bits);
+  const uint32_t background = environment_.background.value_or(DesktopBackground());
+  ui::Bitmap read;
+  if (!decoded) {
+    read = ReadPictureBitmap(path, background);
+    decoded = &read;
+  }
+  if (!fitted) {
+    WriteBmpFile(target, decoded->Bits(), decoded->Width(), decoded->Height(), bits);
+    return target;
+  }
+  SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (environment_.screen) screen = *environment_.screen;
+  const PixelView view{decoded->Bits(), decoded->Width(), decoded->Height(), size_t(decoded->Width())};
+  const Image32 made = FitToScreen(
+      view, screen.cx, screen.cy, position == TWallpaperPosition::wpFill ? ScreenFitMode::Fill : ScreenFitMode::Fit,
+      background);
+  WriteBmpFile(target, made, bits);
   return target;
 }
 
@@ -222,6 +255,8 @@ void TWPChanger::WriteDesktopValues(HKEY key, const std::string& target, TWallpa
       style = "2";
       break;
     case TWallpaperPosition::wpCentered:
+    case TWallpaperPosition::wpFill:  // made to the screen's size: centred is exact
+    case TWallpaperPosition::wpFit:
       break;
   }
   // The system reads the style values when it loads the picture, so they go

@@ -2,8 +2,11 @@
 // The last step of every wallpaper change: makes one file the desktop
 // wallpaper of the current user.
 //
-// A JPEG is first turned into "WPCWallpaper.bmp" in the Windows folder, since
-// the system's own wallpaper code reliably draws only bitmaps. Then the style
+// A JPEG, and any other picture the system cannot be trusted to draw (PNG,
+// GIF, TIFF, ...: everything but bitmaps, icons and metafiles), is first
+// turned into "WPCWallpaper.bmp" in the Windows folder, since the system's
+// own wallpaper code reliably draws only bitmaps. So is every picture shown
+// with Fill or Fit, made to the screen's size. Then the style
 // values for the position are written under HKEY_CURRENT_USER
 // "Control Panel\desktop", the system is told to load the file, the value it
 // leaves in "Wallpaper" is kept as "PrevWallpaper", and the registered file
@@ -29,10 +32,13 @@
 #include <string_view>
 
 #include "ui/component.h"
+#include "ui/graphics.h"
 
 namespace wc {
 
-enum class TWallpaperPosition { wpCentered, wpTiled, wpStretched };
+// Fill and Fit are drawn by the program: the picture is made to the screen's
+// size (wallpaper/screen_fit.h) and that bitmap is registered centred.
+enum class TWallpaperPosition { wpCentered, wpTiled, wpStretched, wpFill, wpFit };
 
 // Colour depth of the bitmap written for a JPEG, in the framework's order.
 // Only pf24bit and pf32bit can be written; the others make a JPEG change fail
@@ -58,6 +64,12 @@ class TWPChanger : public ui::Component {
     // Replaces SystemParametersInfoA(SPI_SETDESKWALLPAPER, 1, buffer,
     // SPIF_UPDATEINIFILE); it receives the 256-byte buffer.
     std::function<void(char* buffer)> setDeskWallpaper;
+    // The screen Fill and Fit make the picture for; unset: the primary
+    // monitor's size.
+    std::optional<SIZE> screen;
+    // What Fit's bars and transparent parts show, 0x00RRGGBB; unset: the
+    // desktop's background colour.
+    std::optional<uint32_t> background;
   };
 
   TWPChanger(ui::Component* owner, std::string name);
@@ -93,14 +105,21 @@ class TWPChanger : public ui::Component {
 
   // ".jpg" or ".jpeg", letters compared without regard to case.
   static bool IsJpegExtension(std::string_view extension);
+  // A picture registered as the bitmap made from it: ".jpg" and ".jpeg", and
+  // every picture extension but those of bitmaps, icons, metafiles and the
+  // other names of JPEG files.
+  static bool IsConvertedExtension(std::string_view extension);
 
   // ChangeWallpaper(Wallpaper(), Position).
   void ApplyWallpaper();
-  void ChangeWallpaper(const std::string& path, TWallpaperPosition position);
+  // `decoded`, when given, is the file's picture already in memory (the
+  // control panel has just read it): it is used rather than reading the
+  // file again.
+  void ChangeWallpaper(const std::string& path, TWallpaperPosition position, const ui::Bitmap* decoded = nullptr);
 
  private:
   // The file to register for path: path itself, or the converted bitmap.
-  std::string PrepareTarget(const std::string& path);
+  std::string PrepareTarget(const std::string& path, TWallpaperPosition position, const ui::Bitmap* decoded);
   void WriteDesktopValues(HKEY key, const std::string& target, TWallpaperPosition position);
 
   Environment environment_;

@@ -103,10 +103,11 @@ class FolderReaderTest : public test::GuiTest {
 };
 
 TEST_F(FolderReaderTest, ReloadTakesTheDefaultFiltersAndAFoldersOwnFilesBeforeItsSubfolders) {
+  // Every picture the program reads, whatever the case of its extension.
   std::string pictures = Folder("pictures");
-  for (const char* n : {"a.JPG", "b.bmp", "c.gif"}) MakeFile(pictures + "\\" + n);
-  Folder("pictures\\sub");
-  MakeFile(pictures + "\\sub\\d.jpeg");
+  for (const char* n : {"a.JPG", "b.bmp", "c.gif", "e.TIFF", "notes.txt"}) MakeFile(pictures + "\\" + n);
+  std::string sub = Folder("pictures\\sub");
+  for (const char* n : {"d.jpeg", "g.PNG"}) MakeFile(sub + "\\" + n);
   StartUp();
   panel.AddOneFile(MakeFile(dir.file("old.jpg")));
   panel.AutomaticFolder = pictures;
@@ -118,30 +119,36 @@ TEST_F(FolderReaderTest, ReloadTakesTheDefaultFiltersAndAFoldersOwnFilesBeforeIt
   EXPECT_EQ(panel.MainListBox.Count(), 0);  // emptied; the files come once the handler has returned
   ASSERT_TRUE(WaitForReaders());
 
-  std::vector<std::string> own = SystemOrder(pictures, {"a.JPG", "b.bmp"});
-  ASSERT_EQ(own.size(), 2u);
-  EXPECT_EQ(panel.MainListBox.Items(), (std::vector<std::string>{DisplayName(own[0]), DisplayName(own[1]), "d"}));
-  EXPECT_EQ(Paths(), (std::vector<std::string>{pictures + "\\" + own[0], pictures + "\\" + own[1],
-                                               pictures + "\\sub\\d.jpeg"}));
+  std::vector<std::string> own = SystemOrder(pictures, {"a.JPG", "b.bmp", "c.gif", "e.TIFF"});
+  std::vector<std::string> below = SystemOrder(sub, {"d.jpeg", "g.PNG"});
+  ASSERT_EQ(own.size(), 4u);
+  ASSERT_EQ(below.size(), 2u);
+  std::vector<std::string> paths;
+  for (const std::string& n : own) paths.push_back(pictures + "\\" + n);
+  for (const std::string& n : below) paths.push_back(sub + "\\" + n);
+  EXPECT_EQ(Paths(), paths);
+  std::vector<std::string> names = DisplayNames(own), belowNames = DisplayNames(below);
+  names.insert(names.end(), belowNames.begin(), belowNames.end());
+  EXPECT_EQ(panel.MainListBox.Items(), names);
   EXPECT_EQ(panel.AuxState(), "1");
-  EXPECT_EQ(panel.ExtensionCount, 6);  // the options' OK ran without its window
+  EXPECT_EQ(panel.ExtensionCount, 10);  // the options' OK ran without its window
   EXPECT_TRUE(panel.RecurseSubfolders);
   EXPECT_FALSE(options.Visible());
   EXPECT_EQ(panel.AutomaticFolder, pictures);
   EXPECT_EQ(panel.automaticlocation.Caption(), ShortenPath(pictures));
 }
 
-TEST_F(FolderReaderTest, TheStartUpReadTakesJpgFilesOfTheImagesFolderOnly) {
+TEST_F(FolderReaderTest, TheStartUpReadTakesEveryPictureOfTheImagesFolderOnly) {
   // The start-up sequence reads <program folder>Images when the playlist is
-  // empty, with ".JPG" alone and without subfolders.
+  // empty, taking every picture the program reads, without subfolders.
   std::string images = Folder("Images");
-  for (const char* n : {"x.jpg", "y.JPG", "z.jpeg", "w.bmp"}) MakeFile(images + "\\" + n);
+  for (const char* n : {"x.jpg", "y.JPG", "z.jpeg", "w.bmp", "p.PNG", "readme.txt"}) MakeFile(images + "\\" + n);
   Folder("Images\\deeper");
   MakeFile(images + "\\deeper\\v.jpg");
   StartUp();
-  std::vector<std::string> order = SystemOrder(images, {"x.jpg", "y.JPG"});
+  std::vector<std::string> order = SystemOrder(images, {"x.jpg", "y.JPG", "z.jpeg", "w.bmp", "p.PNG"});
   EXPECT_EQ(panel.MainListBox.Items(), DisplayNames(order));
-  ASSERT_EQ(panel.Playlist->EntryCount(), 2u);
+  ASSERT_EQ(panel.Playlist->EntryCount(), 5u);
   EXPECT_EQ(panel.Playlist->Path(0), ExeFolder() + "Images\\" + order[0]);
   EXPECT_EQ(panel.Playlist->Name(0), DisplayName(order[0]));
   EXPECT_EQ(panel.AuxState(), "1");

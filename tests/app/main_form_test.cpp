@@ -383,19 +383,23 @@ TEST_F(PanelTest, DroppedFilesFollowTheExtensionRules) {
   TMainForm& p = StartUp();
   p.SetPlaylistDragDrop(true);
   p.SetPlaylistDragDrop(true);  // a second switch-on must not chain the procedure to itself
-  std::string upper = Pic("UP.JPG"), page = Pic("page.html"), pic = Pic("pic.jpg"), movie = Pic("clip.mpeg");
+  // A camera's upper-case name and a PNG are pictures like any other; a
+  // page and a text file are not.
+  std::string upper = Pic("IMG_0001.JPG"), page = Pic("page.html"), pic = Pic("pic.jpg"), movie = Pic("clip.MPEG");
+  std::string png = Pic("shot.Png"), text = Pic("notes.txt");
   std::string odd = dir.file("odd.qvl");
   WriteTextFile(odd, "C:\\one.jpg\r\none\r\nC:\\half.jpg");
-  HDROP drop = static_cast<HDROP>(test::MakeDropHandle({upper, page, pic, dir.file("absent.jpg"), odd, movie}));
+  HDROP drop =
+      static_cast<HDROP>(test::MakeDropHandle({upper, page, pic, dir.file("absent.jpg"), odd, movie, png, text}));
   SendMessageA(p.MainListBox.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-  EXPECT_EQ(p.Playlist->Lines(), (std::vector<std::string>{pic, "pic", "C:\\one.jpg", "one", "C:\\half.jpg", movie,
-                                                           "clip"}));
+  EXPECT_EQ(p.Playlist->Lines(), (std::vector<std::string>{upper, "IMG_0001", pic, "pic", "C:\\one.jpg", "one",
+                                                           "C:\\half.jpg", movie, "clip", png, "shot"}));
   p.SetPlaylistDragDrop(false);
   EXPECT_FALSE(p.PlaylistDragDrop());
   HDROP ignored = static_cast<HDROP>(test::MakeDropHandle({pic}));
   SendMessageA(p.MainListBox.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(ignored), 0);
   DragFinish(ignored);
-  EXPECT_EQ(p.Playlist->LineCount(), 7u);
+  EXPECT_EQ(p.Playlist->LineCount(), 11u);
 }
 
 // ---- the playlist file on disk

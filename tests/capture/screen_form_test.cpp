@@ -13,6 +13,7 @@
 #include "gui_test.h"
 #include "ui/component.h"
 #include "ui/error.h"
+#include "wallpaper/picture_reader.h"
 
 namespace wc {
 namespace {
@@ -285,7 +286,10 @@ TEST_F(ScreenFormTest, SaveAsWritesTheFormatTheNameSaysOrRefuses) {
   EXPECT_TRUE(prompts.messages.empty());
   // A name of a format the viewer does not write: a message, and no file
   // whose content would contradict its name.
-  for (const char* name : {"shot.png", "Scan.Tiff", "archive.tar"}) {
+  prompts.AnswerSave(dir.path() + "\\Shot.PNG", 5);
+  viewer.Saveas1.Click();
+  EXPECT_EQ(ReadPictureBitmap(dir.path() + "\\Shot.PNG", 0).Width(), 64);
+  for (const char* name : {"Scan.Tiff", "archive.tar", "photo.gif"}) {
     SCOPED_TRACE(name);
     const std::string path = dir.path() + "\\" + name;
     const size_t shown = prompts.messages.size();
@@ -294,19 +298,38 @@ TEST_F(ScreenFormTest, SaveAsWritesTheFormatTheNameSaysOrRefuses) {
     ASSERT_EQ(prompts.messages.size(), shown + 1);
     EXPECT_NE(prompts.messages.back().text.find(".bmp"), std::string::npos);
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Plan.Bmp");
+    EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Shot.PNG");
     EXPECT_THROW(viewer.SavePictureFile(path), ui::Error);
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
   }
-  EXPECT_NE(prompts.messages[0].text.find("shot.png"), std::string::npos);
+  EXPECT_NE(prompts.messages[0].text.find("Scan.Tiff"), std::string::npos);
 
   // A failed write keeps the caption and tells the user.
   prompts.AnswerSave(dir.path() + "\\no\\such\\folder\\x.bmp", 4);
   ui::Guarded([&] { viewer.Saveas1Click(viewer); });
-  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Plan.Bmp");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Shot.PNG");
   // Cancelled: nothing happens.
   viewer.Saveas1.Click();
-  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Plan.Bmp");
+  EXPECT_EQ(viewer.ScreenPageControl.Page(0)->Caption(), "Shot.PNG");
+}
+
+TEST_F(ScreenFormTest, EveryKindOpensAndSavesAsAPngThatReadsBackEqual) {
+  for (const char* name : {"png8-palette.png", "png32-alpha.png", "png16.png", "gif-animated.gif",
+                           "tiff-two-pages.tiff"}) {
+    SCOPED_TRACE(name);
+    prompts.AnswerOpen({std::string(WC_TEST_PICTURES) + "\\" + name});
+    viewer.Open1.Click();
+    EXPECT_EQ(viewer.ScreenPageControl.Page(viewer.CurrentTab)->Caption(), name);
+    const ui::Bitmap* shown = Shown().GetPicture().AsBitmap();
+    ASSERT_NE(shown, nullptr);
+    ASSERT_EQ(shown->Width(), 48);
+    const std::string saved = dir.path() + "\\" + name + ".png";
+    prompts.AnswerSave(saved, 5);
+    viewer.Saveas1.Click();
+    EXPECT_EQ(ReadPictureBitmap(saved, 0).ToImage().pixels, shown->ToImage().pixels);
+  }
+  EXPECT_NE(prompts.openCalls.back().filter.find("*.png;*.gif;*.tif;*.tiff"), std::string::npos);
+  EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ScreenFormTest, OpenShowsTheFileNameABrokenFileLeavesNoTab) {

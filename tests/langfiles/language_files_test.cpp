@@ -208,12 +208,14 @@ TEST_P(LanguageFileTest, HasEveryMessageOfTheTable) {
   }
 }
 
-TEST_P(LanguageFileTest, ListValuesHaveFourItems) {
-  for (const char* key : {"MainForm.MainComboBox.Items", "MainForm.ComboBox1.Items"}) {
+TEST_P(LanguageFileTest, ListValuesHaveAnItemForEveryChoice) {
+  // The timer's four units; the six wallpaper styles.
+  for (const auto& [key, count] : {std::pair{"MainForm.MainComboBox.Items", size_t(4)},
+                                   std::pair{"MainForm.ComboBox1.Items", size_t(6)}}) {
     std::vector<std::string> items = wc::SplitListValue(file_.Value("Translations", key), ",");
-    ASSERT_EQ(items.size(), 4u) << key << " = " << file_.Value("Translations", key);
+    ASSERT_EQ(items.size(), count) << key << " = " << file_.Value("Translations", key);
     for (const std::string& item : items) EXPECT_FALSE(item.empty()) << key;
-    EXPECT_EQ(std::set<std::string>(items.begin(), items.end()).size(), 4u) << key << ": two items alike";
+    EXPECT_EQ(std::set<std::string>(items.begin(), items.end()).size(), count) << key << ": two items alike";
   }
 }
 

@@ -14,7 +14,9 @@ namespace {
 
 using test::ScanDialogsTest;
 
-const std::vector<std::string> kDefaultFilters = {"*.jpg", "*.jpeg", "*.bmp", "*.ico", "*.emf", "*.wmf"};
+// Every picture the program reads (no system decoders asked here).
+const std::vector<std::string> kDefaultFilters = {"*.jpg", "*.jpeg", "*.bmp", "*.ico", "*.emf",
+                                                  "*.wmf", "*.png", "*.gif", "*.tif", "*.tiff"};
 
 class FilterFormsTest : public ScanDialogsTest {
  protected:
@@ -37,14 +39,15 @@ class FilterFormsTest : public ScanDialogsTest {
   }
 };
 
-TEST_F(FilterFormsTest, TheDefaultsGiveSixUpperCaseExtensionsWithRecursion) {
-  EXPECT_EQ(options.FilterEdit.Text(), "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf");
+TEST_F(FilterFormsTest, TheDefaultsGiveEveryPictureExtensionUpperCaseWithRecursion) {
+  EXPECT_EQ(options.FilterEdit.Text(), "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.gif;*.tif;*.tiff");
   EXPECT_TRUE(options.RecurseSubfoldersCheckBox.Checked());
   EXPECT_EQ(editor.FilterListBox.Items(), kDefaultFilters);
   // The automatic mode runs OK without showing the window.
   options.Button1Click(options.Button1);
-  EXPECT_EQ(panel.ExtensionCount, 6);
-  EXPECT_EQ(Table(), (std::vector<std::string>{".JPG", ".JPEG", ".BMP", ".ICO", ".EMF", ".WMF"}));
+  EXPECT_EQ(panel.ExtensionCount, 10);
+  EXPECT_EQ(Table(), (std::vector<std::string>{".JPG", ".JPEG", ".BMP", ".ICO", ".EMF", ".WMF", ".PNG", ".GIF", ".TIF",
+                                               ".TIFF"}));
   EXPECT_TRUE(panel.RecurseSubfolders);
   EXPECT_FALSE(options.Visible());
   EXPECT_TRUE(panel.ExtensionTable[0].empty());
@@ -57,7 +60,7 @@ TEST_F(FilterFormsTest, OkTakesTheEditorsCurrentListAndTheTickBox) {
   // First character off, letters upper-cased, at most ten characters.
   EXPECT_EQ(Table(), (std::vector<std::string>{".JPEG", ".ABCDEFGHI", "", "", ".GIF"}));
   EXPECT_FALSE(panel.RecurseSubfolders);
-  EXPECT_EQ(options.FilterEdit.Text(), "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf");  // Apply was never pressed
+  EXPECT_EQ(options.FilterEdit.Text(), "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.gif;*.tif;*.tiff");  // Apply was never pressed
 }
 
 TEST_F(FilterFormsTest, MoreThanThirtyFiltersFillTheTableAndNoMore) {
@@ -74,7 +77,7 @@ TEST_F(FilterFormsTest, MoreThanThirtyFiltersFillTheTableAndNoMore) {
 
 TEST_F(FilterFormsTest, CancelMakesTheNextReadTakeNothing) {
   options.Button1Click(options.Button1);
-  ASSERT_EQ(panel.ExtensionCount, 6);
+  ASSERT_EQ(panel.ExtensionCount, 10);
   EXPECT_EQ(RunModal(options, [&] { Click(options.Button2); }), ui::mrCancel);
   EXPECT_EQ(panel.ExtensionCount, 0);
   EXPECT_FALSE(options.Visible());
@@ -85,7 +88,8 @@ TEST_F(FilterFormsTest, TheCloseBoxChangesNothing) {
   editor.FilterListBox.SetItems({"*.png"});
   options.RecurseSubfoldersCheckBox.SetChecked(false);
   EXPECT_EQ(RunModal(options, [&] { PostMessageA(options.Handle(), WM_CLOSE, 0, 0); }), ui::mrCancel);
-  EXPECT_EQ(Table(), (std::vector<std::string>{".JPG", ".JPEG", ".BMP", ".ICO", ".EMF", ".WMF"}));
+  EXPECT_EQ(Table(), (std::vector<std::string>{".JPG", ".JPEG", ".BMP", ".ICO", ".EMF", ".WMF", ".PNG", ".GIF", ".TIF",
+                                               ".TIFF"}));
   EXPECT_TRUE(panel.RecurseSubfolders);
 }
 
@@ -95,12 +99,13 @@ TEST_F(FilterFormsTest, AddTakesLettersOnly) {
   Add("PNG");
   Add("jpg");  // already there: listed again
   Add("Tif");
-  EXPECT_EQ(editor.FilterListBox.Items(),
-            (std::vector<std::string>{"*.jpg", "*.jpeg", "*.bmp", "*.ico", "*.emf", "*.wmf", "*.PNG", "*.jpg", "*.Tif"}));
+  std::vector<std::string> expected = kDefaultFilters;
+  expected.insert(expected.end(), {"*.PNG", "*.jpg", "*.Tif"});
+  EXPECT_EQ(editor.FilterListBox.Items(), expected);
   options.Button1Click(options.Button1);
-  EXPECT_EQ(panel.ExtensionCount, 9);
-  EXPECT_EQ(panel.ExtensionTable[7], ".PNG");
-  EXPECT_EQ(panel.ExtensionTable[9], ".TIF");
+  EXPECT_EQ(panel.ExtensionCount, 13);
+  EXPECT_EQ(panel.ExtensionTable[11], ".PNG");
+  EXPECT_EQ(panel.ExtensionTable[13], ".TIF");
 }
 
 TEST_F(FilterFormsTest, TheNameFieldTakesFourCharactersAtMost) {
@@ -115,13 +120,15 @@ TEST_F(FilterFormsTest, RemoveDeletesTheSelectedEntryOnly) {
   EXPECT_EQ(editor.FilterListBox.Items(), kDefaultFilters);
   editor.FilterListBox.SetItemIndex(1);
   editor.Button2.Click();
-  EXPECT_EQ(editor.FilterListBox.Items(), (std::vector<std::string>{"*.jpg", "*.bmp", "*.ico", "*.emf", "*.wmf"}));
+  std::vector<std::string> expected = kDefaultFilters;
+  expected.erase(expected.begin() + 1);
+  EXPECT_EQ(editor.FilterListBox.Items(), expected);
 }
 
 TEST_F(FilterFormsTest, ApplyShowsTheListWithASeparatorAfterEveryEntryAndCloses) {
   Add("PNG");
   EXPECT_EQ(RunModal(editor, [&] { Click(editor.Apply); }), ui::mrOk);
-  EXPECT_EQ(options.FilterEdit.Text(), "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.PNG;");
+  EXPECT_EQ(options.FilterEdit.Text(), "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.gif;*.tif;*.tiff;*.PNG;");
   EXPECT_FALSE(editor.Visible());
 }
 
@@ -152,9 +159,9 @@ TEST_F(FilterFormsTest, TheEditorOpensFromTheOptionsAndItsListCountsWithoutApply
   });
   EXPECT_EQ(result, ui::mrOk);
   EXPECT_TRUE(editorShown);
-  EXPECT_EQ(fieldAfterEditor, "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf");
-  EXPECT_EQ(panel.ExtensionCount, 7);
-  EXPECT_EQ(panel.ExtensionTable[7], ".PNG");
+  EXPECT_EQ(fieldAfterEditor, "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.gif;*.tif;*.tiff");
+  EXPECT_EQ(panel.ExtensionCount, 11);
+  EXPECT_EQ(panel.ExtensionTable[11], ".PNG");
   EXPECT_FALSE(options.Visible());
   EXPECT_FALSE(editor.Visible());
 }
@@ -188,7 +195,7 @@ TEST_F(DialogsWithoutPanelTest, OkAndCancelStillClose) {
   editor.Show();
   editor.ApplyClick(editor.Apply);
   EXPECT_FALSE(editor.Visible());
-  EXPECT_EQ(options.FilterEdit.Text(), "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;");
+  EXPECT_EQ(options.FilterEdit.Text(), "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.gif;*.tif;*.tiff;");
   EXPECT_TRUE(prompts.messages.empty());
 }
 

@@ -126,7 +126,8 @@ TEST_F(ScanDiskFormTest, TheFirstOpeningShowsEveryControlAndTheKindMenuSetsTheMa
   EXPECT_NEAR(frame.right - frame.left, 519, 12);
   EXPECT_NEAR(frame.bottom - frame.top, 420, 16);
   EXPECT_EQ(scan.SearchDirectoryEdit.Text(), "C:\\");
-  EXPECT_EQ(scan.FileMaskEdit.Text(), "*jpg;*jpeg;*bmp;*ico;*emf;*wmf;*html;*htm;*avi;*mpg;*mpeg;*swf");
+  EXPECT_EQ(scan.FileMaskEdit.Text(),
+            "*jpg;*jpeg;*bmp;*ico;*emf;*wmf;*png;*gif;*tif;*tiff;*html;*htm;*avi;*mpg;*mpeg;*swf");
   EXPECT_FALSE(scan.CheckBox1.Checked());
   EXPECT_FALSE(scan.SearchPreviewCheckBox.Checked());
   EXPECT_EQ(scan.CountLabel.Caption(), "0");
@@ -141,14 +142,15 @@ TEST_F(ScanDiskFormTest, TheFirstOpeningShowsEveryControlAndTheKindMenuSetsTheMa
   EXPECT_TRUE(GetWindowLongA(scan.SearchListBox.Handle(), GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL));
 
   scan.AllImageFiles1.Click();
-  EXPECT_EQ(scan.FileMaskEdit.Text(), "*jpg;*jpeg;*bmp;*ico;*emf;*wmf");
-  EXPECT_EQ(scan.Kinds(), (KindList{".JPG", ".JPEG", ".BMP", ".ICO", ".EMF", ".WMF"}));
+  EXPECT_EQ(scan.FileMaskEdit.Text(), "*jpg;*jpeg;*bmp;*ico;*emf;*wmf;*png;*gif;*tif;*tiff");
+  EXPECT_EQ(scan.Kinds(),
+            (KindList{".JPG", ".JPEG", ".BMP", ".ICO", ".EMF", ".WMF", ".PNG", ".GIF", ".TIF", ".TIFF"}));
   scan.AllMovieFiles1.Click();
   EXPECT_EQ(scan.FileMaskEdit.Text(), "*avi;*mpg;*mpeg;*swf");
   scan.HTMLFiles1.Click();
   EXPECT_EQ(scan.FileMaskEdit.Text(), "*html;*htm");
   scan.AllSupportedFiles1.Click();
-  EXPECT_EQ(scan.Kinds().size(), 12u);
+  EXPECT_EQ(scan.Kinds().size(), 16u);
   EXPECT_EQ(scan.FileMaskPopupMenu.Items().size(), 5u);
   EXPECT_TRUE(scan.N1.IsSeparator());
   EXPECT_EQ(scan.AddPopupMenu.Items().size(), 3u);

@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/panel/main_form.h"
 #include "app/shorten_path.h"
 #include "common/bmp.h"
 #include "common/jpeg.h"
+#include "common/text.h"
 #include "gui_test.h"
 #include "playlist/playlist_file.h"
 #include "program_files.h"
@@ -146,19 +148,42 @@ TEST_F(PreviewTest, LongLocationsAreShortenedAndOtherPictureKindsChangeNothing) 
   CreateDirectoryA(sub.c_str(), nullptr);
   std::string longBmp = Bmp("a folder with a rather long name\\and a long file name too.bmp", 8, 8);
   ASSERT_GT(longBmp.size(), 50u);
-  std::string gif = MakeFile(dir.file("anim.gif"), "GIF89a");  // a GIF the loader is never asked about here
-  Load({longBmp, gif});
+  std::string icon = MakeFile(dir.file("app.ico"), "icon");  // an icon the loader is never asked about here
+  Load({longBmp, icon});
 
   Click(0);
   EXPECT_EQ(panel->locationval.Caption(), ShortenPath(longBmp));
   EXPECT_NE(panel->locationval.Caption(), longBmp);
   const Info before = Labels();
-  // GIF and icon files change no label and no control set; the preview is off
-  // so that nothing tries to draw the stand-in file.
+  // Icon files change no label and no control set; the preview is off so
+  // that nothing tries to draw the stand-in file.
   panel->MainChPreview.SetChecked(false);
   Click(1);
   EXPECT_EQ(Labels(), before);
   EXPECT_EQ(VisibleSet(), "style");
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(PreviewTest, PicturesOfTheSystemsCodecsShowTheirKindSizeAndPicture) {
+  std::vector<std::string> files;
+  for (const char* name : {"png32-alpha.png", "gif-animated.gif", "tiff-two-pages.tiff"}) {
+    files.push_back(dir.file(std::string("copy of ") + name));
+    ASSERT_TRUE(CopyFileA((std::string(WC_TEST_PICTURES) + "\\" + name).c_str(), files.back().c_str(), FALSE));
+  }
+  Load(files);
+  const char* kinds[] = {"PNG image", "GIF image", "TIFF image"};
+  for (int row = 0; row < 3; ++row) {
+    SCOPED_TRACE(files[size_t(row)]);
+    Click(row);
+    const Info info = Labels();
+    EXPECT_EQ(info.location, ShortenPath(files[size_t(row)]));
+    EXPECT_NE(info.type.find(kinds[row]), std::string::npos) << info.type;
+    EXPECT_EQ(info.size, "48x32");
+    EXPECT_EQ(info.properties, IntToText(int64_t(std::filesystem::file_size(files[size_t(row)]) / 1024)) + " kb");
+    EXPECT_EQ(VisibleSet(), "style");
+    EXPECT_EQ(PictureWidth(), 48);
+    EXPECT_EQ(PictureHeight(), 32);
+  }
   EXPECT_TRUE(prompts.messages.empty());
 }
 

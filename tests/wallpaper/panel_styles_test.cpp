@@ -123,15 +123,16 @@ TEST_F(StylesTest, TileAndFitToScreenReapplyTheSelectedEntryInTheirStyle) {
 TEST_F(StylesTest, TheSubmenuOffersTheStylesAndAutoFitIsDisabled) {
   std::vector<std::string> captions;
   for (const ui::MenuItem* item : panel->ClearWallpaperPosition1.Items()) captions.push_back(item->Caption());
-  EXPECT_EQ(captions, (std::vector<std::string>{"Center", "Tile", "Fit to screen", "Custom Position", "Auto fit"}));
+  EXPECT_EQ(captions, (std::vector<std::string>{"Center", "Tile", "Fit to screen", "Custom Position", "Fill", "Fit",
+                                                "Auto fit"}));
 
   ui::MenuHandle menu(CreatePopupMenu());
   panel->ClearWallpaperPosition1.AppendTo(menu.get());
   HMENU sub = GetSubMenu(menu.get(), 0);
   ASSERT_NE(sub, nullptr);
-  ASSERT_EQ(GetMenuItemCount(sub), 5);
-  EXPECT_TRUE(GetMenuState(sub, 4, MF_BYPOSITION) & MF_DISABLED);
-  for (int i = 0; i < 4; ++i) EXPECT_FALSE(GetMenuState(sub, UINT(i), MF_BYPOSITION) & MF_DISABLED) << i;
+  ASSERT_EQ(GetMenuItemCount(sub), 7);
+  EXPECT_TRUE(GetMenuState(sub, 6, MF_BYPOSITION) & MF_DISABLED);
+  for (int i = 0; i < 6; ++i) EXPECT_FALSE(GetMenuState(sub, UINT(i), MF_BYPOSITION) & MF_DISABLED) << i;
 
   Load({Bmp("a.bmp", 0x102030)});
   panel->ComboBox1.SetItemIndex(1);

@@ -126,6 +126,8 @@ class WpChangerTest : public ::testing::Test {
     TWPChanger::Environment env;
     env.desktopKey = desktopKey.empty() ? key.path() : desktopKey;
     env.windowsFolder = windowsFolder.empty() ? folder.path() + "\\" : windowsFolder;
+    env.screen = screen;
+    env.background = background;
     env.setDeskWallpaper = [this](char* buffer) {
       systemCalls.push_back(buffer);
       if (duringSystemCall) duringSystemCall();
@@ -160,6 +162,8 @@ class WpChangerTest : public ::testing::Test {
   std::string windowsFolder;  // empty: `folder`
   bool systemWritesWallpaper = true;
   std::function<void()> duringSystemCall;
+  std::optional<SIZE> screen;
+  std::optional<uint32_t> background;
   std::vector<std::string> systemCalls;
   Events events;
   std::optional<TWPChanger> changer;
@@ -414,6 +418,112 @@ TEST_F(WpChangerTest, PreparationFailuresPropagateAndWriteNothing) {
   windowsFolder = folder.file("no such folder") + "\\";
   Make();
   expectRefused(jpeg, windowsFolder + "WPCWallpaper.bmp");
+}
+
+// The pictures made by tests/wallpaper/pictures/make.sh, one colour each.
+std::string Sample(const std::string& name) { return std::string(WC_TEST_PICTURES) + "\\" + name; }
+
+Image32 WrittenBitmap(const std::string& path) { return DecodeBmp(ReadFileBytes(path)); }
+
+TEST_F(WpChangerTest, PicturesOfEveryKindBecomeTheBitmapAndADamagedOneNothing) {
+  background = 0x008080;
+  Make();
+  const struct {
+    const char* file;
+    const char* copy;  // the name it is applied under: any case
+    uint32_t colour;   // at (30, 10)
+  } kinds[] = {
+      {"png8-palette.png", "a.PNG", 0xC80000},  {"png24.png", "b.png", 0x00A000},
+      {"png-interlaced.png", "c.Png", 0xC8C800}, {"png16.png", "d.png", 0x00C8C8},
+      {"png32-alpha.png", "e.png", 0x0000C8},    {"gif-animated.gif", "f.GIF", 0xC800C8},
+      {"tiff-two-pages.tiff", "g.TIF", 0xFF8000},
+  };
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.file);
+    const std::string path = dir.file(kind.copy);
+    ASSERT_TRUE(CopyFileA(Sample(kind.file).c_str(), path.c_str(), FALSE));
+    changer->ChangeWallpaper(path, Pos::wpCentered);
+    const std::string bitmap = folder.file("WPCWallpaper.bmp");
+    EXPECT_EQ(key.Text("Wallpaper"), bitmap);
+    const Image32 written = WrittenBitmap(bitmap);
+    ASSERT_EQ(written.width, 48);
+    ASSERT_EQ(written.height, 32);
+    ExpectNear(written.at(30, 10), kind.colour);
+  }
+  // Transparency shows the background; half-transparent red is mixed with it.
+  changer->ChangeWallpaper(dir.file("e.png"), Pos::wpCentered);
+  const Image32 composed = WrittenBitmap(folder.file("WPCWallpaper.bmp"));
+  ExpectNear(composed.at(2, 2), 0x008080);
+  ExpectNear(composed.at(15, 2), 0x644040);
+
+  // Cut short, or claiming a size no wallpaper has: refused, nothing written.
+  const std::vector<uint8_t> good = ReadFileBytes(folder.file("WPCWallpaper.bmp"));
+  const Snapshot before = key.All();
+  std::vector<uint8_t> cut = ReadFileBytes(Sample("png24.png"));
+  cut.resize(cut.size() - 40);
+  WriteFileBytes(dir.file("cut.png"), cut);
+  ASSERT_TRUE(CopyFileA(Sample("png-huge-claim.png").c_str(), dir.file("huge.png").c_str(), FALSE));
+  for (const char* name : {"cut.png", "huge.png"}) {
+    SCOPED_TRACE(name);
+    events.clear();
+    EXPECT_THROW(changer->ChangeWallpaper(dir.file(name), Pos::wpCentered), std::exception);
+    EXPECT_EQ(events, Events{"begin"});
+  }
+  try {
+    changer->ChangeWallpaper(dir.file("huge.png"), Pos::wpCentered);
+  } catch (const std::exception& e) {
+    EXPECT_NE(std::string(e.what()).find("100000 x 100000"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(key.All(), before);
+  EXPECT_EQ(ReadFileBytes(folder.file("WPCWallpaper.bmp")), good);
+}
+
+// Left quarter red, middle half green, right quarter blue.
+std::string Bands(const std::string& path, int width, int height) {
+  Image32 image = MakeImage(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) image.at(x, y) = x < width / 4 ? 0xFF0000 : x < 3 * width / 4 ? 0x00FF00 : 0x0000FF;
+  }
+  WriteFileBytes(path, EncodeBmp(image, 24));
+  return path;
+}
+
+TEST_F(WpChangerTest, FillAndFitMakeAScreenSizedBitmapShownCentred) {
+  screen = SIZE{1024, 768};
+  background = 0x102030;
+  Make();
+  const std::string square = Bands(dir.file("square.bmp"), 1000, 1000);
+  const std::string wide = Bands(dir.file("wide.bmp"), 2000, 500);
+  const std::string bitmap = folder.file("WPCWallpaper.bmp");
+  const auto apply = [&](const std::string& path, Pos position) {
+    changer->ChangeWallpaper(path, position);
+    EXPECT_EQ(key.Text("Wallpaper"), bitmap);
+    EXPECT_EQ(key.Text("TileWallpaper"), "0");
+    EXPECT_EQ(key.Text("WallpaperStyle"), "0");
+    Image32 made = WrittenBitmap(bitmap);
+    EXPECT_EQ(made.width, 1024);
+    EXPECT_EQ(made.height, 768);
+    return made;
+  };
+  // Fill: the square loses 128 rows top and bottom, all bands show; the
+  // wide one is cut to its green middle.
+  Image32 made = apply(square, Pos::wpFill);
+  ExpectNear(made.at(0, 0), 0xFF0000);
+  ExpectNear(made.at(1023, 767), 0x0000FF);
+  made = apply(wide, Pos::wpFill);
+  ExpectNear(made.at(0, 0), 0x00FF00);
+  ExpectNear(made.at(1023, 767), 0x00FF00);
+  // Fit: bars of the background beside the square, above and below the wide one.
+  made = apply(square, Pos::wpFit);
+  EXPECT_EQ(made.at(127, 384), 0x102030u);
+  ExpectNear(made.at(130, 384), 0xFF0000);
+  ExpectNear(made.at(893, 384), 0x0000FF);
+  EXPECT_EQ(made.at(896, 384), 0x102030u);
+  made = apply(wide, Pos::wpFit);
+  EXPECT_EQ(made.at(512, 255), 0x102030u);
+  ExpectNear(made.at(0, 384), 0xFF0000);
+  ExpectNear(made.at(1023, 384), 0x0000FF);
+  EXPECT_EQ(made.at(512, 512), 0x102030u);
 }
 
 TEST_F(WpChangerTest, UnreadableWallpaperValueRaisesRegistryErrorThenFinish) {

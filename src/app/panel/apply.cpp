@@ -14,6 +14,7 @@
 #include "ui/handle.h"
 #include "ui/prompts.h"
 #include "wallpaper/movie_page.h"
+#include "wallpaper/picture_reader.h"
 #include "wallpaper/resample.h"
 
 namespace wc {
@@ -85,39 +86,43 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
   const std::string path = Playlist->Path(*entry);
   EntryKind kind = KindOf(path);
 
-  ui::Picture picture;
+  // The picture is read once per change: wallpaper.bmp and the applier's
+  // bitmap are both written from it.
+  ui::Picture decoded;
   if (kind == EntryKind::Image) {
     if (FileExists(path)) {
-      picture = ui::Picture::LoadFromFile(path);
+      decoded = ReadPictureFile(path, DesktopBackground());
     } else {
       ErrorBox("File not Present");
     }
   }
-  int bits = 24;
-  if (HighQualityResampling() && !picture.Empty()) {
-    Image32 image = picture.ToBitmap().ToImage();
-    ResampleBitmap(image, image.width, image.height);
-    picture = ui::Picture(ui::Bitmap::FromImage(image));
-    bits = 32;
+  if (!decoded.Empty()) {
+    if (HighQualityResampling()) {
+      Image32 image = decoded.ToBitmap().ToImage();
+      ResampleBitmap(image, image.width, image.height);
+      ui::Bitmap::FromImage(image).SaveToFile(ExeFolder + "wallpaper.bmp", 32);
+    } else {
+      decoded.SaveToBitmapFile(ExeFolder + "wallpaper.bmp", 24);
+    }
   }
   // HTML pages and movies have no picture; there is nothing to write then.
-  if (!picture.Empty()) picture.SaveToBitmapFile(ExeFolder + "wallpaper.bmp", bits);
-  picture = ui::Picture();
 
   if (kind == EntryKind::Movie) {
     std::string page = ExeFolder + "movie.html";
     std::string text = MoviePageText(path, moviewidthspin.Value(), movieheightspin.Value());
     WriteFileBytes(page, std::vector<uint8_t>(text.begin(), text.end()));
-    ApplyToDesktop(page, ComboBox1.ItemIndex(), SpinEdit1.Value(), SpinEdit2.Value());
+    ApplyToDesktop(page, ComboBox1.ItemIndex(), SpinEdit1.Value(), SpinEdit2.Value(), nullptr);
   } else {
-    ApplyToDesktop(path, ComboBox1.ItemIndex(), SpinEdit1.Value(), SpinEdit2.Value());
+    // Icons and metafiles are drawings: the applier draws its own bitmap of them.
+    ApplyToDesktop(path, ComboBox1.ItemIndex(), SpinEdit1.Value(), SpinEdit2.Value(), decoded.AsBitmap());
   }
 
   if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(sender);
   SavePanelSettings();
 }
 
-void TMainForm::ApplyToDesktop(const std::string& path, int styleIndex, int32_t originX, int32_t originY) {
+void TMainForm::ApplyToDesktop(const std::string& path, int styleIndex, int32_t originX, int32_t originY,
+                               const ui::Bitmap* decoded) {
   HKEY raw = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
                       nullptr) != ERROR_SUCCESS) {
@@ -133,6 +138,10 @@ void TMainForm::ApplyToDesktop(const std::string& path, int styleIndex, int32_t 
     x = originX;
     y = originY;
   }
+  // Fill and Fit: the applier registers a bitmap of the screen's size,
+  // which the system shows centred and untouched.
+  const bool fitted = styleIndex == kStyleFill || styleIndex == kStyleFit;
+  if (fitted) style = 0;
   WriteDesktopValue(key.get(), "Wallpaper", path);
   WriteDesktopValue(key.get(), "TileWallpaper", tile);
   WriteDesktopValue(key.get(), "WallpaperStyle", IntToText(style));
@@ -143,13 +152,17 @@ void TMainForm::ApplyToDesktop(const std::string& path, int styleIndex, int32_t 
   SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, nullptr, SPIF_SENDWININICHANGE);
 
   WPChanger1.SetWallpaper(path);
-  switch (style) {
+  switch (fitted ? -1 : style) {
     case 0: WPChanger1.Position = TWallpaperPosition::wpTiled; break;
     case 1: WPChanger1.Position = TWallpaperPosition::wpCentered; break;
     case 2: WPChanger1.Position = TWallpaperPosition::wpStretched; break;
     default: break;  // no selection: the applier keeps its position
   }
-  WPChanger1.ApplyWallpaper();
+  if (styleIndex == kStyleFill) WPChanger1.Position = TWallpaperPosition::wpFill;
+  if (styleIndex == kStyleFit) WPChanger1.Position = TWallpaperPosition::wpFit;
+  // The picture read for this change, when it is the one applied.
+  WPChanger1.ChangeWallpaper(WPChanger1.Wallpaper(), WPChanger1.Position,
+                             WPChanger1.Wallpaper() == path ? decoded : nullptr);
 }
 
 }  // namespace wc

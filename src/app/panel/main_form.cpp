@@ -5,6 +5,7 @@
 #include "app/shorten_path.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
+#include "common/picture_formats.h"
 #include "common/product.h"
 #include "common/random.h"
 #include "playlist/playlist_file.h"
@@ -108,8 +109,10 @@ void TMainForm::timer_startTimer(ui::Component&) {
   CurrentIndex = ini.ReadInteger("Last Wallpaper Index", "Value", 0);
   if (first == "-opensite") App().prompts().ShellOpen(nullptr, "open", ProgramPageUrl, "", "", SW_SHOWNORMAL);
   if (MainListBox.Count() == 0) FolderToRead = ExeFolder + "Images";
-  ExtensionTable[1] = ".JPG";
-  ExtensionCount = 1;
+  // Every picture the program reads, as the automatic mode's reads take.
+  const std::vector<std::string> pictures = PictureExtensions();
+  ExtensionCount = uint8_t(std::min(pictures.size(), ExtensionTable.size() - 1));
+  for (size_t i = 0; i < ExtensionCount; ++i) ExtensionTable[i + 1] = pictures[i];
   StartFolderReader();
 
   bool shuffle = ini.ReadBool("Shuffle Wallpapers", "Checked", false);

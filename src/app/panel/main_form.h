@@ -159,7 +159,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void AddMovieAndHtmlFiles();
   // The open dialog with `filter`, several files at once; the chosen ones
   // become entries and the list is shown anew.
-  void AddChosenFiles(const char* filter, bool picturePreview);
+  void AddChosenFiles(const std::string& filter, bool picturePreview);
   void AddFromFolder();
   void SortPlaylist();
   void RandomisePlaylist();
@@ -199,7 +199,13 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
 
   // ---- applying
   void MainListBoxDblClick(ui::Component& sender);
-  void ApplyToDesktop(const std::string& path, int styleIndex, int32_t originX, int32_t originY);
+  // The wallpaper style's index in ComboBox1 (and settings.ini): 0 Tile,
+  // 1 Center, 2 Stretch, 3 Custom Position, then the two the program draws.
+  static constexpr int kStyleFill = 4;
+  static constexpr int kStyleFit = 5;
+  // `decoded`: the picture of `path` as read for this change, when there is one.
+  void ApplyToDesktop(const std::string& path, int styleIndex, int32_t originX, int32_t originY,
+                      const ui::Bitmap* decoded);
   // The "High Quality Image Resampling" option of the settings.
   bool HighQualityResampling() const;
 
@@ -223,6 +229,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void ile1Click(ui::Component& sender);
   void FitToScreen1Click(ui::Component& sender);
   void CustomPosition1Click(ui::Component& sender);
+  void Fill1Click(ui::Component& sender);
+  void Fit1Click(ui::Component& sender);
   void ClearWallpaper1Click(ui::Component& sender);
   void BitBtn2Click(ui::Component& sender);
 
@@ -390,6 +398,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ui::MenuItem ile1{this, "ile1", &ClearWallpaperPosition1, "Tile"};
   ui::MenuItem FitToScreen1{this, "FitToScreen1", &ClearWallpaperPosition1, "Fit to screen"};
   ui::MenuItem CustomPosition1{this, "CustomPosition1", &ClearWallpaperPosition1, "Custom Position"};
+  ui::MenuItem Fill1{this, "Fill1", &ClearWallpaperPosition1, "Fill"};
+  ui::MenuItem Fit1{this, "Fit1", &ClearWallpaperPosition1, "Fit"};
   ui::MenuItem AutoFit1{this, "AutoFit1", &ClearWallpaperPosition1, "Auto fit"};
   ui::MenuItem N3{this, "N3", nullptr, "-"};
   ui::MenuItem ShowDisplayProperties1{this, "ShowDisplayProperties1", nullptr, "Show Display Properties"};

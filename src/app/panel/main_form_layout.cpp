@@ -146,6 +146,8 @@ const ui::Binding<TMainForm> kBindings[] = {
     {"ile1", ui::Event::Click, &TMainForm::ile1Click},
     {"FitToScreen1", ui::Event::Click, &TMainForm::FitToScreen1Click},
     {"CustomPosition1", ui::Event::Click, &TMainForm::CustomPosition1Click},
+    {"Fill1", ui::Event::Click, &TMainForm::Fill1Click},
+    {"Fit1", ui::Event::Click, &TMainForm::Fit1Click},
     {"ShowDisplayProperties1", ui::Event::Click, &TMainForm::ShowDisplayProperties1Click},
     {"LaunchWindowsScreenSaver1", ui::Event::Click, &TMainForm::LaunchWindowsScreenSaver1Click},
     {"HideDesktopIcons1", ui::Event::Click, &TMainForm::HideDesktopIcons1Click},
@@ -209,7 +211,7 @@ void TMainForm::BuildControls() {
   MainChPreview.SetChecked(true);
   MainComboBox.SetItems({"seconds", "minutes", "hours", "days"});
   MainComboBox.SetItemIndex(0);
-  ComboBox1.SetItems({"Tile", "Center", "Stretch", "Custom Position"});
+  ComboBox1.SetItems({"Tile", "Center", "Stretch", "Custom Position", "Fill", "Fit"});
   ComboBox1.SetItemIndex(2);
   MainTime.SetValue(0);
   SpinEdit1.SetValue(0);

@@ -5,6 +5,7 @@
 
 #include "app/panel/main_form.h"
 #include "common/paths.h"
+#include "common/picture_formats.h"
 #include "common/random.h"
 #include "common/random_win32.h"
 #include "playlist/playlist_sort.h"
@@ -103,15 +104,16 @@ void TMainForm::AddHTMLandMovieWallpapers1Click(ui::Component&) { AddMovieAndHtm
 void TMainForm::AddHTMLWallpaper1Click(ui::Component&) { AddMovieAndHtmlFiles(); }
 
 void TMainForm::AddPictureFiles() {
-  AddChosenFiles(
-      "All pictures|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|JPEG Image File|*.jpg;*.jpeg|Bitmaps|*.bmp|Icons|*.ico|"
-      "Enhanced Metafiles|*.emf|Metafiles|*.wmf",
-      true);
+  // "All pictures" holds every kind the system's decoders add as well.
+  AddChosenFiles("All pictures|" + ExtensionPattern(PictureExtensions()) +
+                     "|JPEG Image File|*.jpg;*.jpeg|Bitmaps|*.bmp|PNG Images|*.png|GIF Images|*.gif|"
+                     "TIFF Images|*.tif;*.tiff|Icons|*.ico|Enhanced Metafiles|*.emf|Metafiles|*.wmf",
+                 true);
 }
 
 void TMainForm::AddMovieAndHtmlFiles() { AddChosenFiles("Movie Files|*.avi;*.mpg;*.mpeg|HTML Files|*.htm;*.html;", false); }
 
-void TMainForm::AddChosenFiles(const char* filter, bool picturePreview) {
+void TMainForm::AddChosenFiles(const std::string& filter, bool picturePreview) {
   ui::FileDialogOptions o;
   o.filter = filter;
   o.multiSelect = true;

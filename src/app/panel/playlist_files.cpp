@@ -6,6 +6,8 @@
 #include "app/panel/main_form.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
+#include "common/picture_formats.h"
+#include "common/text.h"
 #include "playlist/playlist_file.h"
 #include "ui/application.h"
 #include "ui/error.h"
@@ -15,11 +17,13 @@ namespace wc {
 
 namespace {
 
+// Pictures of every kind the program reads, and movies; file names on
+// Windows ignore case, so "IMG_0001.JPG" is a picture too.
 bool IsDroppablePicture(const std::string& ext) {
-  for (const char* e : {".bmp", ".jpg", ".jpeg", ".ico", ".avi", ".emf", ".wmf", ".mpg", ".mpeg"}) {
-    if (ext == e) return true;
+  for (const char* e : {".avi", ".mpg", ".mpeg"}) {
+    if (EqualsIgnoreCaseAscii(ext, e)) return true;
   }
-  return false;
+  return IsPictureExtension(ext);
 }
 }  // namespace
 

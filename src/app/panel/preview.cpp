@@ -11,6 +11,7 @@
 #include "common/fit.h"
 #include "common/jpeg.h"
 #include "common/paths.h"
+#include "common/picture_formats.h"
 #include "common/text.h"
 #include "playlist/playlist_file.h"
 #include "ui/application.h"
@@ -18,6 +19,7 @@
 #include "ui/graphics.h"
 #include "ui/handle.h"
 #include "ui/prompts.h"
+#include "wallpaper/picture_reader.h"
 
 namespace wc {
 
@@ -38,7 +40,10 @@ bool IsOneOf(const std::string& ext, std::initializer_list<const char*> list) {
   return false;
 }
 
-bool IsStyledPicture(const std::string& ext) { return IsOneOf(ext, {".JPG", ".JPEG", ".BMP", ".EMF", ".WMF"}); }
+// Every picture but an icon gets the style controls.
+bool IsStyledPicture(const std::string& ext) { return ext != ".ICO" && IsPictureExtension(ext); }
+// Drawings and bitmaps keep the panel's information as it was.
+bool IsDecoderPicture(const std::string& ext) { return !IsOneOf(ext, {".BMP", ".EMF", ".WMF", ".ICO"}); }
 bool IsJpeg(const std::string& ext) { return IsOneOf(ext, {".JPG", ".JPEG"}); }
 bool IsMovie(const std::string& ext) { return IsOneOf(ext, {".MPG", ".MPEG", ".AVI"}); }
 bool IsHtml(const std::string& ext) { return IsOneOf(ext, {".HTM", ".HTML"}); }
@@ -147,6 +152,13 @@ void TMainForm::DescribeSelectedEntry() {
       sizeval.SetCaption(IntToText(info.width) + "x" + IntToText(info.height));
       propertiesval.SetCaption(IntToText(kJpegCodecQuality) + "% Compression");
       typeval.SetCaption("JPEG image");
+    } else if (IsDecoderPicture(ext)) {
+      // PNG, GIF, TIFF and the system's other kinds: the header tells the
+      // size and the decoder the kind.
+      PictureFileInfo info = ReadPictureInfo(path);
+      sizeval.SetCaption(IntToText(info.width) + "x" + IntToText(info.height));
+      propertiesval.SetCaption(IntToText(SharedFileSize(path) / 1024) + " kb");
+      typeval.SetCaption(info.type);
     }
   }
   if (IsMovie(ext)) {
@@ -166,7 +178,7 @@ void TMainForm::DescribeSelectedEntry() {
   // handed to the picture loader.
   if (IsMovie(ext) || IsHtml(ext)) return;
   if (FileExists(path)) {
-    MainPreview.SetPicture(ui::Picture::LoadFromFile(path));
+    MainPreview.SetPicture(ReadPictureFile(path, DesktopBackground()));
     FitPreview(MainPreview.GetPicture());
   } else {
     ErrorBox("File not Present");

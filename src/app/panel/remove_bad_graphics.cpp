@@ -23,6 +23,7 @@
 #include "ui/graphics.h"
 #include "ui/sync.h"
 #include "ui/window_hook.h"
+#include "wallpaper/picture_reader.h"
 
 namespace wc {
 
@@ -47,9 +48,10 @@ bool IsBadEntry(const std::string& path) {
   if (!FileExists(path)) return true;
   if (IsKeptUnopened(path)) return false;
   try {
-    // Opened with others free to read and write it, decoded by the system's
-    // picture loader.
-    (void)ui::Picture::LoadFromFile(path);
+    // Opened with others free to read and write it, and decoded whole by
+    // the reader every wallpaper goes through: a picture that cannot become
+    // the wallpaper is bad.
+    (void)ReadPictureFile(path, 0);
     return false;
   } catch (const std::exception&) {
     return true;

@@ -23,6 +23,8 @@ void TMainForm::Center1Click(ui::Component&) { ApplyStyle(*this, 1); }
 void TMainForm::ile1Click(ui::Component&) { ApplyStyle(*this, 0); }
 void TMainForm::FitToScreen1Click(ui::Component&) { ApplyStyle(*this, 2); }
 void TMainForm::CustomPosition1Click(ui::Component&) { ApplyStyle(*this, 3); }
+void TMainForm::Fill1Click(ui::Component&) { ApplyStyle(*this, kStyleFill); }
+void TMainForm::Fit1Click(ui::Component&) { ApplyStyle(*this, kStyleFit); }
 
 void TMainForm::ClearWallpaper1Click(ui::Component&) { ClearWallpaper(); }
 

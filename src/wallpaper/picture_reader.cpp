@@ -1,0 +1,305 @@
+#include "wallpaper/picture_reader.h"
+
+#include <windows.h>
+#include <initguid.h>  // the codec GUIDs are defined here, not taken from a library
+#include <wincodec.h>
+
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <span>
+#include <vector>
+
+#include "common/bmp.h"
+#include "common/file_write.h"
+#include "common/jpeg.h"
+#include "common/picture_formats.h"
+#include "ui/error.h"
+#include "ui/handle.h"
+#include "ui/wide_text.h"
+
+namespace wc {
+
+namespace {
+
+std::string HresultText(HRESULT hr) {
+  if (hr == HRESULT(0x88982F50)) return "the system has no decoder for this kind of file";
+  if (hr == E_OUTOFMEMORY) return "not enough memory";
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
+  // The codecs' own errors (0x8898....) mean the data is not what it claims.
+  if ((static_cast<unsigned long>(hr) >> 16) == 0x8898) return std::string("the file is damaged (") + code + ")";
+  return ui::SystemErrorText(DWORD(hr)) + " (" + code + ")";
+}
+
+[[noreturn]] void Fail(const std::string& name, const std::string& why) {
+  throw ui::Error("Cannot read the picture \"" + name + "\": " + why);
+}
+
+void Check(HRESULT hr, const std::string& name) {
+  if (FAILED(hr)) Fail(name, HresultText(hr));
+}
+
+// The factory, on a thread that may not have COM yet: the caller's
+// apartment is used when there is one.
+struct Wic {
+  ui::ComInit com;
+  ui::ComPtr<IWICImagingFactory> factory;
+  explicit Wic(const std::string& name) {
+    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                           factory.put_void()),
+          name);
+  }
+};
+
+struct WicFrame {
+  ui::ComPtr<IWICStream> stream;
+  ui::ComPtr<IWICBitmapDecoder> decoder;
+  ui::ComPtr<IWICBitmapFrameDecode> frame;
+  UINT width = 0, height = 0;
+};
+
+// The decoder and first frame of a file in memory, its size checked.
+WicFrame OpenFrame(Wic& wic, const std::string& bytes, const std::string& name) {
+  WicFrame f;
+  Check(wic.factory->CreateStream(f.stream.put()), name);
+  Check(f.stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())), DWORD(bytes.size())),
+        name);
+  Check(wic.factory->CreateDecoderFromStream(f.stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                             f.decoder.put()),
+        name);
+  UINT frames = 0;
+  Check(f.decoder->GetFrameCount(&frames), name);
+  if (frames == 0) Fail(name, "the file holds no picture");
+  Check(f.decoder->GetFrame(0, f.frame.put()), name);
+  Check(f.frame->GetSize(&f.width, &f.height), name);
+  if (!PictureSizeAllowed(f.width, f.height)) Fail(name, PictureSizeRefusal(f.width, f.height));
+  return f;
+}
+
+// "PNG Decoder" -> "PNG image".
+std::string TypeName(IWICBitmapDecoder* decoder) {
+  ui::ComPtr<IWICBitmapDecoderInfo> info;
+  if (FAILED(decoder->GetDecoderInfo(info.put())) || !info) return "Picture";
+  UINT length = 0;
+  if (FAILED(info->GetFriendlyName(0, nullptr, &length)) || length == 0) return "Picture";
+  std::wstring text(length, L'\0');
+  if (FAILED(info->GetFriendlyName(length, text.data(), &length))) return "Picture";
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  std::string name = ui::Narrow(text);
+  for (const char* tail : {" Decoder", " decoder"}) {
+    if (name.size() > std::strlen(tail) && name.ends_with(tail)) name.resize(name.size() - std::strlen(tail));
+  }
+  return name + " image";
+}
+
+// Our own look at the file before the system's decoder: a claimed size
+// beyond the limits, or data cut short, is refused whatever the decoder
+// would make of it.
+void CheckBeforeDecoding(std::span<const uint8_t> bytes, const std::string& name) {
+  if (const auto claimed = ClaimedPictureSize(bytes); claimed && !PictureSizeAllowed(claimed->width, claimed->height)) {
+    Fail(name, PictureSizeRefusal(claimed->width, claimed->height));
+  }
+  if (!PictureDataComplete(bytes)) Fail(name, "the file is cut short or damaged");
+}
+
+ui::Bitmap DecodeWic(const std::string& bytes, const std::string& name, uint32_t background) {
+  CheckBeforeDecoding(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), name);
+  Wic wic(name);
+  WicFrame f = OpenFrame(wic, bytes, name);
+  ui::ComPtr<IWICFormatConverter> converter;
+  Check(wic.factory->CreateFormatConverter(converter.put()), name);
+  Check(converter->Initialize(f.frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                              WICBitmapPaletteTypeCustom),
+        name);
+  ui::Bitmap bitmap = ui::Bitmap::ForWriting(int(f.width), int(f.height));
+  const UINT stride = f.width * 4;
+  Check(converter->CopyPixels(nullptr, stride, stride * f.height, reinterpret_cast<BYTE*>(bitmap.Bits())), name);
+  ComposeOver(std::span<uint32_t>(bitmap.Bits(), size_t(f.width) * f.height), background);
+  return bitmap;
+}
+
+ui::Bitmap DecodeJpeg(const std::string& bytes, const std::string& name) {
+  ui::Bitmap bitmap;
+  DecodeJpegBytesInto(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), name,
+                      [&](int width, int height) {
+                        bitmap = ui::Bitmap::ForWriting(width, height);
+                        return JpegTarget{reinterpret_cast<uint8_t*>(bitmap.Bits()), size_t(width) * 4};
+                      });
+  return bitmap;
+}
+
+// A picture as decoded: pixels, or a drawing of the system's loader.
+struct Decoded {
+  ui::Bitmap bitmap;
+  ui::Picture drawing;
+};
+
+Decoded Drawing(const std::string& bytes, const std::string& name) {
+  return {ui::Bitmap(), ui::Picture::LoadFromBytes(bytes, name)};
+}
+
+// Our reader knows the common bitmaps; the system's loader the rest (OS/2
+// headers, embedded PNG).
+Decoded DecodeBitmapFile(const std::string& bytes, const std::string& name) {
+  try {
+    ui::Bitmap bitmap;
+    DecodeBmpInto(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                  [&](int width, int height) {
+                    bitmap = ui::Bitmap::ForWriting(width, height);
+                    return BmpTarget{bitmap.Bits(), size_t(width)};
+                  });
+    return {std::move(bitmap), ui::Picture()};
+  } catch (const std::exception& own) {
+    try {
+      return Drawing(bytes, name);
+    } catch (const std::exception&) {
+      Fail(name, own.what());
+    }
+  }
+}
+
+Decoded DecodeBytes(const std::string& bytes, const std::string& name, uint32_t background) {
+  const auto head = std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  switch (SniffPicture(head)) {
+    case PictureSignature::Jpeg:
+      return {DecodeJpeg(bytes, name), ui::Picture()};
+    case PictureSignature::Bitmap:
+      return DecodeBitmapFile(bytes, name);
+    case PictureSignature::Icon:
+    case PictureSignature::Metafile:
+      return Drawing(bytes, name);
+    default:
+      break;
+  }
+  try {
+    return {DecodeWic(bytes, name, background), ui::Picture()};
+  } catch (const std::exception& wic) {
+    // A kind only the old loader knows (a metafile without its header).
+    try {
+      return Drawing(bytes, name);
+    } catch (const std::exception&) {
+      throw ui::Error(wic.what());
+    }
+  }
+}
+
+std::string ReadWholeFile(const std::string& path) { return ui::ReadSharedFile(path); }
+
+}  // namespace
+
+void LearnSystemPictureExtensions() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    try {
+      Wic wic("the system's decoders");
+      ui::ComPtr<IEnumUnknown> components;
+      if (FAILED(wic.factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault,
+                                                        components.put()))) {
+        return;
+      }
+      std::vector<std::string> found;
+      for (;;) {
+        ui::ComPtr<IUnknown> item;
+        ULONG got = 0;
+        if (components->Next(1, item.put(), &got) != S_OK || got == 0) break;
+        ui::ComPtr<IWICBitmapDecoderInfo> info;
+        if (FAILED(item->QueryInterface(IID_IWICBitmapDecoderInfo, info.put_void()))) continue;
+        UINT length = 0;
+        if (FAILED(info->GetFileExtensions(0, nullptr, &length)) || length == 0 || length > 4096) continue;
+        std::wstring text(length, L'\0');
+        if (FAILED(info->GetFileExtensions(length, text.data(), &length))) continue;
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        for (std::string& e : SplitExtensionList(ui::Narrow(text))) found.push_back(std::move(e));
+      }
+      AddPictureExtensions(found);
+    } catch (const std::exception&) {
+      // Without the component the base extensions are all there is.
+    }
+  });
+}
+
+uint32_t DesktopBackground() {
+  const COLORREF c = GetSysColor(COLOR_DESKTOP);
+  return MakePixel(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+PictureFileInfo ReadPictureInfo(const std::string& path) {
+  const std::string bytes = ReadWholeFile(path);
+  const auto head = std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  if (SniffPicture(head) == PictureSignature::Jpeg) {
+    const JpegInfo jpeg = ReadJpegInfoBytes(head, path);
+    return {jpeg.width, jpeg.height, "JPEG image"};
+  }
+  if (const auto claimed = ClaimedPictureSize(head); claimed && !PictureSizeAllowed(claimed->width, claimed->height)) {
+    Fail(path, PictureSizeRefusal(claimed->width, claimed->height));
+  }
+  Wic wic(path);
+  WicFrame f = OpenFrame(wic, bytes, path);
+  return {int(f.width), int(f.height), TypeName(f.decoder.get())};
+}
+
+ui::Picture DecodePicture(const std::string& bytes, const std::string& name, uint32_t background) {
+  Decoded d = DecodeBytes(bytes, name, background);
+  return d.bitmap.Empty() ? std::move(d.drawing) : ui::Picture(std::move(d.bitmap));
+}
+
+ui::Picture ReadPictureFile(const std::string& path, uint32_t background) {
+  return DecodePicture(ReadWholeFile(path), path, background);
+}
+
+ui::Bitmap ReadPictureBitmap(const std::string& path, uint32_t background) {
+  Decoded d = DecodeBytes(ReadWholeFile(path), path, background);
+  return d.bitmap.Empty() ? d.drawing.ToBitmap() : std::move(d.bitmap);
+}
+
+void WritePngFile(const std::string& path, const ui::Bitmap& bitmap) {
+  if (bitmap.Empty()) throw ui::Error("There is no picture to write to " + path);
+  auto fail = [&](HRESULT hr) {
+    if (FAILED(hr)) throw ui::Error("Cannot write the PNG file " + path + ": " + HresultText(hr));
+  };
+  ui::ComInit com;
+  ui::ComPtr<IWICImagingFactory> factory;
+  fail(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                        factory.put_void()));
+  ui::ComPtr<IStream> memory;
+  fail(CreateStreamOnHGlobal(nullptr, TRUE, memory.put()));
+  ui::ComPtr<IWICBitmapEncoder> encoder;
+  fail(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()));
+  fail(encoder->Initialize(memory.get(), WICBitmapEncoderNoCache));
+  ui::ComPtr<IWICBitmapFrameEncode> frame;
+  fail(encoder->CreateNewFrame(frame.put(), nullptr));
+  fail(frame->Initialize(nullptr));
+  const UINT width = UINT(bitmap.Width()), height = UINT(bitmap.Height());
+  fail(frame->SetSize(width, height));
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  fail(frame->SetPixelFormat(&format));
+  if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) fail(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT);
+  // Our pixels carry no alpha: written as three bytes, a strip at a time.
+  const UINT stride = (width * 3 + 3) & ~3u;
+  const UINT strip = std::max(1u, (1u << 20) / stride);
+  std::vector<BYTE> rows(size_t(stride) * strip);
+  for (UINT y = 0; y < height; y += strip) {
+    const UINT count = std::min(strip, height - y);
+    for (UINT r = 0; r < count; ++r) {
+      const uint32_t* in = bitmap.Bits() + size_t(y + r) * width;
+      BYTE* out = rows.data() + size_t(r) * stride;
+      for (UINT x = 0; x < width; ++x, out += 3) std::memcpy(out, &in[x], 3);
+    }
+    fail(frame->WritePixels(count, stride, stride * count, rows.data()));
+  }
+  fail(frame->Commit());
+  fail(encoder->Commit());
+  HGLOBAL global = nullptr;
+  fail(GetHGlobalFromStream(memory.get(), &global));
+  STATSTG stat{};
+  fail(memory->Stat(&stat, STATFLAG_NONAME));
+  const size_t size = size_t(stat.cbSize.QuadPart);
+  const void* data = GlobalLock(global);
+  if (!data) fail(E_OUTOFMEMORY);
+  std::vector<uint8_t> bytes(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size);
+  GlobalUnlock(global);
+  WriteFileBytes(path, bytes);
+}
+
+}  // namespace wc

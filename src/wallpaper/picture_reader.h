@@ -1,0 +1,51 @@
+#pragma once
+// The program's one way to read and write picture files. A file is decoded
+// by what its content is, not by its name: JPEG with libjpeg-turbo, Windows
+// bitmaps with our own reader, icons and metafiles with the system's picture
+// loader (they stay drawings, not pixels), and everything else through the
+// Windows Imaging Component: PNG, GIF, TIFF and whatever codecs the system
+// has (WebP, HEIF, camera RAW once installed). Of an animated or multi-page
+// file the first frame is taken; transparency is laid over a background
+// colour. A picture larger than the decoders' limit is refused from its
+// header, before its memory is taken; a damaged file is an error, never a
+// half-drawn picture.
+#include <cstdint>
+#include <string>
+
+#include "ui/graphics.h"
+
+namespace wc {
+
+// Asks the system's decoders for their extensions once and adds them to the
+// program's picture extensions (common/picture_formats.h); later calls do
+// nothing. The program calls it at start-up.
+void LearnSystemPictureExtensions();
+
+// The desktop's background colour, 0x00RRGGBB: what transparent parts of a
+// picture show and what Fit's bars are.
+uint32_t DesktopBackground();
+
+struct PictureFileInfo {
+  int width = 0;
+  int height = 0;
+  std::string type;  // "PNG image", "JPEG image", ...
+};
+// From the header alone; throws like ReadPictureFile.
+PictureFileInfo ReadPictureInfo(const std::string& path);
+
+// Decodes the whole file. Icons and metafiles come back as the system's
+// pictures, everything else as a bitmap. Throws (ui::Error, or the JPEG
+// decoder's JpegError) with the path in the text when the file cannot be
+// read or decoded.
+ui::Picture ReadPictureFile(const std::string& path, uint32_t background);
+// The same, always as a bitmap at the picture's own size.
+ui::Bitmap ReadPictureBitmap(const std::string& path, uint32_t background);
+
+// The same from a file's bytes already in memory; `name` stands for the path.
+ui::Picture DecodePicture(const std::string& bytes, const std::string& name, uint32_t background);
+
+// Writes the bitmap as a 24-bit PNG through the system's encoder. The file
+// replaces an existing one only once written whole.
+void WritePngFile(const std::string& path, const ui::Bitmap& bitmap);
+
+}  // namespace wc

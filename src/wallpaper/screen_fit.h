@@ -1,0 +1,51 @@
+#pragma once
+// Pictures made to the size of a screen for the styles the program draws
+// itself, so the desktop looks the same on every Windows version:
+//   Fill: the picture covers the screen, proportions kept, the overflow
+//         cropped evenly from both sides;
+//   Fit:  the whole picture, proportions kept, centred, with bars of the
+//         background colour where it does not reach;
+//   Stretch: the picture scaled to the screen, proportions not kept.
+// Scaling averages the source area under each screen pixel when shrinking
+// and interpolates linearly when enlarging: no brightening, no blocks.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "common/image32.h"
+
+namespace wc {
+
+// Pixels as in Image32 (0x00RRGGBB, top row first), `stride` pixels from one
+// row to the next.
+struct PixelView {
+  const uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  size_t stride = 0;
+};
+inline PixelView ViewOf(const Image32& image) {
+  return {image.pixels.data(), image.width, image.height, size_t(image.width)};
+}
+
+enum class ScreenFitMode { Fill, Fit, Stretch };
+
+// Where the picture goes: the part of the picture shown (in picture pixels,
+// fractions allowed) and the screen rectangle it is scaled into.
+struct FitPlan {
+  double sourceX = 0, sourceY = 0, sourceWidth = 0, sourceHeight = 0;
+  int left = 0, top = 0, width = 0, height = 0;
+};
+FitPlan PlanScreenFit(int pictureWidth, int pictureHeight, int screenWidth, int screenHeight, ScreenFitMode mode);
+
+// The screen-sized picture; a screen or picture without pixels gives a
+// screen-sized picture of the background (0 x 0 for an empty screen).
+Image32 FitToScreen(const PixelView& picture, int screenWidth, int screenHeight, ScreenFitMode mode,
+                    uint32_t background);
+
+// Scales the source rectangle (picture pixels, fractions allowed) into the
+// whole of `target` (width x height pixels, `stride` apart).
+void ScaleArea(const PixelView& picture, double sourceX, double sourceY, double sourceWidth, double sourceHeight,
+               uint32_t* target, int width, int height, size_t stride);
+
+}  // namespace wc
