@@ -62,6 +62,16 @@ TEST(PictureReaderTest, EveryKindTheSystemDecodesGivesItsFirstFrameOverTheBackgr
   EXPECT_EQ(alpha.Bits()[40] >> 24, 0u);
 }
 
+TEST(PictureReaderTest, TheSystemsDecodersAddTheirExtensions) {
+  EXPECT_FALSE(IsPictureExtension(".jfif"));
+  LearnSystemPictureExtensions();
+  // Wine's JPEG and DDS decoders list these; neither is in the base.
+  EXPECT_TRUE(IsPictureExtension(".jfif"));
+  EXPECT_TRUE(IsPictureExtension(".DDS"));
+  const std::vector<std::string> all = PictureExtensions();
+  EXPECT_TRUE(std::equal(BasePictureExtensions().begin(), BasePictureExtensions().end(), all.begin()));
+}
+
 TEST(PictureReaderTest, TheContentDecidesNotTheName) {
   TempDir dir;
   // A PNG saved as .jpg, a JPEG saved as .png, text saved as .png.

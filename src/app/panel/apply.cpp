@@ -1,6 +1,9 @@
 // Turning the selected playlist entry into the desktop wallpaper.
 #include <windows.h>
 
+#include <algorithm>
+#include <future>
+
 #include "app/panel/main_form.h"
 #include "common/bmp.h"
 #include "common/ini_file.h"
@@ -34,6 +37,26 @@ void WriteDesktopValue(HKEY key, const char* name, const std::string& value) {
   if (RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), DWORD(value.size() + 1)) !=
       ERROR_SUCCESS) {
     throw ui::Error(std::string("Failed to set data for '") + name + "'");
+  }
+}
+
+// wallpaper.bmp beside the program: the picture as decoded, or softened by
+// the "high quality" resampler (then 32 bits per pixel). Reads only the
+// pixels' memory, so it may run on another thread.
+void WriteProgramCopy(const ui::Bitmap& pixels, bool highQuality, const std::string& path) {
+  try {
+    if (!highQuality) {
+      WriteBmpFile(path, pixels.Bits(), pixels.Width(), pixels.Height(), 24);
+      return;
+    }
+    Image32 image = MakeImage(pixels.Width(), pixels.Height());
+    std::copy(pixels.Bits(), pixels.Bits() + image.pixels.size(), image.pixels.begin());
+    ResampleBitmap(image, image.width, image.height);
+    WriteBmpFile(path, image, 32);
+  } catch (const ui::Error&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw ui::Error(e.what());
   }
 }
 
@@ -96,14 +119,24 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
       ErrorBox("File not Present");
     }
   }
-  if (!decoded.Empty()) {
-    if (HighQualityResampling()) {
-      Image32 image = decoded.ToBitmap().ToImage();
-      ResampleBitmap(image, image.width, image.height);
-      ui::Bitmap::FromImage(image).SaveToFile(ExeFolder + "wallpaper.bmp", 32);
-    } else {
-      decoded.SaveToBitmapFile(ExeFolder + "wallpaper.bmp", 24);
+  // The copy beside the program is written while the desktop's bitmap is
+  // made from the same pixels: two cores, one change. Its failure is still
+  // this command's error, reported once the change is over.
+  std::future<void> copyWritten;
+  struct JoinCopy {
+    std::future<void>& written;
+    ~JoinCopy() {
+      if (written.valid()) written.wait();  // never leave it reading freed pixels
     }
+  } joinCopy{copyWritten};
+  if (const ui::Bitmap* pixels = decoded.AsBitmap()) {
+    copyWritten = std::async(std::launch::async, [pixels, hq = HighQualityResampling(), to = ExeFolder + "wallpaper.bmp"] {
+      WriteProgramCopy(*pixels, hq, to);
+    });
+  } else if (!decoded.Empty()) {
+    // An icon or metafile is drawn by the system's loader, on this thread.
+    Image32 image = decoded.ToBitmap().ToImage();
+    WriteProgramCopy(ui::Bitmap::FromImage(image), HighQualityResampling(), ExeFolder + "wallpaper.bmp");
   }
   // HTML pages and movies have no picture; there is nothing to write then.
 
@@ -116,6 +149,8 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
     // Icons and metafiles are drawings: the applier draws its own bitmap of them.
     ApplyToDesktop(path, ComboBox1.ItemIndex(), SpinEdit1.Value(), SpinEdit2.Value(), decoded.AsBitmap());
   }
+
+  if (copyWritten.valid()) copyWritten.get();
 
   if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(sender);
   SavePanelSettings();
