@@ -4,6 +4,7 @@
 #include "ui/application.h"
 #include "ui/binding.h"
 #include "ui/handle.h"
+#include "ui/monitors.h"
 
 namespace wc {
 
@@ -19,7 +20,10 @@ const ui::Binding<TCaptureRectForm> kBindings[] = {
 }  // namespace
 
 TCaptureRectForm::TCaptureRectForm(ui::Application& app) : TScreenOverlay(app, "CaptureRectForm", "") {
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  // Every monitor, frozen as one picture whose 0,0 is the virtual screen's
+  // top-left corner, as the overlay's client area is.
+  const RECT screenArea = ui::VirtualScreen();
+  const int w = screenArea.right - screenArea.left, h = screenArea.bottom - screenArea.top;
   frozen_ = ui::Bitmap(w, h);
   {
     ui::WindowDC screen(nullptr);
@@ -32,10 +36,10 @@ TCaptureRectForm::TCaptureRectForm(ui::Application& app) : TScreenOverlay(app, "
       SelectPalette(mem.get(), palette.get(), FALSE);
       RealizePalette(mem.get());
     }
-    BitBlt(mem.get(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
+    BitBlt(mem.get(), 0, 0, w, h, screen.get(), screenArea.left, screenArea.top, SRCCOPY);
     if (palette) SelectPalette(mem.get(), HPALETTE(GetStockObject(DEFAULT_PALETTE)), FALSE);
   }
-  CoverScreen(w, h);
+  CoverScreen(screenArea);
   pattern_.phase = 128;
   OnPaint = [this](HDC dc) { FormPaint(dc); };
   OnMouseDown = [this](ui::Component& s, ui::MouseButton b, ui::ShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };

@@ -6,6 +6,7 @@
 #include "capture/capture_object_form.h"
 #include "capture/capture_rect_form.h"
 #include "ui/application.h"
+#include "ui/monitors.h"
 
 namespace wc {
 
@@ -101,12 +102,12 @@ void TScreenGrabber::TakeFrom(HDC dc, const RECT& area, POINT from) {
 
 std::unique_ptr<ui::Bitmap> TScreenGrabber::CaptureDesktop() {
   return Frame([this] {
-    HWND desktop = GetDesktopWindow();
-    ui::WindowDC dc(desktop);
-    RECT r{};
-    GetWindowRect(desktop, &r);
+    // Every monitor: the virtual screen, read through the screen's DC, whose
+    // coordinates are the virtual screen's.
+    ui::WindowDC dc(nullptr);
+    const RECT r = ui::VirtualScreen();
     TakePalette(dc.get());
-    TakeFrom(dc.get(), r, POINT{0, 0});
+    TakeFrom(dc.get(), r, POINT{r.left, r.top});
     return Outcome::Captured;
   });
 }

@@ -1,5 +1,7 @@
 #include "capture/screen_overlay.h"
 
+#include "ui/monitors.h"
+
 namespace wc {
 
 TScreenOverlay::TScreenOverlay(ui::Application& app, const char* name, const char* caption) : Form(app, name) {
@@ -13,9 +15,12 @@ TScreenOverlay::TScreenOverlay(ui::Application& app, const char* name, const cha
                     .keepsProgramHidden = true});
 }
 
-void TScreenOverlay::CoverScreen(int width, int height) {
-  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
+void TScreenOverlay::CoverScreen(const RECT& screen) {
+  SetWindowPos(Handle(), HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
+               SWP_NOACTIVATE);
 }
+
+void TScreenOverlay::CoverScreen() { CoverScreen(ui::VirtualScreen()); }
 
 LRESULT TScreenOverlay::WndProc(UINT msg, WPARAM w, LPARAM l) {
   if (msg == WM_KEYDOWN && w == VK_ESCAPE) {

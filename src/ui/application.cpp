@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include "ui/monitors.h"
+
 #include <commctrl.h>
 #include <ole2.h>
 
@@ -145,22 +147,11 @@ void Application::Terminate() {
   PostQuitMessage(0);
 }
 
-// Where the notification area is: the taskbar's tray window, else the
-// bottom-right corner of the work area, where it usually sits.
-static RECT TrayArea() {
-  RECT r{};
-  if (HWND bar = FindWindowA("Shell_TrayWnd", nullptr)) {
-    if (HWND tray = FindWindowExA(bar, nullptr, "TrayNotifyWnd", nullptr); tray && GetWindowRect(tray, &r)) return r;
-  }
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-  return RECT{r.right - 32, r.bottom - 32, r.right, r.bottom};
-}
-
 void Application::AnimateMainForm(bool toTray) {
   if (!ShowMainForm || !mainForm_ || !mainForm_->Handle() || !mainForm_->Visible()) return;
   RECT window{};
   GetWindowRect(mainForm_->Handle(), &window);
-  const RECT tray = TrayArea();
+  const RECT tray = NotificationArea();
   if (AnimateCaption) {
     AnimateCaption(mainForm_->Handle(), toTray ? window : tray, toTray ? tray : window);
   } else {

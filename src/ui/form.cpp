@@ -1,5 +1,7 @@
 #include "ui/form.h"
 
+#include "ui/monitors.h"
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -53,9 +55,9 @@ void Form::CreateWindowFrom(const FormSpec& look) {
   AdjustWindowRectForDpi(r, style, false, ex, dpi_);
   int w = r.right - r.left, h = r.bottom - r.top;
   int x = ScaleToDpi(look.left, dpi_), y = ScaleToDpi(look.top, dpi_);
-  if (look.position == FormPosition::ScreenCenter) {
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  centred_ = look.position == FormPosition::ScreenCenter;
+  if (centred_) {
+    const RECT work = WorkAreaNear(NotificationArea());
     x = work.left + std::max(0L, (work.right - work.left - w) / 2);
     y = work.top + std::max(0L, (work.bottom - work.top - h) / 2);
   }
@@ -199,7 +201,23 @@ void Form::SetVisible(bool on) {
   }
 }
 
-void Form::Show() { SetVisible(true); }
+void Form::ComeToUsersMonitor() {
+  if (!centred_ || !Handle() || Visible()) return;
+  // The monitor with the notification area is where the user works with the
+  // program; a monitor removed since the window was last placed leaves it
+  // off every screen otherwise.
+  RECT now{};
+  GetWindowRect(Handle(), &now);
+  const RECT to = KeepWithin(now, WorkAreaNear(NotificationArea()));
+  if (to.left != now.left || to.top != now.top) {
+    SetWindowPos(Handle(), nullptr, to.left, to.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void Form::Show() {
+  ComeToUsersMonitor();
+  SetVisible(true);
+}
 
 NotifyEvent* Form::EventSlot(Event e) {
   switch (e) {
@@ -222,6 +240,7 @@ void Form::BringToFront() {
 void Form::SetModalResult(int r) { modalResult_ = r; }
 
 int Form::ShowModal() {
+  ComeToUsersMonitor();
   if (modal_ || visible_) throw Error("Cannot make a visible window modal");
   HWND previousOwner = GetWindow(Handle(), GW_OWNER);
   HWND active = GetActiveWindow();

@@ -104,6 +104,10 @@ class Form : public Window, public Component {
 
  private:
   void ShowNow();
+  // A window centred on the screen, about to be shown, moves onto the work
+  // area of the monitor with the notification area unless it lies whole on
+  // it already.
+  void ComeToUsersMonitor();
   // Takes a new scale: the frame keeps its client size in layout units, at
   // `topLeft` when given, and every control moves and takes its font anew.
   void ApplyDpi(int dpi, const POINT* topLeft);
@@ -115,6 +119,7 @@ class Form : public Window, public Component {
   std::string caption_;
   FormSpec look_;
   bool visible_ = false;
+  bool centred_ = false;
   bool shownOnce_ = false;
   bool modal_ = false;
   int modalResult_ = mrNone;
