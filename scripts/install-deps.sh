@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   nasm dpkg-dev
   googletest libjpeg62-turbo-dev
-  wine64 xvfb xauth xdotool x11-utils
+  wine64 xvfb xauth xdotool x11-utils xserver-xephyr
   imagemagick librsvg2-bin fonts-dejavu-core fonts-wine
   fp-utils
   cups printer-driver-cups-pdf poppler-utils
