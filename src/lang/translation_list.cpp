@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 136> kTranslationList = {
+constexpr std::array<std::string_view, 137> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -125,6 +125,7 @@ constexpr std::array<std::string_view, 136> kTranslationList = {
     "Settings.CheckBox4.Caption",
     "Settings.CheckBox5.Caption",
     "Settings.CheckBox7.Caption",
+    "Settings.EachMonitorCheckBox.Caption",
     "Settings.CheckBox6.Caption",
     "Settings.CheckBox8.Caption",
     "Settings.CheckBox9.Caption",

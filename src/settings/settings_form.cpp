@@ -34,6 +34,7 @@ const ui::LayoutItem kLayout[] = {
     {"CheckBox6", "TabSheet1", 12, 222, 400, 19, "Ask Confirmations", lfHidden | ui::lfDisabled},
     {"Label5", "TabSheet1", 12, 171, 90, 16, "Language:"},
     {"ComboBox2", "TabSheet1", 104, 167, 160, 23},
+    {"EachMonitorCheckBox", "TabSheet1", 12, 198, 400, 19, "A different wallpaper on each monitor"},
 
     // The product's name does not fit beside the key field.
     {"CheckBox8", "TabSheet2", 12, 16, 220, 19, "Open Control Panel"},
@@ -163,6 +164,7 @@ void TSettings::ReadGeneralOptions(const IniFile& ini) {
   CheckBox5.SetChecked(ini.ReadBool("Enable Drag and Drop", "Checked", false));
   CheckBox6.SetChecked(ini.ReadBool("Ask Confirmations", "Checked", false));
   CheckBox7.SetChecked(ini.ReadBool("High Quality Image Resampling", "Checked", false));
+  EachMonitorCheckBox.SetChecked(ini.ReadBool(kEachMonitorSection, "Checked", false));
 }
 
 void TSettings::ReadLanguage(const IniFile& ini) {
@@ -228,6 +230,7 @@ void TSettings::Button4Click(ui::Component&) {
   ini.WriteBool("Enable Drag and Drop", "Checked", CheckBox5.Checked());
   ini.WriteBool("Ask Confirmations", "Checked", CheckBox6.Checked());
   ini.WriteBool("High Quality Image Resampling", "Checked", CheckBox7.Checked());
+  ini.WriteBool(kEachMonitorSection, "Checked", EachMonitorCheckBox.Checked());
   ini.WriteBool("Register Extensions", "Checked", CheckBox12.Checked());
   try {
     RegisterPlaylistFileType(App().ExeName(), WriteClassesValue);

@@ -91,6 +91,10 @@ class TSettings : public ui::Form {
   ui::CheckBox CheckBox4{this, "CheckBox4"};
   ui::CheckBox CheckBox5{this, "CheckBox5"};
   ui::CheckBox CheckBox7{this, "CheckBox7"};
+  // Off unless the user chooses it: every monitor then shows an entry of its
+  // own (settings.ini [Different Wallpaper on each Monitor] Checked).
+  ui::CheckBox EachMonitorCheckBox{this, "EachMonitorCheckBox"};
+  static constexpr const char* kEachMonitorSection = "Different Wallpaper on each Monitor";
   ui::CheckBox CheckBox6{this, "CheckBox6"};
   ui::Label Label5{this, "Label5"};
   ui::ComboBox ComboBox2{this, "ComboBox2"};

@@ -151,4 +151,53 @@ void ScaleArea(const PixelView& picture, double sourceX, double sourceY, double 
   }
 }
 
+Image32 RenderForMonitor(const MonitorPicture& monitor, uint32_t background) {
+  const PixelView& p = monitor.picture;
+  switch (monitor.style) {
+    case MonitorStyle::Fill:
+      return FitToScreen(p, monitor.width, monitor.height, ScreenFitMode::Fill, background);
+    case MonitorStyle::Fit:
+      return FitToScreen(p, monitor.width, monitor.height, ScreenFitMode::Fit, background);
+    case MonitorStyle::Stretch:
+      return FitToScreen(p, monitor.width, monitor.height, ScreenFitMode::Stretch, background);
+    default:
+      break;
+  }
+  Image32 out = MakeImage(monitor.width, monitor.height, background & 0x00FFFFFF);
+  if (out.empty() || !p.pixels || p.width <= 0 || p.height <= 0) return out;
+  // Centre: the picture's middle on the monitor's middle, cut where it does
+  // not fit. Tile: copies from the monitor's top-left corner.
+  const bool tile = monitor.style == MonitorStyle::Tile;
+  const int offsetX = tile ? 0 : (monitor.width - p.width) / 2, offsetY = tile ? 0 : (monitor.height - p.height) / 2;
+  for (int y = 0; y < out.height; ++y) {
+    int sy = y - offsetY;
+    if (tile) sy %= p.height;
+    if (sy < 0 || sy >= p.height) continue;
+    const uint32_t* row = p.pixels + size_t(sy) * p.stride;
+    uint32_t* to = out.pixels.data() + size_t(y) * size_t(out.width);
+    for (int x = 0; x < out.width; ++x) {
+      int sx = x - offsetX;
+      if (tile) sx %= p.width;
+      if (sx >= 0 && sx < p.width) to[x] = row[sx] & 0x00FFFFFF;
+    }
+  }
+  return out;
+}
+
+Image32 ComposeDesktop(const std::vector<MonitorPicture>& monitors, int screenWidth, int screenHeight,
+                       uint32_t background) {
+  Image32 desktop = MakeImage(screenWidth, screenHeight, background & 0x00FFFFFF);
+  if (desktop.empty()) return desktop;
+  auto wrap = [](int v, int size) { return ((v % size) + size) % size; };
+  for (const MonitorPicture& m : monitors) {
+    const Image32 part = RenderForMonitor(m, background);
+    for (int y = 0; y < part.height; ++y) {
+      uint32_t* row = desktop.pixels.data() + size_t(wrap(m.top + y, screenHeight)) * size_t(screenWidth);
+      const uint32_t* from = part.pixels.data() + size_t(y) * size_t(part.width);
+      for (int x = 0; x < part.width; ++x) row[wrap(m.left + x, screenWidth)] = from[x];
+    }
+  }
+  return desktop;
+}
+
 }  // namespace wc

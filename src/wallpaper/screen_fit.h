@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "common/image32.h"
 
@@ -42,6 +43,27 @@ FitPlan PlanScreenFit(int pictureWidth, int pictureHeight, int screenWidth, int 
 // screen-sized picture of the background (0 x 0 for an empty screen).
 Image32 FitToScreen(const PixelView& picture, int screenWidth, int screenHeight, ScreenFitMode mode,
                     uint32_t background);
+
+// One monitor's share of a desktop composed for several monitors: its
+// rectangle in virtual-screen coordinates (the primary's top-left is 0,0),
+// its picture and how the picture fills it.
+enum class MonitorStyle { Tile, Center, Stretch, Fill, Fit };
+struct MonitorPicture {
+  PixelView picture;
+  int left = 0, top = 0, width = 0, height = 0;
+  MonitorStyle style = MonitorStyle::Fill;
+};
+
+// The picture for one monitor at the monitor's size.
+Image32 RenderForMonitor(const MonitorPicture& monitor, uint32_t background);
+
+// One bitmap of the virtual screen's size for every monitor, to be shown
+// tiled from the primary monitor's top-left corner: a monitor at x lands at
+// x modulo the bitmap's width (so one left of the primary, at a negative x,
+// wraps to the bitmap's right part), and likewise for y. Parts no monitor
+// covers show the background.
+Image32 ComposeDesktop(const std::vector<MonitorPicture>& monitors, int screenWidth, int screenHeight,
+                       uint32_t background);
 
 // Scales the source rectangle (picture pixels, fractions allowed) into the
 // whole of `target` (width x height pixels, `stride` apart).

@@ -206,6 +206,26 @@ void TWPChanger::ChangeWallpaper(const std::string& path, TWallpaperPosition pos
   ui::Raise(OnFinishChange, *this);
 }
 
+void TWPChanger::ChangeWallpaperComposed(const Image32& desktop) {
+  ui::Raise(OnBeginChange, *this);
+  if (windowsFolder_.empty()) throw ui::Error("The Windows folder is unknown, so there is no place for the wallpaper");
+  const std::string target = BitmapPath();
+  CheckTargetLength(target);
+  WriteBmpFile(target, desktop, BitmapBits(PixelFormat));
+  {
+    const ui::RegKey key = OpenDesktopKey(environment_.desktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (key) {
+      try {
+        WriteDesktopValues(key.get(), target, TWallpaperPosition::wpTiled);
+      } catch (const RegistryFailure&) {
+        ui::Raise(OnRegistryError, *this);
+      }
+    }
+  }
+  wallpaper_ = target;
+  ui::Raise(OnFinishChange, *this);
+}
+
 std::string TWPChanger::PrepareTarget(const std::string& path, TWallpaperPosition position,
                                       const ui::Bitmap* decoded) {
   const std::string ext = ExtractFileExt(path);

@@ -31,6 +31,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/image32.h"
 #include "ui/component.h"
 #include "ui/graphics.h"
 
@@ -116,6 +117,11 @@ class TWPChanger : public ui::Component {
   // control panel has just read it): it is used rather than reading the
   // file again.
   void ChangeWallpaper(const std::string& path, TWallpaperPosition position, const ui::Bitmap* decoded = nullptr);
+  // Several monitors, a picture each: `desktop` (made by ComposeDesktop, the
+  // virtual screen's size) becomes "WPCWallpaper.bmp", registered tiled, so
+  // the system repeats it from the primary monitor's corner and every
+  // monitor shows its own part. Same events and failures as a JPEG change.
+  void ChangeWallpaperComposed(const Image32& desktop);
 
  private:
   // The file to register for path: path itself, or the converted bitmap.

@@ -8,9 +8,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/panel/main_form.h"
 #include "capture/capture_rect_form.h"
 #include "capture/screen_grabber.h"
+#include "common/bmp.h"
+#include "common/ini_file.h"
+#include "common/jpeg.h"
 #include "gui_test.h"
+#include "temp_dir.h"
 #include "ui/monitors.h"
 
 namespace wc {
@@ -134,6 +139,69 @@ TEST_F(TwoMonitorsTest, AnAreaDraggedAcrossTheBoundaryIsExactlyThatRectangle) {
   const uint32_t rightColour = leftColour == 0xDC1414u ? 0x1414DCu : 0xDC1414u;
   EXPECT_EQ(PixelOf(selection, 50, 100), leftColour);
   EXPECT_EQ(PixelOf(selection, 150, 100), rightColour);
+}
+
+std::string DesktopValue(const char* name) {
+  char value[1024] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS) {
+    return "<none>";
+  }
+  return value;
+}
+
+TEST_F(TwoMonitorsTest, WithTheOptionEachMonitorShowsAnEntryOfItsOwn) {
+  test::TempDir dir;
+  app.SetExeName(dir.file("WallpaperChanger.exe"));
+  app.Arguments.clear();
+  IniFile ini(dir.file("settings.ini"));
+  ini.WriteBool("Different Wallpaper on each Monitor", "Checked", true);
+  TMainForm& panel = app.CreateForm<TMainForm>();
+  panel.timer_startTimer(panel.timer_start);
+  panel.timer_forautomatic.SetEnabled(false);
+  const uint32_t colours[] = {0xDC1414, 0x14DC14, 0x1414DC, 0xDCDC14};
+  for (int i = 0; i < 4; ++i) {
+    const std::string path = dir.file("picture" + std::to_string(i) + ".jpg");
+    EncodeJpegFile(path, MakeImage(400, 300, colours[i]), 95);
+    panel.AddOneFile(path);
+  }
+  panel.ComboBox1.SetItemIndex(TMainForm::kStyleFill);
+  auto similar = [](uint32_t a, uint32_t b) {
+    for (int shift : {0, 8, 16}) {
+      if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 6) return false;
+    }
+    return true;
+  };
+  // The left monitor's part is the first entry, the right one's the second.
+  const int left = int(screen.left == primary.left ? primary.left : other.left) - int(screen.left);
+  auto expectHalves = [&](uint32_t leftColour, uint32_t rightColour) {
+    const Image32 desktop = DecodeBmp(ReadFileBytes(panel.WPChanger1.BitmapPath()));
+    ASSERT_EQ(desktop.width, 2 * kWidth);
+    ASSERT_EQ(desktop.height, kHeight);
+    // Shown tiled from the primary's corner: a part at a negative x sits at
+    // the bitmap's right.
+    const int leftPart = ((left + screen.left) % (2 * kWidth) + 2 * kWidth) % (2 * kWidth);
+    EXPECT_TRUE(similar(desktop.at(leftPart + 20, 20), leftColour)) << std::hex << desktop.at(leftPart + 20, 20);
+    EXPECT_TRUE(similar(desktop.at((leftPart + kWidth + 20) % (2 * kWidth), 580), rightColour));
+    EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
+    EXPECT_EQ(DesktopValue("Wallpaper"), panel.WPChanger1.BitmapPath());
+  };
+  panel.MainListBox.SetItemIndex(0);
+  panel.MainListBoxDblClick(panel);
+  expectHalves(colours[0], colours[1]);
+  panel.NextWallpaper();
+  expectHalves(colours[2], colours[3]);
+  EXPECT_EQ(panel.CurrentIndex, 3);
+
+  // Off: one entry, made to the primary's size by Fill, as with one monitor.
+  ini.WriteBool("Different Wallpaper on each Monitor", "Checked", false);
+  panel.MainListBox.SetItemIndex(1);
+  panel.MainListBoxDblClick(panel);
+  const Image32 single = DecodeBmp(ReadFileBytes(panel.WPChanger1.BitmapPath()));
+  EXPECT_EQ(single.width, kWidth);
+  EXPECT_TRUE(similar(single.at(kWidth - 1, kHeight - 1), colours[1]));
+  EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
 }
 
 }  // namespace

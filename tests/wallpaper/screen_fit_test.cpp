@@ -92,5 +92,35 @@ TEST(ScreenFitTest, ScalingKeepsColoursAndAveragesWhatItShrinks) {
   EXPECT_TRUE(FitToScreen(ViewOf(dot), 0, 0, ScreenFitMode::Fit, kBars).empty());
 }
 
+TEST(ComposeDesktopTest, EachMonitorGetsItsPictureWhereTheTiledBitmapShowsIt) {
+  const Image32 red = MakeImage(30, 20, kRed), blue = MakeImage(8, 6, kBlue);
+  // Side by side: the primary at 0,0, the other right of it, then left of it
+  // (a negative x wraps to the bitmap's right part, where tiling from the
+  // primary's corner shows it on that monitor).
+  for (int otherLeft : {100, -100}) {
+    SCOPED_TRACE(otherLeft);
+    const std::vector<MonitorPicture> monitors{
+        {ViewOf(red), 0, 0, 100, 50, MonitorStyle::Stretch},
+        {ViewOf(blue), otherLeft, 0, 100, 50, MonitorStyle::Center},
+    };
+    const Image32 desktop = ComposeDesktop(monitors, 200, 50, kBars);
+    ASSERT_EQ(desktop.width, 200);
+    EXPECT_EQ(desktop.at(0, 0), kRed);
+    EXPECT_EQ(desktop.at(99, 49), kRed);
+    // Centred and unscaled: the 8 x 6 picture in the middle, bars around it.
+    EXPECT_EQ(desktop.at(150, 25), kBlue);
+    EXPECT_EQ(desktop.at(146, 22), kBlue);
+    EXPECT_EQ(desktop.at(145, 25), kBars);
+    EXPECT_EQ(desktop.at(100, 0), kBars);
+  }
+  // Tiled within its monitor, from the monitor's corner.
+  Image32 two = MakeImage(2, 1, kRed);
+  two.at(1, 0) = kGreen;
+  const Image32 tiled = ComposeDesktop({{ViewOf(two), 0, 0, 5, 2, MonitorStyle::Tile}}, 5, 2, kBars);
+  EXPECT_EQ(tiled.at(0, 1), kRed);
+  EXPECT_EQ(tiled.at(3, 0), kGreen);
+  EXPECT_EQ(tiled.at(4, 1), kRed);
+}
+
 }  // namespace
 }  // namespace wc

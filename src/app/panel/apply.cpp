@@ -62,6 +62,8 @@ void WriteProgramCopy(const ui::Bitmap& pixels, bool highQuality, const std::str
 
 }  // namespace
 
+bool IsPictureEntry(const std::string& path) { return KindOf(path) == EntryKind::Image; }
+
 bool TMainForm::HighQualityResampling() const {
   // The option belongs to the settings dialog; without one (a panel on its
   // own) the settings file says.
@@ -108,6 +110,11 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
   if (!entry) return;
   const std::string path = Playlist->Path(*entry);
   EntryKind kind = KindOf(path);
+  if (kind == EntryKind::Image && ApplyToEachMonitor(MainListBox.ItemIndex() >= 0 ? MainListBox.ItemIndex() : CurrentIndex)) {
+    if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(sender);
+    SavePanelSettings();
+    return;
+  }
 
   // The picture is read once per change: wallpaper.bmp and the applier's
   // bitmap are both written from it.
@@ -156,14 +163,24 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
   SavePanelSettings();
 }
 
-void TMainForm::ApplyToDesktop(const std::string& path, int styleIndex, int32_t originX, int32_t originY,
-                               const ui::Bitmap* decoded) {
+void TMainForm::WriteDesktopStyle(const std::string& path, const std::string& tile, int style, int32_t x, int32_t y) {
   HKEY raw = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
                       nullptr) != ERROR_SUCCESS) {
     throw ui::Error("Failed to create key Control Panel\\Desktop");
   }
   ui::RegKey key(raw);
+  WriteDesktopValue(key.get(), "Wallpaper", path);
+  WriteDesktopValue(key.get(), "TileWallpaper", tile);
+  WriteDesktopValue(key.get(), "WallpaperStyle", IntToText(style));
+  WriteDesktopValue(key.get(), "WallpaperOriginX", IntToText(x));
+  WriteDesktopValue(key.get(), "WallpaperOriginY", IntToText(y));
+  key.reset();
+  SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, nullptr, SPIF_SENDWININICHANGE);
+}
+
+void TMainForm::ApplyToDesktop(const std::string& path, int styleIndex, int32_t originX, int32_t originY,
+                               const ui::Bitmap* decoded) {
   std::string tile = "0";
   int style = styleIndex;
   int32_t x = 0, y = 0;
@@ -177,14 +194,7 @@ void TMainForm::ApplyToDesktop(const std::string& path, int styleIndex, int32_t 
   // which the system shows centred and untouched.
   const bool fitted = styleIndex == kStyleFill || styleIndex == kStyleFit;
   if (fitted) style = 0;
-  WriteDesktopValue(key.get(), "Wallpaper", path);
-  WriteDesktopValue(key.get(), "TileWallpaper", tile);
-  WriteDesktopValue(key.get(), "WallpaperStyle", IntToText(style));
-  WriteDesktopValue(key.get(), "WallpaperOriginX", IntToText(x));
-  WriteDesktopValue(key.get(), "WallpaperOriginY", IntToText(y));
-  key.reset();
-
-  SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, nullptr, SPIF_SENDWININICHANGE);
+  WriteDesktopStyle(path, tile, style, x, y);
 
   WPChanger1.SetWallpaper(path);
   switch (fitted ? -1 : style) {

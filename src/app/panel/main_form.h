@@ -42,6 +42,9 @@ class IniFile;
 // where that does not work).
 void ClearWallpaper();
 
+// An entry the changes treat as a picture: anything but a movie or a page.
+bool IsPictureEntry(const std::string& path);
+
 class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget {
  public:
   explicit TMainForm(ui::Application& app);
@@ -208,6 +211,18 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
                       const ui::Bitmap* decoded);
   // The "High Quality Image Resampling" option of the settings.
   bool HighQualityResampling() const;
+  // The registry values of the desktop's style, then the system told.
+  void WriteDesktopStyle(const std::string& path, const std::string& tile, int style, int32_t x, int32_t y);
+
+  // ---- several monitors
+  // The settings' "A different wallpaper on each monitor".
+  bool DifferentWallpaperPerMonitor() const;
+  // With that option and two or more monitors: row `row` and the rows after
+  // it (random ones when shuffling) go one to a monitor, left to right, and
+  // the next change goes on after the last of them. False, having done
+  // nothing, when there is a single monitor, the option is off or one of
+  // those rows is no picture: the usual change runs then.
+  bool ApplyToEachMonitor(int row);
 
   // ---- rotation
   void Timer1Timer(ui::Component& sender);
