@@ -102,7 +102,9 @@ class TScreenForm : public ui::Form {
   void EnableTabCommands();
 
   static constexpr int kJpegQuality = 90;
-  static const char* const kPictureFilter;
+  static std::string PictureFilter();
+  // The title in the language now in use.
+  void TextsReplaced() override;
 
   TScreenGrabber ScreenGrabber1{this, "ScreenGrabber1"};
 

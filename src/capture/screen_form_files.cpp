@@ -13,6 +13,7 @@
 #include "ui/error.h"
 #include "ui/handle.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -44,9 +45,7 @@ PictureFormat FormatByName(const std::string& path) {
 }
 
 std::string NoFormatText(const std::string& path) {
-  return "Cannot save \"" + FileNameOnly(path) +
-         "\": pictures are saved as JPEG (.jpg, .jpeg) or bitmap (.bmp) files. Choose a name with one of these "
-         "extensions.";
+  return Say(texts::kCannotSaveFormat, {FileNameOnly(path)});
 }
 
 bool HasExtension(const std::string& path) {
@@ -87,11 +86,11 @@ ui::Picture LoadPicture(const std::string& path) {
   } catch (const ui::Error&) {
     throw;
   } catch (const std::exception& e) {
-    throw ui::Error("Cannot open the picture " + path + ": " + e.what());
+    throw ui::Error(Say(texts::kCannotOpenPicture, {path}) + ": " + e.what());
   }
   // Anything else the system's picture loader may know; kept as a bitmap.
   ui::Picture other = ui::Picture::LoadFromFile(path);
-  if (other.Empty()) throw ui::Error("Cannot open the picture " + path);
+  if (other.Empty()) throw ui::Error(Say(texts::kCannotOpenPicture, {path}));
   return ui::Picture(other.ToBitmap());
 }
 
@@ -99,7 +98,7 @@ ui::Picture LoadPicture(const std::string& path) {
 
 void TScreenForm::Open1Click(ui::Component&) {
   ui::FileDialogOptions options;
-  options.filter = kPictureFilter;
+  options.filter = PictureFilter();
   options.fileMustExist = true;
   options.pathMustExist = true;
   auto chosen = App().prompts().OpenFile(Handle(), options);
@@ -116,7 +115,7 @@ void TScreenForm::OpenPictureFile(const std::string& path) {
 void TScreenForm::Saveas1Click(ui::Component&) {
   if (!HasTab()) return;
   ui::FileDialogOptions options;
-  options.filter = kPictureFilter;
+  options.filter = PictureFilter();
   options.overwritePrompt = true;
   options.hideReadOnly = true;
   options.pathMustExist = true;
@@ -142,7 +141,7 @@ void TScreenForm::Saveas1Click(ui::Component&) {
 void TScreenForm::SavePictureFile(const std::string& path) {
   if (!HasTab()) return;
   const ui::Picture& picture = TabImages[size_t(CurrentTab)]->GetPicture();
-  if (picture.Empty()) throw ui::Error("There is no picture to save.");
+  if (picture.Empty()) throw ui::Error(Say(texts::kNoPictureToSave));
   const PictureFormat format = FormatByName(path);
   if (format == PictureFormat::None) throw ui::Error(NoFormatText(path));
   try {
@@ -155,7 +154,7 @@ void TScreenForm::SavePictureFile(const std::string& path) {
   } catch (const ui::Error&) {
     throw;
   } catch (const std::exception& e) {
-    throw ui::Error(std::string("ERROR Writing to Disk: ") + e.what());
+    throw ui::Error(Say(texts::kWriteError) + ": " + e.what());
   }
 }
 

@@ -13,6 +13,7 @@
 #include "ui/application.h"
 #include "ui/binding.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -69,8 +70,10 @@ bool IsOneOf(const std::string& ext, std::initializer_list<const char*> list) {
 
 }  // namespace
 
+void TScanDiskForm::TextsReplaced() { SetCaption(Say(texts::kScanTitle, {kProductName})); }
+
 TScanDiskForm::TScanDiskForm(ui::Application& app) : Form(app, "ScanDiskForm") {
-  CreateWindowFrom({.caption = std::string(kProductName) + " - Scan Disk for Wallpapers",
+  CreateWindowFrom({.caption = Say(texts::kScanTitle, {kProductName}),
                     .clientWidth = 511,
                     .clientHeight = 393,
                     .border = ui::BorderStyle::Dialog,
@@ -253,7 +256,7 @@ void TScanDiskForm::ShowPreview(const std::string& file) {
     picture = ui::Picture::LoadFromFile(file);
   } catch (const std::exception& e) {
     // The previous preview stays.
-    App().prompts().Message(Handle(), e.what(), "Error", MB_OK | MB_ICONERROR);
+    App().prompts().Message(Handle(), e.what(), Say(texts::kErrorTitle), MB_OK | MB_ICONERROR);
     return;
   }
   const FitResult fit = FitPicture(picture.Width(), picture.Height(), kPreviewSide, Bevel3.Left(), Bevel3.Top(),

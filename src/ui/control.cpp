@@ -10,6 +10,7 @@
 #include "ui/error.h"
 #include "ui/handle.h"
 #include "ui/form.h"
+#include "ui/wide_text.h"
 
 namespace ui {
 
@@ -156,6 +157,19 @@ void Control::SetFontStyle(const FontStyle& style) {
 }
 
 HFONT Control::Font() const { return FontFor(font_, Dpi()); }
+
+int Control::CaptionWidth() const {
+  std::wstring wide = Widen(caption_);
+  std::erase(wide, L'&');
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, Font());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  const int dpi = Dpi();
+  return (int(size.cx) * kLayoutDpi + dpi - 1) / dpi;
+}
 
 int Control::Dpi() const { return form_ ? form_->Dpi() : SystemDpi(); }
 

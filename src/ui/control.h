@@ -71,6 +71,9 @@ class Control : public Window, public Component {
 
   void SetFontStyle(const FontStyle& style);
   HFONT Font() const;
+  // The caption's width on one line with the control's font, in layout
+  // units rounded up (access-key marks take no room).
+  int CaptionWidth() const;
 
   // The scale of the window the control sits in, and a length in layout
   // units at that scale: for controls that draw themselves.

@@ -753,6 +753,12 @@ void SpeedButton::DpiChanged() {
   Invalidate();
 }
 
+int SpeedButton::NeededWidth() const {
+  // The margins Paint leaves: 6 before the picture, 5 after it, 4 at the end.
+  const int picture = icon_ ? ScaleFromDpi(icon_.PixelSize(), Dpi()) + 5 : 0;
+  return 6 + picture + CaptionWidth() + 4 + 1;
+}
+
 void SpeedButton::Paint(HDC dc) {
   RECT rc;
   GetClientRect(Handle(), &rc);

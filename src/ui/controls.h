@@ -297,6 +297,8 @@ class SpeedButton : public Control {
   void SetIcon(const char* resource, int size);
   HICON Icon() const { return icon_.Get(); }
   int IconPixels() const { return icon_ ? icon_.PixelSize() : 0; }
+  // The width, in layout units, that shows the picture and the whole caption.
+  int NeededWidth() const;
 
  protected:
   const char* OwnClassName() const override { return "WcSpeedButton"; }

@@ -15,6 +15,7 @@
 #include "ui/prompts.h"
 #include "wallpaper/movie_page.h"
 #include "wallpaper/resample.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -75,7 +76,7 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
     } unwind{*this, outermost};
     NextWallpape1Click(sender);
     if (skipsExhausted_) {
-      if (outermost) ErrorBox("File not Present");
+      if (outermost) ErrorBox(Say(texts::kFileNotPresent));
       return;
     }
   }
@@ -90,7 +91,7 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
     if (FileExists(path)) {
       picture = ui::Picture::LoadFromFile(path);
     } else {
-      ErrorBox("File not Present");
+      ErrorBox(Say(texts::kFileNotPresent));
     }
   }
   int bits = 24;

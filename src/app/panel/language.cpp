@@ -7,6 +7,7 @@
 #include "lang/translation_list.h"
 #include "ui/application.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -15,6 +16,7 @@ void TMainForm::SetUpLanguage() {
   Language1.SetProperties(std::vector<std::string>(list.begin(), list.end()));
   Language1.SetSeparator(",");
   Language1.LegacyText = &LegacyAnsiToUtf8;
+  Language1.MakeProgramLanguage();
 }
 
 void TMainForm::Language1BeforeTranslation(ui::Component&) {
@@ -32,6 +34,13 @@ void TMainForm::Language1AfterTranslation(ui::Component&) {
     if (auto* control = dynamic_cast<ui::Control*>(TLanguage::FindOwnedByName(window, row.control)))
       control->SetHint(Language1.MessageText(std::string(row.id)));
   }
+}
+
+void TMainForm::TextsReplaced() {
+  SetCaption(Say(texts::kControlPanelTitle, {App().Title}));
+  FitToolbar();
+  if (!CheckingGraphics()) GroupBox1.SetCaption(PlaylistBoxCaption());
+  if (IntervalNote.Visible()) UpdateTimerInterval();
 }
 
 std::string TMainForm::LanguageFilePath(const std::string& languageName) const {

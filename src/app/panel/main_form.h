@@ -159,7 +159,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void AddMovieAndHtmlFiles();
   // The open dialog with `filter`, several files at once; the chosen ones
   // become entries and the list is shown anew.
-  void AddChosenFiles(const char* filter, bool picturePreview);
+  void AddChosenFiles(const std::string& filter, bool picturePreview);
   void AddFromFolder();
   void SortPlaylist();
   void RandomisePlaylist();
@@ -172,6 +172,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void modeautomaticClick(ui::Component& sender);
   void modemanualClick(ui::Component& sender);
   void ShowFunctioningMode();
+  // "Playlist management", or that it is disabled in automatic mode.
+  std::string PlaylistBoxCaption() const;
   void browseClick(ui::Component& sender);
   void reloadClick(ui::Component& sender);
   // Empties the playlist and reads FolderToRead with the folder options'
@@ -269,6 +271,9 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // the box that says it.
   std::string WallpaperClearedText() const;
   void ShowWallpaperClearedMessage();
+  // The title, the playlist box's caption and the timer's note in the
+  // language now in use.
+  void TextsReplaced() override;
 
   // ---- what the dialogs ask of the panel (dialog_targets.cpp)
   std::string ProgramFolder() const override;
@@ -441,6 +446,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
 
  private:
   void BuildControls();  // main_form_layout.cpp
+  // Shares the toolbar's width among its buttons by their captions.
+  void FitToolbar();
   void BindHandlers();
   void SetUpLanguage();  // language.cpp
   bool IsShowFullPath() const { return ShowFullPath1.Checked(); }

@@ -12,6 +12,7 @@
 #include "scan/filter_form.h"
 #include "ui/application.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -103,15 +104,18 @@ void TMainForm::AddHTMLandMovieWallpapers1Click(ui::Component&) { AddMovieAndHtm
 void TMainForm::AddHTMLWallpaper1Click(ui::Component&) { AddMovieAndHtmlFiles(); }
 
 void TMainForm::AddPictureFiles() {
-  AddChosenFiles(
-      "All pictures|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|JPEG Image File|*.jpg;*.jpeg|Bitmaps|*.bmp|Icons|*.ico|"
-      "Enhanced Metafiles|*.emf|Metafiles|*.wmf",
-      true);
+  const std::string filter = Say(texts::kAllPicturesFilter) + "|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|" +
+                             Say(texts::kJpegFilter) + "|*.jpg;*.jpeg|" + Say(texts::kBitmapFilter) + "|*.bmp|" +
+                             Say(texts::kIconFilter) + "|*.ico|" + Say(texts::kEnhancedMetafileFilter) + "|*.emf|" +
+                             Say(texts::kMetafileFilter) + "|*.wmf";
+  AddChosenFiles(filter, true);
 }
 
-void TMainForm::AddMovieAndHtmlFiles() { AddChosenFiles("Movie Files|*.avi;*.mpg;*.mpeg|HTML Files|*.htm;*.html;", false); }
+void TMainForm::AddMovieAndHtmlFiles() {
+  AddChosenFiles(Say(texts::kMovieFilter) + "|*.avi;*.mpg;*.mpeg|" + Say(texts::kHtmlFilter) + "|*.htm;*.html;", false);
+}
 
-void TMainForm::AddChosenFiles(const char* filter, bool picturePreview) {
+void TMainForm::AddChosenFiles(const std::string& filter, bool picturePreview) {
   ui::FileDialogOptions o;
   o.filter = filter;
   o.multiSelect = true;

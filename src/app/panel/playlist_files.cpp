@@ -10,6 +10,7 @@
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -93,7 +94,7 @@ void TMainForm::EmptyPlaylist() {
 
 void TMainForm::MainSaveClick(ui::Component&) {
   ui::FileDialogOptions o;
-  o.filter = "Playlist|*.qvl";
+  o.filter = Say(texts::kPlaylistFilter) + "|*.qvl";
   auto r = App().prompts().SaveFile(Handle(), o);
   if (!r || r->files.empty() || !Playlist) return;
   std::string path = r->files.front();
@@ -103,7 +104,7 @@ void TMainForm::MainSaveClick(ui::Component&) {
 
 void TMainForm::MainLoadClick(ui::Component&) {
   ui::FileDialogOptions o;
-  o.filter = "Image Play List|*.qvl";
+  o.filter = Say(texts::kOpenPlaylistFilter) + "|*.qvl";
   auto r = App().prompts().OpenFile(Handle(), o);
   if (!r || r->files.empty() || !Playlist) return;
   const std::string& path = r->files.front();
@@ -112,7 +113,7 @@ void TMainForm::MainLoadClick(ui::Component&) {
   try {
     Playlist->Lines() = ReadPlaylistFile(path);
   } catch (const std::exception&) {
-    ErrorBox("ERROR Reading from Disk");
+    ErrorBox(Say(texts::kReadError));
   }
   MainListBox.Clear();
   FillPlaylistBox(IsShowFullPath());
@@ -120,7 +121,7 @@ void TMainForm::MainLoadClick(ui::Component&) {
 
 void TMainForm::MainAppendClick(ui::Component&) {
   ui::FileDialogOptions o;
-  o.filter = "Image Play List|*.qvl";
+  o.filter = Say(texts::kOpenPlaylistFilter) + "|*.qvl";
   auto r = App().prompts().OpenFile(Handle(), o);
   if (!r || r->files.empty() || !Playlist) return;
   AppendPlaylistFile(r->files.front());
@@ -131,7 +132,7 @@ void TMainForm::AppendPlaylistFile(const std::string& path) {
   try {
     lines = ReadPlaylistFile(path);
   } catch (const std::exception&) {
-    ErrorBox("ERROR Reading from Disk");
+    ErrorBox(Say(texts::kReadError));
     return;
   }
   Playlist->AppendLines(lines);
