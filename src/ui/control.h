@@ -99,6 +99,11 @@ class Control : public Window, public Component {
   // Runs the click event as if the user had clicked.
   virtual void Click();
 
+  // Takes the mirroring style of a window laid out from right to left, or
+  // loses it; a control that shows a picture as it is keeps left to right.
+  void ApplyDirection(bool rightToLeft);
+  virtual bool Mirrors() const { return true; }
+
  protected:
   // What window to make; the base gives a child window of our own class.
   virtual CreateParams Params();

@@ -762,6 +762,8 @@ int SpeedButton::NeededWidth() const {
 void SpeedButton::Paint(HDC dc) {
   RECT rc;
   GetClientRect(Handle(), &rc);
+  // Laid out from right to left, the picture still faces the way it was drawn.
+  if (GetLayout(dc) & LAYOUT_RTL) SetLayout(dc, LAYOUT_RTL | LAYOUT_BITMAPORIENTATIONPRESERVED);
   FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
   bool enabled = EffectivelyEnabled();
   if (enabled && (hot_ || pressed_)) DrawEdge(dc, &rc, pressed_ && hot_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);

@@ -324,6 +324,8 @@ class Image : public Control {
   bool Stretch = false;
   // Resize the control to its picture (its own pixels) whenever one is set.
   bool AutoSize = false;
+  // A picture reads the same way in every language.
+  bool Mirrors() const override { return false; }
 
  protected:
   const char* OwnClassName() const override { return "WcImage"; }

@@ -155,7 +155,10 @@ void PopupMenu::Popup(int x, int y, HWND owner) {
   MenuHandle menu(CreatePopupMenu());
   for (const MenuItem* item : items_) item->AppendTo(menu.get());
   if (!owner && Application::Current()) owner = Application::Current()->UtilityWindow();
-  UINT cmd = UINT(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+  // A program laid out from right to left opens its menus leftward.
+  UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY;
+  if (Application* app = Application::Current(); app && app->RightToLeft()) flags |= TPM_LAYOUTRTL | TPM_RIGHTALIGN;
+  UINT cmd = UINT(TrackPopupMenu(menu.get(), flags, x, y, 0, owner, nullptr));
   menu.reset();
   if (cmd) {
     if (MenuItem* item = MenuItem::FromCommand(cmd)) item->Click();

@@ -125,6 +125,67 @@ TEST_P(EveryCaptionTranslated, NoShownTextStaysEnglish) {
 INSTANTIATE_TEST_SUITE_P(Shipped, EveryCaptionTranslated, ::testing::Values("French", "Spanish", "Romanian", "Arabic"),
                          [](const auto& info) { return std::string(info.param); });
 
+// A language written from right to left mirrors every window: the frame and
+// its controls take the mirroring style, a control's layout units count from
+// the right edge, pictures keep facing the way they were drawn; a language
+// written from left to right puts everything back.
+class RightToLeftTest : public LanguageWindowsTest {
+ protected:
+  static bool MirrorStyle(HWND h) { return GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_LAYOUTRTL; }
+  // A control's distance from its window's left and right client edges, in
+  // screen pixels.
+  static std::pair<long, long> Margins(ui::Form& form, ui::Control& c) {
+    RECT client{}, box{};
+    GetClientRect(form.Handle(), &client);
+    MapWindowPoints(form.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    GetWindowRect(c.Handle(), &box);
+    const long left = std::min(client.left, client.right), right = std::max(client.left, client.right);
+    return {box.left - left, right - box.right};
+  }
+};
+
+TEST_F(RightToLeftTest, ArabicMirrorsEveryWindowAndFrenchPutsThemBack) {
+  MakeWindows();
+  auto* settings = ui::Application::FindForm<TSettings>("Settings");
+  const auto modeBox = Margins(*panel, panel->GroupBox5);
+  const auto okButton = Margins(*settings, settings->Button2);
+  ASSERT_LT(modeBox.first, modeBox.second);  // the functioning mode sits on the left
+
+  panel->UseLanguage("Arabic");
+  EXPECT_TRUE(app.RightToLeft());
+  for (ui::Form* form : app.Forms()) EXPECT_TRUE(MirrorStyle(form->Handle())) << form->Name();
+  EXPECT_EQ(Margins(*panel, panel->GroupBox5), std::make_pair(modeBox.second, modeBox.first));
+  EXPECT_EQ(Margins(*settings, settings->Button2), std::make_pair(okButton.second, okButton.first));
+  // Lists, edits and check boxes read from the right; the banner and the
+  // preview keep their pictures as drawn.
+  for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->MainListBox, &panel->CheckBox1, &panel->modeautomatic,
+                                                             &panel->MainComboBox, &settings->SoundListBox}) {
+    EXPECT_TRUE(MirrorStyle(c->Handle())) << c->Name();
+  }
+  for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->MainImage, &panel->MainPreview}) {
+    EXPECT_FALSE(MirrorStyle(c->Handle())) << c->Name();
+  }
+  // The layout is still that of the table, in layout units.
+  EXPECT_EQ(panel->GroupBox5.Left(), 8);
+  for (const std::string& fault : test::LayoutFaults(*panel)) ADD_FAILURE() << fault;
+
+  panel->UseLanguage("French");
+  EXPECT_FALSE(app.RightToLeft());
+  for (ui::Form* form : app.Forms()) EXPECT_FALSE(MirrorStyle(form->Handle())) << form->Name();
+  EXPECT_FALSE(MirrorStyle(panel->MainListBox.Handle()));
+  EXPECT_EQ(Margins(*panel, panel->GroupBox5), modeBox);
+  EXPECT_EQ(Margins(*settings, settings->Button2), okButton);
+}
+
+// A window made while the program is mirrored is mirrored from the start.
+TEST_F(RightToLeftTest, StartingInArabicMakesEveryWindowMirrored) {
+  test::WriteTextFile(ExeFolder() + "settings.ini", "[language]\r\nvalue=Arabic\r\n");
+  MakeWindows();
+  for (ui::Form* form : app.Forms()) EXPECT_TRUE(MirrorStyle(form->Handle())) << form->Name();
+  EXPECT_TRUE(MirrorStyle(panel->GroupBox5.Handle()));
+  EXPECT_FALSE(MirrorStyle(panel->MainImage.Handle()));
+}
+
 // The windows made once at a scale, then every language in turn, as a user
 // who changes the language while the windows exist.
 class EveryLanguageFits : public LanguageWindowsTest, public ::testing::WithParamInterface<int> {

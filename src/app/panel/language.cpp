@@ -27,6 +27,9 @@ void TMainForm::Language1BeforeTranslation(ui::Component&) {
 void TMainForm::Language1AfterTranslation(ui::Component&) {
   MainComboBox.SetItemIndex(SavedUnitIndex);
   ComboBox1.SetItemIndex(SavedStyleIndex);
+  // A language written from right to left mirrors every window; the others
+  // lay them out from the left again.
+  App().SetRightToLeft(Language1.RightToLeft());
   // Every hint is set, shown or not; windows or controls the program does
   // not have (yet) are passed over.
   for (const HintMessage& row : HintMessages()) {
