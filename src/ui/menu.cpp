@@ -57,7 +57,21 @@ void MenuItem::Changed() {
   // Popup menus are built afresh each time they open; a menu bar is rebuilt.
   const MenuItem* top = this;
   while (top->parent_) top = top->parent_;
-  if (top->bar_) top->bar_->Rebuild();
+  if (top->bar_) top->bar_->Changed();
+}
+
+namespace {
+int batchDepth = 0;
+std::vector<MainMenu*> changedBars;
+}  // namespace
+
+MenuChangeBatch::MenuChangeBatch() { ++batchDepth; }
+
+MenuChangeBatch::~MenuChangeBatch() {
+  if (--batchDepth > 0) return;
+  std::vector<MainMenu*> bars;
+  bars.swap(changedBars);
+  for (MainMenu* bar : bars) bar->Rebuild();
 }
 
 void MenuItem::SetCaption(const std::string& text) { caption_ = text;
@@ -166,6 +180,16 @@ void PopupMenu::Popup(int x, int y, HWND owner) {
 }
 
 MainMenu::MainMenu(Component* owner, std::string name) : Component(owner, std::move(name)) {}
+
+MainMenu::~MainMenu() { std::erase(changedBars, this); }
+
+void MainMenu::Changed() {
+  if (batchDepth == 0) {
+    Rebuild();
+  } else if (std::find(changedBars.begin(), changedBars.end(), this) == changedBars.end()) {
+    changedBars.push_back(this);
+  }
+}
 
 void MainMenu::Add(MenuItem& item) {
   items_.push_back(&item);

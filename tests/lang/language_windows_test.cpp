@@ -22,6 +22,7 @@
 #include "ui/dpi.h"
 #include "ui/menu.h"
 #include "ui/page_control.h"
+#include "ui/wide_text.h"
 
 #ifndef WC_LANG_FILES_DIR
 #error "WC_LANG_FILES_DIR names the folder holding the shipped .lng files"
@@ -111,6 +112,20 @@ TEST_P(EveryCaptionTranslated, NoShownTextStaysEnglish) {
     EXPECT_NE(it->second, text) << path << " is still English in " << language;
   }
   EXPECT_GT(compared, 180);
+
+  // The viewer's menu bar, built once for the whole run, shows the new
+  // captions, sub-menus included.
+  auto* viewer = dynamic_cast<ui::Form*>(app.FindOwnedByName("ScreenForm"));
+  ASSERT_NE(viewer, nullptr);
+  HMENU bar = GetMenu(viewer->Handle());
+  ASSERT_NE(bar, nullptr);
+  auto menuText = [](HMENU menu, int i) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, UINT(i), text, 256, MF_BYPOSITION);
+    return ui::Narrow(text);
+  };
+  EXPECT_EQ(menuText(bar, 0), translated.at("ScreenForm.File1"));
+  EXPECT_EQ(menuText(GetSubMenu(bar, 0), 0), translated.at("ScreenForm.Open1") + "\tCtrl+O");
 
   // And back: English again, every text as it was built.
   panel->UseLanguage("English");

@@ -20,11 +20,13 @@ void TMainForm::SetUpLanguage() {
 }
 
 void TMainForm::Language1BeforeTranslation(ui::Component&) {
+  translatingMenus_.emplace();
   SavedUnitIndex = MainComboBox.ItemIndex();
   SavedStyleIndex = ComboBox1.ItemIndex();
 }
 
 void TMainForm::Language1AfterTranslation(ui::Component&) {
+  translatingMenus_.reset();
   MainComboBox.SetItemIndex(SavedUnitIndex);
   ComboBox1.SetItemIndex(SavedStyleIndex);
   // A language written from right to left mirrors every window; the others

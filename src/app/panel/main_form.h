@@ -481,6 +481,9 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void AbandonAnsweringFill();
   // The running "Remove Bad Graphics", if any (remove_bad_graphics.cpp).
   std::shared_ptr<struct BadGraphicsCheck> badGraphics_;
+  // Held from the start of a translation run to its end: the menu bars are
+  // built once with all their new captions.
+  std::optional<ui::MenuChangeBatch> translatingMenus_;
 };
 
 }  // namespace wc

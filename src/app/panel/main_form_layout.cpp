@@ -277,7 +277,7 @@ void TMainForm::FitToolbar() {
   for (size_t i = 0; i < std::size(buttons); ++i) {
     // The spare room in equal parts, the last button taking the rest; when
     // there is none, in proportion to what each needs.
-    const int last = i + 1 == std::size(buttons);
+    const bool last = i + 1 == std::size(buttons);
     int width = spare >= 0 ? buttons[i]->NeededWidth() + spare / int(std::size(buttons))
                            : buttons[i]->NeededWidth() * room / needed;
     if (last) width = kRight - x;
