@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "lang/lang.h"
+#include "lang/program_texts.h"
 #include "lang/translation_list.h"
 #include "temp_dir.h"
 
@@ -162,6 +163,34 @@ TEST_F(LanguageTest, ABomPrefixedFileTranslatesItsFirstSection) {
   language.SetProperties({"MainForm.MainNew.Caption"});
   language.ApplyLanguage();
   EXPECT_EQ(mainNew.caption, "Nuevo");
+}
+
+// The program's own texts follow the program's language: its file's text
+// where it has one, English where it has none or there is no language, the
+// filled-in parts in place; the header says which way the script runs, and
+// a run tells every window that its texts were replaced.
+TEST_F(LanguageTest, TheProgramsOwnTextsFollowItsLanguageAndKeepEnglishWhereTheFileHasNone) {
+  struct Window : Thing {
+    using Thing::Thing;
+    int replaced = 0;
+    void TextsReplaced() override { ++replaced; }
+  } viewer{&app, "ScreenForm"};
+  EXPECT_EQ(Say(texts::kCheckingFiles, {"2", "5"}), "Checking 2 of 5");  // no language yet
+
+  WriteFile("[Language]\nRightToLeft=1\n[Messages]\nMessage231=\xD9\x81\xD8\xAD\xD8\xB5 %1 \xD9\x85\xD9\x86 %2\n");
+  language.MakeProgramLanguage();
+  language.SetLanguageFile(path);
+  EXPECT_EQ(Say(texts::kCheckingFiles, {"2", "5"}), "\xD9\x81\xD8\xAD\xD8\xB5 2 \xD9\x85\xD9\x86 5");
+  EXPECT_EQ(Say(texts::kFileNotPresent), "File not Present");  // the file lacks it
+  EXPECT_FALSE(language.RightToLeft());                        // read by a run
+  language.ApplyLanguage();
+  EXPECT_TRUE(language.RightToLeft());
+  EXPECT_EQ(viewer.replaced, 1);
+
+  WriteFile("[Translations]\n");
+  language.ApplyLanguage();
+  EXPECT_FALSE(language.RightToLeft());
+  EXPECT_EQ(Say(texts::kCheckingFiles, {"2", "5"}), "Checking 2 of 5");
 }
 
 TEST(TranslationList, HasEveryWindowsLinesInOrder) {
