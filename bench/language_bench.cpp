@@ -1,6 +1,7 @@
 // One whole translation run of the program's windows, as the start-up and
-// the settings dialog start it: the 134 lines of the control panel's list
-// and the tool tips of the message table, from a language file that
+// the settings dialog start it: every line of the control panel's list (every
+// window's captions, menus and titles), the tool tips of the message table
+// and the texts the windows compose again, from a language file that
 // translates all of them (two files in turn, so every run changes every
 // text). Against a bare baseline in the same run: as many
 // GetPrivateProfileString reads of one file plus as many SetWindowText calls
@@ -13,6 +14,7 @@
 #include "app/panel/main_form.h"
 #include "app/program.h"
 #include "bench.h"
+#include "lang/program_texts.h"
 #include "lang/translation_list.h"
 #include "ui/application.h"
 #include "ui/wide_text.h"
@@ -30,6 +32,8 @@ std::string FullLanguageFile(const std::string& tag) {
   for (const wc::HintMessage& row : wc::HintMessages())
     text += std::string(row.id) + "=Une bulle d'aide assez longue pour ressembler aux vraies " + tag + "\r\n";
   text += "Message4=Le fond d'\xC3\xA9" "cran a \xC3\xA9t\xC3\xA9 effac\xC3\xA9.\r\n";
+  for (const wc::ProgramText& said : wc::ProgramTexts())
+    text += std::string(said.id) + "=" + std::string(said.english) + " " + tag + "\r\n";
   return text;
 }
 

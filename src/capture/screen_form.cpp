@@ -7,17 +7,21 @@
 #include "ui/application.h"
 #include "ui/binding.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
-const char* const TScreenForm::kPictureFilter =
-    "All (*.jpg;*.jpeg;*.bmp;*.png)|*.jpg;*.jpeg;*.bmp;*.png|JPEG Image File (*.jpg)|*.jpg|"
-    "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|PNG Images (*.png)|*.png";
+std::string TScreenForm::PictureFilter() {
+  const std::string jpeg = Say(texts::kJpegFilter);
+  return Say(texts::kViewerAllFilter) + "|*.jpg;*.jpeg;*.bmp;*.png|" + jpeg + " (*.jpg)|*.jpg|" + jpeg +
+         " (*.jpeg)|*.jpeg|" + Say(texts::kBitmapFilter) + " (*.bmp)|*.bmp|" + Say(texts::kPngFilter) + " (*.png)|*.png";
+}
 
 std::string TScreenForm::OpenFilter() {
-  return "All pictures|" + ExtensionPattern(PictureExtensions()) +
-         "|JPEG Image File (*.jpg;*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp|PNG Images (*.png)|*.png|"
-         "GIF Images (*.gif)|*.gif|TIFF Images (*.tif;*.tiff)|*.tif;*.tiff";
+  return Say(texts::kAllPicturesFilter) + "|" + ExtensionPattern(PictureExtensions()) + "|" + Say(texts::kJpegFilter) +
+         " (*.jpg;*.jpeg)|*.jpg;*.jpeg|" + Say(texts::kBitmapFilter) + " (*.bmp)|*.bmp|" + Say(texts::kPngFilter) +
+         " (*.png)|*.png|" + Say(texts::kGifFilter) + " (*.gif)|*.gif|" + Say(texts::kTiffFilter) +
+         " (*.tif;*.tiff)|*.tif;*.tiff";
 }
 
 namespace {
@@ -186,8 +190,10 @@ void TScreenForm::FormCreate() {
   TabCount = 0;
   NameCounter = 0;
   CurrentTab = -1;
-  SetCaption(App().Title + " - Screen Capture");
+  SetCaption(Say(texts::kViewerTitle, {App().Title}));
 }
+
+void TScreenForm::TextsReplaced() { SetCaption(Say(texts::kViewerTitle, {App().Title})); }
 
 void TScreenForm::FormShow(ui::Component&) { BringToFront(); }
 
@@ -221,9 +227,7 @@ void TScreenForm::Object1Click(ui::Component&) { CaptureIntoTab(4); }
 
 bool TScreenForm::RefuseWhenFull() {
   if (TabCount < kMaxTabs) return false;
-  App().prompts().Message(Handle(),
-                          "The viewer holds at most 21 pictures. Close a tab before taking or opening another.",
-                          App().Title, MB_OK | MB_ICONINFORMATION);
+  App().prompts().Message(Handle(), Say(texts::kViewerFull), App().Title, MB_OK | MB_ICONINFORMATION);
   return true;
 }
 
@@ -243,7 +247,7 @@ void TScreenForm::CaptureIntoTab(int kind) {
     return;
   }
   const int number = FreeNumber();
-  AddPictureTab(ui::Picture(std::move(*shot)), "Image" + std::to_string(number), 6 + kind);
+  AddPictureTab(ui::Picture(std::move(*shot)), Say(texts::kImageTab, {std::to_string(number)}), 6 + kind);
   BringToFront();
 }
 
@@ -288,8 +292,8 @@ bool TScreenForm::AddPictureTab(ui::Picture picture, const std::string& caption,
 }
 
 void TScreenForm::ShowSize(int width, int height) {
-  ScreenStatusBar.SetPanelText(0, "Height: " + std::to_string(height) + " pixels");
-  ScreenStatusBar.SetPanelText(1, "Width: " + std::to_string(width) + " pixels");
+  ScreenStatusBar.SetPanelText(0, Say(texts::kPictureHeight, {std::to_string(height)}));
+  ScreenStatusBar.SetPanelText(1, Say(texts::kPictureWidth, {std::to_string(width)}));
 }
 
 void TScreenForm::ShowSizeOf(const ui::Image& image) { ShowSize(image.Width(), image.Height()); }

@@ -103,8 +103,10 @@ class TScreenForm : public ui::Form {
 
   static constexpr int kJpegQuality = 90;
   // The save dialog's kinds, and the open dialog's (every picture read).
-  static const char* const kPictureFilter;
+  static std::string PictureFilter();
   static std::string OpenFilter();
+  // The title in the language now in use.
+  void TextsReplaced() override;
 
   TScreenGrabber ScreenGrabber1{this, "ScreenGrabber1"};
 

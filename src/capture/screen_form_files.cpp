@@ -14,6 +14,7 @@
 #include "ui/handle.h"
 #include "ui/prompts.h"
 #include "wallpaper/picture_reader.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -46,9 +47,7 @@ PictureFormat FormatByName(const std::string& path) {
 }
 
 std::string NoFormatText(const std::string& path) {
-  return "Cannot save \"" + FileNameOnly(path) +
-         "\": pictures are saved as JPEG (.jpg, .jpeg), bitmap (.bmp) or PNG (.png) files. Choose a name with one "
-         "of these extensions.";
+  return Say(texts::kCannotSaveFormat, {FileNameOnly(path)});
 }
 
 bool HasExtension(const std::string& path) {
@@ -67,7 +66,7 @@ ui::Picture LoadPicture(const std::string& path) {
   } catch (const ui::Error&) {
     throw;
   } catch (const std::exception& e) {
-    throw ui::Error("Cannot open the picture " + path + ": " + e.what());
+    throw ui::Error(Say(texts::kCannotOpenPicture, {path}) + ": " + e.what());
   }
 }
 
@@ -92,7 +91,7 @@ void TScreenForm::OpenPictureFile(const std::string& path) {
 void TScreenForm::Saveas1Click(ui::Component&) {
   if (!HasTab()) return;
   ui::FileDialogOptions options;
-  options.filter = kPictureFilter;
+  options.filter = PictureFilter();
   options.overwritePrompt = true;
   options.hideReadOnly = true;
   options.pathMustExist = true;
@@ -118,7 +117,7 @@ void TScreenForm::Saveas1Click(ui::Component&) {
 void TScreenForm::SavePictureFile(const std::string& path) {
   if (!HasTab()) return;
   const ui::Picture& picture = TabImages[size_t(CurrentTab)]->GetPicture();
-  if (picture.Empty()) throw ui::Error("There is no picture to save.");
+  if (picture.Empty()) throw ui::Error(Say(texts::kNoPictureToSave));
   const PictureFormat format = FormatByName(path);
   if (format == PictureFormat::None) throw ui::Error(NoFormatText(path));
   try {
@@ -137,7 +136,7 @@ void TScreenForm::SavePictureFile(const std::string& path) {
   } catch (const ui::Error&) {
     throw;
   } catch (const std::exception& e) {
-    throw ui::Error(std::string("ERROR Writing to Disk: ") + e.what());
+    throw ui::Error(Say(texts::kWriteError) + ": " + e.what());
   }
 }
 

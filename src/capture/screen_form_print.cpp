@@ -10,6 +10,7 @@
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -82,9 +83,9 @@ void TScreenForm::PrintPicture(const ui::Picture& picture, int percent) {
     converted = picture.ToBitmap();
     bitmap = &converted;
   }
-  if (bitmap->Empty()) throw ui::Error("The picture cannot be printed.");
+  if (bitmap->Empty()) throw ui::Error(Say(texts::kPictureNotPrintable));
   PrinterDC printer(OpenPrinter(App().prompts()));
-  if (!printer.get()) throw ui::Error("There is no printer to print on.");
+  if (!printer.get()) throw ui::Error(Say(texts::kNoPrinter));
   DOCINFOA doc{};
   doc.cbSize = sizeof doc;
   const std::string title = App().Title.empty() ? std::string("Picture") : App().Title;
@@ -110,7 +111,7 @@ void TScreenForm::PrintPicture(const ui::Picture& picture, int percent) {
   }
   if (!ok) {
     AbortDoc(printer.get());
-    throw ui::Error("The picture could not be printed.");
+    throw ui::Error(Say(texts::kPrintFailed));
   }
   EndDoc(printer.get());
 }

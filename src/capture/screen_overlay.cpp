@@ -12,7 +12,8 @@ TScreenOverlay::TScreenOverlay(ui::Application& app, const char* name, const cha
                     .icons = 0,
                     .position = ui::FormPosition::Designed,
                     .topMost = true,
-                    .keepsProgramHidden = true});
+                    .keepsProgramHidden = true,
+                    .mirrors = false});
 }
 
 void TScreenOverlay::CoverScreen(const RECT& screen) {

@@ -5,11 +5,11 @@
 #include "ui/binding.h"
 #include "ui/graphics.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
 const char* const kLegalNoticeLine1 = "Copyright \xC2\xA9 2003-2026 Pellimox";
-const char* const kLegalNoticeLine2 = "Freeware";
 
 namespace {
 
@@ -19,7 +19,7 @@ const ui::LayoutItem kLayout[] = {
     {"Image1", "", -6, 0, 435, 47},
     {"Label2", "", 8, 62, 409, 18, "v2.1"},
     {"Label3", "", 120, 85, 193, 15, ""},
-    {"Label4", "", 171, 106, 89, 15, ""},
+    {"Label4", "", 120, 106, 193, 15, ""},
     {"Label6", "", 7, 129, 80, 15, "Product page: "},
     {"Label5", "", 88, 127, 330, 16, ""},
     {"Label7", "", 20, 146, 68, 15, "Homepage: "},
@@ -51,7 +51,6 @@ TAboutForm::TAboutForm(ui::Application& app) : Form(app, "AboutForm") {
   Panel1.Shape = ui::BevelShape::TopLine;
   BuildLayout(kLayout);
   Label3.SetCaption(kLegalNoticeLine1);
-  Label4.SetCaption(kLegalNoticeLine2);
   Label2.SetAlignment(ui::Alignment::Center);
   Label2.SetFontStyle({.bold = true, .height = 13});
   Label3.SetAlignment(ui::Alignment::Center);
@@ -74,8 +73,13 @@ void TAboutForm::FormCreate() {
   Label5.SetCaption(programPageUrl_);
   Label8.SetCaption(siteUrl_);
   Label2.SetCaption(App().Title + " " + Label2.Caption());
-  SetCaption(App().Title + " - About");
+  TextsReplaced();
   Image1.SetPicture(Image2.GetPicture());
+}
+
+void TAboutForm::TextsReplaced() {
+  SetCaption(Say(texts::kAboutTitle, {App().Title}));
+  Label4.SetCaption(Say(texts::kFreeware));
 }
 
 void TAboutForm::OpenAddress(const std::string& address) {

@@ -9,13 +9,14 @@ namespace wc {
 
 // The legal notice under the version line.
 extern const char* const kLegalNoticeLine1;
-extern const char* const kLegalNoticeLine2;
 
 class TAboutForm : public ui::Form {
  public:
   explicit TAboutForm(ui::Application& app);
 
   void FormCreate();
+  // The title and the notice in the language now in use.
+  void TextsReplaced() override;
   void Label5Click(ui::Component& sender);  // the program's page
   void Label8Click(ui::Component& sender);  // the site's home page
   void Button1Click(ui::Component& sender);

@@ -8,6 +8,7 @@ namespace wc {
 namespace {
 constexpr std::string_view kTranslations = "Translations";
 constexpr std::string_view kMessages = "Messages";
+constexpr std::string_view kHeader = "Language";
 }  // namespace
 
 PropertyPath SplitPropertyPath(std::string_view path) {
@@ -28,6 +29,12 @@ TLanguage::TLanguage(ui::Component* owner, std::string name) : Component(owner, 
   PublishText("Separator", [this] { return separator_; }, [this](const std::string& v) { SetSeparator(v); });
 }
 
+TLanguage::~TLanguage() {
+  if (program_ == this) program_ = nullptr;
+}
+
+TLanguage* TLanguage::Program() { return program_; }
+
 void TLanguage::SetSeparator(std::string_view separator) {
   separator_ = Trim(separator).empty() ? std::string(",") : std::string(separator);
 }
@@ -43,9 +50,18 @@ ui::Component& TLanguage::Root() {
 }
 
 void TLanguage::ApplyLanguage() {
+  const LanguageFileText file = LanguageFileText::Load(languageFile_, LegacyText);
+  struct RunScope {
+    const LanguageFileText*& slot;
+    ~RunScope() { slot = nullptr; }
+  } scope{runFile_ = &file};
+  rightToLeft_ = ParseBooleanText(Trim(file.Read(kHeader, "RightToLeft", "0"))).value_or(false);
   ui::Raise(OnBeforeTranslation, *this);
-  ApplyLines(LanguageFileText::Load(languageFile_, LegacyText));
+  ApplyLines(file);
   ui::Raise(OnAfterTranslation, *this);
+  // Windows that compose texts of their own (titles, status lines) make
+  // them again in the new language.
+  for (ui::Component* window : Root().Components()) window->TextsReplaced();
 }
 
 void TLanguage::ApplyLines(const LanguageFileText& file) {
@@ -91,8 +107,11 @@ void TLanguage::ApplyEntry(std::string_view path, const std::string& value) {
   }
 }
 
-std::string TLanguage::MessageText(const std::string& id) const {
-  return LanguageFileText::Load(languageFile_, LegacyText).Read(kMessages, id, id);
+std::string TLanguage::MessageText(const std::string& id) const { return MessageText(id, id); }
+
+std::string TLanguage::MessageText(std::string_view id, std::string_view fallback) const {
+  if (runFile_) return runFile_->Read(kMessages, id, fallback);
+  return LanguageFileText::Load(languageFile_, LegacyText).Read(kMessages, id, fallback);
 }
 
 }  // namespace wc

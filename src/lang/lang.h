@@ -33,6 +33,12 @@ PropertyPath SplitPropertyPath(std::string_view path);
 class TLanguage : public ui::Component {
  public:
   TLanguage(ui::Component* owner, std::string name);
+  ~TLanguage() override;
+
+  // The language the program's own texts (message boxes, file dialogs,
+  // status lines) are looked up in; nullptr: none, and they stay English.
+  static TLanguage* Program();
+  void MakeProgramLanguage() { program_ = this; }
 
   // Full path of the language file; setting it does nothing else.
   const std::string& LanguageFile() const { return languageFile_; }
@@ -65,6 +71,12 @@ class TLanguage : public ui::Component {
   void ApplyEntry(std::string_view path, const std::string& value);
   // The text of a message id from [Messages]; the id itself when missing.
   std::string MessageText(const std::string& id) const;
+  // The text of a message id from [Messages]; `fallback` when missing.
+  std::string MessageText(std::string_view id, std::string_view fallback) const;
+
+  // The file's header section ([Language]) says its script runs right to
+  // left ("RightToLeft=1"); read at each run.
+  bool RightToLeft() const { return rightToLeft_; }
 
   // The first component owned by `owner` whose name equals `name` (A-Z
   // without regard to case), in ownership order; nullptr when none or when
@@ -75,6 +87,12 @@ class TLanguage : public ui::Component {
   // The top of the ownership chain: the application object.
   ui::Component& Root();
   void ApplyLines(const LanguageFileText& file);
+
+  // The file read once for the whole run: the lines and every look-up made
+  // while the run goes on (the tool tips set after it) share it.
+  const LanguageFileText* runFile_ = nullptr;
+  bool rightToLeft_ = false;
+  static inline TLanguage* program_ = nullptr;
 
   std::string languageFile_;
   std::vector<std::string> properties_;

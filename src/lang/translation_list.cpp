@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 137> kTranslationList = {
+constexpr std::array<std::string_view, 189> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -42,8 +42,6 @@ constexpr std::array<std::string_view, 137> kTranslationList = {
     "MainForm.Center1.Caption",
     "MainForm.FitToScreen1.Caption",
     "MainForm.CustomPosition1.Caption",
-    "MainForm.Fill1.Caption",
-    "MainForm.Fit1.Caption",
     "MainForm.AutoFit1.Caption",
     "MainForm.ShowDisplayProperties1.Caption",
     "MainForm.LaunchWindowsScreenSaver1.Caption",
@@ -125,7 +123,6 @@ constexpr std::array<std::string_view, 137> kTranslationList = {
     "Settings.CheckBox4.Caption",
     "Settings.CheckBox5.Caption",
     "Settings.CheckBox7.Caption",
-    "Settings.EachMonitorCheckBox.Caption",
     "Settings.CheckBox6.Caption",
     "Settings.CheckBox8.Caption",
     "Settings.CheckBox9.Caption",
@@ -150,6 +147,76 @@ constexpr std::array<std::string_view, 137> kTranslationList = {
     "DelayForm.Button2.Caption",
     "DelayForm.GroupBox1.Caption",
     "DelayForm.Label1.Caption",
+    // What every window shows besides: the lines added to the first list,
+    // window by window, titles (a window's own Caption) included.
+    // The control panel, its tray menu and its playlist menus.
+    "MainForm.GroupBox5.Caption",
+    "MainForm.modeautomatic.Caption",
+    "MainForm.modemanual.Caption",
+    "MainForm.browse.Caption",
+    "MainForm.reload.Caption",
+    "MainForm.MainLocationLabel.Caption",
+    "MainForm.MainCreationLavel.Caption",
+    "MainForm.moviewidthlabel.Caption",
+    "MainForm.Movieheightlabel.Caption",
+    "MainForm.lunglabel.Caption",
+    "MainForm.htmlpreviewbutton.Caption",
+    "MainForm.GroupBox4.Caption",
+    "MainForm.ColorBox1.Caption",
+    "MainForm.NextWallpape1.Caption",
+    "MainForm.ile1.Caption",
+    "MainForm.OtherVantorelUtilites1.Caption",
+    "MainForm.Donate1.Caption",
+    "MainForm.Addwallpapers1.Caption",
+    "MainForm.Addfromfolder1.Caption",
+    "MainForm.Download2.Caption",
+    "MainForm.RandomiseWallpaperList1.Caption",
+    "MainForm.RenameFiles1.Caption",
+    "MainForm.RemoveBadGraphics1.Caption",
+    // The scan dialog and its menus.
+    "ScanDiskForm.SearchPreviewCheckBox.Caption",
+    "ScanDiskForm.AllSupportedFiles1.Caption",
+    "ScanDiskForm.AddAllFiles1.Caption",
+    "ScanDiskForm.AddAllButSelectedFiles1.Caption",
+    // The folder options.
+    "FilterForm.Caption",
+    // The filter editor.
+    "EditFilterForm.Caption",
+    "EditFilterForm.Button1.Caption",
+    "EditFilterForm.Button2.Caption",
+    "EditFilterForm.Apply.Caption",
+    // The folder picker.
+    "AddFolderForm.Caption",
+    "AddFolderForm.Label1.Caption",
+    "AddFolderForm.Button1.Caption",
+    "AddFolderForm.Button2.Caption",
+    // The rename dialog.
+    "RenameForm.Caption",
+    "RenameForm.Button1.Caption",
+    // The copy / move folder picker (its title is set by the operation).
+    "RMCForm.Button1.Caption",
+    "RMCForm.Button2.Caption",
+    // The capture viewer's menu.
+    "ScreenForm.Saveas1.Caption",
+    "ScreenForm.Closeall1.Caption",
+    // The crop window.
+    "SelectionForm.Caption",
+    "SelectionForm.Button1.Caption",
+    "SelectionForm.Button2.Caption",
+    // The settings dialog.
+    "Settings.Caption",
+    "Settings.TabSheet2.Caption",
+    "Settings.BitBtn2.Caption",
+    // The capture delay dialog.
+    "DelayForm.Caption",
+    // The about box.
+    "AboutForm.Label6.Caption",
+    "AboutForm.Label7.Caption",
+    "AboutForm.Button1.Caption",
+    // The styles Fill and Fit, and the option for several monitors.
+    "MainForm.Fill1.Caption",
+    "MainForm.Fit1.Caption",
+    "Settings.EachMonitorCheckBox.Caption",
 };
 
 constexpr std::array<HintMessage, 54> kHintMessages = {{

@@ -3,6 +3,7 @@
 // language component, in the order they are applied, and the message ids
 // that become the tool tips of the control panel, the settings dialog and the
 // capture viewer.
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -10,7 +11,11 @@ namespace wc {
 
 // "Window.Control.Property" lines, main window first. Two of them are item
 // lists ("MainForm.MainComboBox.Items", "MainForm.ComboBox1.Items"); the
-// settings dialog's CheckBox6 appears twice.
+// settings dialog's CheckBox6 appears twice. The first kFirstListSize lines
+// are the list every language file of the first versions translates; the
+// lines after them cover the rest of what the windows show, titles
+// ("Window.Caption") included, and a file without them keeps English there.
+constexpr size_t kFirstListSize = 134;
 std::span<const std::string_view> TranslationList();
 
 struct HintMessage {

@@ -11,6 +11,7 @@
 #include "ui/application.h"
 #include "ui/binding.h"
 #include "ui/wide_text.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -140,7 +141,7 @@ HTREEITEM TAddFolderForm::RootItem() {
                                                             sizeof sfi, SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
   if (images) ShellTreeView1.SetImageList(images);
   std::string name = NameOf(desktop_.get(), desktop.get(), SHGDN_NORMAL);
-  if (name.empty()) name = "Desktop";
+  if (name.empty()) name = Say(texts::kDesktopFolder);
 
   // Folders made, removed or renamed anywhere below the desktop refresh the
   // parts of the tree already read.

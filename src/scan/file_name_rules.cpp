@@ -1,4 +1,5 @@
 #include "scan/file_name_rules.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -26,16 +27,16 @@ bool IsReservedDeviceName(std::string_view name) {
 std::optional<std::string> FileNameProblem(std::string_view name) {
   std::string quoted(1, '"');
   quoted.append(name).push_back('"');
-  if (name.empty()) return "A file name cannot be empty.";
+  if (name.empty()) return Say(texts::kNameEmpty);
   for (char c : name) {
-    if (c == '\\' || c == '/') return "A file name cannot contain \\ or /: " + quoted + " would be in another folder.";
+    if (c == '\\' || c == '/') return Say(texts::kNameHasSlash, {quoted});
     if (std::string_view(":*?\"<>|").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32) {
-      return "A file name cannot contain any of the following characters: \\ / : * ? \" < > |";
+      return Say(texts::kNameHasBadCharacter);
     }
   }
-  if (name.find_first_not_of('.') == std::string_view::npos) return quoted + " is not a file name.";
-  if (name.back() == ' ' || name.back() == '.') return "A file name cannot end with a space or a dot.";
-  if (IsReservedDeviceName(name)) return quoted + " is a name Windows reserves for a device.";
+  if (name.find_first_not_of('.') == std::string_view::npos) return Say(texts::kNameOnlyDots, {quoted});
+  if (name.back() == ' ' || name.back() == '.') return Say(texts::kNameBadEnd);
+  if (IsReservedDeviceName(name)) return Say(texts::kNameReserved, {quoted});
   return std::nullopt;
 }
 

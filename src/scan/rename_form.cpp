@@ -8,6 +8,7 @@
 #include "ui/binding.h"
 #include "ui/error.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -57,12 +58,12 @@ void TRenameForm::Button1Click(ui::Component&) {
   const std::string extension = ExtractFileExt(oldPath);
   // The typed text must stay a name in the file's own folder.
   if (std::optional<std::string> problem = FileNameProblem(name + extension)) {
-    App().prompts().Message(Handle(), *problem, "Rename", MB_OK | MB_ICONERROR);
+    App().prompts().Message(Handle(), *problem, Say(texts::kRenameTitle), MB_OK | MB_ICONERROR);
     return;
   }
   const std::string newPath = JoinPath(ExtractFilePath(oldPath), name + extension);
   if (DWORD error = RenameOneFile(oldPath, newPath); error != ERROR_SUCCESS) {
-    App().prompts().Message(Handle(), ui::SystemErrorText(error), "Error", MB_OK | MB_ICONERROR);
+    App().prompts().Message(Handle(), ui::SystemErrorText(error), Say(texts::kErrorTitle), MB_OK | MB_ICONERROR);
     return;
   }
   playlist->EntryRenamed(*entry, newPath, name);

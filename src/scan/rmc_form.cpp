@@ -5,6 +5,7 @@
 #include "scan/file_ops.h"
 #include "ui/application.h"
 #include "ui/binding.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -37,8 +38,14 @@ TRMCForm::TRMCForm(ui::Application& app)
 
 int TRMCForm::ShowFor(Operation op) {
   operation = op;
-  SetCaption(op == Operation::Copy ? "Copy Files" : op == Operation::Move ? "Move Files" : "Rename/Move/Copy");
+  TextsReplaced();
   return ShowModal();
+}
+
+void TRMCForm::TextsReplaced() {
+  SetCaption(operation == Operation::Copy   ? Say(texts::kCopyFilesTitle)
+             : operation == Operation::Move ? Say(texts::kMoveFilesTitle)
+                                            : Say(texts::kRenameMoveCopyTitle));
 }
 
 void TRMCForm::Button1Click(ui::Component&) {

@@ -18,6 +18,8 @@ class TRMCForm : public TAddFolderForm {
   // Shows the dialog modally for copying or moving the file of the control
   // panel's current row.
   int ShowFor(Operation operation);
+  // The title of the operation in the language now in use.
+  void TextsReplaced() override;
 
   void Button1Click(ui::Component& sender);  // "OK"
   void Button2Click(ui::Component& sender);  // "Cancel"

@@ -15,6 +15,7 @@
 #include "ui/binding.h"
 #include "ui/prompts.h"
 #include "wallpaper/picture_reader.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -71,8 +72,10 @@ bool IsOneOf(const std::string& ext, std::initializer_list<const char*> list) {
 
 }  // namespace
 
+void TScanDiskForm::TextsReplaced() { SetCaption(Say(texts::kScanTitle, {kProductName})); }
+
 TScanDiskForm::TScanDiskForm(ui::Application& app) : Form(app, "ScanDiskForm") {
-  CreateWindowFrom({.caption = std::string(kProductName) + " - Scan Disk for Wallpapers",
+  CreateWindowFrom({.caption = Say(texts::kScanTitle, {kProductName}),
                     .clientWidth = 511,
                     .clientHeight = 393,
                     .border = ui::BorderStyle::Dialog,
@@ -255,7 +258,7 @@ void TScanDiskForm::ShowPreview(const std::string& file) {
     picture = ReadPictureFile(file, DesktopBackground());
   } catch (const std::exception& e) {
     // The previous preview stays.
-    App().prompts().Message(Handle(), e.what(), "Error", MB_OK | MB_ICONERROR);
+    App().prompts().Message(Handle(), e.what(), Say(texts::kErrorTitle), MB_OK | MB_ICONERROR);
     return;
   }
   const FitResult fit = FitPicture(picture.Width(), picture.Height(), kPreviewSide, Bevel3.Left(), Bevel3.Top(),

@@ -37,6 +37,8 @@ class TScanDiskForm : public ui::Form {
   void SearchPreviewCheckBoxClick(ui::Component& sender);
   // The search's end, on the GUI thread: the buttons back, the clip stopped.
   void SearchFinished();
+  // The title in the language now in use.
+  void TextsReplaced() override;
 
   // ---- what the search and the add thread do on the GUI thread
   // Appends a group of found paths and shows the count so far.

@@ -10,6 +10,7 @@
 #include "ui/binding.h"
 #include "ui/error.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -64,7 +65,7 @@ const ui::LayoutItem kLayout[] = {
     {"MainLoad", "TabSheet5", 176, 214, 76, 25, "Load"},
     {"MainSave", "TabSheet5", 258, 214, 76, 25, "Save"},
 
-    {"Button1", "", 8, 292, 120, 25, "Reset to Default"},
+    {"Button1", "", 8, 292, 150, 25, "Reset to Default"},
     {"Button2", "", 206, 292, 75, 25, "OK"},
     {"Button3", "", 287, 292, 75, 25, "Cancel"},
     {"Button4", "", 367, 292, 75, 25, "Apply"},
@@ -237,7 +238,7 @@ void TSettings::Button4Click(ui::Component&) {
   } catch (const ui::Error& e) {
     // A file type the account may not register is said, and the user's
     // other options are stored all the same.
-    App().prompts().Message(Handle(), e.what(), "Error", MB_OK | MB_ICONERROR);
+    App().prompts().Message(Handle(), e.what(), Say(texts::kErrorTitle), MB_OK | MB_ICONERROR);
   }
   ini.WriteString("language", "value", ComboBox2.Text());
   ini.WriteBool("Checkbox8", "Checked", CheckBox8.Checked());

@@ -61,6 +61,8 @@ class TSettings : public ui::Form {
   std::vector<std::string> SoundPaths;
   // The sound-list file in use, or "Default"; stored by Apply.
   std::string CurrentSoundList = "Default";
+  // The default sound list's name in the language now in use.
+  void TextsReplaced() override;
 
   // ---- the hotkeys (settings_hotkeys.cpp)
   static constexpr int kHotkeyCount = 5;

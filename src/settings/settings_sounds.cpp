@@ -6,6 +6,7 @@
 #include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/random.h"
+#include "common/product.h"
 #include "common/text_encoding_win32.h"
 #include "playlist/playlist_file.h"
 #include "settings/settings_form.h"
@@ -14,11 +15,17 @@
 #include "ui/error.h"
 #include "ui/graphics.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
+void TSettings::TextsReplaced() {
+  if (CurrentSoundList == "Default") NamePanel.SetCaption(Say(texts::kDefaultSoundList));
+}
+
 namespace {
-const char* const kSoundListFilter = "Pellimox Free Wallpaper Changer Sound List (*.krs)|*.krs";
+
+std::string SoundListFilter() { return Say(texts::kSoundListFilter, {kProductName}) + "|*.krs"; }
 }  // namespace
 
 void TSettings::ClearSoundList() {
@@ -48,7 +55,7 @@ void TSettings::LoadSoundList(const std::string& file) {
   try {
     lines = ParseSoundListText(ui::ReadSharedFile(file), &LegacyAnsiToUtf8);
   } catch (const std::exception& e) {
-    App().prompts().Message(Handle(), e.what(), "Error", MB_OK | MB_ICONERROR);
+    App().prompts().Message(Handle(), e.what(), Say(texts::kErrorTitle), MB_OK | MB_ICONERROR);
     return;
   }
   ui::ListBox::UpdateGuard update(SoundListBox);
@@ -57,7 +64,7 @@ void TSettings::LoadSoundList(const std::string& file) {
 
 void TSettings::BitBtn1Click(ui::Component&) {
   ui::FileDialogOptions options;
-  options.filter = "WAV Sound Files (*.wav)|*.wav";
+  options.filter = Say(texts::kWaveFilter) + "|*.wav";
   options.multiSelect = true;
   auto chosen = App().prompts().OpenFile(Handle(), options);
   if (!chosen) return;
@@ -111,12 +118,12 @@ void TSettings::PlayChangeSound() {
 void TSettings::MainNewClick(ui::Component&) {
   // The sound-list file in use stays named: the next Apply stores it again.
   ClearSoundList();
-  NamePanel.SetCaption("Default");
+  NamePanel.SetCaption(Say(texts::kDefaultSoundList));
 }
 
 void TSettings::MainLoadClick(ui::Component&) {
   ui::FileDialogOptions options;
-  options.filter = kSoundListFilter;
+  options.filter = SoundListFilter();
   auto chosen = App().prompts().OpenFile(Handle(), options);
   if (!chosen || chosen->files.empty() || !FileExists(chosen->files.front())) return;
   const std::string file = chosen->files.front();
@@ -128,7 +135,7 @@ void TSettings::MainLoadClick(ui::Component&) {
 
 void TSettings::MainAppendClick(ui::Component&) {
   ui::FileDialogOptions options;
-  options.filter = kSoundListFilter;
+  options.filter = SoundListFilter();
   auto chosen = App().prompts().OpenFile(Handle(), options);
   if (!chosen || chosen->files.empty() || !FileExists(chosen->files.front())) return;
   LoadSoundList(chosen->files.front());
@@ -136,7 +143,7 @@ void TSettings::MainAppendClick(ui::Component&) {
 
 void TSettings::MainSaveClick(ui::Component&) {
   ui::FileDialogOptions options;
-  options.filter = kSoundListFilter;
+  options.filter = SoundListFilter();
   options.fileName = "Default.krs";
   options.overwritePrompt = true;
   auto chosen = App().prompts().SaveFile(Handle(), options);

@@ -159,6 +159,12 @@ void Application::AnimateMainForm(bool toTray) {
   }
 }
 
+void Application::SetRightToLeft(bool on) {
+  if (on == rightToLeft_) return;
+  rightToLeft_ = on;
+  for (Form* f : formOrder_) f->ApplyDirection();
+}
+
 void Application::Minimize() {
   if (minimized_) return;
   minimized_ = true;

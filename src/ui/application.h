@@ -35,6 +35,10 @@ class Application : public Component, private Window {
   // When false, Run does not show the main window, and Minimize and Restore
   // move it without the caption animation.
   bool ShowMainForm = true;
+  // Windows laid out from right to left (mirrored), for a language written
+  // that way; the windows that exist follow at once, new ones from the start.
+  bool RightToLeft() const { return rightToLeft_; }
+  void SetRightToLeft(bool on);
   // Draws the caption flying between a window and the notification area
   // (the system's animated rectangles); tests put their own here.
   std::function<void(HWND window, const RECT& from, const RECT& to)> AnimateCaption;
@@ -128,6 +132,7 @@ class Application : public Component, private Window {
   Form* mainForm_ = nullptr;
   bool terminated_ = false;
   bool minimized_ = false;
+  bool rightToLeft_ = false;
   // The caption animation of the shown main window, to the tray or back.
   void AnimateMainForm(bool toTray);
   std::vector<Form*> hiddenByMinimize_;

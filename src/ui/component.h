@@ -81,6 +81,10 @@ class Component {
   const std::vector<Property>& Properties() const { return properties_; }
   const Property* FindProperty(std::string_view name) const;  // case-insensitive
 
+  // A translation run has replaced the published texts; a window that makes
+  // texts of its own (a title with a count, a status line) makes them again.
+  virtual void TextsReplaced() {}
+
   // Free-form tag, as the framework's components have.
   intptr_t Tag = 0;
 

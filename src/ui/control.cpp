@@ -10,6 +10,7 @@
 #include "ui/error.h"
 #include "ui/handle.h"
 #include "ui/form.h"
+#include "ui/wide_text.h"
 
 namespace ui {
 
@@ -83,6 +84,9 @@ void Control::CreateIn(Form& form, Control* parent, RECT bounds, const std::stri
   p.caption = caption_;
   if (visible_) p.style |= WS_VISIBLE;
   CreateHandle(p, OwnClassName());
+  // A child takes its parent's direction when it is made; a picture keeps
+  // its own.
+  if (form.Mirrored() && !Mirrors()) ApplyDirection(true);
   SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   ApplyEnabled();
   form.RememberControl(*this);
@@ -91,6 +95,17 @@ void Control::CreateIn(Form& form, Control* parent, RECT bounds, const std::stri
 }
 
 void Control::HandleDestroyed() {}
+
+void Control::ApplyDirection(bool rightToLeft) {
+  if (!Handle()) return;
+  const bool on = rightToLeft && Mirrors();
+  const auto ex = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
+  const auto want = on ? ex | WS_EX_LAYOUTRTL : ex & ~LONG_PTR(WS_EX_LAYOUTRTL);
+  if (want == ex) return;
+  SetWindowLongPtrA(Handle(), GWL_EXSTYLE, want);
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
 
 NotifyEvent* Control::EventSlot(Event e) {
   switch (e) {
@@ -156,6 +171,19 @@ void Control::SetFontStyle(const FontStyle& style) {
 }
 
 HFONT Control::Font() const { return FontFor(font_, Dpi()); }
+
+int Control::CaptionWidth() const {
+  std::wstring wide = Widen(caption_);
+  std::erase(wide, L'&');
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, Font());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  const int dpi = Dpi();
+  return (int(size.cx) * kLayoutDpi + dpi - 1) / dpi;
+}
 
 int Control::Dpi() const { return form_ ? form_->Dpi() : SystemDpi(); }
 

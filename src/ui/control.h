@@ -71,6 +71,9 @@ class Control : public Window, public Component {
 
   void SetFontStyle(const FontStyle& style);
   HFONT Font() const;
+  // The caption's width on one line with the control's font, in layout
+  // units rounded up (access-key marks take no room).
+  int CaptionWidth() const;
 
   // The scale of the window the control sits in, and a length in layout
   // units at that scale: for controls that draw themselves.
@@ -95,6 +98,11 @@ class Control : public Window, public Component {
 
   // Runs the click event as if the user had clicked.
   virtual void Click();
+
+  // Takes the mirroring style of a window laid out from right to left, or
+  // loses it; a control that shows a picture as it is keeps left to right.
+  void ApplyDirection(bool rightToLeft);
+  virtual bool Mirrors() const { return true; }
 
  protected:
   // What window to make; the base gives a child window of our own class.

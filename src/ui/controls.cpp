@@ -759,9 +759,17 @@ void SpeedButton::DpiChanged() {
   Invalidate();
 }
 
+int SpeedButton::NeededWidth() const {
+  // The margins Paint leaves: 6 before the picture, 5 after it, 4 at the end.
+  const int picture = icon_ ? ScaleFromDpi(icon_.PixelSize(), Dpi()) + 5 : 0;
+  return 6 + picture + CaptionWidth() + 4 + 1;
+}
+
 void SpeedButton::Paint(HDC dc) {
   RECT rc;
   GetClientRect(Handle(), &rc);
+  // Laid out from right to left, the picture still faces the way it was drawn.
+  if (GetLayout(dc) & LAYOUT_RTL) SetLayout(dc, LAYOUT_RTL | LAYOUT_BITMAPORIENTATIONPRESERVED);
   FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
   bool enabled = EffectivelyEnabled();
   if (enabled && (hot_ || pressed_)) DrawEdge(dc, &rc, pressed_ && hot_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);

@@ -297,6 +297,8 @@ class SpeedButton : public Control {
   void SetIcon(const char* resource, int size);
   HICON Icon() const { return icon_.Get(); }
   int IconPixels() const { return icon_ ? icon_.PixelSize() : 0; }
+  // The width, in layout units, that shows the picture and the whole caption.
+  int NeededWidth() const;
 
  protected:
   const char* OwnClassName() const override { return "WcSpeedButton"; }
@@ -322,6 +324,8 @@ class Image : public Control {
   bool Stretch = false;
   // Resize the control to its picture (its own pixels) whenever one is set.
   bool AutoSize = false;
+  // A picture reads the same way in every language.
+  bool Mirrors() const override { return false; }
 
  protected:
   const char* OwnClassName() const override { return "WcImage"; }

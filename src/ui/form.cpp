@@ -44,6 +44,7 @@ void Form::CreateWindowFrom(const FormSpec& look) {
     if (look.icons & biMaximize) style |= WS_MAXIMIZEBOX;
   }
   if (look.topMost) ex |= WS_EX_TOPMOST;
+  if (look.mirrors && app_.RightToLeft()) ex |= WS_EX_LAYOUTRTL;
   if (look.toolWindow) ex |= WS_EX_TOOLWINDOW;
   bool isMain = app_.MainForm() == this;
   if (isMain) ex |= WS_EX_APPWINDOW;
@@ -168,6 +169,20 @@ int Form::ClientHeight() const {
   RECT r{};
   GetClientRect(Handle(), &r);
   return ScaleFromDpi(r.bottom, dpi_);
+}
+
+bool Form::Mirrored() const { return Handle() && (GetWindowLongPtrA(Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL); }
+
+void Form::ApplyDirection() {
+  if (!Handle() || !look_.mirrors) return;
+  const bool rtl = app_.RightToLeft();
+  if (rtl == Mirrored()) return;
+  const auto ex = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
+  SetWindowLongPtrA(Handle(), GWL_EXSTYLE, rtl ? ex | WS_EX_LAYOUTRTL : ex & ~LONG_PTR(WS_EX_LAYOUTRTL));
+  for (Control* c : controls_) c->ApplyDirection(rtl);
+  for (Control* c : controls_) c->ApplyDpi();
+  if (menu_) DrawMenuBar(Handle());
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Form::SetMenu(MainMenu* menu) {

@@ -38,6 +38,10 @@ struct FormSpec {
   // A window shown over the screen while the program is off it (the capture
   // overlays): showing it does not bring the program back.
   bool keepsProgramHidden = false;
+  // Laid out from right to left when the application is (see
+  // Application::SetRightToLeft); false for windows that show the screen or
+  // a picture as it is and work with pointer positions over it.
+  bool mirrors = true;
 };
 
 class Form : public Window, public Component {
@@ -76,6 +80,13 @@ class Form : public Window, public Component {
   int Dpi() const { return dpi_; }
 
   void SetMenu(MainMenu* menu);
+
+  // True while the window is laid out from right to left.
+  bool Mirrored() const;
+  // Follows the application's direction: the frame and every control take
+  // the mirroring style or lose it, and every control goes to its place,
+  // its layout units now counted from the other edge.
+  void ApplyDirection();
 
   NotifyEvent OnShow;
   NotifyEvent OnHide;

@@ -57,7 +57,21 @@ void MenuItem::Changed() {
   // Popup menus are built afresh each time they open; a menu bar is rebuilt.
   const MenuItem* top = this;
   while (top->parent_) top = top->parent_;
-  if (top->bar_) top->bar_->Rebuild();
+  if (top->bar_) top->bar_->Changed();
+}
+
+namespace {
+int batchDepth = 0;
+std::vector<MainMenu*> changedBars;
+}  // namespace
+
+MenuChangeBatch::MenuChangeBatch() { ++batchDepth; }
+
+MenuChangeBatch::~MenuChangeBatch() {
+  if (--batchDepth > 0) return;
+  std::vector<MainMenu*> bars;
+  bars.swap(changedBars);
+  for (MainMenu* bar : bars) bar->Rebuild();
 }
 
 void MenuItem::SetCaption(const std::string& text) { caption_ = text;
@@ -155,7 +169,10 @@ void PopupMenu::Popup(int x, int y, HWND owner) {
   MenuHandle menu(CreatePopupMenu());
   for (const MenuItem* item : items_) item->AppendTo(menu.get());
   if (!owner && Application::Current()) owner = Application::Current()->UtilityWindow();
-  UINT cmd = UINT(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+  // A program laid out from right to left opens its menus leftward.
+  UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY;
+  if (Application* app = Application::Current(); app && app->RightToLeft()) flags |= TPM_LAYOUTRTL | TPM_RIGHTALIGN;
+  UINT cmd = UINT(TrackPopupMenu(menu.get(), flags, x, y, 0, owner, nullptr));
   menu.reset();
   if (cmd) {
     if (MenuItem* item = MenuItem::FromCommand(cmd)) item->Click();
@@ -163,6 +180,16 @@ void PopupMenu::Popup(int x, int y, HWND owner) {
 }
 
 MainMenu::MainMenu(Component* owner, std::string name) : Component(owner, std::move(name)) {}
+
+MainMenu::~MainMenu() { std::erase(changedBars, this); }
+
+void MainMenu::Changed() {
+  if (batchDepth == 0) {
+    Rebuild();
+  } else if (std::find(changedBars.begin(), changedBars.end(), this) == changedBars.end()) {
+    changedBars.push_back(this);
+  }
+}
 
 void MainMenu::Add(MenuItem& item) {
   items_.push_back(&item);

@@ -91,6 +91,17 @@ class PopupMenu : public Component {
   std::vector<MenuItem*> items_;
 };
 
+// While one exists, changed items mark their menu bars and each bar is built
+// once when the last batch ends, rather than once per item (a translation
+// changes every item of a bar).
+class MenuChangeBatch {
+ public:
+  MenuChangeBatch();
+  ~MenuChangeBatch();
+  MenuChangeBatch(const MenuChangeBatch&) = delete;
+  MenuChangeBatch& operator=(const MenuChangeBatch&) = delete;
+};
+
 // The menu bar of a window.
 class MainMenu : public Component {
  public:
@@ -100,8 +111,13 @@ class MainMenu : public Component {
   // Builds the bar again after its items changed.
   void Rebuild();
   void AttachTo(HWND window) { window_ = window; }
+  ~MainMenu() override;
 
  private:
+  friend class MenuItem;
+  friend class MenuChangeBatch;
+  // Rebuilds now, or when the running batch ends.
+  void Changed();
   std::vector<MenuItem*> items_;
   MenuHandle menu_;
   HWND window_ = nullptr;

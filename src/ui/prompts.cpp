@@ -4,6 +4,8 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include "ui/application.h"
+
 #include "common/paths.h"
 #include "ui/picture_preview_hook.h"
 
@@ -20,6 +22,8 @@ std::string DialogFilter(const std::string& filter) {
 }
 
 int SystemPrompts::Message(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+  // Read from right to left, with the text on the right, for such a language.
+  if (Application* app = Application::Current(); app && app->RightToLeft()) type |= MB_RTLREADING | MB_RIGHT;
   return MessageBoxA(owner, text.c_str(), caption.c_str(), type | MB_SETFOREGROUND);
 }
 

@@ -260,7 +260,7 @@ TEST_F(ScreenFormTest, SaveAsWritesTheFormatTheNameSaysOrRefuses) {
   viewer.Saveas1.Click();
   ASSERT_EQ(prompts.saveCalls.size(), 1u);
   EXPECT_TRUE(prompts.saveCalls[0].overwritePrompt);
-  EXPECT_EQ(prompts.saveCalls[0].filter, TScreenForm::kPictureFilter);
+  EXPECT_EQ(prompts.saveCalls[0].filter, TScreenForm::PictureFilter());
   Image32 back = DecodeBmp(ReadFileBytes(bmpBase + ".bmp"));
   EXPECT_EQ(back.width, 64);
   EXPECT_EQ(back.at(10, 20), test::PatternAt(10, 20));

@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "dialogs/about_form.h"
 #include "gui_test.h"
+#include "lang/program_texts.h"
 #include "layout_check.h"
 #include "ui/wide_text.h"
 
@@ -37,7 +38,7 @@ TEST_F(AboutFormTest, ShowsTheTitleVersionNoticeBannerAndTheTwoAddresses) {
   EXPECT_EQ(WindowText(about->Handle()), "Pellimox Free Wallpaper Changer - About");
   EXPECT_EQ(WindowText(about->Label2.Handle()), "Pellimox Free Wallpaper Changer v2.1");
   EXPECT_EQ(about->Label3.Caption(), kLegalNoticeLine1);
-  EXPECT_EQ(about->Label4.Caption(), kLegalNoticeLine2);
+  EXPECT_EQ(about->Label4.Caption(), texts::kFreeware.english);
   EXPECT_EQ(WindowText(about->Label5.Handle()), panel->ProgramPageUrl);
   EXPECT_EQ(WindowText(about->Label8.Handle()), panel->SiteUrl);
   EXPECT_EQ(panel->ProgramPageUrl.rfind("https://", 0), 0u);

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <fstream>
 
 #include "lang/lang.h"
+#include "lang/program_texts.h"
 #include "lang/translation_list.h"
 #include "temp_dir.h"
 
@@ -163,17 +165,46 @@ TEST_F(LanguageTest, ABomPrefixedFileTranslatesItsFirstSection) {
   EXPECT_EQ(mainNew.caption, "Nuevo");
 }
 
+// The program's own texts follow the program's language: its file's text
+// where it has one, English where it has none or there is no language, the
+// filled-in parts in place; the header says which way the script runs, and
+// a run tells every window that its texts were replaced.
+TEST_F(LanguageTest, TheProgramsOwnTextsFollowItsLanguageAndKeepEnglishWhereTheFileHasNone) {
+  struct Window : Thing {
+    using Thing::Thing;
+    int replaced = 0;
+    void TextsReplaced() override { ++replaced; }
+  } viewer{&app, "ScreenForm"};
+  EXPECT_EQ(Say(texts::kCheckingFiles, {"2", "5"}), "Checking 2 of 5");  // no language yet
+
+  WriteFile("[Language]\nRightToLeft=1\n[Messages]\nMessage231=\xD9\x81\xD8\xAD\xD8\xB5 %1 \xD9\x85\xD9\x86 %2\n");
+  language.MakeProgramLanguage();
+  language.SetLanguageFile(path);
+  EXPECT_EQ(Say(texts::kCheckingFiles, {"2", "5"}), "\xD9\x81\xD8\xAD\xD8\xB5 2 \xD9\x85\xD9\x86 5");
+  EXPECT_EQ(Say(texts::kFileNotPresent), "File not Present");  // the file lacks it
+  EXPECT_FALSE(language.RightToLeft());                        // read by a run
+  language.ApplyLanguage();
+  EXPECT_TRUE(language.RightToLeft());
+  EXPECT_EQ(viewer.replaced, 1);
+
+  WriteFile("[Translations]\n");
+  language.ApplyLanguage();
+  EXPECT_FALSE(language.RightToLeft());
+  EXPECT_EQ(Say(texts::kCheckingFiles, {"2", "5"}), "Checking 2 of 5");
+}
+
 TEST(TranslationList, HasEveryWindowsLinesInOrder) {
-  const auto list = TranslationList();
-  ASSERT_EQ(list.size(), 137u);
+  const auto all = TranslationList();
+  ASSERT_GT(all.size(), kFirstListSize);
+  const auto list = all.first(kFirstListSize);
   auto count = [&](std::string_view prefix) {
     return std::count_if(list.begin(), list.end(), [&](std::string_view l) { return l.starts_with(prefix); });
   };
-  EXPECT_EQ(count("MainForm."), 68);
+  EXPECT_EQ(count("MainForm."), 66);
   EXPECT_EQ(count("ScanDiskForm."), 11);
   EXPECT_EQ(count("FilterForm."), 4);
   EXPECT_EQ(count("ScreenForm."), 19);
-  EXPECT_EQ(count("Settings."), 31);
+  EXPECT_EQ(count("Settings."), 30);
   EXPECT_EQ(count("DelayForm."), 4);
   EXPECT_EQ(std::count(list.begin(), list.end(), "Settings.CheckBox6.Caption"), 2);
   EXPECT_EQ(list.front(), "MainForm.MainNew.Caption");
@@ -185,6 +216,16 @@ TEST(TranslationList, HasEveryWindowsLinesInOrder) {
   }
   EXPECT_EQ(count("MainForm.MainComboBox.Items") + count("MainForm.ComboBox1.Items"), 2);
   EXPECT_EQ(HintMessages().size(), 54u);
+
+  // The lines added after the first list: each once, a window's title or a
+  // control's caption, none of the first list again.
+  std::set<std::string_view> seen(list.begin(), list.end());
+  for (std::string_view line : all.subspan(kFirstListSize)) {
+    EXPECT_TRUE(seen.insert(line).second) << line << " twice";
+    const PropertyPath p = SplitPropertyPath(line);
+    EXPECT_TRUE(p.components.size() == 1 || p.components.size() == 2) << line;
+    EXPECT_EQ(p.property, "Caption") << line;
+  }
 }
 
 }  // namespace

@@ -26,7 +26,9 @@
 #include "common/text.h"
 #include "common/text_encoding.h"
 #include "lang/language_file.h"
+#include "lang/program_texts.h"
 #include "lang/translation_list.h"
+#include "same_words.h"
 
 namespace {
 
@@ -53,6 +55,7 @@ std::vector<std::string> TranslationKeys() {
 std::vector<std::string> MessageIds() {
   std::set<std::string> ids{std::string(wc::kWallpaperClearedMessage)};
   for (const wc::HintMessage& row : wc::HintMessages()) ids.emplace(row.id);
+  for (const wc::ProgramText& text : wc::ProgramTexts()) ids.emplace(text.id);
   return std::vector<std::string>(ids.begin(), ids.end());
 }
 
@@ -208,6 +211,38 @@ TEST_P(LanguageFileTest, HasEveryMessageOfTheTable) {
   }
 }
 
+// The program's own texts: the English file says what the program says
+// without a file, every other file says it in its language, with the same
+// places for what the program fills in.
+TEST_P(LanguageFileTest, SaysTheProgramsOwnTextsInItsLanguage) {
+  std::set<std::string_view> ids;
+  for (const wc::ProgramText& text : wc::ProgramTexts()) {
+    EXPECT_TRUE(ids.insert(text.id).second) << text.id << " serves two texts";
+    const std::string v = file_.Value("Messages", std::string(text.id));
+    if (GetParam() == "English") {
+      EXPECT_EQ(v, text.english) << text.id;
+    } else if (!wc::test::SameInLanguage(GetParam(), std::string(text.english))) {
+      EXPECT_NE(v, text.english) << text.id << " is still English";
+    }
+    for (const char* mark : {"%1", "%2"}) {
+      EXPECT_EQ(v.find(mark) != std::string::npos, text.english.find(mark) != std::string_view::npos)
+          << text.id << " = " << v << ": " << mark;
+    }
+  }
+}
+
+// An older file, or one of another maker, without the texts added since:
+// it still loads, and what it lacks stays English rather than an id.
+TEST(OlderLanguageFile, KeepsEnglishWhereItHasNoText) {
+  wc::LanguageFileText file = wc::LanguageFileText::Parse(
+      "[Translations]\r\nMainForm.MainNew.Caption=Nouveau\r\n[Messages]\r\nMessage130=Monter\r\n");
+  const wc::ProgramText& missing = wc::texts::kFileNotPresent;
+  EXPECT_EQ(file.Read("Messages", missing.id, missing.english), "File not Present");
+  EXPECT_EQ(wc::FillIn("Checking %1 of %2", {"3", "9"}), "Checking 3 of 9");
+  EXPECT_EQ(wc::FillIn("%1% Compression", {"90"}), "90% Compression");
+  EXPECT_EQ(wc::FillIn("%3 stays, 100%", {"a"}), "%3 stays, 100%");
+}
+
 TEST_P(LanguageFileTest, ListValuesHaveAnItemForEveryChoice) {
   // The timer's four units; the six wallpaper styles.
   for (const auto& [key, count] : {std::pair{"MainForm.MainComboBox.Items", size_t(4)},
@@ -226,6 +261,12 @@ TEST_P(LanguageFileTest, KeepsTheAcceleratorsOfTheEnglishCaptions) {
     EXPECT_EQ(CountAccelerators(v), CountAccelerators(en)) << k << " = " << v;
     EXPECT_NE(v.back(), '&') << k << ": an ampersand needs a letter after it";
   }
+}
+
+// The header section says which way the script runs: Arabic right to left,
+// the others left to right.
+TEST_P(LanguageFileTest, SaysWhichWayItsScriptRuns) {
+  EXPECT_EQ(file_.Value("Language", "RightToLeft"), GetParam() == "Arabic" ? "1" : "0");
 }
 
 TEST_P(LanguageFileTest, IsWrittenInItsOwnLetters) {
@@ -247,8 +288,10 @@ TEST_P(LanguageFileTest, IsWrittenInItsOwnLetters) {
       }
       EXPECT_FALSE(has(0xFFFD, 0xFFFD)) << e.key << ": replacement character";
       ++total;
-      if (lang != "English" && e.value == english_.Value(section, e.key))
+      if (lang != "English" && e.value == english_.Value(section, e.key)) {
         ++same;
+        EXPECT_TRUE(wc::test::SameInLanguage(lang, e.value)) << e.key << " is still English: " << e.value;
+      }
     }
   }
   // A few words are the same in English (OK, Type, Options, Desktop); a file

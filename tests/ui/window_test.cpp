@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui_test.h"
+#include "ui/monitors.h"
 #include "ui/controls.h"
 #include "ui/error.h"
 #include "ui/form.h"
@@ -50,6 +51,29 @@ class TestForm : public ui::Form {
 };
 
 class WindowTest : public GuiTest {};
+
+// A monitor removed since the window was last placed: a centred window left
+// there comes back onto the screen where the notification area is when it
+// is next shown; one already there stays where the user put it.
+TEST_F(WindowTest, ACentredWindowOffEveryMonitorComesBackWhenShown) {
+  TestForm form(app);
+  const RECT work = ui::WorkAreaNear(ui::NotificationArea());
+  SetWindowPos(form.Handle(), nullptr, work.right + 3000, work.bottom + 2000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  form.Show();
+  RECT r{};
+  GetWindowRect(form.Handle(), &r);
+  EXPECT_GE(r.left, work.left);
+  EXPECT_GE(r.top, work.top);
+  EXPECT_LE(r.right, work.right);
+  EXPECT_LE(r.bottom, work.bottom);
+  form.Hide();
+  SetWindowPos(form.Handle(), nullptr, work.left + 7, work.top + 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  form.Show();
+  GetWindowRect(form.Handle(), &r);
+  EXPECT_EQ(r.left, work.left + 7);
+  EXPECT_EQ(r.top, work.top + 9);
+  form.Hide();
+}
 
 TEST_F(WindowTest, ClicksReachTheTypedHandlerOfTheirControl) {
   TestForm form(app);

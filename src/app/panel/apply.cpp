@@ -19,6 +19,7 @@
 #include "wallpaper/movie_page.h"
 #include "wallpaper/picture_reader.h"
 #include "wallpaper/resample.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -101,7 +102,7 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
     } unwind{*this, outermost};
     NextWallpape1Click(sender);
     if (skipsExhausted_) {
-      if (outermost) ErrorBox("File not Present");
+      if (outermost) ErrorBox(Say(texts::kFileNotPresent));
       return;
     }
   }
@@ -123,7 +124,7 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
     if (FileExists(path)) {
       decoded = ReadPictureFile(path, DesktopBackground());
     } else {
-      ErrorBox("File not Present");
+      ErrorBox(Say(texts::kFileNotPresent));
     }
   }
   // The copy beside the program is written while the desktop's bitmap is

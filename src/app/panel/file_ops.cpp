@@ -7,6 +7,7 @@
 #include "scan/rmc_form.h"
 #include "ui/application.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -22,7 +23,7 @@ void TMainForm::MoveFiles1Click(ui::Component&) { DeleteSelectedFile(); }
 
 void TMainForm::DeleteSelectedFile() {
   if (!EntryOfRow(MainListBox.ItemIndex())) return;
-  if (App().prompts().Message(Handle(), "Delete File", "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+  if (App().prompts().Message(Handle(), Say(texts::kDeleteFile), Say(texts::kConfirmTitle), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
   // The box let other messages run: the row is looked up again.
   const int row = MainListBox.ItemIndex();
   std::optional<size_t> entry = EntryOfRow(row);

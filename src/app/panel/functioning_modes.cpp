@@ -5,6 +5,7 @@
 #include "app/shorten_path.h"
 #include "scan/add_folder_form.h"
 #include "scan/filter_form.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -18,18 +19,22 @@ void TMainForm::modemanualClick(ui::Component&) {
   ShowFunctioningMode();
 }
 
+std::string TMainForm::PlaylistBoxCaption() const {
+  return Say(FunctioningMode == 1 ? texts::kPlaylistDisabled : texts::kPlaylistManagement);
+}
+
 void TMainForm::ShowFunctioningMode() {
   if (FunctioningMode == 1) {
     modemanual.SetChecked(false);
     GroupBox1.SetEnabled(false);
-    GroupBox1.SetCaption("Playlist management - disabled");
+    GroupBox1.SetCaption(PlaylistBoxCaption());
     modeautomatic.SetChecked(true);
     browse.SetEnabled(true);
     reload.SetEnabled(true);
   } else {
     modemanual.SetChecked(true);
     GroupBox1.SetEnabled(true);
-    GroupBox1.SetCaption("Playlist management");
+    GroupBox1.SetCaption(PlaylistBoxCaption());
     modeautomatic.SetChecked(false);
     browse.SetEnabled(false);
     reload.SetEnabled(false);

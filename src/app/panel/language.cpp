@@ -7,6 +7,7 @@
 #include "lang/translation_list.h"
 #include "ui/application.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -15,16 +16,22 @@ void TMainForm::SetUpLanguage() {
   Language1.SetProperties(std::vector<std::string>(list.begin(), list.end()));
   Language1.SetSeparator(",");
   Language1.LegacyText = &LegacyAnsiToUtf8;
+  Language1.MakeProgramLanguage();
 }
 
 void TMainForm::Language1BeforeTranslation(ui::Component&) {
+  translatingMenus_.emplace();
   SavedUnitIndex = MainComboBox.ItemIndex();
   SavedStyleIndex = ComboBox1.ItemIndex();
 }
 
 void TMainForm::Language1AfterTranslation(ui::Component&) {
+  translatingMenus_.reset();
   MainComboBox.SetItemIndex(SavedUnitIndex);
   ComboBox1.SetItemIndex(SavedStyleIndex);
+  // A language written from right to left mirrors every window; the others
+  // lay them out from the left again.
+  App().SetRightToLeft(Language1.RightToLeft());
   // Every hint is set, shown or not; windows or controls the program does
   // not have (yet) are passed over.
   for (const HintMessage& row : HintMessages()) {
@@ -32,6 +39,13 @@ void TMainForm::Language1AfterTranslation(ui::Component&) {
     if (auto* control = dynamic_cast<ui::Control*>(TLanguage::FindOwnedByName(window, row.control)))
       control->SetHint(Language1.MessageText(std::string(row.id)));
   }
+}
+
+void TMainForm::TextsReplaced() {
+  SetCaption(Say(texts::kControlPanelTitle, {App().Title}));
+  FitToolbar();
+  if (!CheckingGraphics()) GroupBox1.SetCaption(PlaylistBoxCaption());
+  if (IntervalNote.Visible()) UpdateTimerInterval();
 }
 
 std::string TMainForm::LanguageFilePath(const std::string& languageName) const {

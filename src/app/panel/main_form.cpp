@@ -13,6 +13,7 @@
 #include "ui/error.h"
 #include "ui/handle.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -52,7 +53,7 @@ void TMainForm::BindHandlers() {
 }
 
 void TMainForm::ErrorBox(const std::string& text) {
-  App().prompts().Message(Handle(), text, "Error", MB_OK | MB_ICONERROR);
+  App().prompts().Message(Handle(), text, Say(texts::kErrorTitle), MB_OK | MB_ICONERROR);
 }
 
 void TMainForm::FormCreate() {
@@ -153,7 +154,7 @@ void TMainForm::timer_forautomaticTimer(ui::Component&) {
 
 void TMainForm::FormShow(ui::Component&) {
   CloseMeansExit = false;
-  SetCaption(App().Title + " - Control Panel");
+  SetCaption(Say(texts::kControlPanelTitle, {App().Title}));
   MainListBoxDblClick(*this);
   MainListBoxClick(*this);
 }
@@ -195,7 +196,7 @@ void TMainForm::FormClose(ui::Component&, ui::CloseAction&) {
     try {
       WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
     } catch (const std::exception&) {
-      ErrorBox("ERROR Writing to Disk");
+      ErrorBox(Say(texts::kWriteError));
     }
   }
   Playlist.reset();

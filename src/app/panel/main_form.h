@@ -175,6 +175,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void modeautomaticClick(ui::Component& sender);
   void modemanualClick(ui::Component& sender);
   void ShowFunctioningMode();
+  // "Playlist management", or that it is disabled in automatic mode.
+  std::string PlaylistBoxCaption() const;
   void browseClick(ui::Component& sender);
   void reloadClick(ui::Component& sender);
   // Empties the playlist and reads FolderToRead with the folder options'
@@ -292,6 +294,9 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // the box that says it.
   std::string WallpaperClearedText() const;
   void ShowWallpaperClearedMessage();
+  // The title, the playlist box's caption and the timer's note in the
+  // language now in use.
+  void TextsReplaced() override;
 
   // ---- what the dialogs ask of the panel (dialog_targets.cpp)
   std::string ProgramFolder() const override;
@@ -466,6 +471,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
 
  private:
   void BuildControls();  // main_form_layout.cpp
+  // Shares the toolbar's width among its buttons by their captions.
+  void FitToolbar();
   void BindHandlers();
   void SetUpLanguage();  // language.cpp
   bool IsShowFullPath() const { return ShowFullPath1.Checked(); }
@@ -499,6 +506,9 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void AbandonAnsweringFill();
   // The running "Remove Bad Graphics", if any (remove_bad_graphics.cpp).
   std::shared_ptr<struct BadGraphicsCheck> badGraphics_;
+  // Held from the start of a translation run to its end: the menu bars are
+  // built once with all their new captions.
+  std::optional<ui::MenuChangeBatch> translatingMenus_;
 };
 
 }  // namespace wc

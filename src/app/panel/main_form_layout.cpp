@@ -262,6 +262,30 @@ void TMainForm::BuildControls() {
   InvertSelection1.SetEnabled(false);
 
   ui::Bind(*this, kBindings);
+  FitToolbar();
+}
+
+void TMainForm::FitToolbar() {
+  // The row of buttons under the banner: each gets the room its caption
+  // needs in the language now in use, and what is left is shared evenly, so
+  // a long word in one language takes room from a short one beside it.
+  ui::SpeedButton* const buttons[] = {&BitBtn1, &BitBtn2, &BitBtn4, &BitBtn5, &BitBtn6};
+  constexpr int kLeft = 4, kGap = 4, kRight = 596;
+  const int room = kRight - kLeft - kGap * int(std::size(buttons) - 1);
+  int needed = 0;
+  for (const ui::SpeedButton* b : buttons) needed += b->NeededWidth();
+  const int spare = room - needed;
+  int x = kLeft;
+  for (size_t i = 0; i < std::size(buttons); ++i) {
+    // The spare room in equal parts, the last button taking the rest; when
+    // there is none, in proportion to what each needs.
+    const bool last = i + 1 == std::size(buttons);
+    int width = spare >= 0 ? buttons[i]->NeededWidth() + spare / int(std::size(buttons))
+                           : buttons[i]->NeededWidth() * room / needed;
+    if (last) width = kRight - x;
+    buttons[i]->SetBounds(x, 4, width, 37);
+    x += width + kGap;
+  }
 }
 
 }  // namespace wc

@@ -13,6 +13,7 @@
 #include "scan/filter_form.h"
 #include "ui/application.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -105,13 +106,17 @@ void TMainForm::AddHTMLWallpaper1Click(ui::Component&) { AddMovieAndHtmlFiles();
 
 void TMainForm::AddPictureFiles() {
   // "All pictures" holds every kind the system's decoders add as well.
-  AddChosenFiles("All pictures|" + ExtensionPattern(PictureExtensions()) +
-                     "|JPEG Image File|*.jpg;*.jpeg|Bitmaps|*.bmp|PNG Images|*.png|GIF Images|*.gif|"
-                     "TIFF Images|*.tif;*.tiff|Icons|*.ico|Enhanced Metafiles|*.emf|Metafiles|*.wmf",
-                 true);
+  const std::string filter = Say(texts::kAllPicturesFilter) + "|" + ExtensionPattern(PictureExtensions()) + "|" +
+                             Say(texts::kJpegFilter) + "|*.jpg;*.jpeg|" + Say(texts::kBitmapFilter) + "|*.bmp|" +
+                             Say(texts::kPngFilter) + "|*.png|" + Say(texts::kGifFilter) + "|*.gif|" +
+                             Say(texts::kTiffFilter) + "|*.tif;*.tiff|" + Say(texts::kIconFilter) + "|*.ico|" +
+                             Say(texts::kEnhancedMetafileFilter) + "|*.emf|" + Say(texts::kMetafileFilter) + "|*.wmf";
+  AddChosenFiles(filter, true);
 }
 
-void TMainForm::AddMovieAndHtmlFiles() { AddChosenFiles("Movie Files|*.avi;*.mpg;*.mpeg|HTML Files|*.htm;*.html;", false); }
+void TMainForm::AddMovieAndHtmlFiles() {
+  AddChosenFiles(Say(texts::kMovieFilter) + "|*.avi;*.mpg;*.mpeg|" + Say(texts::kHtmlFilter) + "|*.htm;*.html;", false);
+}
 
 void TMainForm::AddChosenFiles(const std::string& filter, bool picturePreview) {
   ui::FileDialogOptions o;

@@ -12,6 +12,7 @@
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/prompts.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -97,7 +98,7 @@ void TMainForm::EmptyPlaylist() {
 
 void TMainForm::MainSaveClick(ui::Component&) {
   ui::FileDialogOptions o;
-  o.filter = "Playlist|*.qvl";
+  o.filter = Say(texts::kPlaylistFilter) + "|*.qvl";
   auto r = App().prompts().SaveFile(Handle(), o);
   if (!r || r->files.empty() || !Playlist) return;
   std::string path = r->files.front();
@@ -107,7 +108,7 @@ void TMainForm::MainSaveClick(ui::Component&) {
 
 void TMainForm::MainLoadClick(ui::Component&) {
   ui::FileDialogOptions o;
-  o.filter = "Image Play List|*.qvl";
+  o.filter = Say(texts::kOpenPlaylistFilter) + "|*.qvl";
   auto r = App().prompts().OpenFile(Handle(), o);
   if (!r || r->files.empty() || !Playlist) return;
   const std::string& path = r->files.front();
@@ -116,7 +117,7 @@ void TMainForm::MainLoadClick(ui::Component&) {
   try {
     Playlist->Lines() = ReadPlaylistFile(path);
   } catch (const std::exception&) {
-    ErrorBox("ERROR Reading from Disk");
+    ErrorBox(Say(texts::kReadError));
   }
   MainListBox.Clear();
   FillPlaylistBox(IsShowFullPath());
@@ -124,7 +125,7 @@ void TMainForm::MainLoadClick(ui::Component&) {
 
 void TMainForm::MainAppendClick(ui::Component&) {
   ui::FileDialogOptions o;
-  o.filter = "Image Play List|*.qvl";
+  o.filter = Say(texts::kOpenPlaylistFilter) + "|*.qvl";
   auto r = App().prompts().OpenFile(Handle(), o);
   if (!r || r->files.empty() || !Playlist) return;
   AppendPlaylistFile(r->files.front());
@@ -135,7 +136,7 @@ void TMainForm::AppendPlaylistFile(const std::string& path) {
   try {
     lines = ReadPlaylistFile(path);
   } catch (const std::exception&) {
-    ErrorBox("ERROR Reading from Disk");
+    ErrorBox(Say(texts::kReadError));
     return;
   }
   Playlist->AppendLines(lines);

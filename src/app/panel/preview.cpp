@@ -20,6 +20,7 @@
 #include "ui/handle.h"
 #include "ui/prompts.h"
 #include "wallpaper/picture_reader.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -127,7 +128,7 @@ void TMainForm::DescribeSelectedEntry() {
   const std::string path = Playlist->Path(*entry);
 
   if (!FileExists(path)) {
-    App().prompts().Message(Handle(), "This file does not exist anymore: " + path + ". Deleted from playlist.",
+    App().prompts().Message(Handle(), Say(texts::kFileGone, {path}),
                             App().Title, MB_OK);
     Playlist->RemoveEntry(*entry);
     try {
@@ -135,7 +136,7 @@ void TMainForm::DescribeSelectedEntry() {
     } catch (const std::exception&) {
       // The entry is gone from the list either way; the file keeps it until
       // the next save that works.
-      ErrorBox("ERROR Writing to Disk");
+      ErrorBox(Say(texts::kWriteError));
     }
     MainListBox.Clear();
     FillPlaylistBox(IsShowFullPath());
@@ -150,20 +151,20 @@ void TMainForm::DescribeSelectedEntry() {
       // The header alone gives the size; the picture itself is not decoded.
       JpegInfo info = ReadJpegInfo(path);
       sizeval.SetCaption(IntToText(info.width) + "x" + IntToText(info.height));
-      propertiesval.SetCaption(IntToText(kJpegCodecQuality) + "% Compression");
-      typeval.SetCaption("JPEG image");
+      propertiesval.SetCaption(Say(texts::kCompression, {IntToText(kJpegCodecQuality)}));
+      typeval.SetCaption(Say(texts::kJpegImage));
     } else if (IsDecoderPicture(ext)) {
       // PNG, GIF, TIFF and the system's other kinds: the header tells the
       // size and the decoder the kind.
       PictureFileInfo info = ReadPictureInfo(path);
       sizeval.SetCaption(IntToText(info.width) + "x" + IntToText(info.height));
-      propertiesval.SetCaption(IntToText(SharedFileSize(path) / 1024) + " kb");
+      propertiesval.SetCaption(Say(texts::kKilobytes, {IntToText(SharedFileSize(path) / 1024)}));
       typeval.SetCaption(info.type);
     }
   }
   if (IsMovie(ext)) {
     ShowControlSet(*this, ControlSet::Movie);
-    propertiesval.SetCaption(IntToText(SharedFileSize(path) / 1024) + " kb");
+    propertiesval.SetCaption(Say(texts::kKilobytes, {IntToText(SharedFileSize(path) / 1024)}));
     MainPreview.SetPicture(ui::Picture::LoadFromFile(ExeFolder + "moviepreview.bmp"));
     FitPreview(MainPreview.GetPicture());
   }
@@ -181,7 +182,7 @@ void TMainForm::DescribeSelectedEntry() {
     MainPreview.SetPicture(ReadPictureFile(path, DesktopBackground()));
     FitPreview(MainPreview.GetPicture());
   } else {
-    ErrorBox("File not Present");
+    ErrorBox(Say(texts::kFileNotPresent));
   }
 }
 

@@ -24,6 +24,7 @@
 #include "ui/sync.h"
 #include "ui/window_hook.h"
 #include "wallpaper/picture_reader.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -107,7 +108,7 @@ void TMainForm::RemoveBadGraphics() {
   if (MainListBox.Handle()) job->listPointer.Hook(MainListBox.Handle());
   SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
   const size_t total = examined;
-  GroupBox1.SetCaption("Checking 0 of " + std::to_string(total));
+  GroupBox1.SetCaption(Say(texts::kCheckingFiles, {"0", std::to_string(total)}));
 
   std::weak_ptr<BadGraphicsCheck> weak = job;
   auto finish = [this, weak] {
@@ -150,7 +151,7 @@ void TMainForm::RemoveBadGraphics() {
     // The group box repaints with its caption: a few times a second is enough.
     if (GetTickCount() - job->shownAt >= 100 || checked == total) {
       job->shownAt = GetTickCount();
-      GroupBox1.SetCaption("Checking " + std::to_string(checked) + " of " + std::to_string(total));
+      GroupBox1.SetCaption(Say(texts::kCheckingFiles, {std::to_string(checked), std::to_string(total)}));
     }
   };
 

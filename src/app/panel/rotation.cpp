@@ -4,6 +4,7 @@
 #include "common/random.h"
 #include "common/random_win32.h"
 #include "playlist/rotation_rules.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -56,11 +57,10 @@ void TMainForm::UpdateTimerInterval() {
   if (ms) {
     IntervalNote.Hide();
   } else if (value < 0) {
-    IntervalNote.SetCaption("The interval cannot be negative: the timer is off.");
+    IntervalNote.SetCaption(Say(texts::kIntervalNegative));
     IntervalNote.Show();
   } else {
-    IntervalNote.SetCaption("At most " + std::to_string(MaxIntervalValue(unit)) + " " + MainComboBox.Text() +
-                            ": the timer is off.");
+    IntervalNote.SetCaption(Say(texts::kIntervalTooLong, {std::to_string(MaxIntervalValue(unit)), MainComboBox.Text()}));
     IntervalNote.Show();
   }
   Timer1.SetInterval(ms.value_or(0));

@@ -13,6 +13,7 @@
 #include "playlist/playlist_file.h"
 #include "ui/application.h"
 #include "ui/sync.h"
+#include "lang/program_texts.h"
 
 namespace wc {
 
@@ -62,7 +63,7 @@ void TMainForm::LoadPlaylistAnswering(const std::string& file, bool showFullPath
     if (job->abandoned || App().Terminated()) return;
     Playlist = std::make_unique<wc::Playlist>();
     if (failed) {
-      ErrorBox("ERROR Reading from Disk");
+      ErrorBox(Say(texts::kReadError));
       return;
     }
     Playlist->Lines() = std::move(lines);
