@@ -13,6 +13,7 @@
 #include "settings/settings_form.h"
 #include "ui/application.h"
 #include "ui/monitors.h"
+#include "wallpaper/monitor_wallpaper.h"
 #include "wallpaper/picture_reader.h"
 #include "wallpaper/screen_fit.h"
 
@@ -75,9 +76,16 @@ bool TMainForm::ApplyToEachMonitor(int row) {
       ComposeDesktop(parts, int(screen.right - screen.left), int(screen.bottom - screen.top), background);
   WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
 
-  // Tiled from the primary monitor's corner: no origin of its own.
-  WriteDesktopStyle(WPChanger1.BitmapPath(), "1", 0, 0, 0);
-  WPChanger1.ChangeWallpaperComposed(desktop);
+  // A file per monitor where the system takes one (Windows 8 and later);
+  // elsewhere one bitmap, tiled from the primary monitor's corner.
+  std::vector<Image32> own;
+  for (const MonitorPicture& part : parts) own.push_back(RenderForMonitor(part, background));
+  std::vector<MonitorBitmap> perMonitor;
+  for (size_t k = 0; k < monitors.size(); ++k) perMonitor.push_back(MonitorBitmap{monitors[k].area, &own[k]});
+  if (!GiveEachMonitorItsPicture(perMonitor, WPChanger1.WindowsFolder(), 24)) {
+    WriteDesktopStyle(WPChanger1.BitmapPath(), "1", 0, 0, 0);
+    WPChanger1.ChangeWallpaperComposed(desktop);
+  }
 
   // The next change goes on after the last entry taken.
   if (!CheckBox2.Checked()) CurrentIndex = int32_t((size_t(row) + monitors.size() - 1) % size_t(rows));

@@ -1,0 +1,67 @@
+// The interface is declared for Windows 8 and later only; the program still
+// runs on Windows 7, where CoCreateInstance simply finds no such class.
+#undef WINVER
+#undef _WIN32_WINNT
+#define WINVER 0x0602
+#define _WIN32_WINNT 0x0602
+#define NTDDI_VERSION 0x06020000
+
+#include "wallpaper/monitor_wallpaper.h"
+
+#include <initguid.h>  // the interface's GUIDs are defined here, not taken from a library
+#include <shobjidl.h>
+
+#include "common/bmp.h"
+#include "ui/handle.h"
+#include "ui/wide_text.h"
+
+namespace wc {
+
+namespace {
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The system's id of the monitor at `area`; empty when none is there.
+std::wstring MonitorAt(IDesktopWallpaper* wallpaper, const RECT& area) {
+  UINT count = 0;
+  if (FAILED(wallpaper->GetMonitorDevicePathCount(&count))) return {};
+  for (UINT i = 0; i < count; ++i) {
+    LPWSTR id = nullptr;
+    if (FAILED(wallpaper->GetMonitorDevicePathAt(i, &id)) || !id) continue;
+    std::wstring found(id);
+    CoTaskMemFree(id);
+    RECT r{};
+    if (SUCCEEDED(wallpaper->GetMonitorRECT(found.c_str(), &r)) && SameRect(r, area)) return found;
+  }
+  return {};
+}
+
+}  // namespace
+
+bool GiveEachMonitorItsPicture(const std::vector<MonitorBitmap>& monitors, const std::string& folder,
+                               int bitsPerPixel) {
+  ui::ComInit com;
+  ui::ComPtr<IDesktopWallpaper> wallpaper;
+  if (FAILED(CoCreateInstance(CLSID_DesktopWallpaper, nullptr, CLSCTX_ALL, IID_IDesktopWallpaper,
+                              wallpaper.put_void())) ||
+      !wallpaper) {
+    return false;
+  }
+  // Every monitor found first: a half-done change would mix two playlists' turns.
+  std::vector<std::wstring> ids;
+  for (const MonitorBitmap& m : monitors) {
+    ids.push_back(MonitorAt(wallpaper.get(), m.area));
+    if (ids.back().empty() || !m.picture) return false;
+  }
+  wallpaper->SetPosition(DWPOS_CENTER);
+  for (size_t i = 0; i < monitors.size(); ++i) {
+    const std::string file = folder + "WPCWallpaper-" + std::to_string(i + 1) + ".bmp";
+    WriteBmpFile(file, *monitors[i].picture, bitsPerPixel);
+    if (FAILED(wallpaper->SetWallpaper(ids[i].c_str(), ui::Widen(file).c_str()))) return false;
+  }
+  return true;
+}
+
+}  // namespace wc
