@@ -80,7 +80,7 @@ echo "soak: $minutes minutes, seed $seed, display $DISPLAY, work folder $work"
 # output and would hold a pipe open.
 wine64 "$driver" "$material" "$minutes" "$seed" "$last" </dev/null >"$out" 2>>"$log" &
 driver_pid=$!
-tail -n +1 -f --pid="$driver_pid" "$out" | tr -d '\r'
+tail -n +1 -f --pid="$driver_pid" "$out" | sed -u 's/\r$//'
 wait "$driver_pid"
 rc=$?
 if [ "$rc" -ne 0 ]; then

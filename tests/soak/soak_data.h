@@ -13,13 +13,10 @@ namespace wc::soak {
 // the same material and the same run of actions.
 class Rng {
  public:
-  explicit Rng(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E5Bull) {}
-  uint64_t Next() {
-    uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
+  // The seed is mixed first: seeds one apart would otherwise give the same
+  // draws one place apart.
+  explicit Rng(uint64_t seed) : state_(Mix(seed ^ 0x632BE59BD9B4E5Bull)) {}
+  uint64_t Next() { return Mix(state_ += 0x9E3779B97F4A7C15ull); }
   // 0 ... n - 1 (0 for n <= 1).
   int Below(int n) { return n <= 1 ? 0 : int(Next() % uint64_t(n)); }
   bool Chance(int percent) { return Below(100) < percent; }
@@ -29,6 +26,11 @@ class Rng {
   }
 
  private:
+  static uint64_t Mix(uint64_t z) {
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
   uint64_t state_;
 };
 

@@ -177,6 +177,7 @@ class Soak {
   HWND FormWithChildAt(int x, int y, const char* cls = nullptr) const;
   HWND Dialog() const;
   bool ShowPanel();
+  std::string DescribeWindows() const;
 
   // --- steps
   void Step();
@@ -244,13 +245,22 @@ void Soak::Log(const std::string& what) {
 void Soak::Fail(const std::string& what) { throw Broken(what); }
 
 std::string Soak::Row(int i) const {
+  // The list is a window of wide text: asked from another process, Wine
+  // hands its text over as it is, so it is asked for in wide characters.
   HWND list = ListBox();
-  const LRESULT n = Ask(list, LB_GETTEXTLEN, WPARAM(i));
-  if (n <= 0 || n > 4000) return "";
-  std::string text(size_t(n) + 1, '\0');
-  Ask(list, LB_GETTEXT, WPARAM(i), LPARAM(text.data()));
-  text.resize(std::strlen(text.c_str()));
-  return text;
+  DWORD_PTR n = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, WPARAM(i), 0, SMTO_ABORTIFHUNG, 2000, &n) || n <= 0 || n > 4000 ||
+      LRESULT(n) == LB_ERR) {
+    return "";
+  }
+  std::wstring text(size_t(n) + 1, L'\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXT, WPARAM(i), LPARAM(text.data()), SMTO_ABORTIFHUNG, 2000, &got)) return "";
+  text.resize(wcslen(text.c_str()));
+  std::string out(text.size() * 4 + 1, '\0');
+  out.resize(size_t(std::max(0, WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(),
+                                                     int(out.size()), nullptr, nullptr))));
+  return out;
 }
 
 bool Soak::Manual() const {
@@ -279,6 +289,31 @@ HWND Soak::Dialog() const {
     if (owner == pid_ && IsWindowVisible(w)) return w;
   }
   return nullptr;
+}
+
+// The program's top-level windows, for a person reading why a step failed.
+std::string Soak::DescribeWindows() const {
+  struct Collect {
+    DWORD pid;
+    std::string text;
+  } c{pid_, ""};
+  EnumWindows(
+      [](HWND w, LPARAM l) -> BOOL {
+        auto* c = reinterpret_cast<Collect*>(l);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid != c->pid) return TRUE;
+        RECT r{};
+        GetWindowRect(w, &r);
+        char line[700];
+        std::snprintf(line, sizeof line, "\n    %s \"%s\" %s%s(%ld,%ld %ldx%ld)", Class(w).c_str(), Title(w).c_str(),
+                      IsWindowVisible(w) ? "" : "hidden ", IsWindowEnabled(w) ? "" : "disabled ", r.left, r.top,
+                      r.right - r.left, r.bottom - r.top);
+        c->text += line;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&c));
+  return c.text;
 }
 
 void Soak::Attach() {
@@ -313,9 +348,15 @@ void Soak::Start() {
 }
 
 bool Soak::ShowPanel() {
-  if (IsWindowVisible(main_)) return true;
-  TrayMenu(0);
-  return WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5s);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (IsWindowVisible(main_)) return true;
+    TrayMenu(0);
+    if (WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5s)) return true;
+    // A dialog the menu's command met first.
+    Settle();
+  }
+  action_ += " (the control panel did not show)";
+  return false;
 }
 
 // --- steps -------------------------------------------------------------
@@ -543,6 +584,7 @@ void Soak::SettingsDialog() {
   HWND settings = nullptr;
   if (!WaitFor([&] { return (settings = FormWithChildAt(367, 292, "Button")) != nullptr; }, 8s)) {
     action_ += " (did not open)";
+    Log("the settings dialog did not show; the program's windows:" + DescribeWindows());
     return;
   }
   Sleep(200ms);
@@ -731,7 +773,7 @@ void Soak::ViewerWork() {
     return;
   }
   HWND bar = At(viewer, 0, 0);
-  switch (rng_.Below(9)) {
+  switch (rng_.Below(10)) {
     case 0: {
       HWND track = FindChild(viewer, "msctls_trackbar32");
       const int pos = int(Ask(track, TBM_GETRANGEMIN)) + rng_.Below(int(Ask(track, TBM_GETRANGEMAX) - Ask(track, TBM_GETRANGEMIN)) + 1);
@@ -783,6 +825,15 @@ void Soak::ViewerWork() {
       fileIntent_ = rng_.Chance(85) ? rng_.Pick(material_.pictures) : "";
       Click(At(bar, 2, 4));
       break;
+    case 8: {
+      // Captures until the viewer refuses one more: it holds at most 21.
+      action_ = "viewer filled to its limit";
+      for (int i = 0; i < 24 && !Dialog(); ++i) {
+        Click(At(bar, 313, 4));
+        Sleep(250ms);
+      }
+      break;
+    }
     default:
       action_ = rng_.Chance(50) ? "viewer 100 %" : "viewer exit";
       Click(At(bar, action_ == "viewer exit" ? 686 : 637, 4));
@@ -885,8 +936,8 @@ void Soak::Step() {
     if (IsWindowVisible(main_)) PostMessageA(main_, WM_CLOSE, 0, 0); else ShowPanel();
   }
   else if (r < 830) { action_ = "tray icon clicked while the list is worked on"; PlaylistMenu(7); TrayClick(); }
-  else if (r < 836) ExitAndRestart();
-  else if (r < 840) KillMidWork();
+  else if (r < 833) ExitAndRestart();
+  else if (r < 835) KillMidWork();
   else { action_ = "wait"; Sleep(std::chrono::milliseconds(300 + rng_.Below(1500))); }
   if (action_.empty()) action_ = "?";
 }
