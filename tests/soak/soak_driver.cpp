@@ -199,7 +199,9 @@ class Soak {
   void PanelButton();
   void PanelFields();
   void ListRowAction();
-  void PlaylistMenu(int item);
+  // `row`, when not -1, is the row the command is meant for: the menu is
+  // left unchosen when the rotation selected another one first.
+  void PlaylistMenu(int item, int row = -1);
   void AddMenu(int item);
   void SettingsDialog();
   void ScanDialog();
@@ -504,20 +506,28 @@ void Soak::ListRowAction() {
 
 // Opens a menu that a panel button drops down, then chooses its item
 // (counting the items that are not separators, disabled ones included).
-void OpenButtonMenu(HWND button, DWORD pid, int item) {
-  if (!button) return;
+// `stillRight`, when given, is asked before the click and once the menu shows:
+// false leaves the menu unchosen.
+bool OpenButtonMenu(HWND button, DWORD pid, int item, const std::function<bool()>& stillRight = nullptr) {
+  if (!button) return false;
+  if (stillRight && !stillRight()) return false;
   Click(button);
-  if (!WaitFor([&] { return OpenMenuOf(pid) != nullptr; }, 5s)) return;
+  if (!WaitFor([&] { return OpenMenuOf(pid) != nullptr; }, 5s)) return false;
   Sleep(150ms);
+  if (stillRight && !stillRight()) {
+    Key(VK_ESCAPE);
+    return false;
+  }
   for (int i = 0; i <= item; ++i) Key(VK_DOWN);
   Key(VK_RETURN);
+  return true;
 }
 
 // The playlist menu: 0 set as wallpaper, 1 add from file, 2 add from folder,
 // 3 add HTML, 4 scan disk, 5 download (off), 6 empty, 7 sort, 8 randomise,
 // 9 full path, 10 copy, 11 delete, 12 move, 13 rename, 14 find current,
 // 15 select all (off), 16 invert (off), 17 remove bad graphics.
-void Soak::PlaylistMenu(int item) {
+void Soak::PlaylistMenu(int item, int row) {
   if (!ShowPanel()) return;
   static const char* names[] = {"set as wallpaper", "add from file", "add from folder", "add HTML", "scan disk",
                                 "download",         "empty list",    "sort",            "randomise", "show full path",
@@ -529,7 +539,14 @@ void Soak::PlaylistMenu(int item) {
   } else if (item == 3) {
     fileIntent_ = rng_.Chance(80) ? rng_.Pick(material_.pages) : "";
   }
-  OpenButtonMenu(Path(main_, {{8, 215}, {270, 153}}), pid_, item);
+  const bool chosen = OpenButtonMenu(Path(main_, {{8, 215}, {270, 153}}), pid_, item, [&] {
+    return row < 0 || Ask(ListBox(), LB_GETCURSEL) == row;
+  });
+  if (!chosen && row >= 0) {
+    action_ += " (not chosen: the rotation selected another row first)";
+    fileIntent_.clear();
+    return;
+  }
   if (item == 4) ScanDialog();
 }
 
@@ -567,8 +584,9 @@ void Soak::FileOperation() {
   PostMessageA(GetParent(ListBox()), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE), LPARAM(ListBox()));
   Sleep(100ms);
   const int item = rng_.Pick(std::vector<int>{10, 11, 12, 13});
-  PlaylistMenu(item);
+  PlaylistMenu(item, row);
   action_ += " on row " + std::to_string(row);
+  if (action_.find("not chosen") != std::string::npos) return;
   if (item == 13) {
     // The rename box: a new name in another script, or cancelled.
     HWND box = nullptr;
