@@ -220,6 +220,17 @@ void Application::RunQueued() {
 }
 
 void Application::ShowError(const std::string& text) {
+  // A box is modal only to its owner: timer ticks and workers' hand-offs go
+  // on while it waits for the user, and an error of theirs would open a box
+  // inside the box, without end for a program left alone (the rotation
+  // timer at one second over unreadable pictures). While one error box is
+  // open, later errors still end their commands but show no box of their own.
+  if (showingError_) return;
+  showingError_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{showingError_};
   HWND owner = GetActiveWindow();
   if (owner && !Window::FromHandle(owner)) owner = nullptr;
   prompts().Message(owner, text, Title, MB_OK | MB_ICONERROR);

@@ -93,7 +93,8 @@ class Application : public Component, private Window {
   // Runs `f` on the GUI thread when messages are next processed.
   void Post(std::function<void()> f);
 
-  // The program's general error handler: one box, one OK button.
+  // The program's general error handler: one box, one OK button; errors that
+  // come while its box is open show none.
   void ShowError(const std::string& text);
 
   // The command line after the program's name, as the C runtime split it.
@@ -144,6 +145,7 @@ class Application : public Component, private Window {
   DWORD guiThread_ = 0;
   std::vector<std::pair<UINT_PTR, Timer*>> timers_;
   UINT_PTR nextTimerId_ = 1;
+  bool showingError_ = false;  // an error box is open
 
   std::mutex queueMutex_;
   std::vector<std::function<void()>> queue_;

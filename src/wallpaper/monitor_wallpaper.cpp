@@ -8,7 +8,6 @@
 
 #include "wallpaper/monitor_wallpaper.h"
 
-#include <initguid.h>  // the interface's GUIDs are defined here, not taken from a library
 #include <shobjidl.h>
 
 #include "common/bmp.h"
@@ -18,6 +17,9 @@
 namespace wc {
 
 namespace {
+
+// Defined here: <initguid.h> would put every GUID of the header into the program.
+constexpr GUID kDesktopWallpaper = {0xc2cf3110, 0x460e, 0x4fc1, {0xb9, 0xd0, 0x8a, 0x1c, 0x0c, 0x9c, 0xc4, 0xbd}};
 
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -44,7 +46,7 @@ bool GiveEachMonitorItsPicture(const std::vector<MonitorBitmap>& monitors, const
                                int bitsPerPixel) {
   ui::ComInit com;
   ui::ComPtr<IDesktopWallpaper> wallpaper;
-  if (FAILED(CoCreateInstance(CLSID_DesktopWallpaper, nullptr, CLSCTX_ALL, IID_IDesktopWallpaper,
+  if (FAILED(CoCreateInstance(kDesktopWallpaper, nullptr, CLSCTX_ALL, __uuidof(IDesktopWallpaper),
                               wallpaper.put_void())) ||
       !wallpaper) {
     return false;

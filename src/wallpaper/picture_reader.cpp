@@ -1,7 +1,6 @@
 #include "wallpaper/picture_reader.h"
 
 #include <windows.h>
-#include <initguid.h>  // the codec GUIDs are defined here, not taken from a library
 #include <wincodec.h>
 
 #include <cstdio>
@@ -21,6 +20,13 @@
 namespace wc {
 
 namespace {
+
+// The few GUIDs used, defined here: <initguid.h> would put every GUID of the
+// header into the program.
+constexpr GUID kImagingFactory = {0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
+constexpr GUID kPbgra32 = {0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x10}};
+constexpr GUID kBgr24 = {0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0c}};
+constexpr GUID kPngContainer = {0x1b7cfaf4, 0x713f, 0x473c, {0xbb, 0xcd, 0x61, 0x37, 0x42, 0x5f, 0xae, 0xaf}};
 
 std::string HresultText(HRESULT hr) {
   if (hr == HRESULT(0x88982F50)) return "the system has no decoder for this kind of file";
@@ -46,7 +52,7 @@ struct Wic {
   ui::ComInit com;
   ui::ComPtr<IWICImagingFactory> factory;
   explicit Wic(const std::string& name) {
-    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+    Check(CoCreateInstance(kImagingFactory, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWICImagingFactory),
                            factory.put_void()),
           name);
   }
@@ -109,7 +115,7 @@ ui::Bitmap DecodeWic(const std::string& bytes, const std::string& name, uint32_t
   WicFrame f = OpenFrame(wic, bytes, name);
   ui::ComPtr<IWICFormatConverter> converter;
   Check(wic.factory->CreateFormatConverter(converter.put()), name);
-  Check(converter->Initialize(f.frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+  Check(converter->Initialize(f.frame.get(), kPbgra32, WICBitmapDitherTypeNone, nullptr, 0.0,
                               WICBitmapPaletteTypeCustom),
         name);
   ui::Bitmap bitmap = ui::Bitmap::ForWriting(int(f.width), int(f.height));
@@ -204,7 +210,7 @@ void LearnSystemPictureExtensions() {
         ULONG got = 0;
         if (components->Next(1, item.put(), &got) != S_OK || got == 0) break;
         ui::ComPtr<IWICBitmapDecoderInfo> info;
-        if (FAILED(item->QueryInterface(IID_IWICBitmapDecoderInfo, info.put_void()))) continue;
+        if (FAILED(item->QueryInterface(__uuidof(IWICBitmapDecoderInfo), info.put_void()))) continue;
         UINT length = 0;
         if (FAILED(info->GetFileExtensions(0, nullptr, &length)) || length == 0 || length > 4096) continue;
         std::wstring text(length, L'\0');
@@ -260,21 +266,21 @@ void WritePngFile(const std::string& path, const ui::Bitmap& bitmap) {
   };
   ui::ComInit com;
   ui::ComPtr<IWICImagingFactory> factory;
-  fail(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+  fail(CoCreateInstance(kImagingFactory, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWICImagingFactory),
                         factory.put_void()));
   ui::ComPtr<IStream> memory;
   fail(CreateStreamOnHGlobal(nullptr, TRUE, memory.put()));
   ui::ComPtr<IWICBitmapEncoder> encoder;
-  fail(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()));
+  fail(factory->CreateEncoder(kPngContainer, nullptr, encoder.put()));
   fail(encoder->Initialize(memory.get(), WICBitmapEncoderNoCache));
   ui::ComPtr<IWICBitmapFrameEncode> frame;
   fail(encoder->CreateNewFrame(frame.put(), nullptr));
   fail(frame->Initialize(nullptr));
   const UINT width = UINT(bitmap.Width()), height = UINT(bitmap.Height());
   fail(frame->SetSize(width, height));
-  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  WICPixelFormatGUID format = kBgr24;
   fail(frame->SetPixelFormat(&format));
-  if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) fail(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT);
+  if (!IsEqualGUID(format, kBgr24)) fail(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT);
   // Our pixels carry no alpha: written as three bytes, a strip at a time.
   const UINT stride = (width * 3 + 3) & ~3u;
   const UINT strip = std::max(1u, (1u << 20) / stride);

@@ -302,6 +302,58 @@ TEST_F(PanelEditingTest, CopyAndMoveIntoTheChosenFolder) {
   EXPECT_TRUE(Exists(backup + "\\a.bmp"));
 }
 
+// Found by the soak (scripts/soak.sh 16 9, step 625, and scripts/soak.sh 16
+// 10, step 439): with the timer at one second, the rotation selected another
+// row while the playlist menu or the "Delete File" box was open, and the
+// file of that row was deleted (or renamed) instead of the one chosen.
+TEST_F(PanelEditingTest, AFileOperationActsOnTheRowChosenWhateverTheRotationSelectsMeanwhile) {
+  const std::string a = Pic("a.bmp"), b = Pic("b.bmp"), c = Pic("c.bmp"), d = Pic("d.bmp"), gone = dir.file("gone.bmp");
+  Load({a, gone, b, c, d});
+  auto tick = [&] { panel.Timer1Timer(panel.Timer1); };
+
+  // The menu opens on row 0 (a); a tick selects row 1 before Delete is
+  // chosen, another while its box is open.
+  panel.CurrentIndex = 0;
+  Select(0);
+  {
+    TMainForm::FileOperationScope menu(panel);
+    tick();
+    ASSERT_EQ(panel.MainListBox.ItemIndex(), 1);
+    prompts.WhileMessageOpen(tick);
+    prompts.AnswerMessage(IDOK);
+    panel.MoveFiles1.Click();
+  }
+  EXPECT_FALSE(Exists(a));
+  EXPECT_TRUE(Exists(b));
+  EXPECT_TRUE(Exists(c));
+  EXPECT_EQ(Entries(), (Paths{gone, b, c, d}));
+  EXPECT_EQ(panel.MainListBox.Items(), (Paths{"b", "c", "d"}));
+
+  // Chosen without the menu, the box alone lets the tick in.
+  panel.CurrentIndex = 0;
+  Select(0);
+  prompts.WhileMessageOpen(tick);
+  prompts.AnswerMessage(IDOK);
+  panel.MoveFiles1.Click();
+  EXPECT_FALSE(Exists(b));
+  EXPECT_TRUE(Exists(c));
+  EXPECT_EQ(Entries(), (Paths{gone, c, d}));
+
+  // Rename: the dialog stays open across a tick; the chosen row's file is renamed.
+  panel.CurrentIndex = 0;
+  Select(0);
+  InModal(rename, [&] { panel.RenameFiles1.Click(); }, [&] {
+    tick();
+    EXPECT_EQ(rename.Edit1.Text(), "c");
+    rename.Edit1.SetText("renamed");
+    rename.Button1Click(rename.Button1);
+  });
+  EXPECT_FALSE(Exists(c));
+  EXPECT_TRUE(Exists(d));
+  EXPECT_TRUE(Exists(dir.file("renamed.bmp")));
+  EXPECT_EQ(Entries(), (Paths{gone, dir.file("renamed.bmp"), d}));
+}
+
 TEST_F(PanelEditingTest, DeleteMovesTheCurrentIndexBackAndDropsTheEntryOfAProtectedFile) {
   Paths files;
   for (int i = 0; i < 9; ++i) files.push_back(Pic("f" + std::to_string(i) + ".bmp"));

@@ -1,5 +1,7 @@
 #include "scripted_prompts.h"
 
+#include <utility>
+
 namespace wc::test {
 
 std::vector<std::string> ScriptedPrompts::MessageTexts() const {
@@ -10,6 +12,7 @@ std::vector<std::string> ScriptedPrompts::MessageTexts() const {
 
 int ScriptedPrompts::Message(HWND, const std::string& text, const std::string& caption, UINT type) {
   messages.push_back({text, caption, type});
+  if (whileMessage) std::exchange(whileMessage, nullptr)();
   if (messageAnswers.empty()) return IDOK;
   int a = messageAnswers.front();
   messageAnswers.pop_front();

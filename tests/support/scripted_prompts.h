@@ -3,6 +3,7 @@
 // asks and answers from a script the test sets up. A dialog without a
 // scripted answer counts as cancelled; a message box without one as OK.
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ class ScriptedPrompts : public ui::Prompts {
 
   // Script.
   void AnswerMessage(int answer) { messageAnswers.push_back(answer); }
+  // Runs while the next message box is open, before its answer: what the
+  // program's timers and other messages do behind a real box.
+  void WhileMessageOpen(std::function<void()> f) { whileMessage = std::move(f); }
   void AnswerOpen(std::vector<std::string> files, int filterIndex = 1) {
     openAnswers.push_back(ui::FileDialogResult{std::move(files), filterIndex});
   }
@@ -39,6 +43,8 @@ class ScriptedPrompts : public ui::Prompts {
   }
   void AnswerColour(COLORREF c) { colourAnswers.push_back(c); }
   void AnswerPrinterSetup(bool ok) { printerAnswers.push_back(ok); }
+
+  std::function<void()> whileMessage;
 
   // Record.
   std::vector<MessageCall> messages;

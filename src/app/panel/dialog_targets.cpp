@@ -32,11 +32,17 @@ void TMainForm::AddFoundFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) AddFoundFile(path);
 }
 
-std::optional<size_t> TMainForm::SelectedEntry() const { return EntryOfRow(MainListBox.ItemIndex()); }
+// The rename and copy/move dialogs act on the entry their command pinned.
+std::optional<size_t> TMainForm::SelectedEntry() const { return FileOperationEntry(); }
 
 std::string TMainForm::SelectedRowText() const {
-  const int row = MainListBox.ItemIndex();
-  return row >= 0 ? MainListBox.Item(row) : std::string();
+  int row = MainListBox.ItemIndex();
+  if (fileOperation_) {
+    const std::optional<size_t> entry = FileOperationEntry();
+    const std::optional<size_t> shown = entry ? Rows.RowOf(*entry) : std::nullopt;
+    row = shown ? int(*shown) : -1;
+  }
+  return row >= 0 && row < MainListBox.Count() ? MainListBox.Item(row) : std::string();
 }
 
 std::string TMainForm::EntryPath(size_t entry) const { return Playlist ? Playlist->Path(entry) : std::string(); }

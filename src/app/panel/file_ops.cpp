@@ -11,8 +11,30 @@
 
 namespace wc {
 
+TMainForm::FileOperationScope::FileOperationScope(TMainForm& panel) : panel_(panel), pinned_(!panel.fileOperation_) {
+  if (!pinned_) return;
+  PinnedEntry pin;
+  pin.entry = panel.EntryOfRow(panel.MainListBox.ItemIndex());
+  if (pin.entry) pin.path = panel.Playlist->Path(*pin.entry);
+  panel.fileOperation_ = std::move(pin);
+}
+
+TMainForm::FileOperationScope::~FileOperationScope() {
+  if (pinned_) panel_.fileOperation_.reset();
+}
+
+std::optional<size_t> TMainForm::FileOperationEntry() const {
+  if (!fileOperation_) return EntryOfRow(MainListBox.ItemIndex());
+  const std::optional<size_t>& entry = fileOperation_->entry;
+  if (!entry || !Playlist || *entry >= Playlist->EntryCount() || Playlist->Path(*entry) != fileOperation_->path) {
+    return std::nullopt;
+  }
+  return entry;
+}
+
 void TMainForm::CopyFiles1Click(ui::Component& sender) {
-  if (!EntryOfRow(MainListBox.ItemIndex())) return;
+  FileOperationScope scope(*this);
+  if (!FileOperationEntry()) return;
   TRMCForm* target = ui::Application::FindForm<TRMCForm>("RMCForm");
   if (!target) return;
   // Told apart by the item, so a translated caption still copies or moves.
@@ -22,21 +44,30 @@ void TMainForm::CopyFiles1Click(ui::Component& sender) {
 void TMainForm::MoveFiles1Click(ui::Component&) { DeleteSelectedFile(); }
 
 void TMainForm::DeleteSelectedFile() {
-  if (!EntryOfRow(MainListBox.ItemIndex())) return;
-  if (App().prompts().Message(Handle(), Say(texts::kDeleteFile), Say(texts::kConfirmTitle), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
-  // The box let other messages run: the row is looked up again.
-  const int row = MainListBox.ItemIndex();
-  std::optional<size_t> entry = EntryOfRow(row);
+  FileOperationScope scope(*this);
+  if (!FileOperationEntry()) return;
+  const int answer =
+      App().prompts().Message(Handle(), Say(texts::kDeleteFile), Say(texts::kConfirmTitle), MB_OKCANCEL | MB_ICONQUESTION);
+  if (answer != IDOK) return;
+  // The box let other messages run: the entry is looked up again, and its
+  // row found anew.
+  std::optional<size_t> entry = FileOperationEntry();
   if (!entry) return;
   // A file that cannot be deleted (write-protected, gone) still leaves the
   // playlist: the user asked for the entry to go.
   DeleteOneFile(Playlist->Path(*entry));
-  RemoveRowAndEntry(row);
+  if (std::optional<size_t> row = Rows.RowOf(*entry); row && int(*row) < MainListBox.Count()) {
+    RemoveRowAndEntry(int(*row));
+  } else {
+    Playlist->RemoveEntry(*entry);
+    Rows.RemoveEntryWithoutRow(*entry);
+  }
   CurrentIndex = CurrentIndex > 0 ? CurrentIndex - 1 : 0;
 }
 
 void TMainForm::RenameFiles1Click(ui::Component&) {
-  if (!EntryOfRow(MainListBox.ItemIndex())) return;
+  FileOperationScope scope(*this);
+  if (!FileOperationEntry()) return;
   if (TRenameForm* rename = ui::Application::FindForm<TRenameForm>("RenameForm")) rename->ShowModal();
 }
 

@@ -168,6 +168,25 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void RandomisePlaylist();
   void RemoveBadGraphics();
   void DeleteSelectedFile();
+  // The playlist menu's file operations act on the entry of the row selected
+  // when the user chose them: the rotation timer, a hotkey or the tray menu
+  // may select another row while the menu, a confirmation or a dialog of
+  // theirs is open. A scope pins that entry (with its path, so that an entry
+  // changed meanwhile is left alone) unless an outer one already did.
+  class FileOperationScope {
+   public:
+    explicit FileOperationScope(TMainForm& panel);
+    ~FileOperationScope();
+    FileOperationScope(const FileOperationScope&) = delete;
+    FileOperationScope& operator=(const FileOperationScope&) = delete;
+
+   private:
+    TMainForm& panel_;
+    bool pinned_;
+  };
+  // The pinned entry while a scope is open, else the selected row's entry;
+  // nothing when there is none or it no longer holds the pinned path.
+  std::optional<size_t> FileOperationEntry() const;
   // True while "Remove Bad Graphics" checks files on its worker.
   bool CheckingGraphics() const { return badGraphics_ != nullptr; }
 
@@ -470,6 +489,11 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ui::MenuItem RemoveBadGraphics1{this, "RemoveBadGraphics1", nullptr, "Remove Bad Graphics"};
 
  private:
+  struct PinnedEntry {
+    std::optional<size_t> entry;
+    std::string path;
+  };
+  std::optional<PinnedEntry> fileOperation_;
   void BuildControls();  // main_form_layout.cpp
   // Shares the toolbar's width among its buttons by their captions.
   void FitToolbar();

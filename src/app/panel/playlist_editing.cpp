@@ -93,7 +93,11 @@ void TMainForm::MainBitBtn3Click(ui::Component&) {
 }
 
 void TMainForm::MainBitBtn4Click(ui::Component&) { PopupAtPointer(Add1, Handle()); }
-void TMainForm::MainBitBtn5Click(ui::Component&) { PopupAtPointer(Add2, Handle()); }
+void TMainForm::MainBitBtn5Click(ui::Component&) {
+  // Its file operations act on the row selected now (see FileOperationScope).
+  FileOperationScope scope(*this);
+  PopupAtPointer(Add2, Handle());
+}
 
 // ---- adding
 
