@@ -1,5 +1,8 @@
 #include "wallpaper/wp_changer.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <array>
 #include <cstring>
 #include <utility>
@@ -9,9 +12,11 @@
 #include "common/jpeg.h"
 #include "common/paths.h"
 #include "common/picture_formats.h"
+#include "common/product.h"
 #include "common/text.h"
 #include "ui/error.h"
 #include "ui/handle.h"
+#include "ui/wide_text.h"
 #include "wallpaper/picture_reader.h"
 #include "wallpaper/screen_fit.h"
 
@@ -131,11 +136,7 @@ TWPChanger::TWPChanger(ui::Component* owner, std::string name) : TWPChanger(owne
 
 TWPChanger::TWPChanger(ui::Component* owner, std::string name, Environment environment)
     : Component(owner, std::move(name)), environment_(std::move(environment)) {
-  if (environment_.windowsFolder) {
-    windowsFolder_ = *environment_.windowsFolder;
-  } else {
-    GetWindowsFolder(windowsFolder_);
-  }
+  bitmapFolder_ = environment_.bitmapFolder ? *environment_.bitmapFolder : DefaultBitmapFolder();
   // Taken as it is: the system's current wallpaper need not exist any more.
   ReadSystemWallpaper(wallpaper_);
 }
@@ -155,18 +156,31 @@ bool TWPChanger::ReadSystemWallpaper(std::string& out) const {
   return key && TryReadString(key.get(), "Wallpaper", out);
 }
 
-void TWPChanger::GetWindowsFolder(std::string& out) {
-  std::array<char, MAX_PATH> buffer{};
-  const UINT length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-  // 0 is failure; a length that does not fit is the size the folder would need.
-  if (length == 0 || length >= buffer.size()) {
-    out.clear();
-  } else {
-    out = IncludeTrailingBackslash(std::string_view(buffer.data(), length));
+std::string TWPChanger::DefaultBitmapFolder() {
+  PWSTR local = nullptr;
+  std::string folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &local)) && local && *local) {
+    folder = IncludeTrailingBackslash(ui::Narrow(local)) + kProductName + "\\";
   }
+  CoTaskMemFree(local);
+  return folder;
 }
 
-std::string TWPChanger::BitmapPath() const { return windowsFolder_ + kBitmapName; }
+const std::string& TWPChanger::PreparedBitmapFolder() const {
+  if (bitmapFolder_.empty()) {
+    throw ui::Error("The folder for the user's local application data is unknown, so there is no place for the "
+                    "wallpaper bitmap");
+  }
+  // SHCreateDirectoryEx makes the missing parents too; a folder already
+  // there is no failure.
+  const int made = SHCreateDirectoryExW(nullptr, ui::Widen(ExcludeTrailingBackslash(bitmapFolder_)).c_str(), nullptr);
+  if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) {
+    throw ui::Error("The folder for the wallpaper bitmap cannot be made: " + bitmapFolder_);
+  }
+  return bitmapFolder_;
+}
+
+std::string TWPChanger::BitmapPath() const { return bitmapFolder_ + kBitmapName; }
 
 bool TWPChanger::IsJpegExtension(std::string_view extension) {
   return EqualsIgnoreCaseAscii(extension, ".jpg") || EqualsIgnoreCaseAscii(extension, ".jpeg");
@@ -208,9 +222,9 @@ void TWPChanger::ChangeWallpaper(const std::string& path, TWallpaperPosition pos
 
 void TWPChanger::ChangeWallpaperComposed(const Image32& desktop) {
   ui::Raise(OnBeginChange, *this);
-  if (windowsFolder_.empty()) throw ui::Error("The Windows folder is unknown, so there is no place for the wallpaper");
   const std::string target = BitmapPath();
   CheckTargetLength(target);
+  PreparedBitmapFolder();
   WriteBmpFile(target, desktop, BitmapBits(PixelFormat));
   {
     const ui::RegKey key = OpenDesktopKey(environment_.desktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
@@ -236,13 +250,11 @@ std::string TWPChanger::PrepareTarget(const std::string& path, TWallpaperPositio
     CheckTargetLength(path);
     return path;
   }
-  if (windowsFolder_.empty()) {
-    throw ui::Error("The Windows folder is unknown, so there is no place for the bitmap made from " + path);
-  }
   std::string target = BitmapPath();
-  // Both checks come before the decoding: a change that cannot succeed
+  // These checks come before the decoding: a change that cannot succeed
   // should not cost a full-size decode nor replace the previous bitmap.
   CheckTargetLength(target);
+  PreparedBitmapFolder();
   const int bits = BitmapBits(PixelFormat);
   const uint32_t background = environment_.background.value_or(DesktopBackground());
   ui::Bitmap read;

@@ -4,8 +4,11 @@
 //
 // A JPEG, and any other picture the system cannot be trusted to draw (PNG,
 // GIF, TIFF, ...: everything but bitmaps, icons and metafiles), is first
-// turned into "WPCWallpaper.bmp" in the Windows folder, since the system's
-// own wallpaper code reliably draws only bitmaps. So is every picture shown
+// turned into "WPCWallpaper.bmp" in the program's own folder of the user's
+// local application data (%LOCALAPPDATA%\Pellimox Free Wallpaper Changer\,
+// made when first needed), since the system's own wallpaper code reliably
+// draws only bitmaps. That folder is the user's to write on every system;
+// the Windows folder is not. So is every picture shown
 // with Fill or Fit, made to the screen's size. Then the style
 // values for the position are written under HKEY_CURRENT_USER
 // "Control Panel\desktop", the system is told to load the file, the value it
@@ -61,7 +64,7 @@ class TWPChanger : public ui::Component {
   // tests point it at a scratch key and folder.
   struct Environment {
     std::string desktopKey = kDesktopKey;      // subkey of HKEY_CURRENT_USER, never created
-    std::optional<std::string> windowsFolder;  // with trailing backslash; unset: GetWindowsFolder
+    std::optional<std::string> bitmapFolder;  // with trailing backslash; unset: DefaultBitmapFolder
     // Replaces SystemParametersInfoA(SPI_SETDESKWALLPAPER, 1, buffer,
     // SPIF_UPDATEINIFILE); it receives the 256-byte buffer.
     std::function<void(char* buffer)> setDeskWallpaper;
@@ -96,12 +99,16 @@ class TWPChanger : public ui::Component {
   // false; a missing value reads as empty text.
   bool ReadSystemWallpaper(std::string& out) const;
 
-  // The Windows folder with a trailing backslash; empty when the system does
-  // not tell it.
-  static void GetWindowsFolder(std::string& out);
-  // The folder the converted bitmap goes to, fixed at construction.
-  const std::string& WindowsFolder() const { return windowsFolder_; }
-  // WindowsFolder() + "WPCWallpaper.bmp".
+  // The user's "%LOCALAPPDATA%\Pellimox Free Wallpaper Changer\", with a
+  // trailing backslash; empty when the system does not tell where the
+  // user's local application data is. Not created here.
+  static std::string DefaultBitmapFolder();
+  // The folder the converted bitmaps go to, fixed at construction.
+  const std::string& BitmapFolder() const { return bitmapFolder_; }
+  // BitmapFolder(), made (with its parents) when missing; a ui::Error that
+  // names the folder when there is none or it cannot be made.
+  const std::string& PreparedBitmapFolder() const;
+  // BitmapFolder() + "WPCWallpaper.bmp".
   std::string BitmapPath() const;
 
   // ".jpg" or ".jpeg", letters compared without regard to case.
@@ -129,7 +136,7 @@ class TWPChanger : public ui::Component {
   void WriteDesktopValues(HKEY key, const std::string& target, TWallpaperPosition position);
 
   Environment environment_;
-  std::string windowsFolder_;
+  std::string bitmapFolder_;
   std::string wallpaper_;
 };
 

@@ -61,7 +61,7 @@ TEST(PictureFormatsProgram, AutomaticModeFindsEveryKindAndEachBecomesTheDesktop)
   for (const Sample& s : kSamples) {
     const std::string path = folder + "\\" + s.name;
     if (*s.source) {
-      ASSERT_TRUE(CopyFileA((std::string(WC_TEST_PICTURES) + "\\" + s.source).c_str(), path.c_str(), FALSE));
+      ASSERT_TRUE(CopyFileA((TestPictures() + "\\" + s.source).c_str(), path.c_str(), FALSE));
     } else {
       EncodeJpegFile(path, MakeImage(48, 32, s.colour), 95);
     }

@@ -1,16 +1,36 @@
 #include "program_runner.h"
 
+#include <cstdlib>
 #include <functional>
 #include <stdexcept>
 #include <thread>
 
 namespace wc::test {
 
+namespace {
+std::string FromEnvironment(const char* name, const char* built) {
+  const char* value = std::getenv(name);
+  return value && *value ? value : built;
+}
+}  // namespace
+
+std::string BuiltProgram() { return FromEnvironment("WC_PROGRAM_EXE", WC_PROGRAM_EXE); }
+
+std::string TestPictures() {
+#ifdef WC_TEST_PICTURES
+  return FromEnvironment("WC_TEST_PICTURES", WC_TEST_PICTURES);
+#else
+  return FromEnvironment("WC_TEST_PICTURES", "");
+#endif
+}
+
 ProgramRunner::ProgramRunner(std::string folder) : folder_(std::move(folder)) {
-  if (!CopyFileA(WC_PROGRAM_EXE, File("WallpaperChanger.exe").c_str(), FALSE)) {
-    throw std::runtime_error(std::string("cannot copy ") + WC_PROGRAM_EXE);
+  if (!CopyFileA(BuiltProgram().c_str(), File("WallpaperChanger.exe").c_str(), FALSE)) {
+    throw std::runtime_error("cannot copy " + BuiltProgram());
   }
 }
+
+ProgramRunner::ProgramRunner(std::string folder, AlreadyThere) : folder_(std::move(folder)) {}
 
 ProgramRunner::~ProgramRunner() {
   if (Running()) Kill();

@@ -12,6 +12,12 @@
 
 namespace wc::test {
 
+// The built program, and the test pictures' folder. A run under another
+// account, which may not read the build folder, names copies it may read
+// in the environment variables of the same names.
+std::string BuiltProgram();
+std::string TestPictures();
+
 // The start-up sequence of the program whose control panel is `main` has run
 // to its end: in manual mode the panel's hidden reader-state label then
 // reads "1" (before, it reads "aux"). A program with "Change at Startup" on
@@ -23,6 +29,9 @@ class ProgramRunner {
   // Copies the built program into `folder` (and whatever else the test puts
   // there stays).
   explicit ProgramRunner(std::string folder);
+  // Runs the copy already in `folder` (one the test may not write to).
+  struct AlreadyThere {};
+  ProgramRunner(std::string folder, AlreadyThere);
   ~ProgramRunner();
 
   void Start(const std::string& arguments = "");

@@ -2,6 +2,7 @@
 // desktop itself.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <string>
@@ -15,6 +16,7 @@
 #include "program_files.h"
 #include "program_runner.h"
 #include "temp_dir.h"
+#include "ui/wide_text.h"
 
 namespace wc::test {
 namespace {
@@ -101,9 +103,10 @@ TEST(Rotation, TheTimerTakesTheDesktopThroughThePlaylistInOrder) {
     EXPECT_GE(changed[3] - changed[0], 4s);
   }
 
-  char windows[MAX_PATH] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  EXPECT_EQ(DesktopWallpaper(), std::string(windows) + "\\WPCWallpaper.bmp");
+  // Converted in the user's own folder: a standard user may not write the Windows folder.
+  wchar_t local[MAX_PATH] = {};
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local), S_OK);
+  EXPECT_EQ(DesktopWallpaper(), ui::Narrow(local) + "\\Pellimox Free Wallpaper Changer\\WPCWallpaper.bmp");
 
   HWND main = program.MainWindow();
   ASSERT_NE(main, nullptr);

@@ -92,7 +92,7 @@ TEST_F(ApplyTest, EachStyleWritesItsValuesAndTheApplierSettlesThem) {
   }
 }
 
-TEST_F(ApplyTest, AJpegOfAnyCaseIsConvertedIntoTheWindowsFolder) {
+TEST_F(ApplyTest, AJpegOfAnyCaseIsConvertedIntoTheUsersOwnFolder) {
   std::string jpg = Jpeg("Photo.Jpg", 40, 30);
   Load({jpg});
   Apply(0);

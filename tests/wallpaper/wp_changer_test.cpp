@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -18,9 +19,11 @@
 
 #include "common/bmp.h"
 #include "common/jpeg.h"
+#include "program_files.h"
 #include "temp_dir.h"
 #include "ui/error.h"
 #include "ui/handle.h"
+#include "ui/wide_text.h"
 
 namespace wc {
 namespace {
@@ -125,7 +128,7 @@ class WpChangerTest : public ::testing::Test {
   TWPChanger& Make() {
     TWPChanger::Environment env;
     env.desktopKey = desktopKey.empty() ? key.path() : desktopKey;
-    env.windowsFolder = windowsFolder.empty() ? folder.path() + "\\" : windowsFolder;
+    env.bitmapFolder = bitmapFolder.empty() ? folder.path() + "\\" : bitmapFolder;
     env.screen = screen;
     env.background = background;
     env.setDeskWallpaper = [this](char* buffer) {
@@ -159,7 +162,7 @@ class WpChangerTest : public ::testing::Test {
   TempDir folder;  // stands in for the Windows folder
   ScratchKey key;
   std::string desktopKey;     // empty: the scratch key
-  std::string windowsFolder;  // empty: `folder`
+  std::string bitmapFolder;  // empty: `folder`
   bool systemWritesWallpaper = true;
   std::function<void()> duringSystemCall;
   std::optional<SIZE> screen;
@@ -410,14 +413,15 @@ TEST_F(WpChangerTest, PreparationFailuresPropagateAndWriteNothing) {
   expectRefused(tooLong, tooLong);
 
   // The same for the bitmap made from a JPEG; checked before the folder is used.
-  windowsFolder = "C:\\" + std::string(240, 'w') + "\\";
+  bitmapFolder = "C:\\" + std::string(240, 'w') + "\\";
   Make();
-  expectRefused(jpeg, windowsFolder + "WPCWallpaper.bmp");
+  expectRefused(jpeg, bitmapFolder + "WPCWallpaper.bmp");
 
-  // A bitmap that cannot be written.
-  windowsFolder = folder.file("no such folder") + "\\";
+  // A folder that cannot be made: a file stands where a folder of its path should.
+  test::WriteTextFile(folder.file("a file"), "");
+  bitmapFolder = folder.file("a file") + "\\bitmaps\\";
   Make();
-  expectRefused(jpeg, windowsFolder + "WPCWallpaper.bmp");
+  expectRefused(jpeg, "cannot be made: " + bitmapFolder);
 }
 
 // The pictures made by tests/wallpaper/pictures/make.sh, one colour each.
@@ -592,9 +596,10 @@ TEST(WpChangerRealDesktop, AppliesThroughTheSystemUnderHkcu) {
 
   TWPChanger changer(nullptr, "WPChanger1");
   EXPECT_EQ(changer.Wallpaper(), before);
-  char windows[MAX_PATH] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  EXPECT_EQ(changer.WindowsFolder(), std::string(windows) + "\\");
+  // The user's own folder, never the Windows folder, which a standard user may not write.
+  wchar_t local[MAX_PATH] = {};
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local), S_OK);
+  EXPECT_EQ(changer.BitmapFolder(), ui::Narrow(local) + "\\Pellimox Free Wallpaper Changer\\");
 
   const std::string bmp = dir.file("real.bmp");
   WriteBmp(bmp, 8, 8);
@@ -609,7 +614,7 @@ TEST(WpChangerRealDesktop, AppliesThroughTheSystemUnderHkcu) {
   // The system itself recorded the file before the component read it back.
   EXPECT_EQ(desktop.Text("PrevWallpaper"), bmp);
 
-  // A JPEG goes through the real Windows folder.
+  // A JPEG goes through that folder, made when missing.
   EncodeJpegFile(dir.file("real.jpg"), MakeImage(12, 6, 0xFFFF00), 90);
   changer.ChangeWallpaper(dir.file("real.jpg"), Pos::wpStretched);
   EXPECT_EQ(desktop.Text("Wallpaper"), changer.BitmapPath());

@@ -137,7 +137,10 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
       if (written.valid()) written.wait();  // never leave it reading freed pixels
     }
   } joinCopy{copyWritten};
-  if (const ui::Bitmap* pixels = decoded.AsBitmap()) {
+  // Nothing reads the copy: a program folder the user may not write (said
+  // at start) goes without it rather than failing every change.
+  if (ProgramFolderReadOnly) {
+  } else if (const ui::Bitmap* pixels = decoded.AsBitmap()) {
     copyWritten = std::async(std::launch::async, [pixels, hq = HighQualityResampling(), to = ExeFolder + "wallpaper.bmp"] {
       WriteProgramCopy(*pixels, hq, to);
     });

@@ -74,7 +74,7 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   }
   const Image32 desktop =
       ComposeDesktop(parts, int(screen.right - screen.left), int(screen.bottom - screen.top), background);
-  WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
+  if (!ProgramFolderReadOnly) WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
 
   // A file per monitor where the system takes one (Windows 8 and later);
   // elsewhere one bitmap, tiled from the primary monitor's corner.
@@ -82,7 +82,7 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   for (const MonitorPicture& part : parts) own.push_back(RenderForMonitor(part, background));
   std::vector<MonitorBitmap> perMonitor;
   for (size_t k = 0; k < monitors.size(); ++k) perMonitor.push_back(MonitorBitmap{monitors[k].area, &own[k]});
-  if (!GiveEachMonitorItsPicture(perMonitor, WPChanger1.WindowsFolder(), 24)) {
+  if (!GiveEachMonitorItsPicture(perMonitor, WPChanger1.PreparedBitmapFolder(), 24)) {
     WriteDesktopStyle(WPChanger1.BitmapPath(), "1", 0, 0, 0);
     WPChanger1.ChangeWallpaperComposed(desktop);
   }

@@ -78,6 +78,7 @@ void TMainForm::ProgramStarted() { TrayIcon1.SetEnabled(true); }
 void TMainForm::timer_startTimer(ui::Component&) {
   // Once only: the sequence answers messages while it fills a long list.
   timer_start.SetEnabled(false);
+  SayIfProgramFolderIsReadOnly();
   IniFile ini(SettingsPath());
   TrayIcon1.SetEnabled(true);
   CloseMeansExit = true;
@@ -170,8 +171,12 @@ void TMainForm::ShowControlPanel() {
 
 void TMainForm::HideControlPanel() { Hide(); }
 
+void TMainForm::SaveDefaultPlaylist() {
+  if (Playlist && !ProgramFolderReadOnly) WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
+}
+
 void TMainForm::Button1Click(ui::Component&) {
-  if (Playlist) WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
+  SaveDefaultPlaylist();
   CloseMeansExit = true;
   SavePanelSettings();
   Hide();
@@ -180,7 +185,7 @@ void TMainForm::Button1Click(ui::Component&) {
 void TMainForm::FormCloseQuery(ui::Component&, bool& canClose) {
   // Before the start-up sequence has read the playlist there is nothing to
   // write, and writing an empty list would lose the stored one.
-  if (Playlist) WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
+  SaveDefaultPlaylist();
   if (CloseMeansExit) {
     canClose = true;
   } else {
@@ -192,12 +197,10 @@ void TMainForm::FormCloseQuery(ui::Component&, bool& canClose) {
 
 void TMainForm::FormClose(ui::Component&, ui::CloseAction&) {
   SavePanelSettings();
-  if (Playlist) {
-    try {
-      WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
-    } catch (const std::exception&) {
-      ErrorBox(Say(texts::kWriteError));
-    }
+  try {
+    SaveDefaultPlaylist();
+  } catch (const std::exception&) {
+    ErrorBox(Say(texts::kWriteError));
   }
   Playlist.reset();
 }

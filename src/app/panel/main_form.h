@@ -60,6 +60,9 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // Set once the start-up sequence has read settings.ini into the controls;
   // until then nothing is written back to it.
   bool PanelSettingsRead = false;
+  // The program's folder refused a new file at start and the user was told:
+  // the panel's own saves there are skipped rather than failing one by one.
+  bool ProgramFolderReadOnly = false;
   int32_t CurrentIndex = 0;  // row of the current wallpaper
   // Made empty by the start-up sequence, released at closing; null before
   // and after, when nothing may be read from or written to it.
@@ -504,6 +507,13 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void ApplyRowOrShuffled(int32_t row);
   // A box with one OK button and the error sign.
   void ErrorBox(const std::string& text);
+  // Settings and playlists are kept beside the program: a folder the user
+  // may not write (the program copied into Program Files by hand) is said
+  // once at start, with what to do, rather than at every save.
+  void SayIfProgramFolderIsReadOnly();  // program_folder.cpp
+  // DefPlayList.qvl from the playlist, when there is one and the folder
+  // may be written; a failed write throws.
+  void SaveDefaultPlaylist();
   // The playlist box's replacement procedure while drag and drop is on:
   // dropped files are added, and every message goes on to the box.
   bool PlaylistBoxWindowProc(UINT msg, WPARAM w, LPARAM l, LRESULT& result);

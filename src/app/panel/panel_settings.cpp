@@ -8,7 +8,7 @@ namespace wc {
 void TMainForm::SavePanelSettings() {
   // Before the start-up sequence has read the file the controls hold their
   // layout defaults: writing them would replace the user's stored values.
-  if (!PanelSettingsRead) return;
+  if (!PanelSettingsRead || ProgramFolderReadOnly) return;
   // Written together after every change of wallpaper, in this order: a
   // refused write stops at that key with the keys before it stored.
   IniFile file(SettingsPath());

@@ -59,11 +59,14 @@ void TMainForm::LoadPlaylistAnswering(const std::string& file, bool showFullPath
   };
   // Runs on the GUI thread: the file's lines become the playlist, which
   // exists from now on (and is saved at exit).
-  auto takeLines = [this, job](std::vector<std::string>& lines, bool failed) {
+  auto takeLines = [this, job, file](std::vector<std::string>& lines, bool failed) {
     if (job->abandoned || App().Terminated()) return;
     Playlist = std::make_unique<wc::Playlist>();
     if (failed) {
-      ErrorBox(Say(texts::kReadError));
+      // The default playlist could not be made in a folder the user may not
+      // write, which was said at start: an empty playlist, not an error.
+      const bool unmade = ProgramFolderReadOnly && file == DefaultPlaylistPath() && !FileExists(file);
+      if (!unmade) ErrorBox(Say(texts::kReadError));
       return;
     }
     Playlist->Lines() = std::move(lines);
