@@ -29,6 +29,10 @@ LRESULT TScreenOverlay::WndProc(UINT msg, WPARAM w, LPARAM l) {
     Close();
     return 0;
   }
+  // Spanning monitors of different scales, the overlay hears of a scale
+  // change whenever the system thinks most of it moved: it stays where its
+  // frozen picture is, in real pixels, rather than be moved and scaled.
+  if (msg == WM_DPICHANGED) return 0;
   if (msg == WM_SETCURSOR && LOWORD(l) == HTCLIENT) {
     SetCursor(Pointer());
     return TRUE;

@@ -75,6 +75,14 @@ TEST_F(CaptureWindowsTest, AreaOverlayCoversTheScreenWithItsFrozenPictureAndCraw
   overlay.Timer1.Tick();
   EXPECT_EQ(TCaptureRectForm::Pattern().phase, 32);
   EXPECT_TRUE(GetWindowLongA(overlay.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  // A scale change (the overlay spans monitors of two scales) leaves it
+  // over its frozen picture, neither moved nor resized.
+  RECT suggested{100, 100, 500, 400};
+  SendMessageA(overlay.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT after{};
+  GetWindowRect(overlay.Handle(), &after);
+  EXPECT_TRUE(EqualRect(&after, &r)) << after.left << "," << after.top << " " << after.right << "x" << after.bottom;
 }
 
 class CropTest : public test::GuiTest {
