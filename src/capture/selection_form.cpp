@@ -73,18 +73,36 @@ void TSelectionForm::SetPicture(ui::Picture picture) {
 }
 
 RECT TSelectionForm::ImagePixels() const {
+  // Counted from the client's left edge as the screen shows it, also in a
+  // window laid out from right to left: the picture is never mirrored, so
+  // the band and the crop share the picture's own direction.
+  WINDOWINFO window{};
+  window.cbSize = sizeof window;
+  GetWindowInfo(Handle(), &window);
   RECT r{};
   GetWindowRect(MyImage.Handle(), &r);
-  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+  OffsetRect(&r, -window.rcClient.left, -window.rcClient.top);
   return r;
 }
 
 void TSelectionForm::DrawBand() {
   OverChildrenDC dc(Handle());
+  // The band's points run left to right, as ImagePixels does.
+  SetLayout(dc.get(), 0);
   wc::DrawBand(dc.get(), pattern_, POINT{x1, y1}, POINT{x2, y2});
 }
 
-void TSelectionForm::EraseBand() { wc::EraseBand(Handle(), POINT{x1, y1}, POINT{x2, y2}, true); }
+void TSelectionForm::EraseBand() {
+  POINT a{x1, y1}, c{x2, y2};
+  if (Mirrored()) {
+    // The window's own coordinates run from its right edge.
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    a.x = client.right - 1 - a.x;
+    c.x = client.right - 1 - c.x;
+  }
+  wc::EraseBand(Handle(), a, c, true);
+}
 
 void TSelectionForm::MyImageMouseDown(ui::Component&, ui::MouseButton, ui::ShiftState, int x, int y) {
   dragging_ = true;

@@ -146,6 +146,34 @@ TEST_F(CropTest, ADragUpOrLeftLeavesTheResultAloneAndCancelRefuses) {
   EXPECT_FALSE(crop.Visible());
 }
 
+// Arabic lays the window out from right to left; the picture is kept as
+// drawn, and the band must lie over the part of it that is saved.
+TEST_F(CropTest, InAWindowLaidOutRightToLeftTheBandShowsWhatIsSaved) {
+  app.SetRightToLeft(true);
+  PumpFor(std::chrono::milliseconds(100));
+  test::Mouse(Image(), WM_LBUTTONDOWN, MK_LBUTTON, 20, 30);
+  test::Mouse(Image(), WM_MOUSEMOVE, MK_LBUTTON, 120, 90);
+  test::Mouse(Image(), WM_LBUTTONUP, 0, 120, 90);
+  // The band's top edge, read off the screen over the picture's rows once
+  // the drawing has reached it.
+  PumpFor(std::chrono::milliseconds(200));
+  RECT image{};
+  GetWindowRect(Image(), &image);
+  HDC screen = GetDC(nullptr);
+  int band = 0;
+  for (int x = 20; x <= 120; ++x) {
+    const COLORREF c = GetPixel(screen, image.left + x, image.top + 30);
+    band += c == RGB(255, 0, 0) || c == RGB(255, 255, 255);
+  }
+  ReleaseDC(nullptr, screen);
+  EXPECT_GE(band, 95) << "the band is not over the dragged part of the picture";
+  ASSERT_EQ(result.Width(), 100);
+  ASSERT_EQ(result.Height(), 60);
+  crop.Button1.Click();
+  EXPECT_EQ(test::DifferingPixels(result, [](int x, int y) { return test::PatternAt(20 + x, 30 + y); }), 0);
+  app.SetRightToLeft(false);
+}
+
 TEST_F(CaptureWindowsTest, DelayDialogSetsTheEngineOnOkAndKeepsItsOwnValue) {
   TScreenGrabber grabber(&app, "Grabber");
   auto& dialog = app.CreateForm<TDelayForm>();
