@@ -219,16 +219,6 @@ HWND WindowTitled(const ProgramRunner& program, const std::string& tail) {
 }
 
 // A visible dialog box (class #32770) of the process.
-HWND DialogOf(DWORD pid) {
-  HWND w = nullptr;
-  while ((w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid && IsWindowVisible(w)) return w;
-  }
-  return nullptr;
-}
-
 void Keys(std::initializer_list<WORD> keys) {
   for (WORD k : keys) {
     Key(k);

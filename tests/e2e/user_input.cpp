@@ -51,6 +51,16 @@ void Type(const std::string& text) {
   std::this_thread::sleep_for(200ms);
 }
 
+HWND DialogOf(DWORD pid) {
+  HWND w = nullptr;
+  while ((w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
 HWND OpenMenuOf(DWORD pid) {
   HWND menu = nullptr;
   while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {

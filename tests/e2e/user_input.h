@@ -21,6 +21,8 @@ void Type(const std::string& text);
 
 // A visible popup menu of the process, or null.
 HWND OpenMenuOf(DWORD pid);
+// A visible dialog (a message box, a file dialog) of the process, or null.
+HWND DialogOf(DWORD pid);
 // The first child (at any depth) of that class, or null; `text`, when
 // given, must equal the child's title too. The class is compared without
 // regard to case.

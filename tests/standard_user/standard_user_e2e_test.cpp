@@ -25,16 +25,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string DesktopWallpaper() {
-  char value[1024] = {};
-  DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS) {
-    return "<none>";
-  }
-  return value;
-}
-
 // png24.png of the test pictures is a 48 x 32 picture of this green.
 bool IsSampleGreen(COLORREF c) {
   return std::abs(GetRValue(c) - 0x00) < 10 && std::abs(GetGValue(c) - 0xA0) < 10 && std::abs(GetBValue(c)) < 10;
@@ -47,20 +37,10 @@ COLORREF ScreenPixel(int x, int y) {
   return c;
 }
 
-// A visible message box (or any dialog) of the process, or null.
-HWND DialogOf(DWORD pid) {
-  HWND w = nullptr;
-  while ((w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid && IsWindowVisible(w)) return w;
-  }
-  return nullptr;
-}
-
 // Every text of the dialog's static controls, one after another.
 std::string DialogText(HWND dialog) {
   std::string all;
+  if (!dialog) return all;
   HWND child = nullptr;
   while ((child = FindWindowExA(dialog, child, "Static", nullptr)) != nullptr) all += TextOf(child) + "\n";
   return all;
@@ -92,7 +72,7 @@ TEST(StandardUser, AFilledPngGoesThroughTheUsersOwnFolderAndEverySaveLands) {
   wchar_t local[MAX_PATH] = {};
   ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local), S_OK);
   const std::string bitmap = ui::Narrow(local) + "\\Pellimox Free Wallpaper Changer\\WPCWallpaper.bmp";
-  EXPECT_EQ(DesktopWallpaper(), bitmap);
+  EXPECT_EQ(DesktopValue("Wallpaper"), bitmap);
   EXPECT_TRUE(Exists(bitmap));
   ASSERT_TRUE(program.Running());
   HWND main = program.MainWindow();
