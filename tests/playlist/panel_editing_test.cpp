@@ -108,6 +108,7 @@ TEST_F(PanelEditingTest, RowsAddressTheEntriesTheyShowPastAMissingFile) {
 
 TEST_F(PanelEditingTest, MovingAtTheEdgesAndRemovingFollowTheSelection) {
   const std::string a = Pic("a.bmp"), b = Pic("b.bmp"), c = Pic("c.bmp");
+  panel.Show();  // on the screen, the panel previews the selected row
   Load({a, b, c});
   Select(-1);
   panel.MainBitBtn1Click(panel.MainBitBtn1);  // nothing selected: row 0 is, and that cannot go up

@@ -28,6 +28,8 @@ class PreviewTest : public test::GuiTest {
     panel = &app.CreateForm<TMainForm>();
     panel->timer_startTimer(panel->timer_start);
     panel->timer_forautomatic.SetEnabled(false);
+    // The preview decodes only while the panel is on the screen.
+    panel->Show();
     // Stock pictures of their own sizes, so the preview shows which one it took.
     Bmp("moviepreview.bmp", 200, 100);
     Bmp("htmlpreview.bmp", 100, 200);
@@ -101,8 +103,9 @@ TEST_F(PreviewTest, FitPreviewMakesTheLongerSide141InsideTheFrame) {
   Load({Bmp("tall.bmp", 300, 600), Bmp("wide.bmp", 600, 300), Bmp("square.bmp", 50, 50)});
   // Frame 16,17 150 x 126: a tall preview is centred across it, 4 below its top.
   Click(0);
-  EXPECT_EQ(PictureWidth(), 300);
-  EXPECT_EQ(PictureHeight(), 600);
+  // A picture larger than the preview is kept at the preview's size.
+  EXPECT_EQ(PictureWidth(), 70);
+  EXPECT_EQ(PictureHeight(), 141);
   ExpectBounds(PreviewBounds(), 16 + 75 - 35, 21, 70, 141);
   // A wide one is centred down it, 4 right of its left.
   Click(1);
@@ -128,7 +131,7 @@ TEST_F(PreviewTest, JpegShowsItsHeaderFactsAndABitmapAfterItChangesOnlyTheLocati
   Click(0);
   EXPECT_EQ(Labels(), (Info{ShortenPath(jpeg), "JPEG image", "320x200", "90% Compression"}));
   EXPECT_EQ(VisibleSet(), "style");
-  EXPECT_EQ(PictureWidth(), 320);
+  EXPECT_EQ(PictureWidth(), 141);
   ExpectBounds(PreviewBounds(), 20, 17 + 63 - 44, 141, 88);
 
   // A bitmap has no facts of its own here: the JPEG's stay.
@@ -299,6 +302,29 @@ TEST_F(PreviewTest, TheSwitchEmptiesThePreviewAndStopsLoadingPictures) {
   panel->MainListBox.SetItemIndex(0);
   panel->MainChPreview.SetChecked(true);
   EXPECT_EQ(PictureWidth(), 30);
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+// A tray program waits hidden for hours: the panel off the screen holds no
+// picture, and on it only one of the preview's size, made again when it
+// comes back.
+TEST_F(PreviewTest, OnlyThePanelOnTheScreenHoldsAPictureAndOnlyOfThePreviewsSize) {
+  Load({Jpeg("large.jpg", 1600, 1200)});
+  Click(0);
+  EXPECT_EQ(PictureWidth(), 141);
+  EXPECT_EQ(PictureHeight(), 105);
+  panel->Hide();
+  EXPECT_TRUE(panel->MainPreview.GetPicture().Empty());
+  Click(0);  // a rotation's selection while hidden decodes nothing
+  EXPECT_TRUE(panel->MainPreview.GetPicture().Empty());
+  EXPECT_EQ(panel->sizeval.Caption(), "1600x1200");
+  panel->Show();
+  EXPECT_EQ(PictureWidth(), 141);
+  // Sent to the tray by its close or minimise button, the same.
+  app.Minimize();
+  EXPECT_TRUE(panel->MainPreview.GetPicture().Empty());
+  panel->ShowControlPanel();
+  EXPECT_EQ(PictureWidth(), 141);
   EXPECT_TRUE(prompts.messages.empty());
 }
 

@@ -34,9 +34,15 @@ TMainForm::TMainForm(ui::Application& app)
   SetUpLanguage();
   FormCreate();
   TrayIcon1.Loaded();
+  // Sent to the tray (minimized) the panel is off the screen as when hidden.
+  minimizeHook_ = app.HookMainWindow([this](UINT msg, WPARAM w, LPARAM, LRESULT&) {
+    if (msg == WM_SIZE) PanelMinimized(w == SIZE_MINIMIZED);
+    return false;
+  });
 }
 
 TMainForm::~TMainForm() {
+  if (ui::Application::Current() == &App()) App().UnhookMainWindow(minimizeHook_);
   if (PlaylistDragDrop()) SetPlaylistDragDrop(false);
 }
 
@@ -155,12 +161,27 @@ void TMainForm::timer_forautomaticTimer(ui::Component&) {
 
 void TMainForm::FormShow(ui::Component&) {
   CloseMeansExit = false;
+  panelOnScreen_ = true;
   SetCaption(Say(texts::kControlPanelTitle, {App().Title}));
   MainListBoxDblClick(*this);
   MainListBoxClick(*this);
 }
 
-void TMainForm::FormHide(ui::Component&) { CloseMeansExit = true; }
+void TMainForm::FormHide(ui::Component&) {
+  CloseMeansExit = true;
+  panelOnScreen_ = false;
+  LetPreviewGo();
+}
+
+void TMainForm::PanelMinimized(bool minimized) {
+  if (minimized) {
+    panelOnScreen_ = false;
+    LetPreviewGo();
+  } else if (IsWindowVisible(Handle()) && !panelOnScreen_) {
+    panelOnScreen_ = true;
+    ui::Guarded([&] { MainListBoxClick(*this); });
+  }
+}
 
 void TMainForm::FormCanResize(ui::Component&, int&, int&, bool& resize) { resize = false; }
 

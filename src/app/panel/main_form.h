@@ -526,6 +526,15 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   bool describing_ = false;
   bool describeAgain_ = false;
   bool clearPreviewAfter_ = false;
+  // The preview decodes only while the panel is on the screen (a tray
+  // program waits hidden for hours) and keeps a picture of its own size;
+  // the file it was made from is printed at full size.
+  bool panelOnScreen_ = false;
+  std::string previewFile_;
+  void ShowPreviewOf(const std::string& path);
+  void LetPreviewGo();
+  void PanelMinimized(bool minimized);
+  int minimizeHook_ = 0;
 
   ui::HookTo<TMainForm> listHook_{*this, &TMainForm::PlaylistBoxWindowProc};
   // Entries skipped in a row because their files are missing; bounds the

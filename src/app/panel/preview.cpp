@@ -143,6 +143,7 @@ void TMainForm::DescribeSelectedEntry() {
     return;
   }
 
+  previewFile_.clear();
   const std::string ext = UpperCaseText(ExtractFileExt(path));
   if (IsStyledPicture(ext)) {
     ShowControlSet(*this, ControlSet::Style);
@@ -178,12 +179,43 @@ void TMainForm::DescribeSelectedEntry() {
   // Movies and pages have their stock picture already; a movie is never
   // handed to the picture loader.
   if (IsMovie(ext) || IsHtml(ext)) return;
-  if (FileExists(path)) {
-    MainPreview.SetPicture(ReadPictureFile(path, DesktopBackground()));
-    FitPreview(MainPreview.GetPicture());
+  if (!panelOnScreen_) {
+    LetPreviewGo();
+  } else if (FileExists(path)) {
+    ShowPreviewOf(path);
   } else {
     ErrorBox(Say(texts::kFileNotPresent));
   }
+}
+
+void TMainForm::ShowPreviewOf(const std::string& path) {
+  ui::Picture full = ReadPictureFile(path, DesktopBackground());
+  FitPreview(full);
+  previewFile_ = path;
+  const ui::Bitmap* pixels = full.AsBitmap();
+  RECT box{};
+  GetClientRect(MainPreview.Handle(), &box);
+  if (!pixels || box.right <= 0 || box.bottom <= 0 || (pixels->Width() <= box.right && pixels->Height() <= box.bottom)) {
+    // Drawings scale themselves, and a small picture costs nothing.
+    MainPreview.SetPicture(std::move(full));
+    return;
+  }
+  // The photograph made to the preview's size, then let go: a 6000 x 4000
+  // picture would otherwise hold 96 MB for a 141-pixel preview.
+  ui::Bitmap small(box.right, box.bottom);
+  {
+    ui::MemoryDC dc(CreateCompatibleDC(nullptr));
+    ui::SelectGuard select(dc.get(), small.Handle());
+    SetStretchBltMode(dc.get(), HALFTONE);
+    SetBrushOrgEx(dc.get(), 0, 0, nullptr);
+    full.Draw(dc.get(), box);
+  }
+  MainPreview.SetPicture(ui::Picture(std::move(small)));
+}
+
+void TMainForm::LetPreviewGo() {
+  previewFile_.clear();
+  if (!MainPreview.GetPicture().Empty()) MainPreview.ClearPicture();
 }
 
 void TMainForm::FitPreview(const ui::Picture& picture) {
@@ -217,7 +249,13 @@ void TMainForm::htmlpreviewbuttonClick(ui::Component&) {
 void TMainForm::MainPrintClick(ui::Component&) {
   auto* viewer = ui::Application::FindForm<TScreenForm>("ScreenForm");
   if (!viewer || !App().prompts().PrinterSetup(Handle())) return;
-  viewer->PrintPicture(MainPreview, 100);
+  // The preview holds a picture of its own size: the print is made from the
+  // file it shows.
+  if (!previewFile_.empty() && !MainPreview.GetPicture().Empty()) {
+    viewer->PrintPicture(ReadPictureFile(previewFile_, DesktopBackground()), 100);
+  } else {
+    viewer->PrintPicture(MainPreview, 100);
+  }
 }
 
 }  // namespace wc
