@@ -102,10 +102,12 @@ TEST(PictureReaderTest, PngWrittenReadsBackEqual) {
   EXPECT_EQ(ReadPictureBitmap(dir.file("out.png"), 0).ToImage().pixels, image.pixels);
   EXPECT_EQ(ReadPictureInfo(dir.file("out.png")).type.find("PNG"), 0u);
   // A failed write keeps what was there: here another program holds the
-  // file open without sharing, so the new one cannot take its place.
+  // file open, letting others read and write it but not replace it. A
+  // writer that wrote over the file in place would succeed and lose it.
   const std::vector<uint8_t> before = ReadFileBytes(dir.file("out.png"));
   {
-    HANDLE held = CreateFileA(dir.file("out.png").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileA(dir.file("out.png").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_THROW(WritePngFile(dir.file("out.png"), ui::Bitmap::FromImage(MakeImage(5, 5, 0xFF0000))), std::exception);
     CloseHandle(held);
