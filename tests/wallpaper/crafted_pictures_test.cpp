@@ -79,9 +79,12 @@ Paths MakeCraftedFiles(const std::string& folder) {
   add("cut.gif", gif.substr(0, gif.size() / 3));
   const std::string png = ui::ReadSharedFile(Sample("png24.png"));
   add("cut.png", png.substr(0, png.size() - 12));
-  // A PNG whole in length whose pixel data has one bit wrong.
+  // A PNG whole in length whose pixel data's checksum is wrong (the data
+  // itself decodes: only the checksum tells).
   std::string flipped = png;
-  flipped[flipped.find("IDAT") + 8] ^= 0x10;
+  const size_t idat = flipped.find("IDAT");
+  const size_t idatLength = (uint8_t(flipped[idat - 2]) << 8) | uint8_t(flipped[idat - 1]);
+  flipped[idat + 4 + idatLength + 1] ^= 0x10;
   add("checksum-wrong.png", flipped);
   // An icon whose one image lies past the end of the file.
   std::vector<uint8_t> icon{0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0};
@@ -197,7 +200,8 @@ TEST_F(CraftedPictureGuiTest, EachIsRefusedWithAMessageByThePreviewTheCheckTheDe
     prompts.messages.clear();
     Select(int(row));
     ui::Guarded([&] { panel.MainListBoxClick(panel.MainListBox); });
-    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    if (prompts.messages.empty()) continue;
     EXPECT_NE(prompts.messages[0].text.find(all[row]), std::string::npos) << prompts.messages[0].text;
     EXPECT_TRUE(panel.MainPreview.GetPicture().Empty());
   }
