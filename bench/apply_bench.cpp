@@ -122,10 +122,10 @@ int main() {
   bench::Report("  bare WIC decode", bareWic);
   // Our look before the decoder: every chunk's checksum over the whole file.
   const std::vector<uint8_t> pngBytes = wc::ReadFileBytes(png);
-  bool whole = false;
-  const auto checks = bench::Measure(5, [&] { whole = wc::PictureDataComplete(pngBytes); });
+  bool complete = false;
+  const auto checks = bench::Measure(5, [&] { complete = wc::PictureDataComplete(pngBytes); });
   bench::Report("  our checks of the PNG (chunk checksums)", checks,
-                std::to_string(pngBytes.size() / 1000) + " KB" + (whole ? "" : ", REFUSED"));
+                std::to_string(pngBytes.size() / 1000) + " KB" + (complete ? "" : ", REFUSED"));
   std::printf("ratio checks / bare WIC decode (best): %.3f   (goal <= 0.05)\n", checks.best_ms / bareWic.best_ms);
   bench::Report("  one 24-bit bitmap write", bench::Measure(3, [&] { decoded.SaveToFile(out, 24); }));
   const std::string copy = folder + "\\copy.bmp";

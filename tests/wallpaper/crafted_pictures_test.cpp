@@ -155,6 +155,32 @@ TEST(CraftedPictureTest, AnIconsTransparentPartShowsTheBackground) {
   }
 }
 
+TEST(CraftedPictureTest, AMetafileTheSystemWroteIsTakenAndItsUndrawnPartShowsTheBackground) {
+  test::TempDir dir;
+  // 4 x 2 cm, a red square drawn in its left quarter only.
+  HDC recording = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(recording, nullptr);
+  SetMapMode(recording, MM_HIMETRIC);
+  ui::BrushHandle red(CreateSolidBrush(RGB(255, 0, 0)));
+  RECT square{0, 0, 1000, -2000};
+  FillRect(recording, &square, red.get());
+  RECT corner{3990, -1990, 4000, -2000};
+  FillRect(recording, &corner, red.get());
+  HENHMETAFILE metafile = CloseEnhMetaFile(recording);
+  ASSERT_NE(metafile, nullptr);
+  std::vector<uint8_t> bytes(GetEnhMetaFileBits(metafile, 0, nullptr));
+  GetEnhMetaFileBits(metafile, UINT(bytes.size()), bytes.data());
+  DeleteEnhMetaFile(metafile);
+  const std::string path = Write(dir.file("drawing.emf"), bytes);
+
+  const ui::Bitmap bitmap = ReadPictureBitmap(path, 0x008080);
+  ASSERT_GT(bitmap.Width(), 100);
+  ASSERT_GT(bitmap.Height(), 50);
+  const int middle = bitmap.Height() / 2;
+  EXPECT_EQ(bitmap.Bits()[size_t(middle) * bitmap.Width() + 2], 0xFF0000u);
+  EXPECT_EQ(bitmap.Bits()[size_t(middle) * bitmap.Width() + bitmap.Width() / 2], 0x008080u);
+}
+
 // The panel, the viewer and the desktop: each way a user opens a picture.
 class CraftedPictureGuiTest : public test::GuiTest {
  protected:
