@@ -157,7 +157,9 @@ BmpHeader ReadHeader(std::span<const uint8_t> bytes) {
   if (headerSize < kCoreHeaderSize || (!h.core && headerSize < 16)) Bad("the header is damaged");
   if (bytes.size() < kFileHeaderSize + std::min<size_t>(headerSize, kInfoHeaderSize)) Bad("not a bitmap file");
   // A field of the header, or `otherwise` where the header is too short to hold it.
-  auto field = [&](size_t at, uint32_t otherwise) { return kFileHeaderSize + headerSize >= at + 4 ? Get32(bytes, at) : otherwise; };
+  auto field = [&](size_t at, uint32_t otherwise) {
+    return kFileHeaderSize + headerSize >= at + 4 ? Get32(bytes, at) : otherwise;
+  };
   int64_t width, height;
   uint32_t colours = 0, imageSize = 0;
   if (h.core) {
@@ -188,8 +190,9 @@ BmpHeader ReadHeader(std::span<const uint8_t> bytes) {
     // Pixels stored as they are (2 or 64 bits, masks with alpha): every
     // row in the file. Compressed ones: at least the length the header gives.
     const bool stored = h.compression == kRgb || h.compression == 6;
-    if (available == 0 || (stored && h.bits != 0 && uint64_t(h.height) > available / RowBytes(uint64_t(h.width), int(h.bits))) ||
-        (!stored && imageSize > available)) {
+    const bool rowsMissing =
+        stored && h.bits != 0 && uint64_t(h.height) > available / RowBytes(uint64_t(h.width), int(h.bits));
+    if (available == 0 || rowsMissing || (!stored && imageSize > available)) {
       Bad("pixel data is truncated");
     }
     throw BmpUnsupported("Bitmap: this kind of bitmap (" + std::to_string(h.bits) + " bits per pixel, compression " +

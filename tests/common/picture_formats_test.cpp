@@ -140,7 +140,8 @@ std::vector<uint8_t> Emf(int32_t frameWidth, int32_t frameHeight, uint32_t lengt
 // then a plain one of 18 bytes whose length in words is given.
 std::vector<uint8_t> Placeable(int16_t right, int16_t bottom, uint16_t perInch, uint32_t words = 12) {
   std::vector<uint8_t> b{0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, uint8_t(right), uint8_t(right >> 8),
-                         uint8_t(bottom), uint8_t(bottom >> 8), uint8_t(perInch), uint8_t(perInch >> 8), 0, 0, 0, 0, 0, 0};
+                         uint8_t(bottom), uint8_t(bottom >> 8), uint8_t(perInch), uint8_t(perInch >> 8),
+                         0, 0, 0, 0, 0, 0};
   b.insert(b.end(), {1, 0, 9, 0, 0, 3, uint8_t(words), uint8_t(words >> 8), uint8_t(words >> 16), uint8_t(words >> 24),
                      0, 0, 0, 0, 0, 0, 0, 0});
   b.insert(b.end(), {3, 0, 0, 0, 0, 0});  // the end record
