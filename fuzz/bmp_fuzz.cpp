@@ -1,6 +1,7 @@
 // Bitmap files (the program's own wallpaper bitmap read back, and every kind
 // the viewer opens: palettes, runs, masks) and the pictures written as
-// bitmaps. A file that decodes has pixels for its whole size; every picture
+// bitmaps. A file that decodes has pixels for its whole size, within the
+// one picture limit; every picture
 // written, in memory or to a file, reads back equal; an empty picture is
 // refused by every writer.
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "common/bmp.h"
+#include "common/picture_formats.h"
 #include "fuzz_input.h"
 
 namespace {
@@ -62,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (readable) {
     FUZZ_CHECK(decoded.width > 0 && decoded.height > 0);
+    FUZZ_CHECK(wc::PictureSizeAllowed(decoded.width, decoded.height));
     FUZZ_CHECK(decoded.pixels.size() == size_t(decoded.width) * size_t(decoded.height));
     for (uint32_t p : decoded.pixels) FUZZ_CHECK((p >> 24) == 0);
     // A compressed picture can be far larger than its file; writing those

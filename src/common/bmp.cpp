@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/file_write.h"
+#include "common/picture_formats.h"
 
 namespace wc {
 
@@ -137,16 +138,30 @@ struct BmpHeader {
   uint32_t palette[256] = {};      // entries the file does not give stay black
 };
 
+bool KnownKind(uint32_t headerSize, uint32_t bits, uint32_t compression) {
+  if (headerSize != kCoreHeaderSize && headerSize < kInfoHeaderSize) return false;  // OS/2's later headers
+  switch (bits) {
+    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    default: return false;
+  }
+  return compression <= kBitFields;  // not JPEG or PNG inside, nor CMYK
+}
+
 BmpHeader ReadHeader(std::span<const uint8_t> bytes) {
   BmpHeader h;
   if (bytes.size() < kFileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M') Bad("not a bitmap file");
   h.offset = Get32(bytes, 10);
   const uint32_t headerSize = Get32(bytes, 14);
   h.core = headerSize == kCoreHeaderSize;
-  if (!h.core && headerSize < kInfoHeaderSize) Bad("unsupported header");
-  if (bytes.size() < kFileHeaderSize + (h.core ? kCoreHeaderSize : kInfoHeaderSize)) Bad("not a bitmap file");
+  // OS/2's later headers are 16 to 64 bytes long and begin as the 40-byte one.
+  if (headerSize < kCoreHeaderSize || (!h.core && headerSize < 16)) Bad("the header is damaged");
+  if (bytes.size() < kFileHeaderSize + std::min<size_t>(headerSize, kInfoHeaderSize)) Bad("not a bitmap file");
+  // A field of the header, or `otherwise` where the header is too short to hold it.
+  auto field = [&](size_t at, uint32_t otherwise) {
+    return kFileHeaderSize + headerSize >= at + 4 ? Get32(bytes, at) : otherwise;
+  };
   int64_t width, height;
-  uint32_t colours = 0;
+  uint32_t colours = 0, imageSize = 0;
   if (h.core) {
     width = Get16(bytes, 18);
     height = Get16(bytes, 20);
@@ -155,24 +170,39 @@ BmpHeader ReadHeader(std::span<const uint8_t> bytes) {
     width = static_cast<int32_t>(Get32(bytes, 18));
     height = static_cast<int32_t>(Get32(bytes, 22));
     h.bits = Get16(bytes, 28);
-    h.compression = Get32(bytes, 30);
-    colours = Get32(bytes, 46);
+    h.compression = field(30, kRgb);
+    imageSize = field(34, 0);
+    colours = field(46, 0);
   }
-  switch (h.bits) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: Bad("only 1-, 4-, 8-, 16-, 24- and 32-bit bitmaps are supported");
+  // What every kind must pass, the ones this reader does not decode
+  // included: a size within the limit every picture has, and pixel data
+  // inside the file.
+  if (width <= 0 || height == 0 || height == INT32_MIN) Bad("the picture has no pixels or an invalid size");
+  h.topDown = height < 0;
+  h.width = static_cast<int>(width);
+  h.height = static_cast<int>(h.topDown ? -height : height);
+  if (!PictureSizeAllowed(h.width, h.height)) {
+    throw std::runtime_error("Bitmap: " + PictureSizeRefusal(h.width, h.height));
   }
-  if (h.compression > kBitFields) Bad("this kind of compression is not supported");
+  if (h.offset > bytes.size()) Bad("pixel data is truncated");
+  if (!KnownKind(headerSize, h.bits, h.compression)) {
+    const uint64_t available = bytes.size() - h.offset;
+    // Pixels stored as they are (2 or 64 bits, masks with alpha): every
+    // row in the file. Compressed ones: at least the length the header gives.
+    const bool stored = h.compression == kRgb || h.compression == 6;
+    const bool rowsMissing =
+        stored && h.bits != 0 && uint64_t(h.height) > available / RowBytes(uint64_t(h.width), int(h.bits));
+    if (available == 0 || rowsMissing || (!stored && imageSize > available)) {
+      Bad("pixel data is truncated");
+    }
+    throw BmpUnsupported("Bitmap: this kind of bitmap (" + std::to_string(h.bits) + " bits per pixel, compression " +
+                         std::to_string(h.compression) + ") is not one this reader decodes");
+  }
   if ((h.compression == kRle8 && h.bits != 8) || (h.compression == kRle4 && h.bits != 4) ||
       (h.compression == kBitFields && h.bits != 16 && h.bits != 32)) {
     Bad("the compression does not suit the number of bits per pixel");
   }
-  if (width <= 0 || height == 0 || height == INT32_MIN) Bad("the picture has no pixels or an invalid size");
-  h.topDown = height < 0;
   if (h.topDown && h.compression != kRgb && h.compression != kBitFields) Bad("a compressed bitmap cannot be stored top-down");
-  h.width = static_cast<int>(width);
-  h.height = static_cast<int>(h.topDown ? -height : height);
-  if (h.offset > bytes.size()) Bad("pixel data is truncated");
 
   if (h.compression == kBitFields) {
     // After a 40-byte header, or inside a longer one: the same place.
@@ -304,14 +334,12 @@ void DecodeRle(std::span<const uint8_t> bytes, const BmpHeader& h, const BmpTarg
   if (!finished && y < h.height - 1) Bad("pixel data is truncated");
 }
 
-}  // namespace
-
-void DecodeBmpInto(std::span<const uint8_t> bytes, const BmpAllocate& allocate) {
+// The headers, and whether the data can hold what they claim.
+BmpHeader CheckedHeader(std::span<const uint8_t> bytes) {
   const BmpHeader h = ReadHeader(bytes);
   const uint64_t available = bytes.size() - h.offset;
   const uint64_t pixels = static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.height);
-  const bool rle = h.compression == kRle8 || h.compression == kRle4;
-  if (rle) {
+  if (h.compression == kRle8 || h.compression == kRle4) {
     if (pixels > std::max(kRlePixelsAlways, kRlePixelsPerByte * available)) {
       Bad("the picture is larger than its compressed data can describe");
     }
@@ -319,6 +347,19 @@ void DecodeBmpInto(std::span<const uint8_t> bytes, const BmpAllocate& allocate) 
     const uint64_t row = RowBytes(static_cast<uint64_t>(h.width), static_cast<int>(h.bits));
     if (static_cast<uint64_t>(h.height) > available / row) Bad("pixel data is truncated");
   }
+  return h;
+}
+
+}  // namespace
+
+BmpSize CheckBmpHeaders(std::span<const uint8_t> bytes) {
+  const BmpHeader h = CheckedHeader(bytes);
+  return {h.width, h.height};
+}
+
+void DecodeBmpInto(std::span<const uint8_t> bytes, const BmpAllocate& allocate) {
+  const BmpHeader h = CheckedHeader(bytes);
+  const bool rle = h.compression == kRle8 || h.compression == kRle4;
   const BmpTarget target = allocate(h.width, h.height);
   if (!target.pixels || target.stride < static_cast<size_t>(h.width)) {
     throw std::invalid_argument("Bitmap: no memory to decode into");

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,7 @@ namespace wc {
 // std::invalid_argument. In 32-bit files byte 3 of each pixel is written as 0.
 std::vector<uint8_t> EncodeBmp(const Image32& image, int bitsPerPixel);
 
-// Reads a bitmap file of any kind the system draws: the OS/2 12-byte header
+// Reads a bitmap file of the kinds the system commonly draws: the OS/2 12-byte header
 // or the 40-byte one and its longer versions (V4, V5); 1, 4 and 8 bits per
 // pixel through a palette (uncompressed, or BI_RLE8 / BI_RLE4), 16 bits
 // (5-5-5, or any masks with BI_BITFIELDS), 24 bits, 32 bits (the usual
@@ -28,10 +29,31 @@ std::vector<uint8_t> EncodeBmp(const Image32& image, int bitsPerPixel);
 // shorter than the depth allows: an index past its end reads as black, and
 // so do the pixels a compressed picture skips. Other formats, damaged data,
 // a size of 0, or pixel data shorter than the size promises throw
-// std::runtime_error. Memory is taken only for pixels the file holds; a
-// compressed picture, whose runs can each cover many pixels, may describe up
-// to 16 million pixels, or 256 per byte of its data.
+// std::runtime_error, and so does a picture over the limit every kind has
+// (PictureSizeAllowed), before any memory is taken. Memory is taken only for
+// pixels the file holds; a compressed picture, whose runs can each cover
+// many pixels, may describe up to 16 million pixels, or 256 per byte of its
+// data.
 Image32 DecodeBmp(const std::vector<uint8_t>& bytes);
+
+// Thrown for a bitmap of a kind this reader does not decode (OS/2's later
+// headers, 2 or 64 bits per pixel, a JPEG or PNG inside, CMYK), and only
+// once its header has passed what every bitmap must: a size within the
+// limit, and pixel data inside the file, as long as the header says. Only
+// such a file may be handed to another decoder; any other error means the
+// file is damaged.
+class BmpUnsupported : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The picture's size from its headers, checked as DecodeBmpInto checks them
+// (and throwing the same errors), without decoding.
+struct BmpSize {
+  int width = 0;
+  int height = 0;
+};
+BmpSize CheckBmpHeaders(std::span<const uint8_t> bytes);
 
 // Memory the caller owns for a decoded picture: `pixels` is the top row,
 // `stride` the pixels from one row to the next (at least the width). Each

@@ -1,6 +1,7 @@
 #include "common/picture_formats.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 
 #include "common/jpeg.h"
@@ -120,16 +121,128 @@ uint32_t BigEndian32(std::span<const uint8_t> b, size_t at) {
 }
 uint32_t LittleEndian16(std::span<const uint8_t> b, size_t at) { return b[at] | (uint32_t(b[at + 1]) << 8); }
 
+uint32_t LittleEndian32(std::span<const uint8_t> b, size_t at) {
+  return LittleEndian16(b, at) | (LittleEndian16(b, at + 2) << 16);
+}
+int64_t Signed16(std::span<const uint8_t> b, size_t at) { return int16_t(LittleEndian16(b, at)); }
+int64_t Signed32(std::span<const uint8_t> b, size_t at) { return int32_t(LittleEndian32(b, at)); }
+
+bool StartsWith(std::span<const uint8_t> b, std::initializer_list<uint8_t> bytes) {
+  return b.size() >= bytes.size() && std::equal(bytes.begin(), bytes.end(), b.begin());
+}
+
+// Eight tables, so that eight bytes go in one step: a large PNG is checked
+// at memory speed rather than a byte at a time.
+struct CrcTables {
+  uint32_t t[8][256];
+};
+constexpr CrcTables MakeCrcTables() {
+  CrcTables c{};
+  for (uint32_t i = 0; i < 256; ++i) {
+    uint32_t v = i;
+    for (int k = 0; k < 8; ++k) v = v & 1 ? 0xEDB88320u ^ (v >> 1) : v >> 1;
+    c.t[0][i] = v;
+  }
+  for (int s = 1; s < 8; ++s) {
+    for (uint32_t i = 0; i < 256; ++i) c.t[s][i] = (c.t[s - 1][i] >> 8) ^ c.t[0][c.t[s - 1][i] & 0xFF];
+  }
+  return c;
+}
+constexpr CrcTables kCrc = MakeCrcTables();
+
+// Each chunk whole and its checksum (over type and data) right, up to the
+// end chunk: a damaged header or pixel data is refused here, whatever the
+// system's decoder would make of it.
 bool PngComplete(std::span<const uint8_t> b) {
   size_t at = 8;
   while (at + 12 <= b.size()) {
-    const uint64_t length = BigEndian32(b, at);
+    const size_t length = BigEndian32(b, at);
+    if (length > b.size() - at - 12) return false;  // length, type, data, CRC
     const bool end = std::equal(b.begin() + long(at) + 4, b.begin() + long(at) + 8, "IEND");
-    at += 12 + length;  // length, type, data, CRC
-    if (at > b.size()) return false;
+    if (Crc32(b.subspan(at + 4, 4 + length)) != BigEndian32(b, at + 8 + length)) return false;
+    at += 12 + length;
     if (end) return true;
   }
   return false;
+}
+
+// An icon's directory: six bytes, then 16 per image (width and height,
+// 0 meaning 256; the image's length and where it starts). Each image is a
+// PNG or a bitmap without its file header, whose own size is what the
+// loader takes.
+struct IconWalk {
+  bool whole = false;
+  std::optional<ClaimedSize> largest;
+};
+
+IconWalk WalkIcon(std::span<const uint8_t> b) {
+  IconWalk walk;
+  if (b.size() < 6) return walk;
+  const size_t count = LittleEndian16(b, 4), directoryEnd = 6 + 16 * count;
+  if (count == 0 || directoryEnd > b.size()) return walk;
+  walk.whole = true;
+  ClaimedSize largest;
+  for (size_t i = 0; i < count; ++i) {
+    const size_t entry = 6 + 16 * i;
+    int64_t width = b[entry] ? b[entry] : 256, height = b[entry + 1] ? b[entry + 1] : 256;
+    const size_t length = LittleEndian32(b, entry + 8), start = LittleEndian32(b, entry + 12);
+    if (length == 0 || start < directoryEnd || start > b.size() || length > b.size() - start) {
+      walk.whole = false;
+    } else {
+      const auto image = b.subspan(start, length);
+      if (StartsWith(image, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}) && image.size() >= 24) {
+        width = BigEndian32(image, 16);
+        height = BigEndian32(image, 20);
+      } else if (image.size() >= 12) {
+        // A bitmap's header: its height counts the colour and the mask rows.
+        width = std::max(width, std::abs(Signed32(image, 4)));
+        height = std::max(height, std::abs(Signed32(image, 8)) / 2);
+      }
+    }
+    largest.width = std::max(largest.width, width);
+    largest.height = std::max(largest.height, height);
+  }
+  walk.largest = largest;
+  return walk;
+}
+
+// Metafiles: a placeable one (a 22-byte header with its frame in units of
+// so many per inch, then a plain one), an enhanced one (a header record
+// with its frame in hundredths of a millimetre and the file's length), or a
+// plain one (a header of 9 words, the file's length in words at byte 6).
+constexpr size_t kPlaceableHeader = 22, kPlainHeader = 18, kEnhancedHeader = 88;
+
+bool Placeable(std::span<const uint8_t> b) { return StartsWith(b, {0xD7, 0xCD, 0xC6, 0x9A}); }
+bool Enhanced(std::span<const uint8_t> b) { return StartsWith(b, {0x01, 0x00, 0x00, 0x00}); }
+
+std::optional<ClaimedSize> MetafileSize(std::span<const uint8_t> b) {
+  if (Placeable(b) && b.size() >= kPlaceableHeader) {
+    const int64_t inch = LittleEndian16(b, 14);
+    if (inch == 0) return ClaimedSize{};
+    return ClaimedSize{std::abs(Signed16(b, 10) - Signed16(b, 6)) * 96 / inch,
+                       std::abs(Signed16(b, 12) - Signed16(b, 8)) * 96 / inch};
+  }
+  if (Enhanced(b) && b.size() >= kEnhancedHeader) {
+    return ClaimedSize{std::abs(Signed32(b, 32) - Signed32(b, 24)) * 96 / 2540,
+                       std::abs(Signed32(b, 36) - Signed32(b, 28)) * 96 / 2540};
+  }
+  return std::nullopt;
+}
+
+bool PlainMetafileWhole(std::span<const uint8_t> b) {
+  if (b.size() < kPlainHeader) return false;
+  const uint64_t length = uint64_t(LittleEndian32(b, 6)) * 2;
+  return length >= kPlainHeader && length <= b.size();
+}
+
+bool MetafileComplete(std::span<const uint8_t> b) {
+  if (Placeable(b)) return b.size() >= kPlaceableHeader && PlainMetafileWhole(b.subspan(kPlaceableHeader));
+  if (Enhanced(b)) {
+    if (b.size() < kEnhancedHeader || !StartsWith(b.subspan(40), {' ', 'E', 'M', 'F'})) return false;
+    const uint64_t length = LittleEndian32(b, 48);
+    return length >= kEnhancedHeader && length <= b.size();
+  }
+  return PlainMetafileWhole(b);
 }
 
 // Skips a run of sub-blocks (a length byte, that many bytes, ... a 0);
@@ -192,6 +305,10 @@ std::optional<ClaimedSize> ClaimedPictureSize(std::span<const uint8_t> bytes) {
     case PictureSignature::Gif:
       if (bytes.size() < 13) return std::nullopt;
       return WalkGif(bytes).largest;
+    case PictureSignature::Icon:
+      return WalkIcon(bytes).largest;
+    case PictureSignature::Metafile:
+      return MetafileSize(bytes);
     default:
       return std::nullopt;
   }
@@ -203,9 +320,28 @@ bool PictureDataComplete(std::span<const uint8_t> bytes) {
       return PngComplete(bytes);
     case PictureSignature::Gif:
       return WalkGif(bytes).firstImageWhole;
+    case PictureSignature::Icon:
+      return WalkIcon(bytes).whole;
+    case PictureSignature::Metafile:
+      return MetafileComplete(bytes);
     default:
       return true;
   }
+}
+
+uint32_t Crc32(std::span<const uint8_t> bytes) {
+  const auto& t = kCrc.t;
+  uint32_t c = 0xFFFFFFFF;
+  const uint8_t* p = bytes.data();
+  size_t n = bytes.size();
+  for (; n >= 8; p += 8, n -= 8) {
+    const uint32_t low = c ^ (p[0] | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+    const uint32_t high = p[4] | uint32_t(p[5]) << 8 | uint32_t(p[6]) << 16 | uint32_t(p[7]) << 24;
+    c = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^ t[4][low >> 24] ^
+        t[3][high & 0xFF] ^ t[2][(high >> 8) & 0xFF] ^ t[1][(high >> 16) & 0xFF] ^ t[0][high >> 24];
+  }
+  for (; n > 0; ++p, --n) c = t[0][(c ^ *p) & 0xFF] ^ (c >> 8);
+  return ~c;
 }
 
 bool PictureSizeAllowed(int64_t width, int64_t height) {

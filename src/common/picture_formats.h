@@ -46,22 +46,32 @@ enum class PictureSignature { Unknown, Jpeg, Bitmap, Png, Gif, Tiff, Icon, Metaf
 // `head` is the file's start; 16 bytes are enough for every kind.
 PictureSignature SniffPicture(std::span<const uint8_t> head);
 
-// The size a PNG's or GIF's header claims, read before any decoder is
-// trusted with the file; nullopt for other kinds or a header cut short.
+// The size a header claims, read before any decoder is trusted with the
+// file: a PNG's; a GIF's screen or largest frame; an icon's largest image
+// (its directory, or the header of the image itself); a metafile's frame in
+// pixels at 96 dots per inch. nullopt for other kinds (JPEG and bitmaps have
+// readers of their own), a plain metafile (it claims no size) or a header
+// cut short.
 struct ClaimedSize {
   int64_t width = 0;
   int64_t height = 0;
 };
 std::optional<ClaimedSize> ClaimedPictureSize(std::span<const uint8_t> bytes);
 
-// Whether a PNG or GIF holds everything its first picture needs: every PNG
-// chunk whole up to the end chunk; the GIF's blocks whole up to the end of
-// its first image. A file cut short is damaged even where a decoder would
-// make a picture of what is there. Other kinds: true (their decoders tell).
+// Whether a file holds everything its header promises, checked before the
+// system's decoders see it: every PNG chunk whole, with the right checksum,
+// up to the end chunk; the GIF's blocks whole up to the end of its first
+// image; every image an icon's directory lists inside the file; a
+// metafile's records as long as its header says. A file cut short or
+// damaged there is refused even where a decoder would make a picture of
+// what is there. Other kinds: true (their decoders tell).
 bool PictureDataComplete(std::span<const uint8_t> bytes);
 
-// The largest picture any decoder takes, checked from the header before
-// memory is spent (the same limits as the JPEG decoder's).
+// The CRC-32 of PNG chunks (and zip files): polynomial 0xEDB88320.
+uint32_t Crc32(std::span<const uint8_t> bytes);
+
+// The largest picture any decoder takes, whatever its kind, checked from
+// the header before memory is spent (the same limits as the JPEG decoder's).
 bool PictureSizeAllowed(int64_t width, int64_t height);
 // "... is 40000 x 40000 pixels; the largest picture taken is ..." for errors.
 std::string PictureSizeRefusal(int64_t width, int64_t height);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -99,9 +100,9 @@ std::string TypeName(IWICBitmapDecoder* decoder) {
   return name + " image";
 }
 
-// Our own look at the file before the system's decoder: a claimed size
-// beyond the limits, or data cut short, is refused whatever the decoder
-// would make of it.
+// Our own look at the file before any system decoder: a claimed size
+// beyond the limits, or data cut short or damaged, is refused whatever the
+// decoder would make of it.
 void CheckBeforeDecoding(std::span<const uint8_t> bytes, const std::string& name) {
   if (const auto claimed = ClaimedPictureSize(bytes); claimed && !PictureSizeAllowed(claimed->width, claimed->height)) {
     Fail(name, PictureSizeRefusal(claimed->width, claimed->height));
@@ -141,52 +142,57 @@ struct Decoded {
   ui::Picture drawing;
 };
 
+// The system's picture loader, for the kinds only it reads: icons,
+// metafiles and bitmaps our reader does not know, each after our checks of
+// its header. The size it reports is checked again before anything is
+// drawn: a metafile's frame grows with the screen's dots per inch.
 Decoded Drawing(const std::string& bytes, const std::string& name) {
-  return {ui::Bitmap(), ui::Picture::LoadFromBytes(bytes, name)};
+  ui::Picture drawing = ui::Picture::LoadFromBytes(bytes, name);  // its errors name the file
+  if (!PictureSizeAllowed(drawing.Width(), drawing.Height())) {
+    Fail(name, PictureSizeRefusal(drawing.Width(), drawing.Height()));
+  }
+  return {ui::Bitmap(), std::move(drawing)};
 }
 
-// Our reader knows the common bitmaps; the system's loader the rest (OS/2
-// headers, embedded PNG).
+std::span<const uint8_t> Bytes(const std::string& bytes) {
+  return std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
+// Our reader knows the common bitmaps; the system's loader gets only the
+// kinds it does not know, once their header passed. A bitmap our reader
+// refuses stays refused: another loader must not make a picture of it.
 Decoded DecodeBitmapFile(const std::string& bytes, const std::string& name) {
   try {
     ui::Bitmap bitmap;
-    DecodeBmpInto(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
-                  [&](int width, int height) {
-                    bitmap = ui::Bitmap::ForWriting(width, height);
-                    return BmpTarget{bitmap.Bits(), size_t(width)};
-                  });
+    DecodeBmpInto(Bytes(bytes), [&](int width, int height) {
+      bitmap = ui::Bitmap::ForWriting(width, height);
+      return BmpTarget{bitmap.Bits(), size_t(width)};
+    });
     return {std::move(bitmap), ui::Picture()};
-  } catch (const std::exception& own) {
+  } catch (const BmpUnsupported& unknown) {
     try {
       return Drawing(bytes, name);
-    } catch (const std::exception&) {
-      Fail(name, own.what());
+    } catch (const std::exception& loader) {
+      Fail(name, std::string(unknown.what()) + ", nor one the system reads (" + loader.what() + ")");
     }
+  } catch (const std::exception& damaged) {
+    Fail(name, damaged.what());
   }
 }
 
 Decoded DecodeBytes(const std::string& bytes, const std::string& name, uint32_t background) {
-  const auto head = std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  switch (SniffPicture(head)) {
+  switch (SniffPicture(Bytes(bytes))) {
     case PictureSignature::Jpeg:
       return {DecodeJpeg(bytes, name), ui::Picture()};
     case PictureSignature::Bitmap:
       return DecodeBitmapFile(bytes, name);
     case PictureSignature::Icon:
     case PictureSignature::Metafile:
+      CheckBeforeDecoding(Bytes(bytes), name);
       return Drawing(bytes, name);
     default:
-      break;
-  }
-  try {
-    return {DecodeWic(bytes, name, background), ui::Picture()};
-  } catch (const std::exception& wic) {
-    // A kind only the old loader knows (a metafile without its header).
-    try {
-      return Drawing(bytes, name);
-    } catch (const std::exception&) {
-      throw ui::Error(wic.what());
-    }
+      // What WIC refuses (our checks included) stays refused.
+      return {DecodeWic(bytes, name, background), ui::Picture()};
   }
 }
 
@@ -232,14 +238,22 @@ uint32_t DesktopBackground() {
 
 PictureFileInfo ReadPictureInfo(const std::string& path) {
   const std::string bytes = ReadWholeFile(path);
-  const auto head = std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  if (SniffPicture(head) == PictureSignature::Jpeg) {
+  const auto head = Bytes(bytes);
+  const PictureSignature kind = SniffPicture(head);
+  if (kind == PictureSignature::Jpeg) {
     const JpegInfo jpeg = ReadJpegInfoBytes(head, path);
     return {jpeg.width, jpeg.height, "JPEG image"};
   }
-  if (const auto claimed = ClaimedPictureSize(head); claimed && !PictureSizeAllowed(claimed->width, claimed->height)) {
-    Fail(path, PictureSizeRefusal(claimed->width, claimed->height));
+  if (kind == PictureSignature::Bitmap) {
+    // Our reader's checks, for the kinds it does not decode too.
+    try {
+      (void)CheckBmpHeaders(head);
+    } catch (const BmpUnsupported&) {
+    } catch (const std::exception& damaged) {
+      Fail(path, damaged.what());
+    }
   }
+  CheckBeforeDecoding(head, path);
   Wic wic(path);
   WicFrame f = OpenFrame(wic, bytes, path);
   return {int(f.width), int(f.height), TypeName(f.decoder.get())};
@@ -256,7 +270,24 @@ ui::Picture ReadPictureFile(const std::string& path, uint32_t background) {
 
 ui::Bitmap ReadPictureBitmap(const std::string& path, uint32_t background) {
   Decoded d = DecodeBytes(ReadWholeFile(path), path, background);
-  return d.bitmap.Empty() ? d.drawing.ToBitmap() : std::move(d.bitmap);
+  return d.bitmap.Empty() ? PictureBitmap(d.drawing, background) : std::move(d.bitmap);
+}
+
+ui::Bitmap PictureBitmap(const ui::Picture& picture, uint32_t background) {
+  if (picture.AsBitmap() || picture.Empty()) return picture.ToBitmap();
+  const int width = picture.Width(), height = picture.Height();
+  if (!PictureSizeAllowed(width, height)) throw ui::Error(PictureSizeRefusal(width, height));
+  ui::Bitmap bitmap = ui::Bitmap::ForWriting(width, height);
+  std::fill_n(bitmap.Bits(), size_t(width) * size_t(height), background);
+  {
+    ui::MemoryDC dc(CreateCompatibleDC(nullptr));
+    ui::SelectGuard chosen(dc.get(), bitmap.Handle());
+    picture.Draw(dc.get(), RECT{0, 0, width, height});
+    GdiFlush();
+  }
+  // Whatever the drawing left of byte 3 goes: pixels are 0x00RRGGBB.
+  for (uint32_t& p : std::span(bitmap.Bits(), size_t(width) * size_t(height))) p &= 0x00FFFFFF;
+  return bitmap;
 }
 
 void WritePngFile(const std::string& path, const ui::Bitmap& bitmap) {

@@ -8,7 +8,8 @@
 // file the first frame is taken; transparency is laid over a background
 // colour. A picture larger than the decoders' limit is refused from its
 // header, before its memory is taken; a damaged file is an error, never a
-// half-drawn picture.
+// half-drawn picture. A file our checks refuse is never handed to another
+// decoder that might make a picture of it anyway.
 #include <cstdint>
 #include <string>
 
@@ -40,6 +41,12 @@ PictureFileInfo ReadPictureInfo(const std::string& path);
 ui::Picture ReadPictureFile(const std::string& path, uint32_t background);
 // The same, always as a bitmap at the picture's own size.
 ui::Bitmap ReadPictureBitmap(const std::string& path, uint32_t background);
+
+// A picture as a bitmap at its own size: an icon or metafile drawn over the
+// background colour (its transparent parts show it, as every other kind's
+// do), a bitmap copied. A drawing beyond the picture limit is refused
+// before any memory is taken for it.
+ui::Bitmap PictureBitmap(const ui::Picture& picture, uint32_t background);
 
 // The same from a file's bytes already in memory; `name` stands for the path.
 ui::Picture DecodePicture(const std::string& bytes, const std::string& name, uint32_t background);

@@ -246,6 +246,70 @@ TEST(BmpDecodeTest, MalformedRunsStayInsideThePicture) {
   for (const auto& [what, bytes] : refused) EXPECT_THROW(DecodeBmp(bytes), std::runtime_error) << what;
 }
 
+// What a crafted bitmap may claim: every size is checked against the one
+// picture limit and the data the file holds before any memory is asked
+// for; only a kind this reader does not decode, whose header passed those
+// checks, is left to another decoder.
+TEST(BmpSizeTest, CraftedClaimsAreRefusedBeforeMemoryIsAskedFor) {
+  const std::vector<uint32_t> palette = {0x0000FF, 0xFFFFFF};
+  int asked = 0;
+  auto decode = [&](const std::vector<uint8_t>& bytes) {
+    DecodeBmpInto(bytes, [&](int, int) -> BmpTarget {
+      ++asked;
+      throw std::runtime_error("memory asked for");
+    });
+  };
+  // 1 MB of runs that may each cover 256 pixels: 32768 x 8192, a gigabyte
+  // of pixels, within what the data could describe but over the limit.
+  std::vector<uint8_t> runs(1 << 20, 0);
+  for (size_t i = 0; i < runs.size(); i += 2) runs[i] = 255;
+  const std::vector<std::pair<const char*, std::vector<uint8_t>>> refused = {
+      {"runs claiming a huge picture", BmpFile{40, 32768, 8192, 8, 1, 2, palette, {}, runs}.Bytes()},
+      {"a few runs over the side limit", BmpFile{40, 40000, 400, 8, 1, 2, palette, {}, {0, 1}}.Bytes()},
+      {"2000 x 2000 over 1 KB", BmpFile{40, 2000, 2000, 24, 0, 0, {}, {}, std::vector<uint8_t>(1024, 7)}.Bytes()},
+      // Kinds this reader does not decode, damaged the same ways.
+      {"2 bits, rows missing", BmpFile{40, 64, 64, 2, 0, 0, palette, {}, std::vector<uint8_t>(100, 0)}.Bytes()},
+      {"a PNG inside, over the limit", BmpFile{40, 40000, 40000, 0, 5, 0, {}, {}, {1, 2, 3}}.Bytes()},
+      {"OS/2's long header, over the limit", BmpFile{64, 50000, 2, 24, 0, 0, {}, {}, {1, 2, 3}}.Bytes()},
+  };
+  for (const auto& [what, bytes] : refused) {
+    try {
+      decode(bytes);
+      ADD_FAILURE() << what << ": decoded";
+    } catch (const BmpUnsupported& e) {
+      ADD_FAILURE() << what << ": left to another decoder: " << e.what();
+    } catch (const std::runtime_error& e) {
+      EXPECT_EQ(std::string(e.what()).find("memory asked for"), std::string::npos) << what;
+    }
+    EXPECT_THROW((void)CheckBmpHeaders(bytes), std::runtime_error) << what;
+  }
+  EXPECT_EQ(asked, 0);
+
+  // The pixel offset far past the end, in a kind we know and one we do not.
+  for (uint16_t bits : {uint16_t(24), uint16_t(2)}) {
+    std::vector<uint8_t> distant = BmpFile{40, 4, 4, bits, 0, 0, palette, {}, std::vector<uint8_t>(64, 0)}.Bytes();
+    Put32(distant, 10, 0x7FFFFFF0);
+    EXPECT_THROW(decode(distant), std::runtime_error) << bits;
+    try {
+      decode(distant);
+    } catch (const BmpUnsupported&) {
+      ADD_FAILURE() << bits << " bits: an offset past the end was left to another decoder";
+    } catch (const std::runtime_error&) {
+    }
+  }
+  EXPECT_EQ(asked, 0);
+
+  // Whole files of kinds we do not decode: refused for another decoder, with their size.
+  const std::vector<uint8_t> twoBits = BmpFile{40, 16, 4, 2, 0, 0, palette, {}, std::vector<uint8_t>(16, 0)}.Bytes();
+  EXPECT_THROW(decode(twoBits), BmpUnsupported);
+  EXPECT_EQ(asked, 0);
+  const std::vector<uint8_t> png = BmpFile{40, 16, 4, 0, 5, 0, {}, {}, {1, 2, 3}}.Bytes();
+  EXPECT_THROW((void)CheckBmpHeaders(png), BmpUnsupported);
+
+  // The largest pictures allowed still decode.
+  EXPECT_EQ(CheckBmpHeaders(BmpFile{40, 32768, 1, 8, 1, 2, palette, {}, {0, 1}}.Bytes()).width, 32768);
+}
+
 TEST(BmpSizeTest, EmptyPicturesAreRefusedEverywhere) {
   // A picture without rows or without columns is no picture; none of the
   // helpers may walk its rows or allocate for it.

@@ -54,14 +54,16 @@ TEST(PictureSignatureTest, TellsEachKindFromItsFirstBytes) {
 }
 
 // A PNG's skeleton: signature, header chunk (width, height), data chunk,
-// end chunk. CRCs are not ours to check: the decoder does.
+// end chunk, each with its checksum over type and data.
 std::vector<uint8_t> Png(uint32_t width, uint32_t height) {
   std::vector<uint8_t> b{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
   auto chunk = [&](const char* type, std::vector<uint8_t> data) {
     for (int shift : {24, 16, 8, 0}) b.push_back(uint8_t(data.size() >> shift));
+    const size_t start = b.size();
     b.insert(b.end(), type, type + 4);
     b.insert(b.end(), data.begin(), data.end());
-    b.insert(b.end(), 4, 0);  // CRC
+    const uint32_t crc = Crc32(std::span(b).subspan(start));
+    for (int shift : {24, 16, 8, 0}) b.push_back(uint8_t(crc >> shift));
   };
   std::vector<uint8_t> header;
   for (uint32_t v : {width, height}) {
@@ -105,11 +107,116 @@ TEST(PictureStructureTest, ClaimedSizesAndCutFilesAreSeenBeforeAnyDecoder) {
   EXPECT_TRUE(PictureDataComplete(std::span(gif.data(), gif.size() - 1)));
 }
 
-// Random damage to both skeletons, run under the sanitizers natively: the
+// An icon of one image at the given offset and length, the directory
+// saying 32 x 32, the image a bitmap header of the given size.
+std::vector<uint8_t> Icon(int32_t width, int32_t height, uint32_t offset = 22, uint32_t length = 40) {
+  std::vector<uint8_t> b{0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0};
+  for (uint32_t v : {length, offset}) {
+    for (int shift : {0, 8, 16, 24}) b.push_back(uint8_t(v >> shift));
+  }
+  for (uint32_t v : {40u, uint32_t(width), uint32_t(height) * 2, 0x00200001u}) {
+    for (int shift : {0, 8, 16, 24}) b.push_back(uint8_t(v >> shift));
+  }
+  b.resize(22 + 40, 0);
+  return b;
+}
+
+// An enhanced metafile's header record with its frame in hundredths of a
+// millimetre and the file's length; then an end record.
+std::vector<uint8_t> Emf(int32_t frameWidth, int32_t frameHeight, uint32_t length = 108) {
+  std::vector<uint8_t> b(108, 0);
+  auto put = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
+  };
+  put(0, 1), put(4, 88);
+  put(32, uint32_t(frameWidth)), put(36, uint32_t(frameHeight));
+  b[40] = ' ', b[41] = 'E', b[42] = 'M', b[43] = 'F';
+  put(44, 0x10000), put(48, length), put(52, 2);
+  put(88, 14), put(92, 20);
+  return b;
+}
+
+// A placeable metafile: its 22-byte header (a frame in units per inch),
+// then a plain one of 18 bytes whose length in words is given.
+std::vector<uint8_t> Placeable(int16_t right, int16_t bottom, uint16_t perInch, uint32_t words = 12) {
+  std::vector<uint8_t> b{0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, uint8_t(right), uint8_t(right >> 8),
+                         uint8_t(bottom), uint8_t(bottom >> 8), uint8_t(perInch), uint8_t(perInch >> 8),
+                         0, 0, 0, 0, 0, 0};
+  b.insert(b.end(), {1, 0, 9, 0, 0, 3, uint8_t(words), uint8_t(words >> 8), uint8_t(words >> 16), uint8_t(words >> 24),
+                     0, 0, 0, 0, 0, 0, 0, 0});
+  b.insert(b.end(), {3, 0, 0, 0, 0, 0});  // the end record
+  return b;
+}
+
+TEST(PictureStructureTest, PngChecksumsAreCheckedChunkByChunk) {
+  // The standard check value.
+  const std::string nine = "123456789";
+  EXPECT_EQ(Crc32(std::span(reinterpret_cast<const uint8_t*>(nine.data()), nine.size())), 0xCBF43926u);
+  EXPECT_EQ(Crc32({}), 0u);
+  // Lengths around the eight-byte steps agree with the byte-at-a-time sum.
+  std::vector<uint8_t> data(41);
+  for (size_t i = 0; i < data.size(); ++i) data[i] = uint8_t(i * 37 + 11);
+  for (size_t n = 0; n <= data.size(); ++n) {
+    uint32_t c = 0xFFFFFFFF;
+    for (size_t i = 0; i < n; ++i) {
+      c ^= data[i];
+      for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    }
+    EXPECT_EQ(Crc32(std::span(data.data(), n)), ~c) << n;
+  }
+
+  const std::vector<uint8_t> png = Png(4, 4);
+  ASSERT_TRUE(PictureDataComplete(png));
+  // One bit wrong in the header's data, the pixel data, any checksum, or a
+  // chunk's type: the file is damaged.
+  const size_t header = 8, pixels = 8 + 25, end = 8 + 25 + 17;
+  for (size_t at : {header + 4, header + 9, header + 21, pixels + 4, pixels + 10, pixels + 14, end + 5, end + 9}) {
+    std::vector<uint8_t> bad = png;
+    bad[at] ^= 0x10;
+    EXPECT_FALSE(PictureDataComplete(bad)) << "bit flipped at " << at;
+  }
+}
+
+TEST(PictureStructureTest, IconsAndMetafilesClaimTheirSizeAndMustHoldTheirData) {
+  EXPECT_EQ(ClaimedPictureSize(Icon(48, 16))->width, 48);
+  EXPECT_EQ(ClaimedPictureSize(Icon(48, 16))->height, 32);  // the directory's 32 is the larger
+  EXPECT_EQ(ClaimedPictureSize(Icon(100000, 3))->width, 100000);
+  EXPECT_TRUE(PictureDataComplete(Icon(32, 32)));
+  EXPECT_FALSE(PictureDataComplete(Icon(32, 32, 22, 4000)));  // longer than the file
+  EXPECT_FALSE(PictureDataComplete(Icon(32, 32, 1u << 31)));  // starting far past it
+  EXPECT_FALSE(PictureDataComplete(Icon(32, 32, 10)));         // inside the directory
+  EXPECT_FALSE(PictureDataComplete(std::span<const uint8_t>(Icon(32, 32)).first(20)));
+
+  // 2540 hundredths of a millimetre is an inch: 96 pixels.
+  EXPECT_EQ(ClaimedPictureSize(Emf(2540, 5080))->width, 96);
+  EXPECT_EQ(ClaimedPictureSize(Emf(2540, 5080))->height, 192);
+  EXPECT_FALSE(PictureSizeAllowed(ClaimedPictureSize(Emf(2000000000, 2540))->width, 96));
+  EXPECT_TRUE(PictureDataComplete(Emf(2540, 2540)));
+  EXPECT_FALSE(PictureDataComplete(Emf(2540, 2540, 1000000)));
+  std::vector<uint8_t> noSignature = Emf(2540, 2540);
+  noSignature[41] = 'X';
+  EXPECT_FALSE(PictureDataComplete(noSignature));
+
+  EXPECT_EQ(ClaimedPictureSize(Placeable(1440, 720, 1440))->width, 96);
+  EXPECT_EQ(ClaimedPictureSize(Placeable(1440, 720, 1440))->height, 48);
+  EXPECT_FALSE(PictureSizeAllowed(ClaimedPictureSize(Placeable(32000, 32000, 1))->width, 1));
+  EXPECT_TRUE(PictureDataComplete(Placeable(1440, 720, 1440)));
+  EXPECT_FALSE(PictureDataComplete(Placeable(1440, 720, 1440, 5000)));
+  const std::vector<uint8_t> placeable = Placeable(1440, 720, 1440);
+  // Without its placeable header: a plain metafile, whole, claiming no size.
+  const std::vector<uint8_t> plain(placeable.begin() + 22, placeable.end());
+  EXPECT_EQ(SniffPicture(plain), PictureSignature::Metafile);
+  EXPECT_FALSE(ClaimedPictureSize(plain).has_value());
+  EXPECT_TRUE(PictureDataComplete(plain));
+  EXPECT_FALSE(PictureDataComplete(std::span<const uint8_t>(plain).first(plain.size() - 2)));
+}
+
+// Random damage to every skeleton, run under the sanitizers natively: the
 // structure walks never read outside the bytes they are given.
 TEST(PictureStructureTest, MutatedHeadersNeverReadPastTheirBytes) {
   std::mt19937 random(11);
-  for (const std::vector<uint8_t>& original : {Png(40, 30), Gif(40, 30)}) {
+  for (const std::vector<uint8_t>& original :
+       {Png(40, 30), Gif(40, 30), Icon(40, 30), Emf(2540, 2540), Placeable(1440, 720, 1440)}) {
     for (int round = 0; round < 20000; ++round) {
       std::vector<uint8_t> bytes = original;
       for (int c = 0, n = 1 + int(random() % 6); c < n; ++c) {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -100,8 +101,20 @@ TEST(PictureReaderTest, PngWrittenReadsBackEqual) {
   WritePngFile(dir.file("out.png"), bitmap);
   EXPECT_EQ(ReadPictureBitmap(dir.file("out.png"), 0).ToImage().pixels, image.pixels);
   EXPECT_EQ(ReadPictureInfo(dir.file("out.png")).type.find("PNG"), 0u);
-  // A failed write keeps what was there.
-  EXPECT_THROW(WritePngFile(dir.file("no such folder\\out.png"), bitmap), std::exception);
+  // A failed write keeps what was there: here another program holds the
+  // file open, letting others read and write it but not replace it. A
+  // writer that wrote over the file in place would succeed and lose it.
+  const std::vector<uint8_t> before = ReadFileBytes(dir.file("out.png"));
+  {
+    HANDLE held = CreateFileA(dir.file("out.png").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_THROW(WritePngFile(dir.file("out.png"), ui::Bitmap::FromImage(MakeImage(5, 5, 0xFF0000))), std::exception);
+    CloseHandle(held);
+  }
+  EXPECT_EQ(ReadFileBytes(dir.file("out.png")), before);
+  EXPECT_EQ(ReadPictureBitmap(dir.file("out.png"), 0).ToImage().pixels, image.pixels);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("out.png.new")));
 }
 
 // Damaged files, and thousands of random mutations of every sample: each

@@ -145,9 +145,9 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
       WriteProgramCopy(*pixels, hq, to);
     });
   } else if (!decoded.Empty()) {
-    // An icon or metafile is drawn by the system's loader, on this thread.
-    Image32 image = decoded.ToBitmap().ToImage();
-    WriteProgramCopy(ui::Bitmap::FromImage(image), HighQualityResampling(), ExeFolder + "wallpaper.bmp");
+    // An icon or metafile is drawn by the system's loader, on this thread,
+    // over the desktop's colour as every other kind's transparency is.
+    WriteProgramCopy(PictureBitmap(decoded, DesktopBackground()), HighQualityResampling(), ExeFolder + "wallpaper.bmp");
   }
   // HTML pages and movies have no picture; there is nothing to write then.
 
