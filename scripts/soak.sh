@@ -68,6 +68,10 @@ else
   wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >>"$log" 2>&1
   wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >>"$log" 2>&1
   wine_install_fonts
+  # The desktop is read when the server and Wine's explorer start: the ones
+  # wineboot started run without it, and would draw no taskbar.
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wineserver -w </dev/null >/dev/null 2>&1 || true
 fi
 wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >>"$log" 2>&1
 wineserver -p </dev/null >/dev/null 2>&1
