@@ -6,7 +6,9 @@
 # command that replays it; the driver's log, Wine's log (with the backtrace
 # of a crash) and the material stay in the work folder then.
 #   soak.sh [MINUTES] [SEED] [LAST_STEP]
-#     MINUTES    how long (10 by default)
+#     MINUTES    how long (10 by default); a run whose leak watch has not yet
+#                judged 100 steps after warm-up goes on for them, up to twice
+#                as long
 #     SEED       which run (by default one from the clock, printed)
 #     LAST_STEP  stop after this step (to replay a failure up to its step)
 # SOAK_BUILD_DIR names the Windows build (build/windows by default; it is
