@@ -90,9 +90,9 @@ tail -n +1 -f --pid="$driver_pid" "$out" | sed -u 's/\r$//'
 wait "$driver_pid"
 rc=$?
 if [ "$rc" -ne 0 ]; then
-  if grep -q -e "Unhandled exception" -e "Backtrace:" "$log"; then
+  if grep -q -e "Unhandled exception" -e "Unhandled page fault" -e "Backtrace:" "$log"; then
     echo "== Wine's report of the crash ($log):"
-    grep -A40 -e "Unhandled exception" "$log" | head -80
+    grep -A40 -e "Unhandled exception" -e "Unhandled page fault" "$log" | head -80
   fi
   echo "the driver's log, Wine's log and the material are in $work"
   exit 1
