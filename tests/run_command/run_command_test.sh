@@ -49,9 +49,8 @@ read -r -t 30 number <&"$displayfd" || fail "the X server did not start"
 export DISPLAY=:$number
 
 # The prefix: made once from the test run's prepared one (a copy takes a
-# second, a new prefix a minute); run.sh adds what it needs itself.
-# The tests' prefix puts every program in a desktop of its own: the copy
-# forgets it, as a new prefix has none.
+# second, a new prefix a minute), less the desktop that prefix gives every
+# program, which a new user's prefix has not; run.sh adds what it needs.
 if [ ! -f "$prefix/system.reg" ] && [ -f "$build/wineprefix/.prepared" ]; then
   rm -rf "$prefix.new"
   cp -a "$build/wineprefix" "$prefix.new" &&
