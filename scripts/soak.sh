@@ -6,7 +6,9 @@
 # command that replays it; the driver's log, Wine's log (with the backtrace
 # of a crash) and the material stay in the work folder then.
 #   soak.sh [MINUTES] [SEED] [LAST_STEP]
-#     MINUTES    how long (10 by default)
+#     MINUTES    how long (10 by default); a run whose leak watch has not yet
+#                judged 100 steps after warm-up goes on for them, up to twice
+#                as long
 #     SEED       which run (by default one from the clock, printed)
 #     LAST_STEP  stop after this step (to replay a failure up to its step)
 # SOAK_BUILD_DIR names the Windows build (build/windows by default; it is
@@ -68,6 +70,10 @@ else
   wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >>"$log" 2>&1
   wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >>"$log" 2>&1
   wine_install_fonts
+  # The desktop is read when the server and Wine's explorer start: the ones
+  # wineboot started run without it, and would draw no taskbar.
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wineserver -w </dev/null >/dev/null 2>&1 || true
 fi
 wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >>"$log" 2>&1
 wineserver -p </dev/null >/dev/null 2>&1
@@ -84,9 +90,9 @@ tail -n +1 -f --pid="$driver_pid" "$out" | sed -u 's/\r$//'
 wait "$driver_pid"
 rc=$?
 if [ "$rc" -ne 0 ]; then
-  if grep -q -e "Unhandled exception" -e "Backtrace:" "$log"; then
+  if grep -q -e "Unhandled exception" -e "Unhandled page fault" -e "Backtrace:" "$log"; then
     echo "== Wine's report of the crash ($log):"
-    grep -A40 -e "Unhandled exception" "$log" | head -80
+    grep -A40 -e "Unhandled exception" -e "Unhandled page fault" "$log" | head -80
   fi
   echo "the driver's log, Wine's log and the material are in $work"
   exit 1

@@ -245,8 +245,11 @@ class Soak {
   std::vector<std::string> sections_;
   Snapshot guard_, pictures_;
   LeakWatch leaks_;
-  std::string longestWarm_, longestLast_;
-  int longestSteps_ = -1;
+  // What this life of the program has made once: the windows whose GDI
+  // objects and memory it keeps for the rest of its life (the panel, the
+  // viewer, the capture overlay, the system's file dialog). The leak watch
+  // counts from when all four have been made.
+  bool madePanel_ = false, madeViewer_ = false, madeOverlay_ = false, madeFileDialog_ = false;
   int restarts_ = 0, kills_ = 0, saves_ = 0;
   std::vector<std::pair<WORD, WORD>> hotkeys_;
 };
@@ -343,6 +346,7 @@ void Soak::Attach() {
   WaitFor([&] { return runner_->StartUpDone(); }, 10s);
   if (!test::FindTrayIcon(taskbar_, icon_)) Fail("the program's icon did not show in the taskbar");
   leaks_.Restart();
+  madePanel_ = madeViewer_ = madeOverlay_ = madeFileDialog_ = false;
 }
 
 void Soak::Start() {
@@ -790,6 +794,7 @@ void Soak::Capture() {
         },
         8s);
     if (!overlay) return;
+    madeOverlay_ = true;
     Sleep(300ms);
     if (rng_.Chance(40)) {
       action_ += ", Escape";
@@ -987,6 +992,7 @@ void Soak::HandleDialog(HWND dialog) {
   HWND fileName = GetDlgItem(dialog, 1148);  // the file dialogs' name box
   if (!fileName) fileName = GetDlgItem(dialog, 1152);
   if (fileName) {
+    madeFileDialog_ = true;
     if (!fileIntent_.empty()) {
       Log("file dialog \"" + title + "\": " + fileIntent_);
       Ask(fileName, WM_SETTEXT, 0, LPARAM(fileIntent_.c_str()));
@@ -1082,18 +1088,23 @@ void Soak::Check() {
   // Nothing changed outside the scratch and program folders.
   if (std::string d = CompareSnapshots(guard_, TakeSnapshot(at_.guard)); !d.empty()) Fail("guard folder: " + d);
   if (std::string d = CompareSnapshots(pictures_, TakeSnapshot(at_.pictures)); !d.empty()) Fail("picture tree: " + d);
-  // Leaks: sampled when the viewer holds no capture and no dialog is open.
+  // Leaks: sampled when no dialog is open, with the number of captures the
+  // viewer holds (shown or hidden: it keeps them when closed), whose memory
+  // comes and goes with them.
   HWND viewer = Viewer();
-  HWND tabs = viewer ? FindChild(viewer, "SysTabControl32") : nullptr;
-  const bool captures = viewer && (!tabs || Ask(tabs, TCM_GETITEMCOUNT) > 0);
-  if (expectRunning_ && Running() && !captures && Forms().size() <= (viewer ? 2u : 1u) && !Dialog()) {
-    const Figures f = Measure(process_.get(), pid_);
-    const std::string leak = leaks_.Sample(step_, f);
-    if (leaks_.Warm() && leaks_.Steps() > longestSteps_) {
-      longestSteps_ = leaks_.Steps();
-      longestWarm_ = "step " + std::to_string(*leaks_.WarmStep()) + ": " + Describe(*leaks_.Warm());
-      longestLast_ = "step " + std::to_string(step_) + ": " + Describe(f);
+  int captures = 0;
+  if (runner_ && Running()) {
+    for (HWND w : runner_->Windows()) {
+      HWND tabs = FindChild(w, "msctls_trackbar32") ? FindChild(w, "SysTabControl32") : nullptr;
+      if (tabs) captures += int(Ask(tabs, TCM_GETITEMCOUNT));
     }
+  }
+  if (Running() && IsWindowVisible(main_)) madePanel_ = true;
+  if (viewer) madeViewer_ = true;
+  if (expectRunning_ && Running() && Forms().size() <= (viewer ? 2u : 1u) && !Dialog()) {
+    const Figures f = Measure(process_.get(), pid_);
+    const bool warm = madePanel_ && madeViewer_ && madeOverlay_ && madeFileDialog_;
+    const std::string leak = leaks_.Sample(step_, f, warm, captures);
     if (!leak.empty()) Fail("leak: " + leak);
     if (step_ % 50 == 0) Log("figures: " + Describe(f));
   }
@@ -1132,7 +1143,14 @@ int Soak::Run() {
     action_ = "start";
     Start();
     Check();
-    while (Clock::now() < end && (lastStep_ <= 0 || step_ < lastStep_)) {
+    // A run whose restarts or pace left the leak watch fewer steps than it
+    // needs to judge goes on for them, up to twice its minutes.
+    const auto longest = end + std::chrono::minutes(minutes_);
+    auto goOn = [&] {
+      const auto now = Clock::now();
+      return now < end || (now < longest && leaks_.WatchedSoFar() < LeakWatch::kMinSteps);
+    };
+    while (goOn() && (lastStep_ <= 0 || step_ < lastStep_)) {
       ++step_;
       Step();
       Log(action_);
@@ -1147,6 +1165,10 @@ int Soak::Run() {
     expectRunning_ = false;
     TrayMenu(15);
     runner_->WaitForExit(20s);
+    // Every life's growth from warm to its end, judged once more now that
+    // the last one has ended.
+    action_ = "the leak watch's verdict over the run";
+    if (const std::string leak = leaks_.Finish(); !leak.empty()) Fail("leak: " + leak);
   } catch (const Broken& b) {
     std::printf("\nSOAK FAILED at step %d (seed %llu): %s\n  during: %s\n  the steps before it:\n", step_,
                 static_cast<unsigned long long>(seed_), b.what(), action_.c_str());
@@ -1161,10 +1183,9 @@ int Soak::Run() {
   const double minutes = std::chrono::duration<double>(Clock::now() - begin_).count() / 60.0;
   std::printf("\nsoak: %d steps in %.1f minutes (%.0f steps per minute), %d restarts, %d hard kills\n", step_, minutes,
               minutes > 0 ? step_ / minutes : 0.0, restarts_, kills_);
-  if (longestSteps_ >= 0) {
-    std::printf("leak watch over the longest life (%d steps):\n  warm at %s\n  last at %s\n", longestSteps_,
-                longestWarm_.c_str(), longestLast_.c_str());
-  }
+  leaks_.Restart();
+  std::printf("leak watch, from warm to the end of every stretch of a life that held the same captures:\n%s",
+              leaks_.Report().c_str());
   std::printf(result == 0 ? "SOAK PASSED\n" : "SOAK FAILED\n");
   std::fflush(stdout);
   return result;

@@ -243,57 +243,152 @@ std::string Describe(const Figures& f) {
   return text;
 }
 
-void LeakWatch::Restart() {
-  samples_.clear();
-  warm_.reset();
-  warmStep_.reset();
-  lifeStart_ = -1;
+namespace {
+
+Figures Lowest(const std::vector<std::pair<int, Figures>>& samples, int from, int to) {
+  Figures low{LONG_MAX, LONG_MAX, LONG_MAX, LONG_MAX};
+  for (const auto& [s, v] : samples) {
+    if (s < from || s > to) continue;
+    low.handles = std::min(low.handles, v.handles);
+    low.gdi = std::min(low.gdi, v.gdi);
+    low.user = std::min(low.user, v.user);
+    low.privateKb = std::min(low.privateKb, v.privateKb);
+  }
+  return low;
 }
 
-std::string LeakWatch::Sample(int step, const Figures& f) {
-  if (lifeStart_ < 0) lifeStart_ = step;
+}  // namespace
+
+void LeakWatch::Close() {
+  if (std::optional<Stretch> stretch = Current()) done_.push_back(*stretch);
+  samples_.clear();
+  warmFrom_ = -1;
+}
+
+void LeakWatch::Restart() {
+  Close();
+  ++life_;
+}
+
+std::optional<LeakWatch::Stretch> LeakWatch::Current() const {
+  // Warm once the warm window is past, and watched beyond it.
+  if (warmFrom_ < 0 || samples_.empty()) return std::nullopt;
+  const int warmStep = warmFrom_ + kWarmWindow, last = samples_.back().first;
+  if (last <= warmStep) return std::nullopt;
+  Stretch s;
+  s.life = life_;
+  s.held = held_;
+  s.warmStep = warmStep;
+  s.endStep = last;
+  s.warm = Lowest(samples_, warmFrom_, warmStep);
+  // The end window starts after the warm one: a short stretch compares its
+  // own later samples, never the warm ones again.
+  const size_t n = samples_.size();
+  const int endFrom = samples_[n > size_t(kEndWindow) ? n - kEndWindow : 0].first;
+  s.end = Lowest(samples_, std::max(endFrom, warmStep + 1), last);
+  if (s.warm.gdi == LONG_MAX || s.end.gdi == LONG_MAX) return std::nullopt;
+  return s;
+}
+
+std::string LeakWatch::Sample(int step, const Figures& f, bool warm, int held) {
+  if (!warm) return "";
+  if (warmFrom_ >= 0 && held != held_) Close();
+  held_ = held;
+  if (warmFrom_ < 0) warmFrom_ = step;
   samples_.emplace_back(step, f);
-  last_ = f;
-  lastStep_ = step;
-  // Warm: the lowest figures of the life's steps 40 to 100, when every
-  // window has been made once and the caches are full.
-  constexpr int kWarmFrom = 40, kWarmTo = 100, kWindow = 100;
-  auto lowest = [&](int from, int to) {
-    Figures low{LONG_MAX, LONG_MAX, LONG_MAX, LONG_MAX};
-    int n = 0;
-    for (const auto& [s, v] : samples_) {
-      if (s < from || s > to) continue;
-      ++n;
-      low.handles = std::min(low.handles, v.handles);
-      low.gdi = std::min(low.gdi, v.gdi);
-      low.user = std::min(low.user, v.user);
-      low.privateKb = std::min(low.privateKb, v.privateKb);
+  std::vector<Stretch> stretches = done_;
+  if (std::optional<Stretch> s = Current()) stretches.push_back(*s);
+  return Verdict(stretches);
+}
+
+std::string LeakWatch::Finish() {
+  Restart();
+  return Verdict(done_);
+}
+
+int LeakWatch::WatchedSteps() const {
+  int steps = 0;
+  for (const Stretch& s : done_) steps += s.Steps();
+  return steps;
+}
+
+int LeakWatch::WatchedSoFar() const {
+  const std::optional<Stretch> s = Current();
+  return WatchedSteps() + (s ? s->Steps() : 0);
+}
+
+namespace {
+
+Figures SumGrowth(const std::vector<LeakWatch::Stretch>& stretches, bool measured[4]) {
+  Figures g{0, 0, 0, 0};
+  for (const LeakWatch::Stretch& s : stretches) {
+    const long pairs[4][2] = {{s.warm.handles, s.end.handles},
+                              {s.warm.gdi, s.end.gdi},
+                              {s.warm.user, s.end.user},
+                              {s.warm.privateKb, s.end.privateKb}};
+    long* sums[4] = {&g.handles, &g.gdi, &g.user, &g.privateKb};
+    for (int i = 0; i < 4; ++i) {
+      if (pairs[i][0] < 0 || pairs[i][1] < 0) measured[i] = false;
+      *sums[i] += pairs[i][1] - pairs[i][0];
     }
-    return n > 0 ? std::optional<Figures>(low) : std::nullopt;
-  };
-  if (step - lifeStart_ < kWarmTo) return "";
-  if (!warm_) {
-    warm_ = lowest(lifeStart_ + kWarmFrom, lifeStart_ + kWarmTo);
-    warmStep_ = lifeStart_ + kWarmTo;
-    return "";
   }
-  if (step - *warmStep_ < 2 * kWindow) return "";
-  const std::optional<Figures> now = lowest(step - kWindow, step);
-  if (!now) return "";
-  // What may grow without a leak: a few handles and windows of a dialog made
-  // late, a few hundred KB of heap fragments and of a longer playlist.
+  return g;
+}
+
+}  // namespace
+
+Figures LeakWatch::Growth() const {
+  bool measured[4] = {true, true, true, true};
+  return SumGrowth(done_, measured);
+}
+
+std::string LeakWatch::Verdict(const std::vector<Stretch>& stretches) const {
+  int steps = 0;
+  std::vector<int> lives;
+  for (const Stretch& s : stretches) {
+    steps += s.Steps();
+    if (std::find(lives.begin(), lives.end(), s.life) == lives.end()) lives.push_back(s.life);
+  }
+  if (steps < kMinSteps) return "";
+  bool measured[4] = {true, true, true, true};
+  const Figures g = SumGrowth(stretches, measured);
+  // What may grow without a leak, in each life whatever its length: a few
+  // handles, windows and GDI objects of something made late (a font, a
+  // dialog's brushes), a few MB of heap fragments and of a longer playlist.
+  // A leak of one GDI object per wallpaper change passes the GDI allowance
+  // within 100 changes, however the run is cut.
+  const long more = long(lives.size()) - 1;
   std::string leak;
-  auto check = [&](const char* what, long warm, long low, long allowed) {
-    if (warm >= 0 && low >= 0 && low - warm > allowed) {
-      leak += std::string(leak.empty() ? "" : "; ") + what + " grew from " + std::to_string(warm) + " to at least " +
-              std::to_string(low) + " over " + std::to_string(step - *warmStep_) + " steps";
+  auto check = [&](int i, const char* what, long grown, long first, long next) {
+    const long allowed = first + next * more;
+    if (measured[i] && grown > allowed) {
+      leak += std::string(leak.empty() ? "" : "; ") + what + " grew by " + std::to_string(grown) + " (at most " +
+              std::to_string(allowed) + " allowed)";
     }
   };
-  check("handles", warm_->handles, now->handles, 60);
-  check("GDI objects", warm_->gdi, now->gdi, 150);
-  check("windows", warm_->user, now->user, 40);
-  check("working set (KB)", warm_->privateKb, now->privateKb, 48 * 1024);
-  return leak;
+  check(0, "handles", g.handles, 40, 10);
+  check(1, "GDI objects", g.gdi, 20, 10);
+  check(2, "windows", g.user, 20, 5);
+  check(3, "working set (KB)", g.privateKb, 48 * 1024, 16 * 1024);
+  if (leak.empty()) return "";
+  return leak + " over " + std::to_string(steps) + " steps after warm-up in " + std::to_string(lives.size()) +
+         (lives.size() == 1 ? " life" : " lives");
+}
+
+std::string LeakWatch::Report() const {
+  std::string out;
+  for (const Stretch& s : done_) {
+    out += "  life " + std::to_string(s.life) + ", " + std::to_string(s.held) + " captures held, warm at step " +
+           std::to_string(s.warmStep) + ": " + Describe(s.warm) + "\n";
+    out += "    at its end, step " + std::to_string(s.endStep) + ": " + Describe(s.end) + "\n";
+  }
+  const Figures g = Growth();
+  char line[200];
+  std::snprintf(line, sizeof line,
+                "  growth over %d steps: handles %+ld, GDI objects %+ld, windows %+ld, working set %+ld KB%s\n",
+                WatchedSteps(), g.handles, g.gdi, g.user, g.privateKb,
+                WatchedSteps() < kMinSteps ? " (too few steps to judge)" : "");
+  return out + line;
 }
 
 }  // namespace wc::soak

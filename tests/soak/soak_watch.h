@@ -48,28 +48,51 @@ struct Figures {
 Figures Measure(HANDLE process, DWORD pid);
 std::string Describe(const Figures& f);
 
-// Growth of the figures over one life of the process. The lowest value of a
-// window of samples is compared with the lowest of the warm window: what a
-// step holds for a while (a capture in the viewer) comes and goes; what
-// leaks stays.
+// Growth of the figures from warm to the end of each life of the process.
+// A life is warm once the caller says so (every window that keeps GDI
+// objects and memory for the rest of the life has been made once). It is
+// watched in stretches in which the program holds the same captures (what
+// they take comes and goes with them): a stretch's warm figures are the
+// lowest of its first kWarmWindow steps, its end figures the lowest of its
+// last kEndWindow samples; what a step holds for a while comes and goes,
+// what leaks stays. The growth of every stretch is added up, so that a run
+// whose restarts and captures cut it short still judges at least kMinSteps
+// steps; a run with fewer gives no verdict, and says so.
 class LeakWatch {
  public:
-  void Restart();  // a new process
-  // Returns a description of a leak, or "".
-  std::string Sample(int step, const Figures& f);
-  std::optional<Figures> Warm() const { return warm_; }
-  std::optional<int> WarmStep() const { return warmStep_; }
-  const Figures& Last() const { return last_; }
-  int LastStep() const { return lastStep_; }
-  int Steps() const { return lastStep_ - (warmStep_ ? *warmStep_ : lastStep_); }
+  static constexpr int kWarmWindow = 5, kEndWindow = 8, kMinSteps = 100;
+
+  // A stretch of one life that was warm and then watched.
+  struct Stretch {
+    int life = 0, held = 0;  // which life; how many captures it held
+    int warmStep = 0, endStep = 0;
+    Figures warm, end;
+    int Steps() const { return endStep - warmStep; }
+  };
+
+  void Restart();  // a new process: the life before it ends
+  // Returns a description of a leak, or "". `held` is how many captures the
+  // program holds. Judged once the stretches so far (this one up to now
+  // included) were watched for kMinSteps steps.
+  std::string Sample(int step, const Figures& f, bool warm, int held = 0);
+  // The end of the run: the last life ends; the same verdict as Sample's.
+  std::string Finish();
+
+  const std::vector<Stretch>& Stretches() const { return done_; }
+  int WatchedSteps() const;  // of the stretches that ended
+  int WatchedSoFar() const;  // the same with the one going on
+  Figures Growth() const;    // summed over the stretches that ended
+  // Lines for a person: every stretch compared, and the sum.
+  std::string Report() const;
 
  private:
-  int lifeStart_ = -1;
+  std::optional<Stretch> Current() const;
+  void Close();
+  std::string Verdict(const std::vector<Stretch>& stretches) const;
+
+  int life_ = 0, held_ = 0, warmFrom_ = -1;
   std::vector<std::pair<int, Figures>> samples_;
-  std::optional<Figures> warm_;
-  std::optional<int> warmStep_;
-  Figures last_;
-  int lastStep_ = 0;
+  std::vector<Stretch> done_;
 };
 
 }  // namespace wc::soak
