@@ -79,6 +79,8 @@ TEST_F(PanelTest, AFirstStartWithoutFilesCreatesTheDefaultPlaylistAndTakesTheDef
   EXPECT_EQ(p.AuxState(), "1");                   // manual mode: nothing to wait for
   EXPECT_FALSE(p.timer_start.Enabled());
   EXPECT_TRUE(p.CloseMeansExit);
+  // No "Always minimize" key: minimized, as the settings dialog shows it.
+  EXPECT_FALSE(app.ShowMainForm);
   EXPECT_TRUE(prompts.messages.empty());
   EXPECT_TRUE(prompts.shellCalls.empty());
 }
