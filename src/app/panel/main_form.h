@@ -56,7 +56,10 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // ---- state (the fields other windows and tests use)
   std::string ExeFolder;            // the program's folder, with a trailing backslash
   std::string StartupPlaylistFile;  // what the start-up sequence loaded
-  bool CloseMeansExit = false;
+  // A close ends the program unless the panel is shown (then it goes to the
+  // tray). The panel starts hidden, so a close that comes before the start-up
+  // sequence ends the program with nothing read and nothing written.
+  bool CloseMeansExit = true;
   // Set once the start-up sequence has read settings.ini into the controls;
   // until then nothing is written back to it.
   bool PanelSettingsRead = false;
