@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/entry_kind.h"
 #include "common/paths.h"
 #include "common/picture_formats.h"
 #include "common/text.h"
@@ -9,8 +10,8 @@
 namespace wc {
 
 KindList ImageKinds() { return PictureExtensions(); }
-KindList MovieKinds() { return {".AVI", ".MPG", ".MPEG", ".SWF"}; }
-KindList HtmlKinds() { return {".HTML", ".HTM"}; }
+KindList MovieKinds() { return MovieExtensions(); }
+KindList HtmlKinds() { return PageExtensions(); }
 KindList SupportedKinds() {
   KindList kinds = ImageKinds();
   for (const KindList& more : {HtmlKinds(), MovieKinds()}) kinds.insert(kinds.end(), more.begin(), more.end());

@@ -5,6 +5,7 @@
 
 #include "scan/playlist_target.h"
 #include "common/product.h"
+#include "common/entry_kind.h"
 #include "common/fit.h"
 #include "common/paths.h"
 #include "common/picture_formats.h"
@@ -61,14 +62,6 @@ const ui::Binding<TScanDiskForm> kBindings[] = {
 
 // The preview's frame and the longer side of a picture in it.
 constexpr int kPreviewSide = 113;
-
-
-bool IsOneOf(const std::string& ext, std::initializer_list<const char*> list) {
-  for (const char* e : list) {
-    if (ext == e) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -242,14 +235,15 @@ void TScanDiskForm::PreviewCurrent() {
   const std::string ext = UpperCaseText(ExtractFileExt(path));
   PlaylistTarget* playlist = PlaylistTarget::Find();
   const std::string exeFolder = playlist ? playlist->ProgramFolder() : ExtractFilePath(App().ExeName());
-  if (IsOneOf(ext, {".MPG", ".MPEG", ".AVI"})) {
+  const EntryKind kind = KindOfEntry(path);
+  if (kind == EntryKind::Movie) {
     ShowPreview(exeFolder + "moviepreview.bmp");
+  } else if (kind == EntryKind::Page) {
+    ShowPreview(exeFolder + "htmlpreview.bmp");
   } else if (IsPictureExtension(ext)) {
     ShowPreview(path);
-  } else if (IsOneOf(ext, {".HTM", ".HTML"})) {
-    ShowPreview(exeFolder + "htmlpreview.bmp");
   }
-  // Anything else (a Flash movie) has no picture: the last preview stays.
+  // Anything else is no kind the search finds: the last preview stays.
 }
 
 void TScanDiskForm::ShowPreview(const std::string& file) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "settings/always_minimize.h"
 #include "settings/settings_target.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
@@ -160,7 +161,7 @@ void TSettings::ReadGeneralOptions(const IniFile& ini) {
   // drag and drop switches it on.
   CheckBox1.SetChecked(ini.ReadBool("Show help tips", "Checked", false));
   CheckBox2.SetChecked(ini.ReadBool("Run at startup", "Checked", true));
-  CheckBox3.SetChecked(ini.ReadBool("Always minimize", "Checked", true));
+  CheckBox3.SetChecked(StoredAlwaysMinimize(ini));
   CheckBox4.SetChecked(ini.ReadBool("Animate Wallpaper", "Checked", false));
   CheckBox5.SetChecked(ini.ReadBool("Enable Drag and Drop", "Checked", false));
   CheckBox6.SetChecked(ini.ReadBool("Ask Confirmations", "Checked", false));
@@ -226,7 +227,7 @@ void TSettings::Button4Click(ui::Component&) {
   ini.WriteBool("Show help tips", "Checked", CheckBox1.Checked());
   ini.WriteBool("Run at startup", "Checked", CheckBox2.Checked());
   panel->SetRunAtStartup(CheckBox2.Checked());
-  ini.WriteBool("Always minimize", "Checked", CheckBox3.Checked());
+  ini.WriteBool(kAlwaysMinimizeSection, "Checked", CheckBox3.Checked());
   ini.WriteBool("Animate Wallpaper", "Checked", CheckBox4.Checked());
   ini.WriteBool("Enable Drag and Drop", "Checked", CheckBox5.Checked());
   ini.WriteBool("Ask Confirmations", "Checked", CheckBox6.Checked());

@@ -79,6 +79,8 @@ TEST_F(PanelTest, AFirstStartWithoutFilesCreatesTheDefaultPlaylistAndTakesTheDef
   EXPECT_EQ(p.AuxState(), "1");                   // manual mode: nothing to wait for
   EXPECT_FALSE(p.timer_start.Enabled());
   EXPECT_TRUE(p.CloseMeansExit);
+  // No "Always minimize" key: minimized, as the settings dialog shows it.
+  EXPECT_FALSE(app.ShowMainForm);
   EXPECT_TRUE(prompts.messages.empty());
   EXPECT_TRUE(prompts.shellCalls.empty());
 }
@@ -247,14 +249,18 @@ TEST_F(PanelTest, ClosingTheShownPanelGoesToTheTrayAndASecondCloseEnds) {
   EXPECT_EQ(test::IniSections(ExeFolder() + "settings.ini").size(), 15u);
 }
 
-TEST_F(PanelTest, ClosingBeforeTheStartUpSequenceKeepsTheStoredPlaylist) {
+TEST_F(PanelTest, ClosingBeforeTheStartUpSequenceEndsTheProgramAndKeepsTheStoredFiles) {
   std::string stored = PlaylistText({Pic("a.jpg")});
   WriteTextFile(DefPlayList(), stored);
+  Ini().WriteInteger("Last Wallpaper Index", "Value", 2);
+  const std::string settings = ReadTextFile(ExeFolder() + "settings.ini");
   TMainForm& p = Panel();
-  p.CloseMeansExit = true;
-  p.Close();
+  // The panel has never been shown: its close is the program's end, not a
+  // trip to the tray with the start-up sequence still to come.
+  SendMessageA(p.Handle(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(app.Terminated());
   EXPECT_EQ(ReadTextFile(DefPlayList()), stored);
+  EXPECT_EQ(ReadTextFile(ExeFolder() + "settings.ini"), settings);
 }
 
 TEST_F(PanelTest, OkSavesAndHides) {

@@ -1,4 +1,5 @@
 #include "common/picture_formats.h"
+#include "common/entry_kind.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,25 @@ TEST(PictureExtensionsTest, SystemDecodersAddToTheBaseOnceEachWithoutCase) {
     EXPECT_FALSE(IsPictureExtension(refused)) << refused;
   }
   EXPECT_EQ(ExtensionPattern({".JPG", ".PNG"}), "*.jpg;*.png");
+}
+
+// Every place that tells movies and pages from pictures asks this one
+// question: the case of the name and dots in folder names do not change the
+// answer, and a Flash file, which no page the program writes can play, is
+// no movie.
+TEST(EntryKindTest, MoviesAndPagesByExtensionInAnyCaseAndEverythingElseIsAPicture) {
+  EXPECT_EQ(KindOfEntry("C:\\clips\\CLIP.AVI"), EntryKind::Movie);
+  EXPECT_EQ(KindOfEntry("C:\\clips\\clip.Mpeg"), EntryKind::Movie);
+  EXPECT_EQ(KindOfEntry("C:\\clips\\clip.mpg"), EntryKind::Movie);
+  EXPECT_EQ(KindOfEntry("C:\\web\\Index.HTML"), EntryKind::Page);
+  EXPECT_EQ(KindOfEntry("C:\\web\\index.htm"), EntryKind::Page);
+  EXPECT_EQ(KindOfEntry("C:\\web\\banner.swf"), EntryKind::Picture);
+  EXPECT_EQ(KindOfEntry("C:\\movie.avi\\still.jpg"), EntryKind::Picture);
+  EXPECT_EQ(KindOfEntry("C:\\page.html\\noextension"), EntryKind::Picture);
+  EXPECT_EQ(KindOfEntry(""), EntryKind::Picture);
+  for (const auto& list : {MovieExtensions(), PageExtensions()}) {
+    for (const std::string& e : list) EXPECT_FALSE(IsPictureExtension(e)) << e;
+  }
 }
 
 std::vector<uint8_t> Bytes(std::initializer_list<int> b) { return std::vector<uint8_t>(b.begin(), b.end()); }

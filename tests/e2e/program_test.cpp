@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "common/ini_file.h"
+#include "common/paths.h"
+#include "playlist/playlist_file.h"
 #include "program_files.h"
 #include "program_runner.h"
 #include "temp_dir.h"
@@ -82,6 +85,38 @@ TEST(Program, StartsHiddenCreatesItsPlaylistAndEndsOnClose) {
   ASSERT_TRUE(program.WaitForExit(10s)) << "WM_CLOSE to the hidden panel did not end the program";
   EXPECT_EQ(program.ExitCode(), 0u);
   EXPECT_EQ(IniSections(program.File("settings.ini")).size(), 15u);
+}
+
+// A user who closes the program the moment it appears has changed nothing:
+// the stored settings and playlist stay exactly as they were, however far
+// the start-up had come when the close arrived.
+TEST(Program, ClosedTheMomentItAppearsItLeavesItsFilesAsTheyWere) {
+  TempDir dir;
+  ProgramRunner program(dir.path());
+  std::vector<std::string> lines;
+  for (const char* name : {"one.jpg", "two.jpg", "three.jpg"}) {
+    const std::string path = MakePicture(program.File(name));
+    lines.push_back(path);
+    lines.push_back(DisplayName(path));
+  }
+  WritePlaylistFile(program.File("DefPlayList.qvl"), lines);
+  IniFile(program.File("settings.ini")).WriteInteger("Last Wallpaper Index", "Value", 2);
+  const std::string settings = ReadTextFile(program.File("settings.ini"));
+  const std::string playlist = ReadTextFile(program.File("DefPlayList.qvl"));
+  SavedDesktop desktop;
+
+  program.Start();
+  ASSERT_TRUE(WaitFor([&] { return program.MainWindow() != nullptr; }, 20s)) << "the control panel never appeared";
+  PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
+  const bool ended = program.WaitForExit(20s);
+  if (!ended) {
+    // Still running: a second close shows what the first one left behind.
+    PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
+    if (!program.WaitForExit(10s)) program.Kill();
+  }
+  EXPECT_TRUE(ended) << "the close did not end the program";
+  EXPECT_EQ(ReadTextFile(program.File("settings.ini")), settings);
+  EXPECT_EQ(ReadTextFile(program.File("DefPlayList.qvl")), playlist);
 }
 
 }  // namespace

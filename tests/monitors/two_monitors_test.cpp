@@ -194,14 +194,115 @@ TEST_F(TwoMonitorsTest, WithTheOptionEachMonitorShowsAnEntryOfItsOwn) {
   expectHalves(colours[2], colours[3]);
   EXPECT_EQ(panel.CurrentIndex, 3);
 
-  // Off: one entry, made to the primary's size by Fill, as with one monitor.
+  // Off: one entry, filled to each monitor.
   ini.WriteBool("Different Wallpaper on each Monitor", "Checked", false);
   panel.MainListBox.SetItemIndex(1);
   panel.MainListBoxDblClick(panel);
-  const Image32 single = DecodeBmp(ReadFileBytes(panel.WPChanger1.BitmapPath()));
-  EXPECT_EQ(single.width, kWidth);
-  EXPECT_TRUE(similar(single.at(kWidth - 1, kHeight - 1), colours[1]));
-  EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
+  expectHalves(colours[1], colours[1]);
+}
+
+// A panel started in a folder of its own, with the settings written before.
+class TwoMonitorsPanelTest : public TwoMonitorsTest {
+ protected:
+  TMainForm& StartPanel(bool eachMonitor) {
+    app.SetExeName(dir.file("WallpaperChanger.exe"));
+    app.Arguments.clear();
+    IniFile(dir.file("settings.ini")).WriteBool("Different Wallpaper on each Monitor", "Checked", eachMonitor);
+    TMainForm& panel = app.CreateForm<TMainForm>();
+    panel.timer_startTimer(panel.timer_start);
+    panel.timer_forautomatic.SetEnabled(false);
+    return panel;
+  }
+  // The bitmap registered for the desktop, with the part of the monitor at
+  // virtual-screen x `left` found where the tiling from the primary's corner
+  // puts it.
+  Image32 Desktop(TMainForm& panel) const { return DecodeBmp(ReadFileBytes(panel.WPChanger1.BitmapPath())); }
+  int PartOf(int left) const { return ((left - int(primary.left)) % (2 * kWidth) + 2 * kWidth) % (2 * kWidth); }
+  static bool Similar(uint32_t a, uint32_t b) {
+    for (int shift : {0, 8, 16}) {
+      if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 8) return false;
+    }
+    return true;
+  }
+  test::TempDir dir;
+};
+
+TEST_F(TwoMonitorsPanelTest, EachMonitorTakesDistinctPicturesAndPassesOverPagesMoviesAndMissingFiles) {
+  TMainForm& panel = StartPanel(true);
+  const std::string a = dir.file("a.jpg"), b = dir.file("b.jpg"), gone = dir.file("gone.jpg");
+  EncodeJpegFile(a, MakeImage(400, 300, 0xDC1414), 95);
+  EncodeJpegFile(b, MakeImage(400, 300, 0x1414DC), 95);
+  EncodeJpegFile(gone, MakeImage(400, 300, 0x14DC14), 95);
+  const std::string page = dir.file("page.html"), movie = dir.file("clip.AVI");
+  WriteFileBytes(page, {'<', 'p', '>'});
+  WriteFileBytes(movie, {'R', 'I', 'F', 'F'});
+  for (const std::string& path : {a, page, movie, gone, b}) panel.AddOneFile(path);
+  ASSERT_EQ(panel.MainListBox.Count(), 5);
+  DeleteFileA(gone.c_str());
+  panel.ComboBox1.SetItemIndex(TMainForm::kStyleFill);
+  const RECT& leftMonitor = screen.left == primary.left ? primary : other;
+  const RECT& rightMonitor = screen.left == primary.left ? other : primary;
+  auto expectPair = [&](uint32_t leftColour, uint32_t rightColour) {
+    const Image32 desktop = Desktop(panel);
+    ASSERT_EQ(desktop.width, 2 * kWidth);
+    EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + 20, 20), leftColour));
+    EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + 20, 20), rightColour));
+  };
+
+  // In order: the page, the movie and the missing file are passed over.
+  panel.MainListBox.SetItemIndex(0);
+  panel.MainListBoxDblClick(panel);
+  expectPair(0xDC1414, 0x1414DC);
+  EXPECT_EQ(panel.CurrentIndex, 4);
+
+  // Shuffled: the second monitor's entry is drawn from the others, never
+  // the first monitor's again, and whatever the draw meets first is passed
+  // over until a picture comes.
+  panel.CheckBox2.SetChecked(true);
+  for (int change = 0; change < 12; ++change) {
+    SCOPED_TRACE(change);
+    DeleteFileA(panel.WPChanger1.BitmapPath().c_str());
+    panel.MainListBox.SetItemIndex(0);
+    panel.MainListBoxDblClick(panel);
+    expectPair(0xDC1414, 0x1414DC);
+    EXPECT_EQ(panel.CurrentIndex, 0);
+  }
+}
+
+TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonitor) {
+  TMainForm& panel = StartPanel(false);
+  // Twice as wide as high, red on the left half and blue on the right: on
+  // an 800 x 600 monitor Fill cuts its sides and Fit leaves bars above and
+  // below, on each monitor alike.
+  Image32 wide = MakeImage(400, 200, 0xDC1414);
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 200; x < 400; ++x) wide.pixels[size_t(y) * 400 + size_t(x)] = 0x1414DC;
+  }
+  const std::string path = dir.file("wide.jpg");
+  EncodeJpegFile(path, wide, 95);
+  panel.AddOneFile(path);
+  for (const int style : {TMainForm::kStyleFill, TMainForm::kStyleFit}) {
+    SCOPED_TRACE(style == TMainForm::kStyleFill ? "fill" : "fit");
+    panel.ComboBox1.SetItemIndex(style);
+    DeleteFileA(panel.WPChanger1.BitmapPath().c_str());
+    panel.MainListBox.SetItemIndex(0);
+    panel.MainListBoxDblClick(panel);
+    const Image32 desktop = Desktop(panel);
+    ASSERT_EQ(desktop.width, 2 * kWidth);
+    ASSERT_EQ(desktop.height, kHeight);
+    EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
+    for (const RECT& monitor : {primary, other}) {
+      const int x = PartOf(monitor.left);
+      const uint32_t top = desktop.at(x + 20, 20);
+      if (style == TMainForm::kStyleFill) {
+        EXPECT_TRUE(Similar(top, 0xDC1414)) << std::hex << top;
+      } else {
+        EXPECT_FALSE(Similar(top, 0xDC1414)) << "no bar above the fitted picture";
+      }
+      EXPECT_TRUE(Similar(desktop.at(x + 20, kHeight / 2), 0xDC1414)) << std::hex << desktop.at(x + 20, kHeight / 2);
+      EXPECT_TRUE(Similar(desktop.at(x + kWidth - 20, kHeight / 2), 0x1414DC));
+    }
+  }
 }
 
 }  // namespace

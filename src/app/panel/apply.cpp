@@ -6,6 +6,7 @@
 
 #include "app/panel/main_form.h"
 #include "common/bmp.h"
+#include "common/entry_kind.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/text.h"
@@ -24,15 +25,6 @@
 namespace wc {
 
 namespace {
-
-enum class EntryKind { Image, Html, Movie };
-
-EntryKind KindOf(const std::string& path) {
-  std::string ext = UpperCaseText(ExtractFileExt(path));
-  if (ext == ".AVI" || ext == ".MPG" || ext == ".MPEG") return EntryKind::Movie;
-  if (ext == ".HTM" || ext == ".HTML") return EntryKind::Html;
-  return EntryKind::Image;
-}
 
 void WriteDesktopValue(HKEY key, const char* name, const std::string& value) {
   if (RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), DWORD(value.size() + 1)) !=
@@ -62,8 +54,6 @@ void WriteProgramCopy(const ui::Bitmap& pixels, bool highQuality, const std::str
 }
 
 }  // namespace
-
-bool IsPictureEntry(const std::string& path) { return KindOf(path) == EntryKind::Image; }
 
 bool TMainForm::HighQualityResampling() const {
   // The option belongs to the settings dialog; without one (a panel on its
@@ -110,8 +100,8 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
   std::optional<size_t> entry = EntryOfRow(MainListBox.ItemIndex() >= 0 ? MainListBox.ItemIndex() : CurrentIndex);
   if (!entry) return;
   const std::string path = Playlist->Path(*entry);
-  EntryKind kind = KindOf(path);
-  if (kind == EntryKind::Image && ApplyToEachMonitor(MainListBox.ItemIndex() >= 0 ? MainListBox.ItemIndex() : CurrentIndex)) {
+  const EntryKind kind = KindOfEntry(path);
+  if (kind == EntryKind::Picture && ApplyToEachMonitor(MainListBox.ItemIndex() >= 0 ? MainListBox.ItemIndex() : CurrentIndex)) {
     if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(sender);
     SavePanelSettings();
     return;
@@ -120,7 +110,7 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
   // The picture is read once per change: wallpaper.bmp and the applier's
   // bitmap are both written from it.
   ui::Picture decoded;
-  if (kind == EntryKind::Image) {
+  if (kind == EntryKind::Picture) {
     if (FileExists(path)) {
       decoded = ReadPictureFile(path, DesktopBackground());
     } else {
@@ -194,6 +184,8 @@ void TMainForm::ApplyToDesktop(const std::string& path, int styleIndex, int32_t 
     x = originX;
     y = originY;
   }
+  // Fill and Fit on several monitors: the picture made to each one's size.
+  if (FitOnEachMonitor(path, styleIndex, decoded)) return;
   // Fill and Fit: the applier registers a bitmap of the screen's size,
   // which the system shows centred and untouched.
   const bool fitted = styleIndex == kStyleFill || styleIndex == kStyleFit;

@@ -1,11 +1,13 @@
-// A different wallpaper on each monitor: one change takes as many entries
-// as there are monitors and composes them into one tiled bitmap.
+// Several monitors: a different wallpaper on each (one change takes as many
+// entries as there are monitors), or one picture filled or fitted to each
+// monitor's own size. Both compose the monitors' parts the same way.
 #include <windows.h>
 
 #include <algorithm>
 
 #include "app/panel/main_form.h"
 #include "common/bmp.h"
+#include "common/entry_kind.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/random.h"
@@ -33,6 +35,15 @@ MonitorStyle StyleOf(int styleIndex) {
   }
 }
 
+// Left to right, then top to bottom: the first entry goes leftmost.
+std::vector<ui::Monitor> MonitorsLeftToRight() {
+  std::vector<ui::Monitor> monitors = ui::Monitors();
+  std::sort(monitors.begin(), monitors.end(), [](const ui::Monitor& a, const ui::Monitor& b) {
+    return a.area.left != b.area.left ? a.area.left < b.area.left : a.area.top < b.area.top;
+  });
+  return monitors;
+}
+
 }  // namespace
 
 bool TMainForm::DifferentWallpaperPerMonitor() const {
@@ -40,41 +51,83 @@ bool TMainForm::DifferentWallpaperPerMonitor() const {
   return IniFile(SettingsPath()).ReadBool(TSettings::kEachMonitorSection, "Checked", false);
 }
 
+std::optional<std::string> TMainForm::MonitorPictureOfRow(int row) const {
+  std::optional<size_t> entry = EntryOfRow(row);
+  if (!entry) return std::nullopt;
+  std::string path = Playlist->Path(*entry);
+  if (KindOfEntry(path) != EntryKind::Picture || !FileExists(path)) return std::nullopt;
+  return path;
+}
+
 bool TMainForm::ApplyToEachMonitor(int row) {
   const int rows = MainListBox.Count();
   if (!Playlist || rows == 0 || row < 0 || row >= rows || !DifferentWallpaperPerMonitor()) return false;
-  std::vector<ui::Monitor> monitors = ui::Monitors();
+  const std::vector<ui::Monitor> monitors = MonitorsLeftToRight();
   if (monitors.size() < 2) return false;
-  // Left to right, then top to bottom: the first entry goes leftmost.
-  std::sort(monitors.begin(), monitors.end(), [](const ui::Monitor& a, const ui::Monitor& b) {
-    return a.area.left != b.area.left ? a.area.left < b.area.left : a.area.top < b.area.top;
-  });
-  std::vector<std::string> paths;
-  for (size_t k = 0; k < monitors.size(); ++k) {
-    const int r = k == 0 || !CheckBox2.Checked() ? int((size_t(row) + k) % size_t(rows))
-                                                  : int(ProgramRandom().Next(uint32_t(rows)));
-    std::optional<size_t> entry = EntryOfRow(r);
-    if (!entry) return false;
-    const std::string path = Playlist->Path(*entry);
-    if (!IsPictureEntry(path) || !FileExists(path)) return false;
-    paths.push_back(path);
+  std::optional<std::string> first = MonitorPictureOfRow(row);
+  if (!first) return false;
+  // The rows after `row` in order, or under shuffle the others drawn at
+  // random without replacement, so no two monitors show one entry; a page,
+  // a movie or a missing file is passed over, as a single change passes
+  // over a missing file. Each row is looked at once at most.
+  std::vector<std::string> paths{*first};
+  std::vector<int> others;
+  for (int k = 1; k < rows; ++k) others.push_back(int((size_t(row) + size_t(k)) % size_t(rows)));
+  int last = row;
+  for (size_t i = 0; i < others.size() && paths.size() < monitors.size(); ++i) {
+    if (CheckBox2.Checked()) {
+      // The next draw comes from the rows not drawn yet.
+      std::swap(others[i], others[i + ProgramRandom().Next(uint32_t(others.size() - i))]);
+    }
+    if (std::optional<std::string> path = MonitorPictureOfRow(others[i])) {
+      paths.push_back(*path);
+      last = others[i];
+    }
   }
+  // Fewer pictures than monitors: the usual change shows one everywhere.
+  if (paths.size() < monitors.size()) return false;
 
   const uint32_t background = DesktopBackground();
   std::vector<ui::Bitmap> pictures;
   for (const std::string& path : paths) pictures.push_back(ReadPictureBitmap(path, background));
+  std::vector<const ui::Bitmap*> shown;
+  for (const ui::Bitmap& p : pictures) shown.push_back(&p);
+  const Image32 desktop = ShowOnMonitors(monitors, shown, ComboBox1.ItemIndex(), background);
+  if (!ProgramFolderReadOnly) WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
+
+  // The next change goes on after the last entry taken.
+  CurrentIndex = CheckBox2.Checked() ? row : last;
+  MainListBox.SetItemIndex(CurrentIndex);
+  return true;
+}
+
+bool TMainForm::FitOnEachMonitor(const std::string& path, int styleIndex, const ui::Bitmap* decoded) {
+  if (styleIndex != kStyleFill && styleIndex != kStyleFit) return false;
+  if (KindOfEntry(path) != EntryKind::Picture) return false;
+  const std::vector<ui::Monitor> monitors = MonitorsLeftToRight();
+  if (monitors.size() < 2) return false;
+  const uint32_t background = DesktopBackground();
+  ui::Bitmap read;
+  if (!decoded) {
+    read = ReadPictureBitmap(path, background);
+    decoded = &read;
+  }
+  ShowOnMonitors(monitors, std::vector<const ui::Bitmap*>(monitors.size(), decoded), styleIndex, background);
+  return true;
+}
+
+Image32 TMainForm::ShowOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<const ui::Bitmap*>& pictures,
+                                  int styleIndex, uint32_t background) {
   const RECT screen = ui::VirtualScreen();
   std::vector<MonitorPicture> parts;
   for (size_t k = 0; k < monitors.size(); ++k) {
-    const ui::Bitmap& p = pictures[k];
+    const ui::Bitmap& p = *pictures[k];
     const RECT& a = monitors[k].area;
     parts.push_back(MonitorPicture{PixelView{p.Bits(), p.Width(), p.Height(), size_t(p.Width())}, int(a.left),
-                                   int(a.top), int(a.right - a.left), int(a.bottom - a.top),
-                                   StyleOf(ComboBox1.ItemIndex())});
+                                   int(a.top), int(a.right - a.left), int(a.bottom - a.top), StyleOf(styleIndex)});
   }
-  const Image32 desktop =
+  Image32 desktop =
       ComposeDesktop(parts, int(screen.right - screen.left), int(screen.bottom - screen.top), background);
-  if (!ProgramFolderReadOnly) WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
 
   // A file per monitor where the system takes one (Windows 8 and later);
   // elsewhere one bitmap, tiled from the primary monitor's corner.
@@ -86,12 +139,7 @@ bool TMainForm::ApplyToEachMonitor(int row) {
     WriteDesktopStyle(WPChanger1.BitmapPath(), "1", 0, 0, 0);
     WPChanger1.ChangeWallpaperComposed(desktop);
   }
-
-  // The next change goes on after the last entry taken.
-  if (!CheckBox2.Checked()) CurrentIndex = int32_t((size_t(row) + monitors.size() - 1) % size_t(rows));
-  else CurrentIndex = row;
-  MainListBox.SetItemIndex(CurrentIndex);
-  return true;
+  return desktop;
 }
 
 }  // namespace wc

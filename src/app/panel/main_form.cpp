@@ -9,6 +9,7 @@
 #include "common/product.h"
 #include "common/random.h"
 #include "playlist/playlist_file.h"
+#include "settings/always_minimize.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/handle.h"
@@ -96,7 +97,7 @@ void TMainForm::timer_startTimer(ui::Component&) {
   ColorBox1.SetColor(ColorBoxColor < 0 ? GetSysColor(ColorBoxColor & 0xFF) : COLORREF(ColorBoxColor));
   // Only how the program is minimised and restored depends on this; it is
   // never shown at start-up either way.
-  App().ShowMainForm = !ini.ReadBool("Always minimize", "Checked", false);
+  App().ShowMainForm = !StoredAlwaysMinimize(ini);
 
   // The playlist object is made when the file's lines are in: a close that
   // comes while a long file is still being read must not write an empty

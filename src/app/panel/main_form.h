@@ -20,6 +20,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "common/image32.h"
 #include "lang/lang.h"
 #include "playlist/playlist.h"
 #include "playlist/row_table.h"
@@ -29,6 +30,7 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/menu.h"
+#include "ui/monitors.h"
 #include "ui/timer.h"
 #include "tray/tray_icon.h"
 #include "ui/image_list.h"
@@ -42,9 +44,6 @@ class IniFile;
 // where that does not work).
 void ClearWallpaper();
 
-// An entry the changes treat as a picture: anything but a movie or a page.
-bool IsPictureEntry(const std::string& path);
-
 class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget {
  public:
   explicit TMainForm(ui::Application& app);
@@ -56,7 +55,10 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // ---- state (the fields other windows and tests use)
   std::string ExeFolder;            // the program's folder, with a trailing backslash
   std::string StartupPlaylistFile;  // what the start-up sequence loaded
-  bool CloseMeansExit = false;
+  // A close ends the program unless the panel is shown (then it goes to the
+  // tray). The panel starts hidden, so a close that comes before the start-up
+  // sequence ends the program with nothing read and nothing written.
+  bool CloseMeansExit = true;
   // Set once the start-up sequence has read settings.ini into the controls;
   // until then nothing is written back to it.
   bool PanelSettingsRead = false;
@@ -242,11 +244,17 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // The settings' "A different wallpaper on each monitor".
   bool DifferentWallpaperPerMonitor() const;
   // With that option and two or more monitors: row `row` and the rows after
-  // it (random ones when shuffling) go one to a monitor, left to right, and
-  // the next change goes on after the last of them. False, having done
-  // nothing, when there is a single monitor, the option is off or one of
-  // those rows is no picture: the usual change runs then.
+  // it (other rows drawn without replacement when shuffling) go one to a
+  // monitor, left to right, and the next change goes on after the last of
+  // them; pages, movies and missing files among them are passed over. False,
+  // having done nothing, when there is a single monitor, the option is off,
+  // `row` is no picture or the playlist has too few: the usual change runs.
   bool ApplyToEachMonitor(int row);
+  // Fill and Fit on two or more monitors: the picture of `path` (`decoded`
+  // when it was read already) filled or fitted to each monitor's own size.
+  // False, having done nothing, for another style, a page or movie, or a
+  // single monitor.
+  bool FitOnEachMonitor(const std::string& path, int styleIndex, const ui::Bitmap* decoded);
 
   // ---- rotation
   void Timer1Timer(ui::Component& sender);
@@ -517,6 +525,14 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // The playlist box's replacement procedure while drag and drop is on:
   // dropped files are added, and every message goes on to the box.
   bool PlaylistBoxWindowProc(UINT msg, WPARAM w, LPARAM l, LRESULT& result);
+
+  // The file of `row` when it is a picture that exists.
+  std::optional<std::string> MonitorPictureOfRow(int row) const;
+  // Gives monitor k (left to right) pictures[k] in the style, each made to
+  // its monitor's size: a file per monitor where the system takes one, else
+  // one tiled bitmap of the virtual screen, which is returned either way.
+  Image32 ShowOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<const ui::Bitmap*>& pictures,
+                         int styleIndex, uint32_t background);
 
   // One entry's description (MainListBoxClick without its re-entry guard).
   void DescribeSelectedEntry();

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/panel/main_form.h"
+#include "common/entry_kind.h"
 #include "common/paths.h"
 #include "common/picture_formats.h"
 #include "common/random.h"
@@ -119,7 +120,9 @@ void TMainForm::AddPictureFiles() {
 }
 
 void TMainForm::AddMovieAndHtmlFiles() {
-  AddChosenFiles(Say(texts::kMovieFilter) + "|*.avi;*.mpg;*.mpeg|" + Say(texts::kHtmlFilter) + "|*.htm;*.html;", false);
+  AddChosenFiles(Say(texts::kMovieFilter) + "|" + ExtensionPattern(MovieExtensions()) + "|" + Say(texts::kHtmlFilter) +
+                     "|" + ExtensionPattern(PageExtensions()) + ";",
+                 false);
 }
 
 void TMainForm::AddChosenFiles(const std::string& filter, bool picturePreview) {

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/panel/main_form.h"
+#include "common/entry_kind.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/picture_formats.h"
@@ -20,11 +21,8 @@ namespace {
 
 // Pictures of every kind the program reads, and movies; file names on
 // Windows ignore case, so "IMG_0001.JPG" is a picture too.
-bool IsDroppablePicture(const std::string& ext) {
-  for (const char* e : {".avi", ".mpg", ".mpeg"}) {
-    if (EqualsIgnoreCaseAscii(ext, e)) return true;
-  }
-  return IsPictureExtension(ext);
+bool IsDroppablePicture(const std::string& path) {
+  return KindOfEntry(path) == EntryKind::Movie || IsPictureExtension(ExtractFileExt(path));
 }
 }  // namespace
 
@@ -61,7 +59,7 @@ void TMainForm::HandleDroppedFiles(HDROP drop) {
     path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
     std::string ext = ExtractFileExt(path);
     if (!FileExists(path)) continue;
-    if (IsDroppablePicture(ext)) {
+    if (IsDroppablePicture(path)) {
       AddOneFile(path);
     } else if (ext == ".qvl" && Playlist) {
       AppendPlaylistFile(path);

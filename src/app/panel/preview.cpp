@@ -8,6 +8,7 @@
 #include "app/panel/main_form.h"
 #include "capture/screen_form.h"
 #include "app/shorten_path.h"
+#include "common/entry_kind.h"
 #include "common/fit.h"
 #include "common/jpeg.h"
 #include "common/paths.h"
@@ -46,8 +47,6 @@ bool IsStyledPicture(const std::string& ext) { return ext != ".ICO" && IsPicture
 // Drawings and bitmaps keep the panel's information as it was.
 bool IsDecoderPicture(const std::string& ext) { return !IsOneOf(ext, {".BMP", ".EMF", ".WMF", ".ICO"}); }
 bool IsJpeg(const std::string& ext) { return IsOneOf(ext, {".JPG", ".JPEG"}); }
-bool IsMovie(const std::string& ext) { return IsOneOf(ext, {".MPG", ".MPEG", ".AVI"}); }
-bool IsHtml(const std::string& ext) { return IsOneOf(ext, {".HTM", ".HTML"}); }
 
 // The file's size in bytes; it is opened the way the picture loader opens
 // files, so a movie another program is writing can still be measured.
@@ -145,6 +144,7 @@ void TMainForm::DescribeSelectedEntry() {
 
   previewFile_.clear();
   const std::string ext = UpperCaseText(ExtractFileExt(path));
+  const EntryKind kind = KindOfEntry(path);
   if (IsStyledPicture(ext)) {
     ShowControlSet(*this, ControlSet::Style);
     locationval.SetCaption(ShortenPath(path));
@@ -163,13 +163,13 @@ void TMainForm::DescribeSelectedEntry() {
       typeval.SetCaption(info.type);
     }
   }
-  if (IsMovie(ext)) {
+  if (kind == EntryKind::Movie) {
     ShowControlSet(*this, ControlSet::Movie);
     propertiesval.SetCaption(Say(texts::kKilobytes, {IntToText(SharedFileSize(path) / 1024)}));
     MainPreview.SetPicture(ui::Picture::LoadFromFile(ExeFolder + "moviepreview.bmp"));
     FitPreview(MainPreview.GetPicture());
   }
-  if (IsHtml(ext)) {
+  if (kind == EntryKind::Page) {
     ShowControlSet(*this, ControlSet::Html);
     MainPreview.SetPicture(ui::Picture::LoadFromFile(ExeFolder + "htmlpreview.bmp"));
     FitPreview(MainPreview.GetPicture());
@@ -178,7 +178,7 @@ void TMainForm::DescribeSelectedEntry() {
   if (!MainChPreview.Checked()) return;
   // Movies and pages have their stock picture already; a movie is never
   // handed to the picture loader.
-  if (IsMovie(ext) || IsHtml(ext)) return;
+  if (kind == EntryKind::Movie || kind == EntryKind::Page) return;
   if (!panelOnScreen_) {
     LetPreviewGo();
   } else if (FileExists(path)) {

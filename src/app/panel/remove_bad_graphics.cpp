@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/panel/main_form.h"
+#include "common/entry_kind.h"
 #include "common/paths.h"
 #include "playlist/playlist_file.h"
 #include "ui/application.h"
@@ -35,19 +36,11 @@ namespace {
 constexpr ui::GroupedHandOff<size_t>::Rule kResultGroups{
     .longest = std::chrono::milliseconds(30), .fromLastHandOff = true, .empty = true};
 
-// Movies and pages are kept without opening them; the comparison is exact,
-// so "CLIP.AVI" is decoded as a picture (and fails).
-bool IsKeptUnopened(const std::string& path) {
-  const std::string ext = ExtractFileExt(path);
-  for (const char* e : {".avi", ".mpeg", ".mpg", ".htm", ".html"}) {
-    if (ext == e) return true;
-  }
-  return false;
-}
-
 bool IsBadEntry(const std::string& path) {
   if (!FileExists(path)) return true;
-  if (IsKeptUnopened(path)) return false;
+  // Movies and pages are kept without opening them: no picture reader
+  // could tell whether they play.
+  if (KindOfEntry(path) != EntryKind::Picture) return false;
   try {
     // Opened with others free to read and write it, and decoded whole by
     // the reader every wallpaper goes through: a picture that cannot become
