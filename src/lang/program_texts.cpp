@@ -29,6 +29,7 @@ constexpr std::array kProgramTexts = {
     texts::kNameOnlyDots,
     texts::kNameBadEnd,
     texts::kNameReserved,
+    texts::kNeedsNewerWindows,
     texts::kPlaylistDisabled,
     texts::kCheckingFiles,
     texts::kIntervalNegative,
