@@ -2,9 +2,15 @@
 ; %LOCALAPPDATA%\Programs, where the program may write its settings and
 ; playlists beside itself.
 ;
-; makensis -DVERSION=2.1.0 -DVERSION4=2.1.0.0 -DSTAGE=<folder> -DICON=<app.ico> -DOUTFILE=<setup.exe> installer.nsi
+; makensis -DVERSION=2.1.0 -DVERSION4=2.1.0.0 -DSTAGE=<folder> -DFILES=<files.nsh> -DICON=<app.ico>
+;          -DSIDE=<side.bmp> -DOUTFILE=<setup.exe> installer.nsi
 ; (packaging/make-packages.sh passes them)
-;   STAGE holds the files of the portable zip; the setup installs exactly those.
+;   STAGE holds the files of the portable zip; the setup installs exactly those,
+;   and FILES lists them: what to install and, for the uninstaller, what to
+;   remove (macros INSTALL_FILES and UNINSTALL_FILES).
+;
+; It needs Windows 10 version 1903 or later, like the program, and refuses an
+; older Windows.
 ;
 ; Switches (besides NSIS's /S and /D=folder, which must come last):
 ;   /RUNATSTARTUP=1|0   "Start with Windows" on or off
@@ -17,8 +23,8 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
 
-!ifndef VERSION | VERSION4 | STAGE | ICON | OUTFILE
-  !error "VERSION, VERSION4, STAGE, ICON and OUTFILE must be defined"
+!ifndef VERSION | VERSION4 | STAGE | FILES | ICON | OUTFILE
+  !error "VERSION, VERSION4, STAGE, FILES, ICON and OUTFILE must be defined"
 !endif
 
 !define PRODUCT "Pellimox Free Wallpaper Changer"
@@ -31,11 +37,19 @@ ManifestDPIAware true
 !define RUN_VALUE "Wallpaper Manager"
 !define QVL_TYPE "Drapenix PlayList"
 !define QVL_DESCRIPTION "Pellimox Free Wallpaper Changer Playlist"
+; The program's converted wallpaper bitmaps, per user (src/wallpaper/wp_changer.h):
+; WPCWallpaper.bmp and WPCWallpaper-<n>.bmp.
+!define USER_DATA "$LOCALAPPDATA\${PRODUCT}"
+; The first build of Windows 10 version 1903: the first to give the program
+; the UTF-8 code page its manifest asks for.
+!define MIN_BUILD 18362
 
 !include MUI2.nsh
 !include nsDialogs.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WinVer.nsh
+!include "${FILES}"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -191,6 +205,11 @@ FunctionEnd
 
 ; ---- install ---------------------------------------------------------------
 Function .onInit
+  ${IfNot} ${AtLeastBuild} ${MIN_BUILD}
+    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} needs Windows 10 version 1903 or later." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
   ; Without a choice on the command line an upgrade keeps what is set now.
   Call RunValueIsOurs
   StrCpy $RunAtStartup $0
@@ -252,20 +271,9 @@ FunctionEnd
 Section "Program" SecProgram
   SectionIn RO
   !insertmacro ENSURE_CLOSED ""
-  SetOutPath "$INSTDIR"
   ; Only the program's own files: settings.ini, playlists and sound lists are
   ; the user's and an upgrade leaves them as they are.
-  File "${STAGE}\${EXE}"
-  File "${STAGE}\*.lng"
-  File "${STAGE}\help.chm"
-  File "${STAGE}\moviepreview.bmp"
-  File "${STAGE}\htmlpreview.bmp"
-  File "${STAGE}\readme.txt"
-  SetOutPath "$INSTDIR\licenses"
-  File "${STAGE}\licenses\*.*"
-  SetOutPath "$INSTDIR\Images"
-  File "${STAGE}\Images\*.jpg"
-  SetOutPath "$INSTDIR"
+  !insertmacro INSTALL_FILES
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
@@ -324,21 +332,14 @@ Section "Uninstall"
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
 
-  ; The program's own files, and those it writes as it works.
-  Delete "$INSTDIR\${EXE}"
-  Delete "$INSTDIR\*.lng"
-  Delete "$INSTDIR\help.chm"
-  Delete "$INSTDIR\moviepreview.bmp"
-  Delete "$INSTDIR\htmlpreview.bmp"
-  Delete "$INSTDIR\readme.txt"
+  ; Exactly the files the setup installed (a language file the user made, or
+  ; another program's files when the folder is shared, stay), with their
+  ; folders when that leaves them empty; then those the program writes beside
+  ; itself as it works.
+  !insertmacro UNINSTALL_FILES
   Delete "$INSTDIR\wallpaper.bmp"
   Delete "$INSTDIR\movie.html"
-  RMDir /r "$INSTDIR\licenses"
-  Delete "$INSTDIR\Images\Lakeside.jpg"
-  Delete "$INSTDIR\Images\Dunes.jpg"
-  Delete "$INSTDIR\Images\Seashore.jpg"
-  Delete "$INSTDIR\Images\Hills.jpg"
-  RMDir "$INSTDIR\Images" ; pictures the user added stay
+  Call un.RemoveConvertedWallpapers
 
   ; The user's own files: asked about, kept when silent.
   IfSilent keep
@@ -357,6 +358,26 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 SectionEnd
+
+; The program's converted wallpapers in the user's own folder, and the folder
+; when nothing else is in it.
+Function un.RemoveConvertedWallpapers
+  Delete "${USER_DATA}\WPCWallpaper.bmp"
+  FindFirst $0 $1 "${USER_DATA}\WPCWallpaper-*.bmp"
+  ${DoWhile} $1 != ""
+    ; Only WPCWallpaper-<n>.bmp, n = 1, 2, ...: the part between the dash and
+    ; the extension is a whole number above 0 written plainly.
+    StrCpy $2 $1 -4 13
+    IntOp $3 $2 + 0
+    ${If} "$3" == "$2"
+    ${AndIf} $3 > 0
+      Delete "${USER_DATA}\$1"
+    ${EndIf}
+    FindNext $0 $1
+  ${Loop}
+  FindClose $0
+  RMDir "${USER_DATA}"
+FunctionEnd
 
 Function un.RunValueIsOursU
   ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"

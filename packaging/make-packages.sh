@@ -55,6 +55,32 @@ if [ -f /usr/share/doc/mingw-w64-common/copyright ]; then
   cp /usr/share/doc/mingw-w64-common/copyright "$stage/licenses/mingw-w64-runtime-copyright.txt"
 fi
 
+# What the setup installs and its uninstaller removes, both read from the
+# stage: the uninstaller deletes exactly the files the setup put there (a
+# language file the user made, or another program's files in a shared
+# folder, stay) and a folder only when that leaves it empty.
+files="$out/stage/files.nsh"
+nsis_path() { local p=${1#./}; p=${p//\$/\$\$}; printf '%s' "${p//\//\\}"; }
+{
+  echo '!macro INSTALL_FILES'
+  while IFS= read -r dir; do
+    if [ "$dir" = . ]; then echo '  SetOutPath "$INSTDIR"'; else echo "  SetOutPath \"\$INSTDIR\\$(nsis_path "$dir")\""; fi
+    while IFS= read -r file; do
+      echo "  File \"\${STAGE}\\$(nsis_path "$file")\""
+    done < <(cd "$stage" && find "$dir" -mindepth 1 -maxdepth 1 -type f | LC_ALL=C sort)
+  done < <(cd "$stage" && find . -type d | LC_ALL=C sort)
+  echo '  SetOutPath "$INSTDIR"'
+  echo '!macroend'
+  echo '!macro UNINSTALL_FILES'
+  while IFS= read -r file; do
+    echo "  Delete \"\$INSTDIR\\$(nsis_path "$file")\""
+  done < <(cd "$stage" && find . -type f | LC_ALL=C sort)
+  while IFS= read -r dir; do
+    echo "  RMDir \"\$INSTDIR\\$(nsis_path "$dir")\""
+  done < <(cd "$stage" && find . -mindepth 1 -type d | LC_ALL=C sort -r)
+  echo '!macroend'
+} >"$files"
+
 mkdir -p "$out"
 zip_file="$out/$name-portable.zip"
 setup_file="$out/$name-setup.exe"
@@ -67,8 +93,8 @@ side="$out/stage/setup-side.bmp"
 convert -size 314x164 gradient:'rgb(13,48,95)'-'rgb(111,178,234)' -rotate 90 \
   \( "$art/png/app256.png" -resize 112x112 \) -gravity north -geometry +0+56 -composite \
   -alpha off -type TrueColor BMP3:"$side"
-makensis -V2 -DVERSION="$version" -DVERSION4="$version4" -DSTAGE="$stage" -DICON="$art/app.ico" -DSIDE="$side" \
-  -DOUTFILE="$setup_file" "$here/installer.nsi" >&2
+makensis -V2 -DVERSION="$version" -DVERSION4="$version4" -DSTAGE="$stage" -DFILES="$files" -DICON="$art/app.ico" \
+  -DSIDE="$side" -DOUTFILE="$setup_file" "$here/installer.nsi" >&2
 rm -rf "$out/stage"
 echo "$zip_file"
 echo "$setup_file"

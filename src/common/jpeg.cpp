@@ -469,7 +469,11 @@ void EncodeJpegFile(const std::string& path, const Image32& image, int quality) 
   if (quality > 100) quality = 100;
 
   std::vector<JSAMPLE> row(static_cast<size_t>(image.width) * 3);
-  UniqueFile file = OpenFile(path, "wb", "writing");
+  // Written beside the target, which it replaces only once whole: a write
+  // that fails (a full disk, a side libjpeg refuses) leaves the file that was
+  // there, the user's own picture say, as it was.
+  ReplacingFile file(path);
+  if (!file.get()) throw JpegError(path, "cannot open the file for writing");
   bool ok;
   std::string message;
   {
@@ -478,16 +482,9 @@ void EncodeJpegFile(const std::string& path, const Image32& image, int quality) 
     ok = StepEncode(c, file.get(), image, quality, row.data());
     if (!ok) message = c.err.message;
   }
+  if (!ok) throw JpegError(path, message);
   // libjpeg flushes through stdio; a full disk may only show up on close.
-  const bool closed = std::fclose(file.release()) == 0;
-  if (ok && !closed) {
-    ok = false;
-    message = "the file could not be written completely";
-  }
-  if (!ok) {
-    std::remove(path.c_str());
-    throw JpegError(path, message);
-  }
+  if (!file.Finish()) throw JpegError(path, "the file could not be written completely");
 }
 
 }  // namespace wc

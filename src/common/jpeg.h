@@ -79,7 +79,9 @@ void DecodeJpegFileInto(const std::string& path, const JpegAllocate& allocate);
 void DecodeJpegBytesInto(std::span<const uint8_t> bytes, const std::string& name, const JpegAllocate& allocate);
 
 // Writes the picture as a baseline colour JPEG; quality is clamped to 1..100.
-// On failure the partly written file is removed.
+// It is written beside the path and takes its place only once whole: on
+// failure a file that was there stays as it was, and no part-written copy
+// is left.
 void EncodeJpegFile(const std::string& path, const Image32& image, int quality);
 
 }  // namespace wc

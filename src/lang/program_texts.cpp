@@ -29,6 +29,7 @@ constexpr std::array kProgramTexts = {
     texts::kNameOnlyDots,
     texts::kNameBadEnd,
     texts::kNameReserved,
+    texts::kNeedsNewerWindows,
     texts::kProgramFolderReadOnly,
     texts::kPlaylistDisabled,
     texts::kCheckingFiles,

@@ -49,6 +49,7 @@ inline constexpr ProgramText kNameHasBadCharacter{"Message217",
 inline constexpr ProgramText kNameOnlyDots{"Message218", "%1 is not a file name."};
 inline constexpr ProgramText kNameBadEnd{"Message219", "A file name cannot end with a space or a dot."};
 inline constexpr ProgramText kNameReserved{"Message220", "%1 is a name Windows reserves for a device."};
+inline constexpr ProgramText kNeedsNewerWindows{"Message221", "This program needs Windows 10 version 1903 or later."};
 inline constexpr ProgramText kProgramFolderReadOnly{
     "Message225",
     "You may not write in the program's folder %1, so your settings and playlists cannot be saved there. Install the "

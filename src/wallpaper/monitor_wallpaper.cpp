@@ -1,11 +1,3 @@
-// The interface is declared for Windows 8 and later only; the program still
-// runs on Windows 7, where CoCreateInstance simply finds no such class.
-#undef WINVER
-#undef _WIN32_WINNT
-#define WINVER 0x0602
-#define _WIN32_WINNT 0x0602
-#define NTDDI_VERSION 0x06020000
-
 #include "wallpaper/monitor_wallpaper.h"
 
 #include <shobjidl.h>

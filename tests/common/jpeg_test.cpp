@@ -605,5 +605,29 @@ TEST(JpegEncodeTest, RefusesEmptyPicturesAndUnwritablePaths) {
   }
 }
 
+// The viewer's Save As onto a picture the user has: a write that fails
+// (here libjpeg's limit of 65500 pixels a side; a full disk the same way)
+// leaves the file that was there byte for byte, and no part-written copy.
+// One that succeeds replaces it.
+TEST(JpegEncodeTest, AFailedWriteOverAFileKeepsTheFile) {
+  TempDir dir;
+  const std::string path = dir.file("photo.jpg");
+  EncodeJpegFile(path, MakeImage(24, 16, 0x336699), 90);
+  const std::vector<uint8_t> original = ReadFileBytes(path);
+
+  try {
+    EncodeJpegFile(path, MakeImage(65501, 1, 0xFF0000), 90);
+    ADD_FAILURE() << "a picture 65501 pixels wide was written";
+  } catch (const JpegError& e) {
+    EXPECT_EQ(e.path(), path);
+  }
+  EXPECT_EQ(ReadFileBytes(path), original);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+  EncodeJpegFile(path, MakeImage(8, 8, 0x00FF00), 90);
+  EXPECT_EQ(ReadJpegInfo(path).width, 8);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
 }  // namespace
 }  // namespace wc

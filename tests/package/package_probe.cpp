@@ -8,6 +8,9 @@
 //   package_probe running <exe>         exit code 0 when a process runs it
 //   package_probe close <exe>           asks it to close as its "Exit" does and
 //                                       waits for it to end
+//   package_probe answer <text>         waits for a message box saying <text>
+//                                       (a part of what it says), prints what
+//                                       it says and presses its OK
 // Exit codes: 0 done, 1 not so (with a message), 2 bad use.
 #include <windows.h>
 #include <shlobj.h>
@@ -168,6 +171,40 @@ int Close(const std::string& exe) {
   return 0;
 }
 
+// A message box's text is the static control with id 0xFFFF.
+int Answer(const std::string& part) {
+  struct S {
+    const std::string& part;
+    HWND box;
+    std::string text;
+  } s{part, nullptr, {}};
+  const bool shown = WaitFor(
+      [&] {
+        EnumWindows(
+            [](HWND h, LPARAM l) -> BOOL {
+              auto* s = reinterpret_cast<S*>(l);
+              char cls[16] = {}, text[1024] = {};
+              GetClassNameA(h, cls, sizeof cls);
+              if (std::string(cls) != "#32770" || !IsWindowVisible(h)) return TRUE;
+              GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
+              if (std::string(text).find(s->part) == std::string::npos) return TRUE;
+              s->box = h;
+              s->text = text;
+              return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&s));
+        return s.box != nullptr;
+      },
+      30s);
+  if (!shown) {
+    std::printf("no message box saying \"%s\" within 30 s\n", part.c_str());
+    return 1;
+  }
+  std::printf("%s\n", s.text.c_str());
+  PostMessageA(s.box, WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -176,6 +213,7 @@ int main(int argc, char** argv) {
   if (what == "start") return Start(argv[2]);
   if (what == "running") return ProcessesOf(argv[2]).empty() ? 1 : 0;
   if (what == "close") return Close(argv[2]);
-  std::fprintf(stderr, "usage: package_probe shortcut|start|running|close <path>\n");
+  if (what == "answer") return Answer(argv[2]);
+  std::fprintf(stderr, "usage: package_probe shortcut|start|running|close <path> | answer <text>\n");
   return 2;
 }

@@ -7,9 +7,17 @@
 #   3. a newer setup over it while it runs: the program is asked to close and
 #      ends, the user's settings, playlist and sound list stay;
 #   4. the silent uninstall: nothing of ours left in the folder or the
-#      registry, the user's files kept;
+#      registry, the user's files kept (a language file of their own too),
+#      the program's converted wallpapers gone from the per-user folder, and
+#      that folder with them;
 #   5. the portable zip unpacked elsewhere runs and keeps its settings beside
-#      the program.
+#      the program;
+#   6. an install into a folder another program shares (/D=) and its
+#      uninstall: that program's files stay, in the folders we share too, and
+#      in the per-user folder only the converted wallpapers go;
+#   7. on a Windows older than 10 version 1903 the setup says it needs that
+#      version and installs nothing, shown or silent; the program, given no
+#      UTF-8 code page, says the same in the user's language and ends.
 # Every step waits for the state it needs. Prints the setup's size and the
 # install's time.
 #   setup_test.sh <windows build dir> <package_probe.exe>
@@ -80,6 +88,9 @@ w wineboot -i
 wineserver -w
 w reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
 w reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
+# Wine 8 says Windows 7 unless told otherwise; the setup needs Windows 10
+# version 1903 or later (step 7 tells one copy of it otherwise).
+w reg add 'HKCU\Software\Wine' /v Version /d win10 /f
 wineserver -w
 wine_install_fonts
 wineserver -p </dev/null >/dev/null 2>&1
@@ -157,11 +168,19 @@ w reg add 'HKLM\Software\Classes\Drapenix PlayList\Shell\Open\Command' /ve /d "\
 # registration is not ours to remove.
 other_command='"C:\portable\WallpaperChanger.exe" "%1"'
 w reg add 'HKCU\Software\Classes\Drapenix PlayList\Shell\Open\Command' /ve /d "$other_command" /f
+# A language file the user made beside ours, and the wallpapers the program
+# converted into its per-user folder.
+printf '[Language]\r\n[Messages]\r\nMessage200=Mine\r\n' >"$folder/Mine.lng"
+user_data="$users/AppData/Local/Pellimox Free Wallpaper Changer"
+mkdir -p "$user_data"
+touch "$user_data/WPCWallpaper.bmp" "$user_data/WPCWallpaper-1.bmp" "$user_data/WPCWallpaper-12.bmp"
 w "$folder/uninstall.exe" /S || fail "the uninstaller ended with an error"
 # It goes on from a copy of itself; removing itself is its last step.
 wait_until 120 test ! -e "$folder/uninstall.exe" || fail "the uninstaller did not finish"
-left=$(cd "$folder" 2>/dev/null && find . -mindepth 1 | sort | tr '\n' ' ')
-[ "$left" = "./DefPlayList.qvl ./mine.krs ./settings.ini " ] || fail "the folder holds '$left', not only the user's files"
+left=$(cd "$folder" 2>/dev/null && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
+[ "$left" = "./DefPlayList.qvl ./Mine.lng ./mine.krs ./settings.ini " ] ||
+  fail "the folder holds '$left', not only the user's files"
+[ -e "$user_data" ] && fail "the per-user folder is left: $(ls "$user_data" | tr '\n' ' ')"
 grep -q '^Value=37' "$folder/settings.ini" || fail "the silent uninstall changed the user's settings"
 reg_has "$run_key" "Wallpaper Manager" && fail "the Run value is left"
 reg_has "$uninstall_key" && fail "the Uninstall entry is left"
@@ -180,6 +199,75 @@ probe_out start "$portable" || fail "the program from the zip showed no tray ico
 probe_out close "$portable" || fail "the program from the zip did not close"
 dir=$(wp -u "${portable%\\*}")
 [ -f "$dir/settings.ini" ] && [ -f "$dir/DefPlayList.qvl" ] || fail "the program from the zip keeps no settings beside itself"
+
+# --- 6. a folder another program shares, its own files in the folders we
+# install into too; and the per-user folder holding more than our wallpapers
+start=$SECONDS
+shared="$WINEPREFIX/drive_c/SharedTools"
+mkdir -p "$shared/licenses" "$shared/Images"
+touch "$shared/other.exe" "$shared/Other.lng" "$shared/licenses/other-LICENSE.txt" "$shared/Images/theirs.jpg"
+before=$(cd "$shared" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
+w "$setup1" /S "/D=$(wp -w "$shared")" || fail "the install into a shared folder ended with an error"
+[ -f "$shared/WallpaperChanger.exe" ] && [ -f "$shared/licenses/mingw-w64-runtime-copyright.txt" ] ||
+  fail "the setup did not install into the shared folder"
+mkdir -p "$user_data"
+touch "$user_data/WPCWallpaper.bmp" "$user_data/WPCWallpaper-2.bmp" "$user_data/WPCWallpaper-0.bmp" \
+      "$user_data/WPCWallpaper-2x.bmp" "$user_data/notes.txt"
+w "$shared/uninstall.exe" /S || fail "the uninstaller of the shared folder ended with an error"
+wait_until 120 test ! -e "$shared/uninstall.exe" || fail "the uninstaller of the shared folder did not finish"
+after=$(cd "$shared" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
+[ "$after" = "$before" ] || fail "the shared folder held '$before' and now holds '$after'"
+kept=$(cd "$user_data" 2>/dev/null && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
+[ "$kept" = "./WPCWallpaper-0.bmp ./WPCWallpaper-2x.bmp ./notes.txt " ] ||
+  fail "the per-user folder holds '$kept', not only what is not the program's"
+
+echo "install and uninstall in a shared folder took $((SECONDS - start)) s"
+
+# --- 7. an older Windows, for a copy of the setup only (Wine takes the
+# version per program)
+start=$SECONDS
+old_setup="$work/old-windows-setup.exe"
+cp "$setup1" "$old_setup"
+w reg add 'HKCU\Software\Wine\AppDefaults\old-windows-setup.exe' /v Version /d win7 /f
+refused="$WINEPREFIX/drive_c/Refused"
+rc=0
+wine64 "$old_setup" /S "/D=$(wp -w "$refused")" </dev/null >>"$log" 2>&1 || rc=$?
+[ "$rc" = 2 ] || fail "the silent setup on Windows 7 ended with code $rc, not 2 (refused)"
+wine64 "$old_setup" "/D=$(wp -w "$refused")" </dev/null >>"$log" 2>&1 &
+shown_setup=$!
+said=$(probe_out answer "Windows 10 version 1903") || said=
+if [[ "$said" == *"needs Windows 10 version 1903 or later"* ]]; then
+  rc=0
+  wait "$shown_setup" || rc=$?
+  [ "$rc" = 2 ] || fail "the setup on Windows 7 ended with code $rc after its message, not 2"
+else
+  fail "the setup on Windows 7 did not say it needs Windows 10 version 1903"
+  wineserver -k </dev/null >/dev/null 2>&1
+  wait "$shown_setup"
+fi
+[ -e "$refused" ] && fail "the setup installed on Windows 7"
+# The program where the system does not give it UTF-8: a copy whose
+# manifest's code page request is made a comment of the same length (Wine
+# honours the request whatever version it reports).
+legacy="$WINEPREFIX/drive_c/legacy"
+cp -r "$dir" "$legacy"
+perl -0777 -pi -e 's{<activeCodePage[^>]*>UTF-8</activeCodePage>}{"<!--" . (" " x (length($&) - 7)) . "-->"}e' \
+  "$legacy/WallpaperChanger.exe"
+cmp -s "$dir/WallpaperChanger.exe" "$legacy/WallpaperChanger.exe" && fail "the copy's manifest still asks for UTF-8"
+printf '[language]\r\nvalue=French\r\n' >"$legacy/settings.ini"
+wine64 "$(wp -w "$legacy")\\WallpaperChanger.exe" </dev/null >>"$log" 2>&1 &
+legacy_program=$!
+said=$(probe_out answer "Windows 10 version 1903") || said=
+if [[ "$said" == "Ce programme n"* ]]; then
+  rc=0
+  wait "$legacy_program" || rc=$?
+  [ "$rc" = 1 ] || fail "the program without UTF-8 ended with code $rc after its message, not 1"
+else
+  fail "the program without UTF-8 did not say in French that it needs Windows 10 version 1903 (said '$said')"
+  wineserver -k </dev/null >/dev/null 2>&1
+  wait "$legacy_program"
+fi
+echo "the refusals on an older Windows took $((SECONDS - start)) s"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed; Wine's output is in $log"
