@@ -100,10 +100,10 @@ cp "$(dirname "$program")"/*.lng "$by_hand/" 2>/dev/null
 quiet wineserver -p
 quiet wine64 cmd /c exit
 failures=0
-for spec in "$@"; do
-  exe=${spec%%:*}
+for run in "$@"; do
+  exe=${run%%:*}
   filter='*'
-  [ "$spec" != "$exe" ] && filter=${spec#*:}
+  [ "$run" != "$exe" ] && filter=${run#*:}
   name=$(basename "$exe")
   install -o "$user" -m 755 "$exe" "$stage/$name"
   echo "== $name ($filter) as $user"
