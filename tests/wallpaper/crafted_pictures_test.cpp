@@ -191,6 +191,8 @@ class CraftedPictureGuiTest : public test::GuiTest {
     panel.timer_startTimer(panel.timer_start);
     panel.timer_forautomatic.SetEnabled(false);
     PumpUntil([] { return ui::RunningWorkers() == 0; });
+    // The preview decodes only while the panel is on the screen.
+    panel.Show();
   }
   void Load(const Paths& paths) {
     panel.Playlist->Clear();
