@@ -340,10 +340,23 @@ JpegInfo Info(Decompressor& d, const std::string& name) {
   return JpegInfo{static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
 }
 
-// Reads the header, checks the size and starts decoding; then `allocate`
-// gives the target for the picture's rows, which are read into it.
+// The largest of 1/2, 1/4 and 1/8 that keeps the longer side at least
+// `longSide` pixels long (libjpeg rounds a reduced side up); 1 for none.
+unsigned ReductionFor(uint64_t width, uint64_t height, int longSide) {
+  if (longSide <= 0) return 1;
+  const uint64_t longer = std::max(width, height);
+  unsigned denominator = 1;
+  while (denominator < 8 && (longer + 2 * denominator - 1) / (2 * denominator) >= static_cast<uint64_t>(longSide)) {
+    denominator *= 2;
+  }
+  return denominator;
+}
+
+// Reads the header, checks the size and starts decoding, reduced for a
+// `longSide` above 0; then `allocate` gives the target for the picture's
+// rows, which are read into it.
 template <typename Allocate>
-void Decode(Decompressor& d, const std::string& name, Allocate allocate) {
+void Decode(Decompressor& d, const std::string& name, Allocate allocate, int longSide) {
   OpenHeader(d, name);
   const uint64_t width = d.cinfo.image_width, height = d.cinfo.image_height;
   if (width > kMaxJpegSide || height > kMaxJpegSide || width * height > static_cast<uint64_t>(kMaxJpegPixels)) {
@@ -351,6 +364,8 @@ void Decode(Decompressor& d, const std::string& name, Allocate allocate) {
                               " pixels; a wallpaper may have at most " + std::to_string(kMaxJpegSide) +
                               " pixels a side and " + std::to_string(kMaxJpegPixels / 1000000) + " megapixels");
   }
+  d.cinfo.scale_num = 1;
+  d.cinfo.scale_denom = ReductionFor(width, height, longSide);
   if (!StepStart(d)) throw JpegError(name, d.err.message);
   // A scan that never came leaves its component grey, and libjpeg says nothing.
   for (int c = 0; c < d.cinfo.num_components; ++c) {
@@ -364,7 +379,7 @@ void Decode(Decompressor& d, const std::string& name, Allocate allocate) {
   if (!StepReadRows(d, row.empty() ? nullptr : row.data(), target)) throw JpegError(name, d.err.message);
 }
 
-Image32 DecodeImage(Decompressor& d, const std::string& name) {
+Image32 DecodeImage(Decompressor& d, const std::string& name, int longSide = 0) {
   Image32 image;
   std::optional<GrowingImage> target;
   Decode(d, name, [&](int width, int height) -> RowTarget& {
@@ -376,18 +391,18 @@ Image32 DecodeImage(Decompressor& d, const std::string& name) {
       throw JpegError(name, "there is not enough memory to decode the picture");
     }
     return target.emplace(image.pixels, static_cast<size_t>(width));
-  });
+  }, longSide);
   return image;
 }
 
-void DecodeInto(Decompressor& d, const std::string& name, const JpegAllocate& allocate) {
+void DecodeInto(Decompressor& d, const std::string& name, const JpegAllocate& allocate, int longSide) {
   std::optional<CallerMemory> target;
   Decode(d, name, [&](int width, int height) -> RowTarget& {
     const JpegTarget given = allocate(width, height);
     if (!given.pixels || given.stride < static_cast<size_t>(width) * 4)
       throw JpegError(name, "there is no memory to decode the picture into");
     return target.emplace(given);
-  });
+  }, longSide);
 }
 
 }  // namespace
@@ -412,23 +427,31 @@ Image32 DecodeJpegFile(const std::string& path) {
   return DecodeImage(d, path);
 }
 
+Image32 DecodeJpegFileReduced(const std::string& path, int longSide) {
+  UniqueFile file = OpenFile(path, "rb", "reading");
+  Decompressor d;
+  ReadFrom(d.source, file.get());
+  return DecodeImage(d, path, longSide);
+}
+
 Image32 DecodeJpegBytes(std::span<const uint8_t> bytes, const std::string& name) {
   Decompressor d;
   ReadFrom(d.source, bytes);
   return DecodeImage(d, name);
 }
 
-void DecodeJpegFileInto(const std::string& path, const JpegAllocate& allocate) {
+void DecodeJpegFileInto(const std::string& path, const JpegAllocate& allocate, int longSide) {
   UniqueFile file = OpenFile(path, "rb", "reading");
   Decompressor d;
   ReadFrom(d.source, file.get());
-  DecodeInto(d, path, allocate);
+  DecodeInto(d, path, allocate, longSide);
 }
 
-void DecodeJpegBytesInto(std::span<const uint8_t> bytes, const std::string& name, const JpegAllocate& allocate) {
+void DecodeJpegBytesInto(std::span<const uint8_t> bytes, const std::string& name, const JpegAllocate& allocate,
+                         int longSide) {
   Decompressor d;
   ReadFrom(d.source, bytes);
-  DecodeInto(d, name, allocate);
+  DecodeInto(d, name, allocate, longSide);
 }
 
 namespace {

@@ -54,7 +54,15 @@ Image32 DecodeJpegFile(const std::string& path);
 // the size limits do not apply.
 JpegInfo ReadJpegInfo(const std::string& path);
 
-// The same two for a file already in memory; `name` stands for the path in
+// Decodes at a half, a quarter or an eighth of the picture's size: the
+// smallest of those whose longer side still has at least `longSide` pixels
+// (the whole size when even a half would be shorter). libjpeg scales while
+// it decodes, so a 6000 x 4000 photograph shown 141 pixels wide costs an
+// eighth of its decoding time and a sixty-fourth of its memory. The limits
+// and errors are those of a whole decode.
+Image32 DecodeJpegFileReduced(const std::string& path, int longSide);
+
+// The same for a file already in memory; `name` stands for the path in
 // errors.
 Image32 DecodeJpegBytes(std::span<const uint8_t> bytes, const std::string& name);
 JpegInfo ReadJpegInfoBytes(std::span<const uint8_t> bytes, const std::string& name);
@@ -75,8 +83,11 @@ using JpegAllocate = std::function<JpegTarget(int width, int height)>;
 // its own: `allocate` is called once, after the header is read and its size
 // allowed, so a file refused from its header costs no memory. After an
 // error the memory holds an unfinished picture.
-void DecodeJpegFileInto(const std::string& path, const JpegAllocate& allocate);
-void DecodeJpegBytesInto(std::span<const uint8_t> bytes, const std::string& name, const JpegAllocate& allocate);
+// A `longSide` above 0 reduces the picture as DecodeJpegFileReduced does,
+// and `allocate` is asked for the reduced size.
+void DecodeJpegFileInto(const std::string& path, const JpegAllocate& allocate, int longSide = 0);
+void DecodeJpegBytesInto(std::span<const uint8_t> bytes, const std::string& name, const JpegAllocate& allocate,
+                         int longSide = 0);
 
 // Writes the picture as a baseline colour JPEG; quality is clamped to 1..100.
 // It is written beside the path and takes its place only once whole: on

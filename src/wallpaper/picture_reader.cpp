@@ -8,6 +8,8 @@
 #include <cstring>
 #include <mutex>
 #include <span>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "common/bmp.h"
@@ -110,29 +112,50 @@ void CheckBeforeDecoding(std::span<const uint8_t> bytes, const std::string& name
   if (!PictureDataComplete(bytes)) Fail(name, "the file is cut short or damaged");
 }
 
-ui::Bitmap DecodeWic(const std::string& bytes, const std::string& name, uint32_t background) {
+// The size a picture of width x height gets when its longer side becomes
+// `longSide`: the other side keeps the ratio, fraction dropped, at least 1.
+std::pair<UINT, UINT> ReducedSize(UINT width, UINT height, int longSide) {
+  const uint64_t side = UINT(longSide);
+  if (width >= height) return {UINT(side), UINT(std::max<uint64_t>(1, height * side / width))};
+  return {UINT(std::max<uint64_t>(1, width * side / height)), UINT(side)};
+}
+
+// A `longSide` above 0 has the system's scaler make a picture larger than
+// that longer side down to twice it, leaving the last step to the caller's
+// smoothing draw (Wine's scaler takes the nearest pixel).
+ui::Bitmap DecodeWic(const std::string& bytes, const std::string& name, uint32_t background, int longSide) {
   CheckBeforeDecoding(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), name);
   Wic wic(name);
   WicFrame f = OpenFrame(wic, bytes, name);
+  IWICBitmapSource* source = f.frame.get();
+  UINT width = f.width, height = f.height;
+  ui::ComPtr<IWICBitmapScaler> scaler;
+  if (longSide > 0 && std::max(width, height) > UINT(2 * longSide)) {
+    std::tie(width, height) = ReducedSize(width, height, 2 * longSide);
+    Check(wic.factory->CreateBitmapScaler(scaler.put()), name);
+    Check(scaler->Initialize(f.frame.get(), width, height, WICBitmapInterpolationModeFant), name);
+    source = scaler.get();
+  }
   ui::ComPtr<IWICFormatConverter> converter;
   Check(wic.factory->CreateFormatConverter(converter.put()), name);
-  Check(converter->Initialize(f.frame.get(), kPbgra32, WICBitmapDitherTypeNone, nullptr, 0.0,
-                              WICBitmapPaletteTypeCustom),
+  Check(converter->Initialize(source, kPbgra32, WICBitmapDitherTypeNone, nullptr, 0.0, WICBitmapPaletteTypeCustom),
         name);
-  ui::Bitmap bitmap = ui::Bitmap::ForWriting(int(f.width), int(f.height));
-  const UINT stride = f.width * 4;
-  Check(converter->CopyPixels(nullptr, stride, stride * f.height, reinterpret_cast<BYTE*>(bitmap.Bits())), name);
-  ComposeOver(std::span<uint32_t>(bitmap.Bits(), size_t(f.width) * f.height), background);
+  ui::Bitmap bitmap = ui::Bitmap::ForWriting(int(width), int(height));
+  const UINT stride = width * 4;
+  Check(converter->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(bitmap.Bits())), name);
+  ComposeOver(std::span<uint32_t>(bitmap.Bits(), size_t(width) * height), background);
   return bitmap;
 }
 
-ui::Bitmap DecodeJpeg(const std::string& bytes, const std::string& name) {
+ui::Bitmap DecodeJpeg(const std::string& bytes, const std::string& name, int longSide) {
   ui::Bitmap bitmap;
-  DecodeJpegBytesInto(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), name,
-                      [&](int width, int height) {
-                        bitmap = ui::Bitmap::ForWriting(width, height);
-                        return JpegTarget{reinterpret_cast<uint8_t*>(bitmap.Bits()), size_t(width) * 4};
-                      });
+  DecodeJpegBytesInto(
+      std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), name,
+      [&](int width, int height) {
+        bitmap = ui::Bitmap::ForWriting(width, height);
+        return JpegTarget{reinterpret_cast<uint8_t*>(bitmap.Bits()), size_t(width) * 4};
+      },
+      longSide);
   return bitmap;
 }
 
@@ -180,10 +203,12 @@ Decoded DecodeBitmapFile(const std::string& bytes, const std::string& name) {
   }
 }
 
-Decoded DecodeBytes(const std::string& bytes, const std::string& name, uint32_t background) {
+// A `longSide` above 0 reduces large JPEG and system-decoded pictures for
+// a preview (see ReadPicturePreview).
+Decoded DecodeBytes(const std::string& bytes, const std::string& name, uint32_t background, int longSide = 0) {
   switch (SniffPicture(Bytes(bytes))) {
     case PictureSignature::Jpeg:
-      return {DecodeJpeg(bytes, name), ui::Picture()};
+      return {DecodeJpeg(bytes, name, longSide), ui::Picture()};
     case PictureSignature::Bitmap:
       return DecodeBitmapFile(bytes, name);
     case PictureSignature::Icon:
@@ -192,7 +217,7 @@ Decoded DecodeBytes(const std::string& bytes, const std::string& name, uint32_t 
       return Drawing(bytes, name);
     default:
       // What WIC refuses (our checks included) stays refused.
-      return {DecodeWic(bytes, name, background), ui::Picture()};
+      return {DecodeWic(bytes, name, background, longSide), ui::Picture()};
   }
 }
 
@@ -266,6 +291,11 @@ ui::Picture DecodePicture(const std::string& bytes, const std::string& name, uin
 
 ui::Picture ReadPictureFile(const std::string& path, uint32_t background) {
   return DecodePicture(ReadWholeFile(path), path, background);
+}
+
+ui::Picture ReadPicturePreview(const std::string& path, uint32_t background, int longSide) {
+  Decoded d = DecodeBytes(ReadWholeFile(path), path, background, longSide);
+  return d.bitmap.Empty() ? std::move(d.drawing) : ui::Picture(std::move(d.bitmap));
 }
 
 ui::Bitmap ReadPictureBitmap(const std::string& path, uint32_t background) {

@@ -39,7 +39,13 @@ PictureFileInfo ReadPictureInfo(const std::string& path);
 // decoder's JpegError) with the path in the text when the file cannot be
 // read or decoded.
 ui::Picture ReadPictureFile(const std::string& path, uint32_t background);
-// The same, always as a bitmap at the picture's own size.
+// The same for a preview whose longer side is `longSide` pixels: a large
+// JPEG is decoded reduced (a half, a quarter or an eighth: at least that
+// side, at most twice it), and a large picture of the system's decoders is
+// scaled to twice that side while it is decoded; bitmaps and drawings come
+// whole. Draw the result smoothed to the preview's own size.
+ui::Picture ReadPicturePreview(const std::string& path, uint32_t background, int longSide);
+// The same as ReadPictureFile, always as a bitmap at the picture's own size.
 ui::Bitmap ReadPictureBitmap(const std::string& path, uint32_t background);
 
 // A picture as a bitmap at its own size: an icon or metafile drawn over the

@@ -191,6 +191,45 @@ TEST(JpegRoundTripTest, RowsKeepTheirOrder) {
   }
 }
 
+// A preview asks for a picture barely larger than itself: libjpeg reduces
+// by the largest of 1/2, 1/4 and 1/8 that keeps the longer side long enough,
+// and the reduced picture is the whole picture, not a corner of it.
+TEST(JpegDecodeTest, AReducedDecodeIsTheWholePictureAtTheLargestReductionThatStillCoversTheSide) {
+  TempDir dir;
+  const std::string path = dir.file("halves.jpg");
+  Image32 image = MakeImage(401, 301, 0xFF0000);  // left half red, right half blue
+  for (int y = 0; y < 301; ++y)
+    for (int x = 200; x < 401; ++x) image.at(x, y) = 0x0000FF;
+  EncodeJpegFile(path, image, 95);
+  struct Case {
+    int longSide, width, height;
+  };
+  for (const Case& c : {Case{0, 401, 301}, Case{401, 401, 301}, Case{500, 401, 301}, Case{201, 201, 151},
+                        Case{202, 401, 301}, Case{101, 101, 76}, Case{100, 101, 76}, Case{51, 51, 38},
+                        Case{1, 51, 38}}) {
+    SCOPED_TRACE(testing::Message() << "at least " << c.longSide);
+    const Image32 reduced = DecodeJpegFileReduced(path, c.longSide);
+    ASSERT_EQ(reduced.width, c.width);
+    ASSERT_EQ(reduced.height, c.height);
+    for (int y : {0, reduced.height / 2, reduced.height - 1}) {
+      EXPECT_GT(PixelRed(reduced.at(2, y)), 200);
+      EXPECT_GT(PixelBlue(reduced.at(reduced.width - 3, y)), 200);
+    }
+  }
+  // Straight into the caller's memory, which is asked for the reduced size.
+  std::vector<uint32_t> pixels;
+  int askedWidth = 0, askedHeight = 0;
+  DecodeJpegFileInto(path, [&](int width, int height) {
+    askedWidth = width;
+    askedHeight = height;
+    pixels.resize(size_t(width) * height);
+    return JpegTarget{reinterpret_cast<uint8_t*>(pixels.data()), size_t(width) * 4};
+  }, 120);
+  EXPECT_EQ(askedWidth, 201);
+  EXPECT_EQ(askedHeight, 151);
+  EXPECT_GT(PixelBlue(pixels.back()), 200);
+}
+
 TEST(JpegDecodeTest, GrayscaleAndCmykBecomeRgb) {
   TempDir dir;
   WriteRawJpeg(dir.file("gray.jpg"), 9, 7, 1, JCS_GRAYSCALE, {200});

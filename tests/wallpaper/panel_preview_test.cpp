@@ -16,6 +16,7 @@
 #include "program_files.h"
 #include "ui/error.h"
 #include "ui/graphics.h"
+#include "wallpaper/picture_reader.h"
 
 namespace wc {
 namespace {
@@ -325,6 +326,34 @@ TEST_F(PreviewTest, OnlyThePanelOnTheScreenHoldsAPictureAndOnlyOfThePreviewsSize
   EXPECT_TRUE(panel->MainPreview.GetPicture().Empty());
   panel->ShowControlPanel();
   EXPECT_EQ(PictureWidth(), 141);
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+// A large JPEG is decoded reduced and a large PNG scaled while it is
+// decoded: either way the preview is the whole picture, not a corner.
+TEST_F(PreviewTest, ALargePictureIsPreviewedWholeFromAReducedDecode) {
+  Image32 halves = MakeImage(1600, 1200, 0xC02020);
+  for (int y = 0; y < 1200; ++y)
+    for (int x = 800; x < 1600; ++x) halves.at(x, y) = 0x2020C0;
+  const std::string jpg = dir.file("halves.jpg"), png = dir.file("halves.png");
+  EncodeJpegFile(jpg, halves, 95);
+  WritePngFile(png, ui::Bitmap::FromImage(halves));
+  Load({jpg, png});
+  for (int row : {0, 1}) {
+    SCOPED_TRACE(row == 0 ? "JPEG" : "PNG");
+    Click(row);
+    const ui::Bitmap* shown = panel->MainPreview.GetPicture().AsBitmap();
+    ASSERT_NE(shown, nullptr);
+    ASSERT_EQ(shown->Width(), 141);
+    ASSERT_EQ(shown->Height(), 105);
+    const Image32 pixels = shown->ToImage();
+    for (int y : {2, 52, 102}) {
+      EXPECT_GT(PixelRed(pixels.at(3, y)), 160) << y;
+      EXPECT_LT(PixelBlue(pixels.at(3, y)), 80) << y;
+      EXPECT_GT(PixelBlue(pixels.at(137, y)), 160) << y;
+      EXPECT_LT(PixelRed(pixels.at(137, y)), 80) << y;
+    }
+  }
   EXPECT_TRUE(prompts.messages.empty());
 }
 

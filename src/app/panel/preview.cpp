@@ -189,26 +189,27 @@ void TMainForm::DescribeSelectedEntry() {
 }
 
 void TMainForm::ShowPreviewOf(const std::string& path) {
-  ui::Picture full = ReadPictureFile(path, DesktopBackground());
-  FitPreview(full);
+  // Decoded no larger than the preview needs, then drawn smoothed to its
+  // size and let go: a 6000 x 4000 photograph would otherwise hold 96 MB
+  // for a 141-pixel preview.
+  ui::Picture decoded = ReadPicturePreview(path, DesktopBackground(), MainPreview.Scale(kPreviewSide));
+  FitPreview(decoded);
   previewFile_ = path;
-  const ui::Bitmap* pixels = full.AsBitmap();
+  const ui::Bitmap* pixels = decoded.AsBitmap();
   RECT box{};
   GetClientRect(MainPreview.Handle(), &box);
   if (!pixels || box.right <= 0 || box.bottom <= 0 || (pixels->Width() <= box.right && pixels->Height() <= box.bottom)) {
     // Drawings scale themselves, and a small picture costs nothing.
-    MainPreview.SetPicture(std::move(full));
+    MainPreview.SetPicture(std::move(decoded));
     return;
   }
-  // The photograph made to the preview's size, then let go: a 6000 x 4000
-  // picture would otherwise hold 96 MB for a 141-pixel preview.
   ui::Bitmap small(box.right, box.bottom);
   {
     ui::MemoryDC dc(CreateCompatibleDC(nullptr));
     ui::SelectGuard select(dc.get(), small.Handle());
     SetStretchBltMode(dc.get(), HALFTONE);
     SetBrushOrgEx(dc.get(), 0, 0, nullptr);
-    full.Draw(dc.get(), box);
+    decoded.Draw(dc.get(), box);
   }
   MainPreview.SetPicture(ui::Picture(std::move(small)));
 }
