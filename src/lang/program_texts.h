@@ -95,6 +95,40 @@ inline constexpr ProgramText kViewerAllFilter{"Message272", "All (*.jpg;*.jpeg;*
 inline constexpr ProgramText kPngFilter{"Message273", "PNG Images"};
 inline constexpr ProgramText kGifFilter{"Message274", "GIF Images"};
 inline constexpr ProgramText kTiffFilter{"Message275", "TIFF Images"};
+
+// The picture reader's reasons for refusing a file: "%2" of kCannotReadPicture.
+inline constexpr ProgramText kCannotReadPicture{"Message276", "Cannot read the picture \"%1\": %2"};
+inline constexpr ProgramText kPictureCutShort{"Message277", "the file is cut short"};
+inline constexpr ProgramText kPictureCutShortOrDamaged{"Message278", "the file is cut short or damaged"};
+inline constexpr ProgramText kPictureDamaged{"Message279", "the file is damaged"};
+inline constexpr ProgramText kPictureDamagedCode{"Message280", "the file is damaged (%1)"};
+inline constexpr ProgramText kPictureTooLarge{"Message281",
+                                              "the picture is %1 x %2 pixels; the largest taken is %3 pixels a side "
+                                              "and %4 megapixels"};
+inline constexpr ProgramText kNoDecoder{"Message282", "the system has no decoder for this kind of file"};
+inline constexpr ProgramText kNotAPictureWeRead{"Message283", "the file is not a picture this program reads"};
+inline constexpr ProgramText kNoPictureInFile{"Message284", "the file holds no picture"};
+inline constexpr ProgramText kNotEnoughMemory{"Message285", "not enough memory"};
+inline constexpr ProgramText kPictureTooLargeToDraw{"Message286", "The picture cannot be drawn: %1"};
+inline constexpr ProgramText kNoPictureToWrite{"Message287", "There is no picture to write to %1"};
+inline constexpr ProgramText kCannotWritePng{"Message288", "Cannot write the PNG file %1: %2"};
+// The preview's kind of a picture the system decodes: the decoder's name
+// ("PNG", "GIF", "TIFF"), or no name at all.
+inline constexpr ProgramText kPictureOfKind{"Message289", "%1 image"};
+inline constexpr ProgramText kPicture{"Message290", "Picture"};
+
+// The applier's errors.
+inline constexpr ProgramText kWallpaperPixelFormat{"Message291",
+                                                   "The wallpaper bitmap cannot be written with the pixel format "
+                                                   "\"%1\": only 24 and 32 bits per pixel are supported"};
+inline constexpr ProgramText kWallpaperPathTooLong{"Message292",
+                                                   "The wallpaper path is too long for the system (%1 characters, at "
+                                                   "most %2): %3"};
+inline constexpr ProgramText kNoLocalAppData{"Message293",
+                                             "The folder for the user's local application data is unknown, so there "
+                                             "is no place for the wallpaper bitmap"};
+inline constexpr ProgramText kCannotMakeBitmapFolder{"Message294",
+                                                     "The folder for the wallpaper bitmap cannot be made: %1"};
 }  // namespace texts
 
 // Every text above, for the language files' check.

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <span>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "common/file_write.h"
 #include "common/jpeg.h"
 #include "common/picture_formats.h"
+#include "lang/program_texts.h"
 #include "ui/error.h"
 #include "ui/handle.h"
 #include "ui/wide_text.h"
@@ -32,21 +35,72 @@ constexpr GUID kBgr24 = {0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x
 constexpr GUID kPngContainer = {0x1b7cfaf4, 0x713f, 0x473c, {0xbb, 0xcd, 0x61, 0x37, 0x42, 0x5f, 0xae, 0xaf}};
 
 std::string HresultText(HRESULT hr) {
-  if (hr == HRESULT(0x88982F50)) return "the system has no decoder for this kind of file";
-  if (hr == E_OUTOFMEMORY) return "not enough memory";
+  if (hr == HRESULT(0x88982F50)) return Say(texts::kNoDecoder);
+  if (hr == E_OUTOFMEMORY) return Say(texts::kNotEnoughMemory);
   char code[16];
   std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
   // The codecs' own errors (0x8898....) mean the data is not what it claims.
-  if ((static_cast<unsigned long>(hr) >> 16) == 0x8898) return std::string("the file is damaged (") + code + ")";
+  if ((static_cast<unsigned long>(hr) >> 16) == 0x8898) return Say(texts::kPictureDamagedCode, {code});
+  // The system's own text is in the user's language already.
   return ui::SystemErrorText(DWORD(hr)) + " (" + code + ")";
 }
 
+// Every refusal says which file and why, in the program's language.
 [[noreturn]] void Fail(const std::string& name, const std::string& why) {
-  throw ui::Error("Cannot read the picture \"" + name + "\": " + why);
+  throw ui::Error(Say(texts::kCannotReadPicture, {name, why}));
+}
+
+std::string SizeRefusal(int64_t width, int64_t height) {
+  return Say(texts::kPictureTooLarge, {std::to_string(width), std::to_string(height), std::to_string(kMaxJpegSide),
+                                      std::to_string(kMaxJpegPixels / 1000000)});
 }
 
 void Check(HRESULT hr, const std::string& name) {
   if (FAILED(hr)) Fail(name, HresultText(hr));
+}
+
+// The portable decoders describe their faults in English for whoever
+// debugs them; the user is told the kind of fault in the program's language,
+// judged from the file itself wherever it can be.
+
+// The size a bitmap's header gives, whatever the limits; nullopt when the
+// header is too short to say.
+std::optional<ClaimedSize> BitmapHeaderSize(std::span<const uint8_t> bytes) {
+  auto at = [&](size_t i, int n) {
+    uint32_t v = 0;
+    for (int k = n - 1; k >= 0; --k) v = (v << 8) | bytes[i + size_t(k)];
+    return v;
+  };
+  if (bytes.size() < 26) return std::nullopt;
+  if (at(14, 4) == 12) return ClaimedSize{at(18, 2), at(20, 2)};  // the OS/2 header: 16-bit sides
+  const int64_t width = int32_t(at(18, 4)), height = int32_t(at(22, 4));
+  return ClaimedSize{width, height < 0 ? -height : height};  // rows may run top-down
+}
+
+std::string BitmapFault(const std::exception& fault, std::span<const uint8_t> bytes) {
+  if (const auto size = BitmapHeaderSize(bytes); size && !PictureSizeAllowed(size->width, size->height)) {
+    return SizeRefusal(size->width, size->height);
+  }
+  if (dynamic_cast<const ui::Error*>(&fault)) return fault.what();  // said for the user already
+  // The reader's one word for data that ends before the header's promise.
+  if (std::string_view(fault.what()).find("truncated") != std::string_view::npos) return Say(texts::kPictureCutShort);
+  return Say(texts::kPictureDamaged);
+}
+
+[[noreturn]] void FailJpeg(const JpegError& fault, std::span<const uint8_t> bytes, const std::string& name) {
+  try {
+    const JpegInfo info = ReadJpegInfoBytes(bytes, name);
+    if (!PictureSizeAllowed(info.width, info.height)) Fail(name, SizeRefusal(info.width, info.height));
+  } catch (const JpegError&) {
+    // Not even the header: the marker at the end still tells a cut.
+  }
+  // Memory refused (a progressive file's coefficients past the decoder's cap
+  // included): our decoder's own words for it.
+  if (fault.detail().find("memory") != std::string::npos) Fail(name, Say(texts::kNotEnoughMemory));
+  // A whole file ends with the end-of-image marker; a file whose only fault
+  // is a missing marker decodes, so one without it that fails was cut short.
+  const bool ended = bytes.size() >= 2 && bytes[bytes.size() - 2] == 0xFF && bytes.back() == 0xD9;
+  Fail(name, Say(ended ? texts::kPictureDamaged : texts::kPictureCutShort));
 }
 
 // The factory, on a thread that may not have COM yet: the caller's
@@ -79,27 +133,28 @@ WicFrame OpenFrame(Wic& wic, const std::string& bytes, const std::string& name) 
         name);
   UINT frames = 0;
   Check(f.decoder->GetFrameCount(&frames), name);
-  if (frames == 0) Fail(name, "the file holds no picture");
+  if (frames == 0) Fail(name, Say(texts::kNoPictureInFile));
   Check(f.decoder->GetFrame(0, f.frame.put()), name);
   Check(f.frame->GetSize(&f.width, &f.height), name);
-  if (!PictureSizeAllowed(f.width, f.height)) Fail(name, PictureSizeRefusal(f.width, f.height));
+  if (!PictureSizeAllowed(f.width, f.height)) Fail(name, SizeRefusal(f.width, f.height));
   return f;
 }
 
-// "PNG Decoder" -> "PNG image".
+// "PNG Decoder" -> "PNG image", in the program's language: the format's
+// name is the decoder's, the words around it ours.
 std::string TypeName(IWICBitmapDecoder* decoder) {
   ui::ComPtr<IWICBitmapDecoderInfo> info;
-  if (FAILED(decoder->GetDecoderInfo(info.put())) || !info) return "Picture";
+  if (FAILED(decoder->GetDecoderInfo(info.put())) || !info) return Say(texts::kPicture);
   UINT length = 0;
-  if (FAILED(info->GetFriendlyName(0, nullptr, &length)) || length == 0) return "Picture";
+  if (FAILED(info->GetFriendlyName(0, nullptr, &length)) || length == 0) return Say(texts::kPicture);
   std::wstring text(length, L'\0');
-  if (FAILED(info->GetFriendlyName(length, text.data(), &length))) return "Picture";
+  if (FAILED(info->GetFriendlyName(length, text.data(), &length))) return Say(texts::kPicture);
   text.resize(wcsnlen(text.c_str(), text.size()));
   std::string name = ui::Narrow(text);
   for (const char* tail : {" Decoder", " decoder"}) {
     if (name.size() > std::strlen(tail) && name.ends_with(tail)) name.resize(name.size() - std::strlen(tail));
   }
-  return name + " image";
+  return name.empty() ? Say(texts::kPicture) : Say(texts::kPictureOfKind, {name});
 }
 
 // Our own look at the file before any system decoder: a claimed size
@@ -107,9 +162,9 @@ std::string TypeName(IWICBitmapDecoder* decoder) {
 // decoder would make of it.
 void CheckBeforeDecoding(std::span<const uint8_t> bytes, const std::string& name) {
   if (const auto claimed = ClaimedPictureSize(bytes); claimed && !PictureSizeAllowed(claimed->width, claimed->height)) {
-    Fail(name, PictureSizeRefusal(claimed->width, claimed->height));
+    Fail(name, SizeRefusal(claimed->width, claimed->height));
   }
-  if (!PictureDataComplete(bytes)) Fail(name, "the file is cut short or damaged");
+  if (!PictureDataComplete(bytes)) Fail(name, Say(texts::kPictureCutShortOrDamaged));
 }
 
 // The size a picture of width x height gets when its longer side becomes
@@ -172,7 +227,7 @@ struct Decoded {
 Decoded Drawing(const std::string& bytes, const std::string& name) {
   ui::Picture drawing = ui::Picture::LoadFromBytes(bytes, name);  // its errors name the file
   if (!PictureSizeAllowed(drawing.Width(), drawing.Height())) {
-    Fail(name, PictureSizeRefusal(drawing.Width(), drawing.Height()));
+    Fail(name, SizeRefusal(drawing.Width(), drawing.Height()));
   }
   return {ui::Bitmap(), std::move(drawing)};
 }
@@ -192,14 +247,14 @@ Decoded DecodeBitmapFile(const std::string& bytes, const std::string& name) {
       return BmpTarget{bitmap.Bits(), size_t(width)};
     });
     return {std::move(bitmap), ui::Picture()};
-  } catch (const BmpUnsupported& unknown) {
+  } catch (const BmpUnsupported&) {
     try {
       return Drawing(bytes, name);
-    } catch (const std::exception& loader) {
-      Fail(name, std::string(unknown.what()) + ", nor one the system reads (" + loader.what() + ")");
+    } catch (const std::exception&) {
+      Fail(name, Say(texts::kNotAPictureWeRead));
     }
   } catch (const std::exception& damaged) {
-    Fail(name, damaged.what());
+    Fail(name, BitmapFault(damaged, Bytes(bytes)));
   }
 }
 
@@ -208,7 +263,11 @@ Decoded DecodeBitmapFile(const std::string& bytes, const std::string& name) {
 Decoded DecodeBytes(const std::string& bytes, const std::string& name, uint32_t background, int longSide = 0) {
   switch (SniffPicture(Bytes(bytes))) {
     case PictureSignature::Jpeg:
-      return {DecodeJpeg(bytes, name, longSide), ui::Picture()};
+      try {
+        return {DecodeJpeg(bytes, name, longSide), ui::Picture()};
+      } catch (const JpegError& fault) {
+        FailJpeg(fault, Bytes(bytes), name);
+      }
     case PictureSignature::Bitmap:
       return DecodeBitmapFile(bytes, name);
     case PictureSignature::Icon:
@@ -266,8 +325,12 @@ PictureFileInfo ReadPictureInfo(const std::string& path) {
   const auto head = Bytes(bytes);
   const PictureSignature kind = SniffPicture(head);
   if (kind == PictureSignature::Jpeg) {
-    const JpegInfo jpeg = ReadJpegInfoBytes(head, path);
-    return {jpeg.width, jpeg.height, "JPEG image"};
+    try {
+      const JpegInfo jpeg = ReadJpegInfoBytes(head, path);
+      return {jpeg.width, jpeg.height, Say(texts::kJpegImage)};
+    } catch (const JpegError& fault) {
+      FailJpeg(fault, head, path);
+    }
   }
   if (kind == PictureSignature::Bitmap) {
     // Our reader's checks, for the kinds it does not decode too.
@@ -275,7 +338,7 @@ PictureFileInfo ReadPictureInfo(const std::string& path) {
       (void)CheckBmpHeaders(head);
     } catch (const BmpUnsupported&) {
     } catch (const std::exception& damaged) {
-      Fail(path, damaged.what());
+      Fail(path, BitmapFault(damaged, head));
     }
   }
   CheckBeforeDecoding(head, path);
@@ -306,7 +369,9 @@ ui::Bitmap ReadPictureBitmap(const std::string& path, uint32_t background) {
 ui::Bitmap PictureBitmap(const ui::Picture& picture, uint32_t background) {
   if (picture.AsBitmap() || picture.Empty()) return picture.ToBitmap();
   const int width = picture.Width(), height = picture.Height();
-  if (!PictureSizeAllowed(width, height)) throw ui::Error(PictureSizeRefusal(width, height));
+  if (!PictureSizeAllowed(width, height)) {
+    throw ui::Error(Say(texts::kPictureTooLargeToDraw, {SizeRefusal(width, height)}));
+  }
   ui::Bitmap bitmap = ui::Bitmap::ForWriting(width, height);
   std::fill_n(bitmap.Bits(), size_t(width) * size_t(height), background);
   {
@@ -321,9 +386,9 @@ ui::Bitmap PictureBitmap(const ui::Picture& picture, uint32_t background) {
 }
 
 void WritePngFile(const std::string& path, const ui::Bitmap& bitmap) {
-  if (bitmap.Empty()) throw ui::Error("There is no picture to write to " + path);
+  if (bitmap.Empty()) throw ui::Error(Say(texts::kNoPictureToWrite, {path}));
   auto fail = [&](HRESULT hr) {
-    if (FAILED(hr)) throw ui::Error("Cannot write the PNG file " + path + ": " + HresultText(hr));
+    if (FAILED(hr)) throw ui::Error(Say(texts::kCannotWritePng, {path, HresultText(hr)}));
   };
   ui::ComInit com;
   ui::ComPtr<IWICImagingFactory> factory;

@@ -29,15 +29,15 @@ uint32_t DesktopBackground();
 struct PictureFileInfo {
   int width = 0;
   int height = 0;
-  std::string type;  // "PNG image", "JPEG image", ...
+  std::string type;  // "PNG image", "JPEG image", ... in the program's language
 };
 // From the header alone; throws like ReadPictureFile.
 PictureFileInfo ReadPictureInfo(const std::string& path);
 
 // Decodes the whole file. Icons and metafiles come back as the system's
-// pictures, everything else as a bitmap. Throws (ui::Error, or the JPEG
-// decoder's JpegError) with the path in the text when the file cannot be
-// read or decoded.
+// pictures, everything else as a bitmap. Throws ui::Error with the path and
+// the kind of fault (cut short, damaged, too large, not a picture it reads)
+// in the program's language when the file cannot be read or decoded.
 ui::Picture ReadPictureFile(const std::string& path, uint32_t background);
 // The same for a preview whose longer side is `longSide` pixels: a large
 // JPEG is decoded reduced (a half, a quarter or an eighth: at least that

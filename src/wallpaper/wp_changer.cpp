@@ -14,6 +14,7 @@
 #include "common/picture_formats.h"
 #include "common/product.h"
 #include "common/text.h"
+#include "lang/program_texts.h"
 #include "ui/error.h"
 #include "ui/handle.h"
 #include "ui/wide_text.h"
@@ -94,15 +95,14 @@ int BitmapBits(TPixelFormat format) {
     case TPixelFormat::pf32bit:
       return 32;
     default:
-      throw ui::Error("The wallpaper bitmap cannot be written with the pixel format \"" +
-                      std::string(PixelFormatName(format)) + "\": only 24 and 32 bits per pixel are supported");
+      throw ui::Error(Say(texts::kWallpaperPixelFormat, {PixelFormatName(format)}));
   }
 }
 
 void CheckTargetLength(const std::string& target) {
   if (target.size() > TWPChanger::kMaxTargetLength) {
-    throw ui::Error("The wallpaper path is too long for the system (" + std::to_string(target.size()) +
-                    " characters, at most " + std::to_string(TWPChanger::kMaxTargetLength) + "): " + target);
+    throw ui::Error(Say(texts::kWallpaperPathTooLong,
+                        {std::to_string(target.size()), std::to_string(TWPChanger::kMaxTargetLength), target}));
   }
 }
 
@@ -168,14 +168,13 @@ std::string TWPChanger::DefaultBitmapFolder() {
 
 const std::string& TWPChanger::PreparedBitmapFolder() const {
   if (bitmapFolder_.empty()) {
-    throw ui::Error("The folder for the user's local application data is unknown, so there is no place for the "
-                    "wallpaper bitmap");
+    throw ui::Error(Say(texts::kNoLocalAppData));
   }
   // SHCreateDirectoryEx makes the missing parents too; a folder already
   // there is no failure.
   const int made = SHCreateDirectoryExW(nullptr, ui::Widen(ExcludeTrailingBackslash(bitmapFolder_)).c_str(), nullptr);
   if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) {
-    throw ui::Error("The folder for the wallpaper bitmap cannot be made: " + bitmapFolder_);
+    throw ui::Error(Say(texts::kCannotMakeBitmapFolder, {bitmapFolder_}));
   }
   return bitmapFolder_;
 }

@@ -13,6 +13,7 @@
 #include "app/panel/main_form.h"
 #include "app/program.h"
 #include "common/text.h"
+#include "lang/program_texts.h"
 #include "gui_test.h"
 #include "layout_check.h"
 #include "program_files.h"
@@ -222,6 +223,11 @@ TEST_P(EveryLanguageFits, EveryCaptionFitsItsControl) {
   for (const char* language : kLanguages) {
     panel->UseLanguage(language);
     const std::string where = std::string(language) + " at " + std::to_string(GetParam()) + " DPI";
+    // The preview's kind of picture, in the words it is said in: the longest
+    // decoder name the system gives ("TIFF"), and the JPEG's own text.
+    panel->typeval.SetCaption(Say(texts::kPictureOfKind, {"TIFF"}));
+    Check(*panel, where + ", a TIFF picture's kind");
+    panel->typeval.SetCaption(Say(texts::kJpegImage));
     for (ui::Form* form : app.Forms()) {
       if (form != settings) Check(*form, where);
     }

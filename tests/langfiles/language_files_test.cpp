@@ -224,7 +224,7 @@ TEST_P(LanguageFileTest, SaysTheProgramsOwnTextsInItsLanguage) {
     } else if (!wc::test::SameInLanguage(GetParam(), std::string(text.english))) {
       EXPECT_NE(v, text.english) << text.id << " is still English";
     }
-    for (const char* mark : {"%1", "%2"}) {
+    for (const char* mark : {"%1", "%2", "%3", "%4"}) {
       EXPECT_EQ(v.find(mark) != std::string::npos, text.english.find(mark) != std::string_view::npos)
           << text.id << " = " << v << ": " << mark;
     }

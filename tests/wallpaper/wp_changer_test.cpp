@@ -360,7 +360,7 @@ TEST_F(WpChangerTest, UndecodableJpegPropagatesAndWritesNothing) {
 
   for (const std::string& path : {corrupt, dir.file("truncated.JPG")}) {
     SCOPED_TRACE(path);
-    EXPECT_THROW(changer->ChangeWallpaper(path, Pos::wpTiled), JpegError);
+    EXPECT_THROW(changer->ChangeWallpaper(path, Pos::wpTiled), ui::Error);
   }
   EXPECT_EQ(events, (Events{"begin", "begin"}));
   EXPECT_TRUE(systemCalls.empty());
