@@ -49,7 +49,7 @@ int main() {
     panel.MainListBox.Clear();
     panel.Playlist->Clear();
     panel.FolderToRead = root;
-    panel.ExtensionTable[1] = ".JPG";
+    panel.ExtensionTable[0] = ".JPG";
     panel.ExtensionCount = 1;
     panel.RecurseSubfolders = true;
     bench::LatencyProbe probe(panel.Handle());

@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wc::fuzz::Input in(data, size);
-  std::array<std::string, wc::kExtensionTableSize + 1> table;
+  wc::ExtensionList table;
   for (std::string& entry : table) entry = std::string(in.Text(in.Byte() % 8));
   const size_t count = in.Number(40);
   const size_t place = in.Number(wc::kExtensionTableSize);
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<std::string> entries = wc::ExtensionEntries(table, count);
   FUZZ_CHECK(entries.size() == std::min(count, wc::kExtensionTableSize));
-  for (size_t i = 0; i < entries.size(); ++i) FUZZ_CHECK(entries[i] == table[i + 1]);
+  for (size_t i = 0; i < entries.size(); ++i) FUZZ_CHECK(entries[i] == table[i]);
 
   // The extension counts as upper-cased: the case of a..z never matters.
   const bool accepted = wc::ExtensionAccepted(extension, entries);
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(!wc::ExtensionAccepted(extension, {}));
 
   // Typed in upper case into a used row of the table, it is taken.
-  if (place >= 1 && place <= entries.size()) {
+  if (place < entries.size()) {
     table[place] = wc::UpperCaseText(extension);
     FUZZ_CHECK(wc::ExtensionAccepted(extension, wc::ExtensionEntries(table, count)));
   }

@@ -39,7 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const int width = int(in.Number(40)), height = int(in.Number(40));
   const int screenWidth = int(in.Number(64)), screenHeight = int(in.Number(64));
-  const auto fit = static_cast<wc::ScreenFitMode>(in.Byte() % 3);
+  using wc::WallpaperStyle;
+  constexpr WallpaperStyle kDrawn[] = {WallpaperStyle::Fill, WallpaperStyle::Fit, WallpaperStyle::Stretch};
+  const wc::WallpaperStyle fit = kDrawn[in.Byte() % 3];
   const uint32_t background = (uint32_t(in.Byte()) << 16) | (uint32_t(in.Byte()) << 8) | in.Byte();
   std::vector<uint32_t> pixels(size_t(width) * size_t(height));
   const auto rest = in.RestBytes();

@@ -6,10 +6,9 @@
 
 namespace wc {
 
-std::vector<std::string> ExtensionEntries(const std::array<std::string, kExtensionTableSize + 1>& table,
-                                          size_t count) {
+std::vector<std::string> ExtensionEntries(const ExtensionList& table, size_t count) {
   count = std::min(count, kExtensionTableSize);
-  return std::vector<std::string>(table.begin() + 1, table.begin() + 1 + static_cast<std::ptrdiff_t>(count));
+  return std::vector<std::string>(table.begin(), table.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
 bool ExtensionAccepted(std::string_view extension, const std::vector<std::string>& entries) {

@@ -10,13 +10,13 @@
 
 namespace wc {
 
-// The table has room for this many entries, numbered from 1.
+// The table has room for this many entries.
 constexpr size_t kExtensionTableSize = 30;
+using ExtensionList = std::array<std::string, kExtensionTableSize>;
 
-// Entries 1 ... count of the table, as a read uses them; a count beyond the
-// table's room takes the whole table and no more.
-std::vector<std::string> ExtensionEntries(const std::array<std::string, kExtensionTableSize + 1>& table,
-                                          size_t count);
+// The first `count` entries of the table, as a read uses them; a count
+// beyond the table's room takes the whole table and no more.
+std::vector<std::string> ExtensionEntries(const ExtensionList& table, size_t count);
 
 // The extension (with its dot, "" for a name without one) with a..z
 // upper-cased and nothing else changed, compared byte by byte with each

@@ -72,18 +72,18 @@ uint32_t ToPixel(float r, float g, float b) {
 
 }  // namespace
 
-FitPlan PlanScreenFit(int pictureWidth, int pictureHeight, int screenWidth, int screenHeight, ScreenFitMode mode) {
+FitPlan PlanScreenFit(int pictureWidth, int pictureHeight, int screenWidth, int screenHeight, WallpaperStyle style) {
   FitPlan plan;
   plan.sourceWidth = pictureWidth;
   plan.sourceHeight = pictureHeight;
   plan.width = screenWidth;
   plan.height = screenHeight;
   if (pictureWidth <= 0 || pictureHeight <= 0 || screenWidth <= 0 || screenHeight <= 0 ||
-      mode == ScreenFitMode::Stretch) {
+      style == WallpaperStyle::Stretch) {
     return plan;
   }
   const double sx = double(screenWidth) / pictureWidth, sy = double(screenHeight) / pictureHeight;
-  if (mode == ScreenFitMode::Fill) {
+  if (style == WallpaperStyle::Fill) {
     // The picture scaled by the larger factor; what overflows is cut evenly.
     const double scale = std::max(sx, sy);
     plan.sourceWidth = std::min<double>(pictureWidth, screenWidth / scale);
@@ -100,11 +100,11 @@ FitPlan PlanScreenFit(int pictureWidth, int pictureHeight, int screenWidth, int 
   return plan;
 }
 
-Image32 FitToScreen(const PixelView& picture, int screenWidth, int screenHeight, ScreenFitMode mode,
+Image32 FitToScreen(const PixelView& picture, int screenWidth, int screenHeight, WallpaperStyle style,
                     uint32_t background) {
   Image32 screen = MakeImage(screenWidth, screenHeight, background & 0x00FFFFFF);
   if (screen.empty() || !picture.pixels || picture.width <= 0 || picture.height <= 0) return screen;
-  const FitPlan plan = PlanScreenFit(picture.width, picture.height, screen.width, screen.height, mode);
+  const FitPlan plan = PlanScreenFit(picture.width, picture.height, screen.width, screen.height, style);
   ScaleArea(picture, plan.sourceX, plan.sourceY, plan.sourceWidth, plan.sourceHeight,
             screen.pixels.data() + size_t(plan.top) * size_t(screen.width) + size_t(plan.left), plan.width,
             plan.height, size_t(screen.width));
@@ -154,20 +154,20 @@ void ScaleArea(const PixelView& picture, double sourceX, double sourceY, double 
 Image32 RenderForMonitor(const MonitorPicture& monitor, uint32_t background) {
   const PixelView& p = monitor.picture;
   switch (monitor.style) {
-    case MonitorStyle::Fill:
-      return FitToScreen(p, monitor.width, monitor.height, ScreenFitMode::Fill, background);
-    case MonitorStyle::Fit:
-      return FitToScreen(p, monitor.width, monitor.height, ScreenFitMode::Fit, background);
-    case MonitorStyle::Stretch:
-      return FitToScreen(p, monitor.width, monitor.height, ScreenFitMode::Stretch, background);
-    default:
+    case WallpaperStyle::Fill:
+    case WallpaperStyle::Fit:
+    case WallpaperStyle::Stretch:
+      return FitToScreen(p, monitor.width, monitor.height, monitor.style, background);
+    case WallpaperStyle::Tile:
+    case WallpaperStyle::Center:
+    case WallpaperStyle::Custom:
       break;
   }
   Image32 out = MakeImage(monitor.width, monitor.height, background & 0x00FFFFFF);
   if (out.empty() || !p.pixels || p.width <= 0 || p.height <= 0) return out;
   // Centre: the picture's middle on the monitor's middle, cut where it does
   // not fit. Tile: copies from the monitor's top-left corner.
-  const bool tile = monitor.style == MonitorStyle::Tile;
+  const bool tile = monitor.style == WallpaperStyle::Tile;
   const int offsetX = tile ? 0 : (monitor.width - p.width) / 2, offsetY = tile ? 0 : (monitor.height - p.height) / 2;
   for (int y = 0; y < out.height; ++y) {
     int sy = y - offsetY;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/image32.h"
+#include "wallpaper/wallpaper_style.h"
 
 namespace wc {
 
@@ -29,29 +30,28 @@ inline PixelView ViewOf(const Image32& image) {
   return {image.pixels.data(), image.width, image.height, size_t(image.width)};
 }
 
-enum class ScreenFitMode { Fill, Fit, Stretch };
-
 // Where the picture goes: the part of the picture shown (in picture pixels,
 // fractions allowed) and the screen rectangle it is scaled into.
 struct FitPlan {
   double sourceX = 0, sourceY = 0, sourceWidth = 0, sourceHeight = 0;
   int left = 0, top = 0, width = 0, height = 0;
 };
-FitPlan PlanScreenFit(int pictureWidth, int pictureHeight, int screenWidth, int screenHeight, ScreenFitMode mode);
+// `style` is Fill, Fit or Stretch; the others are planned as Fit.
+FitPlan PlanScreenFit(int pictureWidth, int pictureHeight, int screenWidth, int screenHeight, WallpaperStyle style);
 
 // The screen-sized picture; a screen or picture without pixels gives a
 // screen-sized picture of the background (0 x 0 for an empty screen).
-Image32 FitToScreen(const PixelView& picture, int screenWidth, int screenHeight, ScreenFitMode mode,
+Image32 FitToScreen(const PixelView& picture, int screenWidth, int screenHeight, WallpaperStyle style,
                     uint32_t background);
 
 // One monitor's share of a desktop composed for several monitors: its
 // rectangle in virtual-screen coordinates (the primary's top-left is 0,0),
-// its picture and how the picture fills it.
-enum class MonitorStyle { Tile, Center, Stretch, Fill, Fit };
+// its picture and how the picture fills it (a custom position has no
+// meaning on one monitor of several and centres).
 struct MonitorPicture {
   PixelView picture;
   int left = 0, top = 0, width = 0, height = 0;
-  MonitorStyle style = MonitorStyle::Fill;
+  WallpaperStyle style = WallpaperStyle::Fill;
 };
 
 // The picture for one monitor at the monitor's size.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/bmp.h"
+#include "common/entry_kind.h"
 #include "common/jpeg.h"
 #include "common/paths.h"
 #include "common/picture_formats.h"
@@ -197,7 +198,8 @@ bool TWPChanger::IsConvertedExtension(std::string_view extension) {
 
 void TWPChanger::ApplyWallpaper() { ChangeWallpaper(wallpaper_, Position); }
 
-void TWPChanger::ChangeWallpaper(const std::string& path, TWallpaperPosition position, const ui::Bitmap* decoded) {
+void TWPChanger::ChangeWallpaper(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded,
+                                 POINT origin) {
   if (!FileExists(path)) {
     ui::Raise(OnFileNotFound, *this);
     return;
@@ -205,17 +207,7 @@ void TWPChanger::ChangeWallpaper(const std::string& path, TWallpaperPosition pos
   ui::Raise(OnBeginChange, *this);
   // Failures while preparing the file leave the registry untouched and skip
   // OnFinishChange: the caller hears of them through the exception.
-  const std::string target = PrepareTarget(path, position, decoded);
-  {
-    const ui::RegKey key = OpenDesktopKey(environment_.desktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    if (key) {
-      try {
-        WriteDesktopValues(key.get(), target, position);
-      } catch (const RegistryFailure&) {
-        ui::Raise(OnRegistryError, *this);
-      }
-    }
-  }
+  Register(PrepareTarget(path, style, decoded), style, origin);
   ui::Raise(OnFinishChange, *this);
 }
 
@@ -225,26 +217,26 @@ void TWPChanger::ChangeWallpaperComposed(const Image32& desktop) {
   CheckTargetLength(target);
   PreparedBitmapFolder();
   WriteBmpFile(target, desktop, BitmapBits(PixelFormat));
-  {
-    const ui::RegKey key = OpenDesktopKey(environment_.desktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    if (key) {
-      try {
-        WriteDesktopValues(key.get(), target, TWallpaperPosition::wpTiled);
-      } catch (const RegistryFailure&) {
-        ui::Raise(OnRegistryError, *this);
-      }
-    }
-  }
+  Register(target, WallpaperStyle::Tile, POINT{});
   wallpaper_ = target;
   ui::Raise(OnFinishChange, *this);
 }
 
-std::string TWPChanger::PrepareTarget(const std::string& path, TWallpaperPosition position,
-                                      const ui::Bitmap* decoded) {
+void TWPChanger::Register(const std::string& target, WallpaperStyle style, POINT origin) {
+  const ui::RegKey key = OpenDesktopKey(environment_.desktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+  if (!key) return;
+  try {
+    WriteDesktopValues(key.get(), target, style, origin);
+  } catch (const RegistryFailure&) {
+    ui::Raise(OnRegistryError, *this);
+  }
+}
+
+std::string TWPChanger::PrepareTarget(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded) {
   const std::string ext = ExtractFileExt(path);
-  const bool fitted = position == TWallpaperPosition::wpFill || position == TWallpaperPosition::wpFit;
+  const bool fitted = RowOf(style).drawnToScreen;
   // A page (a movie's included) is the system's to draw, whatever the style.
-  const bool page = EqualsIgnoreCaseAscii(ext, ".htm") || EqualsIgnoreCaseAscii(ext, ".html");
+  const bool page = KindOfEntry(path) == EntryKind::Page;
   if (page || (!fitted && !IsConvertedExtension(ext))) {
     CheckTargetLength(path);
     return path;
@@ -268,33 +260,21 @@ std::string TWPChanger::PrepareTarget(const std::string& path, TWallpaperPositio
   SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (environment_.screen) screen = *environment_.screen;
   const PixelView view{decoded->Bits(), decoded->Width(), decoded->Height(), size_t(decoded->Width())};
-  const Image32 made = FitToScreen(
-      view, screen.cx, screen.cy, position == TWallpaperPosition::wpFill ? ScreenFitMode::Fill : ScreenFitMode::Fit,
-      background);
+  const Image32 made = FitToScreen(view, screen.cx, screen.cy, style, background);
   WriteBmpFile(target, made, bits);
   return target;
 }
 
-void TWPChanger::WriteDesktopValues(HKEY key, const std::string& target, TWallpaperPosition position) {
-  const char* tile = "0";
-  const char* style = "0";
-  switch (position) {
-    case TWallpaperPosition::wpTiled:
-      tile = "1";
-      break;
-    case TWallpaperPosition::wpStretched:
-      style = "2";
-      break;
-    case TWallpaperPosition::wpCentered:
-    case TWallpaperPosition::wpFill:  // made to the screen's size: centred is exact
-    case TWallpaperPosition::wpFit:
-      break;
-  }
+void TWPChanger::WriteDesktopValues(HKEY key, const std::string& target, WallpaperStyle style, POINT origin) {
+  const WallpaperStyleRow& row = RowOf(style);
+  if (!row.usesOrigin) origin = POINT{};
   // The system reads the style values when it loads the picture, so they go
   // first; "Wallpaper" is written last so that it ends up naming our file
   // whatever the system put there.
-  WriteString(key, "TileWallpaper", tile);
-  WriteString(key, "WallpaperStyle", style);
+  WriteString(key, "TileWallpaper", row.registryTile);
+  WriteString(key, "WallpaperStyle", row.registryStyle);
+  WriteString(key, "WallpaperOriginX", std::to_string(origin.x));
+  WriteString(key, "WallpaperOriginY", std::to_string(origin.y));
 
   std::array<char, kMaxTargetLength + 1> buffer{};
   // PrepareTarget refused longer paths; the bound here keeps the buffer safe regardless.
@@ -302,10 +282,10 @@ void TWPChanger::WriteDesktopValues(HKEY key, const std::string& target, TWallpa
   if (environment_.setDeskWallpaper) {
     environment_.setDeskWallpaper(buffer.data());
   } else {
-    // The file is only recorded, not broadcast: the control panel's own call
-    // just before has told every window already. Whether the system could
-    // show the file does not change what we register, so the answer is unused.
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 1, buffer.data(), SPIF_UPDATEINIFILE);
+    // The one call of a change: it records the file and tells every window.
+    // Whether the system could show the file does not change what we
+    // register, so the answer is unused.
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 1, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
   }
 
   WriteString(key, "PrevWallpaper", ReadString(key, "Wallpaper"));

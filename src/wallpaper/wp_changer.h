@@ -9,11 +9,11 @@
 // made when first needed), since the system's own wallpaper code reliably
 // draws only bitmaps. That folder is the user's to write on every system;
 // the Windows folder is not. So is every picture shown
-// with Fill or Fit, made to the screen's size. Then the style
-// values for the position are written under HKEY_CURRENT_USER
-// "Control Panel\desktop", the system is told to load the file, the value it
-// leaves in "Wallpaper" is kept as "PrevWallpaper", and the registered file
-// is written to "Wallpaper".
+// with Fill or Fit, made to the screen's size. Then the style's values
+// (wallpaper/wallpaper_style.h) and its origin are written under
+// HKEY_CURRENT_USER "Control Panel\desktop", the system is told once to load
+// the file and tell every window, the value it leaves in "Wallpaper" is kept
+// as "PrevWallpaper", and the registered file is written to "Wallpaper".
 //
 // Failures, by kind:
 //   - no file at the path: OnFileNotFound only, nothing else happens;
@@ -37,12 +37,9 @@
 #include "common/image32.h"
 #include "ui/component.h"
 #include "ui/graphics.h"
+#include "wallpaper/wallpaper_style.h"
 
 namespace wc {
-
-// Fill and Fit are drawn by the program: the picture is made to the screen's
-// size (wallpaper/screen_fit.h) and that bitmap is registered centred.
-enum class TWallpaperPosition { wpCentered, wpTiled, wpStretched, wpFill, wpFit };
 
 // Colour depth of the bitmap written for a JPEG, in the framework's order.
 // Only pf24bit and pf32bit can be written; the others make a JPEG change fail
@@ -66,7 +63,8 @@ class TWPChanger : public ui::Component {
     std::string desktopKey = kDesktopKey;      // subkey of HKEY_CURRENT_USER, never created
     std::optional<std::string> bitmapFolder;  // with trailing backslash; unset: DefaultBitmapFolder
     // Replaces SystemParametersInfoA(SPI_SETDESKWALLPAPER, 1, buffer,
-    // SPIF_UPDATEINIFILE); it receives the 256-byte buffer.
+    // SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE); it receives the 256-byte
+    // buffer.
     std::function<void(char* buffer)> setDeskWallpaper;
     // The screen Fill and Fit make the picture for; unset: the primary
     // monitor's size.
@@ -81,7 +79,9 @@ class TWPChanger : public ui::Component {
   ~TWPChanger() override;
 
   TPixelFormat PixelFormat = TPixelFormat::pf24bit;
-  TWallpaperPosition Position = TWallpaperPosition::wpCentered;
+  // The style ApplyWallpaper uses; Fill and Fit are drawn by the program
+  // (wallpaper/screen_fit.h) and that bitmap is registered centred.
+  WallpaperStyle Position = WallpaperStyle::Center;
 
   // The file ApplyWallpaper registers. The setter takes the path only when a
   // file exists there; otherwise the old value stays and OnFileNotFound is
@@ -122,8 +122,10 @@ class TWPChanger : public ui::Component {
   void ApplyWallpaper();
   // `decoded`, when given, is the file's picture already in memory (the
   // control panel has just read it): it is used rather than reading the
-  // file again.
-  void ChangeWallpaper(const std::string& path, TWallpaperPosition position, const ui::Bitmap* decoded = nullptr);
+  // file again. `origin` is written for a style that uses one (a custom
+  // position); the others write 0, 0.
+  void ChangeWallpaper(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded = nullptr,
+                       POINT origin = {});
   // Several monitors, a picture each: `desktop` (made by ComposeDesktop, the
   // virtual screen's size) becomes "WPCWallpaper.bmp", registered tiled, so
   // the system repeats it from the primary monitor's corner and every
@@ -132,8 +134,11 @@ class TWPChanger : public ui::Component {
 
  private:
   // The file to register for path: path itself, or the converted bitmap.
-  std::string PrepareTarget(const std::string& path, TWallpaperPosition position, const ui::Bitmap* decoded);
-  void WriteDesktopValues(HKEY key, const std::string& target, TWallpaperPosition position);
+  std::string PrepareTarget(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded);
+  // The desktop key's values and the one system call of a change; a
+  // registry failure becomes OnRegistryError.
+  void Register(const std::string& target, WallpaperStyle style, POINT origin);
+  void WriteDesktopValues(HKEY key, const std::string& target, WallpaperStyle style, POINT origin);
 
   Environment environment_;
   std::string bitmapFolder_;

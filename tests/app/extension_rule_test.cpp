@@ -27,9 +27,9 @@ TEST(ExtensionRuleTest, NoEntriesTakeNothingAndAnEmptyEntryTakesNamesWithoutExte
   EXPECT_FALSE(ExtensionAccepted(".gif", {".JPG", ""}));
 }
 
-TEST(ExtensionRuleTest, TheEntriesInUseStartAtOneAndNeverPassTheTable) {
-  std::array<std::string, kExtensionTableSize + 1> table{};
-  for (size_t i = 0; i < table.size(); ++i) table[i] = "." + std::to_string(i);
+TEST(ExtensionRuleTest, TheEntriesInUseAreTheFirstAndNeverPassTheTable) {
+  ExtensionList table{};
+  for (size_t i = 0; i < table.size(); ++i) table[i] = "." + std::to_string(i + 1);
   EXPECT_TRUE(ExtensionEntries(table, 0).empty());
   EXPECT_EQ(ExtensionEntries(table, 2), (std::vector<std::string>{".1", ".2"}));
   // The count is a byte: a value beyond the 30 entries takes the 30.

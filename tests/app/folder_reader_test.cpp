@@ -81,7 +81,7 @@ class FolderReaderTest : public test::GuiTest {
   // A recursive read of ".JPG" files, let finish.
   bool ReadJpgFilesBelow(const std::string& root) {
     panel.FolderToRead = root;
-    panel.ExtensionTable[1] = ".JPG";
+    panel.ExtensionTable[0] = ".JPG";
     panel.ExtensionCount = 1;
     panel.RecurseSubfolders = true;
     panel.StartFolderReader();
@@ -112,10 +112,10 @@ TEST_F(FolderReaderTest, ReloadTakesTheDefaultFiltersAndAFoldersOwnFilesBeforeIt
   panel.AddOneFile(MakeFile(dir.file("old.jpg")));
   panel.AutomaticFolder = pictures;
   Click(panel.modeautomatic);
-  ASSERT_EQ(panel.FunctioningMode, 1);
+  ASSERT_EQ(panel.FunctioningMode, FunctioningMode::Automatic);
 
   Click(panel.reload);
-  EXPECT_EQ(panel.AuxState(), "0");
+  EXPECT_EQ(panel.AuxState(), AuxState::Running);
   EXPECT_EQ(panel.MainListBox.Count(), 0);  // emptied; the files come once the handler has returned
   ASSERT_TRUE(WaitForReaders());
 
@@ -130,7 +130,7 @@ TEST_F(FolderReaderTest, ReloadTakesTheDefaultFiltersAndAFoldersOwnFilesBeforeIt
   std::vector<std::string> names = DisplayNames(own), belowNames = DisplayNames(below);
   names.insert(names.end(), belowNames.begin(), belowNames.end());
   EXPECT_EQ(panel.MainListBox.Items(), names);
-  EXPECT_EQ(panel.AuxState(), "1");
+  EXPECT_EQ(panel.AuxState(), AuxState::Finished);
   EXPECT_EQ(panel.ExtensionCount, 10);  // the options' OK ran without its window
   EXPECT_TRUE(panel.RecurseSubfolders);
   EXPECT_FALSE(options.Visible());
@@ -151,7 +151,7 @@ TEST_F(FolderReaderTest, TheStartUpReadTakesEveryPictureOfTheImagesFolderOnly) {
   ASSERT_EQ(panel.Playlist->EntryCount(), 5u);
   EXPECT_EQ(panel.Playlist->Path(0), ExeFolder() + "Images\\" + order[0]);
   EXPECT_EQ(panel.Playlist->Name(0), DisplayName(order[0]));
-  EXPECT_EQ(panel.AuxState(), "1");
+  EXPECT_EQ(panel.AuxState(), AuxState::Finished);
 }
 
 TEST_F(FolderReaderTest, AStartWithAPlaylistReadsNothingMore) {
@@ -214,7 +214,7 @@ TEST_F(FolderReaderTest, NoFolderOrNoExtensionsReadNothingButStillEnd) {
   panel.FolderToRead.clear();
   panel.StartFolderReader();
   ASSERT_TRUE(WaitForReaders());
-  EXPECT_EQ(panel.AuxState(), "1");
+  EXPECT_EQ(panel.AuxState(), AuxState::Finished);
   panel.FolderToRead = dir.file("Images");
   panel.ExtensionCount = 0;  // the options were cancelled
   panel.StartFolderReader();
@@ -223,7 +223,7 @@ TEST_F(FolderReaderTest, NoFolderOrNoExtensionsReadNothingButStillEnd) {
   panel.StartFolderReader();
   ASSERT_TRUE(WaitForReaders());
   EXPECT_EQ(panel.MainListBox.Count(), 1);
-  EXPECT_EQ(panel.AuxState(), "1");
+  EXPECT_EQ(panel.AuxState(), AuxState::Finished);
 }
 
 TEST_F(FolderReaderTest, PathsTooLongForTheFileFunctionsArePassedBy) {
@@ -258,7 +258,7 @@ TEST_F(FolderReaderTest, BrowseThenCancelChangesNothing) {
   EXPECT_EQ(panel.MainListBox.Items(), (std::vector<std::string>{"a"}));
   EXPECT_EQ(panel.AutomaticFolder, dir.file("chosen before"));
   EXPECT_EQ(panel.automaticlocation.Caption(), location);
-  EXPECT_EQ(panel.AuxState(), "1");
+  EXPECT_EQ(panel.AuxState(), AuxState::Finished);
 
   // Nor does the close box, which leaves the folder to read as it was.
   panel.FolderToRead = dir.path();
@@ -290,13 +290,13 @@ TEST_F(FolderReaderTest, SwitchingModesLeavesThePlaylistAndTheFolder) {
   panel.FillPlaylistBox(false);
   std::string folder = panel.AutomaticFolder;
   Click(panel.modeautomatic);
-  EXPECT_EQ(panel.FunctioningMode, 1);
+  EXPECT_EQ(panel.FunctioningMode, FunctioningMode::Automatic);
   EXPECT_FALSE(panel.GroupBox1.Enabled());
   EXPECT_EQ(panel.GroupBox1.Caption(), "Playlist management - disabled");
   EXPECT_TRUE(panel.browse.Enabled());
   EXPECT_TRUE(panel.reload.Enabled());
   Click(panel.modemanual);
-  EXPECT_EQ(panel.FunctioningMode, 2);
+  EXPECT_EQ(panel.FunctioningMode, FunctioningMode::Manual);
   EXPECT_TRUE(panel.GroupBox1.Enabled());
   EXPECT_EQ(panel.GroupBox1.Caption(), "Playlist management");
   EXPECT_FALSE(panel.browse.Enabled());
@@ -313,24 +313,26 @@ TEST_F(FolderReaderTest, TwoReadersBothAddTheirFilesAndTheStateIsFinishedOnlyAft
   for (int i = 0; i < 700; ++i) MakeFile(big + "\\b" + std::to_string(i) + ".jpg");
   MakeFile(small + "\\s.jpg");
   StartUp();
-  panel.ExtensionTable[1] = ".JPG";
+  panel.ExtensionTable[0] = ".JPG";
   panel.ExtensionCount = 1;
   panel.FolderToRead = big;
   panel.StartFolderReader();
   // The second read's settings are its own; the first keeps what it started with.
   panel.FolderToRead = small;
-  panel.ExtensionTable[1] = ".PNG";
+  panel.ExtensionTable[0] = ".PNG";
   panel.StartFolderReader();
-  panel.ExtensionTable[1] = ".JPG";
+  panel.ExtensionTable[0] = ".JPG";
   panel.FolderToRead = small;
   panel.StartFolderReader();
-  EXPECT_EQ(panel.AuxState(), "0");
+  EXPECT_EQ(panel.AuxState(), AuxState::Running);
   bool early = false;  // "1" while rows were still to come
   int polls = 0;
   ASSERT_TRUE(PumpUntil([&] {
     ++polls;
-    if (panel.AuxState() == "1" && ui::RunningWorkers() == 0) return true;
-    if (panel.AuxState() == "1" && panel.MainListBox.Count() > 0 && panel.MainListBox.Count() < 701) early = true;
+    if (panel.AuxState() == AuxState::Finished && ui::RunningWorkers() == 0) return true;
+    if (panel.AuxState() == AuxState::Finished && panel.MainListBox.Count() > 0 && panel.MainListBox.Count() < 701) {
+      early = true;
+    }
     return false;
   }, 30s));
   Pump();

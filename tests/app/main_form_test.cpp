@@ -70,13 +70,13 @@ TEST_F(PanelTest, AFirstStartWithoutFilesCreatesTheDefaultPlaylistAndTakesTheDef
   EXPECT_EQ(p.SpinEdit1.Value(), 0);
   EXPECT_EQ(p.SpinEdit2.Value(), 0);
   EXPECT_EQ(p.ColorBoxColor, 0);
-  EXPECT_EQ(p.FunctioningMode, 2);
+  EXPECT_EQ(p.FunctioningMode, FunctioningMode::Manual);
   EXPECT_TRUE(p.modemanual.Checked());
   EXPECT_EQ(p.AutomaticFolder, ExeFolder() + "images");
   EXPECT_EQ(p.moviewidthspin.Value(), 800);
   EXPECT_EQ(p.movieheightspin.Value(), 600);
   EXPECT_TRUE(p.timer_forautomatic.Enabled());  // "Change at Startup" is on by default
-  EXPECT_EQ(p.AuxState(), "1");                   // manual mode: nothing to wait for
+  EXPECT_EQ(p.AuxState(), AuxState::Finished);  // manual mode: nothing to wait for
   EXPECT_FALSE(p.timer_start.Enabled());
   EXPECT_TRUE(p.CloseMeansExit);
   // No "Always minimize" key: minimized, as the settings dialog shows it.
@@ -119,7 +119,7 @@ TEST_F(PanelTest, IniValuesFollowTheFileRules) {
   TMainForm& p = StartUp();
   EXPECT_FALSE(p.CheckBox3.Checked());
   EXPECT_EQ(p.ComboBox1.ItemIndex(), 1);
-  EXPECT_EQ(p.FunctioningMode, 2);
+  EXPECT_EQ(p.FunctioningMode, FunctioningMode::Manual);
   EXPECT_EQ(p.SpinEdit2.Value(), 16);
   EXPECT_TRUE(p.CheckBox2.Checked());
   p.SavePanelSettings();

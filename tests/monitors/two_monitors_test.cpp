@@ -166,7 +166,7 @@ TEST_F(TwoMonitorsTest, WithTheOptionEachMonitorShowsAnEntryOfItsOwn) {
     EncodeJpegFile(path, MakeImage(400, 300, colours[i]), 95);
     panel.AddOneFile(path);
   }
-  panel.ComboBox1.SetItemIndex(TMainForm::kStyleFill);
+  panel.ComboBox1.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
   auto similar = [](uint32_t a, uint32_t b) {
     for (int shift : {0, 8, 16}) {
       if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 6) return false;
@@ -239,7 +239,7 @@ TEST_F(TwoMonitorsPanelTest, EachMonitorTakesDistinctPicturesAndPassesOverPagesM
   for (const std::string& path : {a, page, movie, gone, b}) panel.AddOneFile(path);
   ASSERT_EQ(panel.MainListBox.Count(), 5);
   DeleteFileA(gone.c_str());
-  panel.ComboBox1.SetItemIndex(TMainForm::kStyleFill);
+  panel.ComboBox1.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
   const RECT& leftMonitor = screen.left == primary.left ? primary : other;
   const RECT& rightMonitor = screen.left == primary.left ? other : primary;
   auto expectPair = [&](uint32_t leftColour, uint32_t rightColour) {
@@ -281,8 +281,8 @@ TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonit
   const std::string path = dir.file("wide.jpg");
   EncodeJpegFile(path, wide, 95);
   panel.AddOneFile(path);
-  for (const int style : {TMainForm::kStyleFill, TMainForm::kStyleFit}) {
-    SCOPED_TRACE(style == TMainForm::kStyleFill ? "fill" : "fit");
+  for (const int style : {RowOf(WallpaperStyle::Fill).comboIndex, RowOf(WallpaperStyle::Fit).comboIndex}) {
+    SCOPED_TRACE(style == RowOf(WallpaperStyle::Fill).comboIndex ? "fill" : "fit");
     panel.ComboBox1.SetItemIndex(style);
     DeleteFileA(panel.WPChanger1.BitmapPath().c_str());
     panel.MainListBox.SetItemIndex(0);
@@ -294,7 +294,7 @@ TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonit
     for (const RECT& monitor : {primary, other}) {
       const int x = PartOf(monitor.left);
       const uint32_t top = desktop.at(x + 20, 20);
-      if (style == TMainForm::kStyleFill) {
+      if (style == RowOf(WallpaperStyle::Fill).comboIndex) {
         EXPECT_TRUE(Similar(top, 0xDC1414)) << std::hex << top;
       } else {
         EXPECT_FALSE(Similar(top, 0xDC1414)) << "no bar above the fitted picture";

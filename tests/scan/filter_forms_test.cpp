@@ -21,8 +21,8 @@ const std::vector<std::string> kDefaultFilters = {"*.jpg", "*.jpeg", "*.bmp", "*
 class FilterFormsTest : public ScanDialogsTest {
  protected:
   std::vector<std::string> Table() const {
-    return std::vector<std::string>(panel.ExtensionTable.begin() + 1,
-                                    panel.ExtensionTable.begin() + 1 + panel.ExtensionCount);
+    return std::vector<std::string>(panel.ExtensionTable.begin(),
+                                    panel.ExtensionTable.begin() + panel.ExtensionCount);
   }
   void Add(const std::string& text) {
     editor.Edit1.SetText(text);
@@ -50,7 +50,6 @@ TEST_F(FilterFormsTest, TheDefaultsGiveEveryPictureExtensionUpperCaseWithRecursi
                                                ".TIFF"}));
   EXPECT_TRUE(panel.RecurseSubfolders);
   EXPECT_FALSE(options.Visible());
-  EXPECT_TRUE(panel.ExtensionTable[0].empty());
 }
 
 TEST_F(FilterFormsTest, OkTakesTheEditorsCurrentListAndTheTickBox) {
@@ -69,10 +68,9 @@ TEST_F(FilterFormsTest, MoreThanThirtyFiltersFillTheTableAndNoMore) {
   editor.FilterListBox.SetItems(filters);
   options.Button1Click(options.Button1);
   EXPECT_EQ(panel.ExtensionCount, 30);
-  ASSERT_EQ(panel.ExtensionTable.size(), 31u);
-  EXPECT_EQ(panel.ExtensionTable[1], ".E1");
-  EXPECT_EQ(panel.ExtensionTable[30], ".E30");
-  EXPECT_TRUE(panel.ExtensionTable[0].empty());
+  ASSERT_EQ(panel.ExtensionTable.size(), 30u);
+  EXPECT_EQ(panel.ExtensionTable[0], ".E1");
+  EXPECT_EQ(panel.ExtensionTable[29], ".E30");
 }
 
 TEST_F(FilterFormsTest, CancelMakesTheNextReadTakeNothing) {
@@ -104,8 +102,8 @@ TEST_F(FilterFormsTest, AddTakesLettersOnly) {
   EXPECT_EQ(editor.FilterListBox.Items(), expected);
   options.Button1Click(options.Button1);
   EXPECT_EQ(panel.ExtensionCount, 13);
-  EXPECT_EQ(panel.ExtensionTable[11], ".PNG");
-  EXPECT_EQ(panel.ExtensionTable[13], ".TIF");
+  EXPECT_EQ(panel.ExtensionTable[10], ".PNG");
+  EXPECT_EQ(panel.ExtensionTable[12], ".TIF");
 }
 
 TEST_F(FilterFormsTest, TheNameFieldTakesFourCharactersAtMost) {
@@ -161,7 +159,7 @@ TEST_F(FilterFormsTest, TheEditorOpensFromTheOptionsAndItsListCountsWithoutApply
   EXPECT_TRUE(editorShown);
   EXPECT_EQ(fieldAfterEditor, "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.gif;*.tif;*.tiff");
   EXPECT_EQ(panel.ExtensionCount, 11);
-  EXPECT_EQ(panel.ExtensionTable[11], ".PNG");
+  EXPECT_EQ(panel.ExtensionTable[10], ".PNG");
   EXPECT_FALSE(options.Visible());
   EXPECT_FALSE(editor.Visible());
 }

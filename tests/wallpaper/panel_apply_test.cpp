@@ -2,6 +2,9 @@
 // style, JPEG conversion, the movie page, skipping missing files.
 #include <windows.h>
 
+#include <atomic>
+#include <stdexcept>
+
 #include "app/panel/main_form.h"
 #include "common/bmp.h"
 #include "common/ini_file.h"
@@ -9,6 +12,8 @@
 #include "gui_test.h"
 #include "program_files.h"
 #include "ui/error.h"
+#include "ui/menu.h"
+#include "wallpaper/wallpaper_style.h"
 
 namespace wc {
 namespace {
@@ -17,6 +22,58 @@ using test::MakeFile;
 using test::ReadTextFile;
 
 using test::DesktopValue;
+
+// Counts the SPI_SETDESKWALLPAPER calls this process makes: its import of
+// SystemParametersInfoA is pointed, while the counter lives, at a stand-in
+// that counts and passes every call on.
+class DeskWallpaperCalls {
+ public:
+  DeskWallpaperCalls() {
+    slot_ = ImportSlot("user32.dll", "SystemParametersInfoA");
+    if (!slot_) throw std::runtime_error("no import of SystemParametersInfoA");
+    original_ = reinterpret_cast<Spi>(*slot_);
+    Swap(reinterpret_cast<ULONG_PTR>(&Counting));
+  }
+  ~DeskWallpaperCalls() { Swap(reinterpret_cast<ULONG_PTR>(original_)); }
+  DeskWallpaperCalls(const DeskWallpaperCalls&) = delete;
+  DeskWallpaperCalls& operator=(const DeskWallpaperCalls&) = delete;
+  int Count() const { return count_; }
+  void Reset() { count_ = 0; }
+
+ private:
+  using Spi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT);
+  static BOOL WINAPI Counting(UINT action, UINT param, PVOID value, UINT flags) {
+    if (action == SPI_SETDESKWALLPAPER) ++count_;
+    return original_(action, param, value, flags);
+  }
+  static ULONG_PTR* ImportSlot(const char* dll, const char* function) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const LONG header = reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew;
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + header);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+      if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
+      const DWORD named = d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk;
+      auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + named);
+      auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+      for (; names->u1.AddressOfData; ++names, ++slots) {
+        if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+        const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+        if (lstrcmpA(reinterpret_cast<const char*>(byName->Name), function) == 0) return &slots->u1.Function;
+      }
+    }
+    return nullptr;
+  }
+  void Swap(ULONG_PTR to) {
+    DWORD was = 0;
+    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &was);
+    *slot_ = to;
+    VirtualProtect(slot_, sizeof *slot_, was, &was);
+  }
+  ULONG_PTR* slot_ = nullptr;
+  static inline Spi original_ = nullptr;
+  static inline std::atomic<int> count_{0};
+};
 
 struct DesktopValues {
   std::string tile, style, x, y;
@@ -59,36 +116,63 @@ class ApplyTest : public test::GuiTest {
   TMainForm* panel;
 };
 
-TEST_F(ApplyTest, EachStyleWritesItsValuesAndTheApplierSettlesThem) {
+TEST_F(ApplyTest, EachStyleWritesItsValuesOnceAndTellsTheSystemOnce) {
   std::string bmp = Bmp("plain.bmp");
   Load({bmp});
   struct Row {
     int index;
-    DesktopValues first, last;
+    DesktopValues last;
   };
   const Row rows[] = {
-      {0, {"1", "0", "0", "0"}, {"1", "0", "0", "0"}},
-      {1, {"0", "1", "0", "0"}, {"0", "0", "0", "0"}},
-      {2, {"0", "2", "0", "0"}, {"0", "2", "0", "0"}},
-      {3, {"0", "1", "-10", "25"}, {"0", "0", "-10", "25"}},
-      {-1, {"0", "-1", "0", "0"}, {"0", "0", "0", "0"}},  // no style: the applier keeps its last position
+      {0, {"1", "0", "0", "0"}},
+      {1, {"0", "0", "0", "0"}},
+      {2, {"0", "2", "0", "0"}},
+      {3, {"0", "0", "-10", "25"}},
+      {-1, {"0", "0", "0", "0"}},  // no style: the applier keeps its last one, without the origin
+      {4, {"0", "0", "0", "0"}},
+      {5, {"0", "0", "0", "0"}},
   };
   panel->SpinEdit1.SetValue(-10);
   panel->SpinEdit2.SetValue(25);
+  DeskWallpaperCalls calls;
   for (const Row& r : rows) {
+    // The values are written once, after the picture is ready: the applier
+    // starts on the previous change's values.
     DesktopValues seen;
-    std::string wallpaperSeen;
-    panel->WPChanger1.OnBeginChange = [&](ui::Component&) {
-      seen = ReadDesktop();
-      wallpaperSeen = DesktopValue("Wallpaper");
-    };
+    panel->WPChanger1.OnBeginChange = [&](ui::Component&) { seen = ReadDesktop(); };
+    const DesktopValues before = ReadDesktop();
     panel->ComboBox1.SetItemIndex(r.index);
+    calls.Reset();
     Apply(0);
-    EXPECT_EQ(seen, r.first) << "style " << r.index << " before the applier";
-    EXPECT_EQ(wallpaperSeen, bmp);
-    EXPECT_EQ(ReadDesktop(), r.last) << "style " << r.index << " after the applier";
-    EXPECT_EQ(DesktopValue("Wallpaper"), bmp);
-    EXPECT_EQ(DesktopValue("PrevWallpaper"), bmp);  // as the system left it after its own call
+    EXPECT_EQ(calls.Count(), 1) << "style " << r.index;
+    EXPECT_EQ(seen, before) << "style " << r.index;
+    EXPECT_EQ(ReadDesktop(), r.last) << "style " << r.index;
+    const std::string registered = r.index >= 4 ? panel->WPChanger1.BitmapPath() : bmp;
+    EXPECT_EQ(DesktopValue("Wallpaper"), registered);
+    EXPECT_EQ(DesktopValue("PrevWallpaper"), registered);  // as the system left it after its own call
+  }
+}
+
+TEST_F(ApplyTest, EachTrayStyleCommandChoosesItsStyleAndWritesItsValues) {
+  std::string bmp = Bmp("plain.bmp");
+  Load({bmp});
+  panel->SpinEdit1.SetValue(7);
+  panel->SpinEdit2.SetValue(-3);
+  DeskWallpaperCalls calls;
+  for (const WallpaperStyleRow& row : WallpaperStyles()) {
+    SCOPED_TRACE(row.caption);
+    auto* item = dynamic_cast<ui::MenuItem*>(panel->FindOwnedByName(row.menuItem));
+    ASSERT_NE(item, nullptr);
+    panel->ComboBox1.SetItemIndex(-1);
+    calls.Reset();
+    item->Click();
+    EXPECT_EQ(panel->ComboBox1.ItemIndex(), row.comboIndex);
+    EXPECT_EQ(panel->ComboBox1.Text(), row.caption);
+    EXPECT_EQ(StyleOfComboIndex(panel->ComboBox1.ItemIndex()), row.style);
+    EXPECT_EQ(calls.Count(), 1);
+    const bool custom = row.style == WallpaperStyle::Custom;
+    const DesktopValues expected{row.registryTile, row.registryStyle, custom ? "7" : "0", custom ? "-3" : "0"};
+    EXPECT_EQ(ReadDesktop(), expected);
   }
 }
 

@@ -33,7 +33,7 @@ TEST(ScreenFitTest, FillCoversTheScreenAndCropsTheOverflowEvenly) {
   // 2000 x 500 on 1024 x 768: scaled by 1.536 to 3072 x 768, 1024 cut from
   // each side, so only the green middle shows, edge to edge.
   const Image32 wide = ThreeBands(2000, 500);
-  const Image32 screen = FitToScreen(ViewOf(wide), 1024, 768, ScreenFitMode::Fill, kBars);
+  const Image32 screen = FitToScreen(ViewOf(wide), 1024, 768, WallpaperStyle::Fill, kBars);
   ASSERT_EQ(screen.width, 1024);
   ASSERT_EQ(screen.height, 768);
   for (int y : {50, 384, 715}) {
@@ -45,7 +45,7 @@ TEST(ScreenFitTest, FillCoversTheScreenAndCropsTheOverflowEvenly) {
   // 1000 x 1000 on 1024 x 768: scaled to 1024 x 1024, 128 rows cut top and
   // bottom: the white edges are gone, all three bands show.
   const Image32 square = ThreeBands(1000, 1000);
-  const Image32 filled = FitToScreen(ViewOf(square), 1024, 768, ScreenFitMode::Fill, kBars);
+  const Image32 filled = FitToScreen(ViewOf(square), 1024, 768, WallpaperStyle::Fill, kBars);
   EXPECT_TRUE(Near(filled.at(0, 0), kRed));
   EXPECT_TRUE(Near(filled.at(512, 767), kGreen));
   EXPECT_TRUE(Near(filled.at(1023, 0), kBlue));
@@ -54,7 +54,7 @@ TEST(ScreenFitTest, FillCoversTheScreenAndCropsTheOverflowEvenly) {
 TEST(ScreenFitTest, FitShowsTheWholePictureBetweenBarsOfTheBackground) {
   // 1000 x 1000 on 1024 x 768: 768 x 768 in the middle, bars of 128 left and right.
   const Image32 square = ThreeBands(1000, 1000);
-  const Image32 screen = FitToScreen(ViewOf(square), 1024, 768, ScreenFitMode::Fit, kBars);
+  const Image32 screen = FitToScreen(ViewOf(square), 1024, 768, WallpaperStyle::Fit, kBars);
   EXPECT_EQ(screen.at(0, 384), kBars);
   EXPECT_EQ(screen.at(127, 384), kBars);
   EXPECT_TRUE(Near(screen.at(128, 384), kRed));
@@ -64,7 +64,7 @@ TEST(ScreenFitTest, FitShowsTheWholePictureBetweenBarsOfTheBackground) {
 
   // 2000 x 500 on 1024 x 768: 1024 x 256 with bars of 256 above and below.
   const Image32 wide = ThreeBands(2000, 500);
-  const Image32 fitted = FitToScreen(ViewOf(wide), 1024, 768, ScreenFitMode::Fit, kBars);
+  const Image32 fitted = FitToScreen(ViewOf(wide), 1024, 768, WallpaperStyle::Fit, kBars);
   EXPECT_EQ(fitted.at(512, 255), kBars);
   EXPECT_TRUE(Near(fitted.at(0, 384), kRed));
   EXPECT_TRUE(Near(fitted.at(1023, 384), kBlue));
@@ -74,7 +74,7 @@ TEST(ScreenFitTest, FitShowsTheWholePictureBetweenBarsOfTheBackground) {
 TEST(ScreenFitTest, ScalingKeepsColoursAndAveragesWhatItShrinks) {
   // A same-size pass changes nothing (no brightening, unlike the box resampler).
   const Image32 bands = ThreeBands(30, 12);
-  const Image32 same = FitToScreen(ViewOf(bands), 30, 12, ScreenFitMode::Stretch, 0);
+  const Image32 same = FitToScreen(ViewOf(bands), 30, 12, WallpaperStyle::Stretch, 0);
   EXPECT_EQ(same.pixels, bands.pixels);
 
   // A checkerboard shrunk by half becomes its average grey.
@@ -82,14 +82,14 @@ TEST(ScreenFitTest, ScalingKeepsColoursAndAveragesWhatItShrinks) {
   for (int y = 0; y < 64; ++y) {
     for (int x = 0; x < 64; ++x) checks.at(x, y) = (x + y) % 2 ? 0xFFFFFF : 0;
   }
-  const Image32 grey = FitToScreen(ViewOf(checks), 32, 32, ScreenFitMode::Stretch, 0);
+  const Image32 grey = FitToScreen(ViewOf(checks), 32, 32, WallpaperStyle::Stretch, 0);
   EXPECT_TRUE(Near(grey.at(10, 10), 0x808080));
 
   // A one-pixel picture fills any screen; nothing to draw gives the background.
   const Image32 dot = MakeImage(1, 1, kRed);
-  EXPECT_EQ(FitToScreen(ViewOf(dot), 7, 5, ScreenFitMode::Fill, 0).at(6, 4), kRed);
-  EXPECT_EQ(FitToScreen(PixelView{}, 4, 3, ScreenFitMode::Fit, kBars).at(3, 2), kBars);
-  EXPECT_TRUE(FitToScreen(ViewOf(dot), 0, 0, ScreenFitMode::Fit, kBars).empty());
+  EXPECT_EQ(FitToScreen(ViewOf(dot), 7, 5, WallpaperStyle::Fill, 0).at(6, 4), kRed);
+  EXPECT_EQ(FitToScreen(PixelView{}, 4, 3, WallpaperStyle::Fit, kBars).at(3, 2), kBars);
+  EXPECT_TRUE(FitToScreen(ViewOf(dot), 0, 0, WallpaperStyle::Fit, kBars).empty());
 }
 
 TEST(ComposeDesktopTest, EachMonitorGetsItsPictureWhereTheTiledBitmapShowsIt) {
@@ -100,8 +100,8 @@ TEST(ComposeDesktopTest, EachMonitorGetsItsPictureWhereTheTiledBitmapShowsIt) {
   for (int otherLeft : {100, -100}) {
     SCOPED_TRACE(otherLeft);
     const std::vector<MonitorPicture> monitors{
-        {ViewOf(red), 0, 0, 100, 50, MonitorStyle::Stretch},
-        {ViewOf(blue), otherLeft, 0, 100, 50, MonitorStyle::Center},
+        {ViewOf(red), 0, 0, 100, 50, WallpaperStyle::Stretch},
+        {ViewOf(blue), otherLeft, 0, 100, 50, WallpaperStyle::Center},
     };
     const Image32 desktop = ComposeDesktop(monitors, 200, 50, kBars);
     ASSERT_EQ(desktop.width, 200);
@@ -116,7 +116,7 @@ TEST(ComposeDesktopTest, EachMonitorGetsItsPictureWhereTheTiledBitmapShowsIt) {
   // Tiled within its monitor, from the monitor's corner.
   Image32 two = MakeImage(2, 1, kRed);
   two.at(1, 0) = kGreen;
-  const Image32 tiled = ComposeDesktop({{ViewOf(two), 0, 0, 5, 2, MonitorStyle::Tile}}, 5, 2, kBars);
+  const Image32 tiled = ComposeDesktop({{ViewOf(two), 0, 0, 5, 2, WallpaperStyle::Tile}}, 5, 2, kBars);
   EXPECT_EQ(tiled.at(0, 1), kRed);
   EXPECT_EQ(tiled.at(3, 0), kGreen);
   EXPECT_EQ(tiled.at(4, 1), kRed);

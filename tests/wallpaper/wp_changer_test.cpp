@@ -29,7 +29,7 @@ namespace wc {
 namespace {
 
 using test::TempDir;
-using Pos = TWallpaperPosition;
+using Pos = WallpaperStyle;
 
 // A registry value as stored: type and raw bytes.
 struct RawValue {
@@ -196,7 +196,7 @@ TEST_F(WpChangerTest, JpegInAnyCaseBecomesABitmapOfItsOwnSize) {
     events.clear();
     systemCalls.clear();
     Make().PixelFormat = c.format;
-    changer->ChangeWallpaper(jpeg, Pos::wpCentered);
+    changer->ChangeWallpaper(jpeg, Pos::Center);
 
     const std::string bitmap = folder.file("WPCWallpaper.bmp");
     EXPECT_EQ(changer->BitmapPath(), bitmap);
@@ -220,7 +220,7 @@ TEST_F(WpChangerTest, OtherJpegExtensionsAreRegisteredUnconverted) {
   for (const char* name : {"photo.jpe", "photo.jfif", "photo.JFIF"}) {
     SCOPED_TRACE(name);
     const std::string path = Jpeg(name, 8, 8, 0x808080);
-    Make().ChangeWallpaper(path, Pos::wpCentered);
+    Make().ChangeWallpaper(path, Pos::Center);
     EXPECT_EQ(key.Text("Wallpaper"), path);
     EXPECT_EQ(systemCalls.back(), path);
     EXPECT_FALSE(Exists(folder.file("WPCWallpaper.bmp")));
@@ -228,8 +228,8 @@ TEST_F(WpChangerTest, OtherJpegExtensionsAreRegisteredUnconverted) {
 }
 
 TEST_F(WpChangerTest, SecondJpegOverwritesTheSameBitmap) {
-  Make().ChangeWallpaper(Jpeg("red.jpg", 10, 10, 0xFF0000), Pos::wpCentered);
-  changer->ChangeWallpaper(Jpeg("blue.jpg", 20, 8, 0x0000FF), Pos::wpTiled);
+  Make().ChangeWallpaper(Jpeg("red.jpg", 10, 10, 0xFF0000), Pos::Center);
+  changer->ChangeWallpaper(Jpeg("blue.jpg", 20, 8, 0x0000FF), Pos::Tile);
   const Image32 image = DecodeBmp(ReadFileBytes(folder.file("WPCWallpaper.bmp")));
   EXPECT_EQ(image.width, 20);
   EXPECT_EQ(image.height, 8);
@@ -249,7 +249,7 @@ TEST_F(WpChangerTest, PositionsWriteTheirStyleValuesAsText) {
   WriteBmp(bmp);
   Make().SetWallpaper(bmp);
   for (const Case& c :
-       {Case{Pos::wpTiled, "1", "0"}, Case{Pos::wpStretched, "0", "2"}, Case{Pos::wpCentered, "0", "0"}}) {
+       {Case{Pos::Tile, "1", "0"}, Case{Pos::Stretch, "0", "2"}, Case{Pos::Center, "0", "0"}}) {
     SCOPED_TRACE(c.tile + std::string("/") + c.style);
     changer->Position = c.position;
     changer->ApplyWallpaper();
@@ -274,7 +274,7 @@ TEST_F(WpChangerTest, StyleFirstThenSystemCallThenPrevWallpaperThenWallpaper) {
     atSystemCall = key.All();
     key.Set("Wallpaper", "C:\\system's view.bmp");
   };
-  Make().ChangeWallpaper(bmp, Pos::wpTiled);
+  Make().ChangeWallpaper(bmp, Pos::Tile);
 
   EXPECT_EQ(atSystemCall["TileWallpaper"].data, std::vector<BYTE>({'1', 0}));
   EXPECT_EQ(atSystemCall["WallpaperStyle"].data, std::vector<BYTE>({'0', 0}));
@@ -296,12 +296,12 @@ TEST_F(WpChangerTest, MissingFileRaisesOnlyFileNotFound) {
   for (const std::string& path : {dir.file("nothing.bmp"), dir.file("nothing.jpg"), dir.path(), std::string()}) {
     SCOPED_TRACE(path);
     events.clear();
-    changer->ChangeWallpaper(path, Pos::wpTiled);
+    changer->ChangeWallpaper(path, Pos::Tile);
     EXPECT_EQ(events, Events{"notfound"});
   }
   // A path cut short by a NUL must not be taken for the file before it.
   events.clear();
-  changer->ChangeWallpaper(picture + std::string(1, '\0') + "x", Pos::wpTiled);
+  changer->ChangeWallpaper(picture + std::string(1, '\0') + "x", Pos::Tile);
   EXPECT_EQ(events, Events{"notfound"});
 
   EXPECT_EQ(key.All(), before);
@@ -346,7 +346,7 @@ TEST_F(WpChangerTest, SettingWallpaperKeepsTheOldValueForAMissingFile) {
 }
 
 TEST_F(WpChangerTest, UndecodableJpegPropagatesAndWritesNothing) {
-  Make().ChangeWallpaper(Jpeg("good.jpg", 6, 6, 0x00FF00), Pos::wpCentered);
+  Make().ChangeWallpaper(Jpeg("good.jpg", 6, 6, 0x00FF00), Pos::Center);
   const std::vector<uint8_t> goodBitmap = ReadFileBytes(folder.file("WPCWallpaper.bmp"));
   const Snapshot before = key.All();
   events.clear();
@@ -360,7 +360,7 @@ TEST_F(WpChangerTest, UndecodableJpegPropagatesAndWritesNothing) {
 
   for (const std::string& path : {corrupt, dir.file("truncated.JPG")}) {
     SCOPED_TRACE(path);
-    EXPECT_THROW(changer->ChangeWallpaper(path, Pos::wpTiled), ui::Error);
+    EXPECT_THROW(changer->ChangeWallpaper(path, Pos::Tile), ui::Error);
   }
   EXPECT_EQ(events, (Events{"begin", "begin"}));
   EXPECT_TRUE(systemCalls.empty());
@@ -377,7 +377,7 @@ TEST_F(WpChangerTest, PreparationFailuresPropagateAndWriteNothing) {
     const size_t calls = systemCalls.size();
     events.clear();
     try {
-      changer->ChangeWallpaper(path, Pos::wpTiled);
+      changer->ChangeWallpaper(path, Pos::Tile);
       ADD_FAILURE() << "no error";
     } catch (const std::exception& e) {
       EXPECT_NE(std::string(e.what()).find(needle), std::string::npos) << e.what();
@@ -406,7 +406,7 @@ TEST_F(WpChangerTest, PreparationFailuresPropagateAndWriteNothing) {
     return path;
   };
   const std::string fits = longBmp(255);
-  changer->ChangeWallpaper(fits, Pos::wpCentered);
+  changer->ChangeWallpaper(fits, Pos::Center);
   EXPECT_EQ(key.Text("Wallpaper"), fits);
   EXPECT_EQ(systemCalls.back(), fits);
   const std::string tooLong = longBmp(256);
@@ -446,7 +446,7 @@ TEST_F(WpChangerTest, PicturesOfEveryKindBecomeTheBitmapAndADamagedOneNothing) {
     SCOPED_TRACE(kind.file);
     const std::string path = dir.file(kind.copy);
     ASSERT_TRUE(CopyFileA(Sample(kind.file).c_str(), path.c_str(), FALSE));
-    changer->ChangeWallpaper(path, Pos::wpCentered);
+    changer->ChangeWallpaper(path, Pos::Center);
     const std::string bitmap = folder.file("WPCWallpaper.bmp");
     EXPECT_EQ(key.Text("Wallpaper"), bitmap);
     const Image32 written = WrittenBitmap(bitmap);
@@ -455,7 +455,7 @@ TEST_F(WpChangerTest, PicturesOfEveryKindBecomeTheBitmapAndADamagedOneNothing) {
     ExpectNear(written.at(30, 10), kind.colour);
   }
   // Transparency shows the background; half-transparent red is mixed with it.
-  changer->ChangeWallpaper(dir.file("e.png"), Pos::wpCentered);
+  changer->ChangeWallpaper(dir.file("e.png"), Pos::Center);
   const Image32 composed = WrittenBitmap(folder.file("WPCWallpaper.bmp"));
   ExpectNear(composed.at(2, 2), 0x008080);
   ExpectNear(composed.at(15, 2), 0x644040);
@@ -470,11 +470,11 @@ TEST_F(WpChangerTest, PicturesOfEveryKindBecomeTheBitmapAndADamagedOneNothing) {
   for (const char* name : {"cut.png", "huge.png"}) {
     SCOPED_TRACE(name);
     events.clear();
-    EXPECT_THROW(changer->ChangeWallpaper(dir.file(name), Pos::wpCentered), std::exception);
+    EXPECT_THROW(changer->ChangeWallpaper(dir.file(name), Pos::Center), std::exception);
     EXPECT_EQ(events, Events{"begin"});
   }
   try {
-    changer->ChangeWallpaper(dir.file("huge.png"), Pos::wpCentered);
+    changer->ChangeWallpaper(dir.file("huge.png"), Pos::Center);
   } catch (const std::exception& e) {
     EXPECT_NE(std::string(e.what()).find("100000 x 100000"), std::string::npos) << e.what();
   }
@@ -511,19 +511,19 @@ TEST_F(WpChangerTest, FillAndFitMakeAScreenSizedBitmapShownCentred) {
   };
   // Fill: the square loses 128 rows top and bottom, all bands show; the
   // wide one is cut to its green middle.
-  Image32 made = apply(square, Pos::wpFill);
+  Image32 made = apply(square, Pos::Fill);
   ExpectNear(made.at(0, 0), 0xFF0000);
   ExpectNear(made.at(1023, 767), 0x0000FF);
-  made = apply(wide, Pos::wpFill);
+  made = apply(wide, Pos::Fill);
   ExpectNear(made.at(0, 0), 0x00FF00);
   ExpectNear(made.at(1023, 767), 0x00FF00);
   // Fit: bars of the background beside the square, above and below the wide one.
-  made = apply(square, Pos::wpFit);
+  made = apply(square, Pos::Fit);
   EXPECT_EQ(made.at(127, 384), 0x102030u);
   ExpectNear(made.at(130, 384), 0xFF0000);
   ExpectNear(made.at(893, 384), 0x0000FF);
   EXPECT_EQ(made.at(896, 384), 0x102030u);
-  made = apply(wide, Pos::wpFit);
+  made = apply(wide, Pos::Fit);
   EXPECT_EQ(made.at(512, 255), 0x102030u);
   ExpectNear(made.at(0, 384), 0xFF0000);
   ExpectNear(made.at(1023, 384), 0x0000FF);
@@ -535,7 +535,7 @@ TEST_F(WpChangerTest, UnreadableWallpaperValueRaisesRegistryErrorThenFinish) {
   WriteBmp(bmp);
   key.SetDword("Wallpaper", 1);
   systemWritesWallpaper = false;
-  Make().ChangeWallpaper(bmp, Pos::wpTiled);
+  Make().ChangeWallpaper(bmp, Pos::Tile);
   EXPECT_EQ(events, (Events{"begin", "registry", "finish"}));
   // Written before the failure, so kept.
   EXPECT_EQ(key.Text("TileWallpaper"), "1");
@@ -551,7 +551,7 @@ TEST_F(WpChangerTest, MissingDesktopKeyIsNeitherCreatedNorWritten) {
   const std::string bmp = dir.file("picture.bmp");
   WriteBmp(bmp);
   desktopKey = key.path() + "\\absent";
-  Make().ChangeWallpaper(bmp, Pos::wpTiled);
+  Make().ChangeWallpaper(bmp, Pos::Tile);
   EXPECT_EQ(events, (Events{"begin", "finish"}));
   EXPECT_TRUE(systemCalls.empty());
   HKEY probe = nullptr;
@@ -583,7 +583,8 @@ class RealDesktopValues {
   std::optional<std::string> Text(const char* name) const { return TextValue(get(), name); }
 
  private:
-  static constexpr const char* kNames[] = {"Wallpaper", "PrevWallpaper", "TileWallpaper", "WallpaperStyle"};
+  static constexpr const char* kNames[] = {"Wallpaper",      "PrevWallpaper",   "TileWallpaper",
+                                           "WallpaperStyle", "WallpaperOriginX", "WallpaperOriginY"};
   ui::RegKey key_;
   std::map<std::string, std::optional<RawValue>> saved_;
 };
@@ -606,7 +607,7 @@ TEST(WpChangerRealDesktop, AppliesThroughTheSystemUnderHkcu) {
   std::vector<std::string> events;
   changer.OnFinishChange = [&](ui::Component&) { events.push_back("finish"); };
   changer.OnRegistryError = [&](ui::Component&) { events.push_back("registry"); };
-  changer.ChangeWallpaper(bmp, Pos::wpTiled);
+  changer.ChangeWallpaper(bmp, Pos::Tile);
   EXPECT_EQ(events, std::vector<std::string>{"finish"});
   EXPECT_EQ(desktop.Text("TileWallpaper"), "1");
   EXPECT_EQ(desktop.Text("WallpaperStyle"), "0");
@@ -616,7 +617,7 @@ TEST(WpChangerRealDesktop, AppliesThroughTheSystemUnderHkcu) {
 
   // A JPEG goes through that folder, made when missing.
   EncodeJpegFile(dir.file("real.jpg"), MakeImage(12, 6, 0xFFFF00), 90);
-  changer.ChangeWallpaper(dir.file("real.jpg"), Pos::wpStretched);
+  changer.ChangeWallpaper(dir.file("real.jpg"), Pos::Stretch);
   EXPECT_EQ(desktop.Text("Wallpaper"), changer.BitmapPath());
   EXPECT_EQ(desktop.Text("WallpaperStyle"), "2");
   EXPECT_EQ(DecodeBmp(ReadFileBytes(changer.BitmapPath())).width, 12);

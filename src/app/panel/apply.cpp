@@ -9,13 +9,11 @@
 #include "common/entry_kind.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
-#include "common/text.h"
 #include "playlist/playlist_file.h"
 #include "settings/settings_form.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/graphics.h"
-#include "ui/handle.h"
 #include "ui/prompts.h"
 #include "wallpaper/movie_page.h"
 #include "wallpaper/picture_reader.h"
@@ -25,13 +23,6 @@
 namespace wc {
 
 namespace {
-
-void WriteDesktopValue(HKEY key, const char* name, const std::string& value) {
-  if (RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), DWORD(value.size() + 1)) !=
-      ERROR_SUCCESS) {
-    throw ui::Error(std::string("Failed to set data for '") + name + "'");
-  }
-}
 
 // wallpaper.bmp beside the program: the picture as decoded, or softened by
 // the "high quality" resampler (then 32 bits per pixel). Reads only the
@@ -55,6 +46,31 @@ void WriteProgramCopy(const ui::Bitmap& pixels, bool highQuality, const std::str
 
 }  // namespace
 
+// The copy beside the program, written on a second thread while the
+// desktop's bitmap is made from the same pixels: two cores, one change.
+// Whatever happens, it is never left reading pixels that are gone.
+class ProgramCopy {
+ public:
+  ProgramCopy() = default;
+  ProgramCopy(const ProgramCopy&) = delete;
+  ProgramCopy& operator=(const ProgramCopy&) = delete;
+  ~ProgramCopy() {
+    if (written_.valid()) written_.wait();
+  }
+  void Start(const ui::Bitmap& pixels, bool highQuality, std::string path) {
+    written_ = std::async(std::launch::async, [&pixels, highQuality, path = std::move(path)] {
+      WriteProgramCopy(pixels, highQuality, path);
+    });
+  }
+  // Its failure is still the change's error, reported once the change is over.
+  void Finish() {
+    if (written_.valid()) written_.get();
+  }
+
+ private:
+  std::future<void> written_;
+};
+
 bool TMainForm::HighQualityResampling() const {
   // The option belongs to the settings dialog; without one (a panel on its
   // own) the settings file says.
@@ -62,148 +78,118 @@ bool TMainForm::HighQualityResampling() const {
   return IniFile(SettingsPath()).ReadBool("High Quality Image Resampling", "Checked", false);
 }
 
-void TMainForm::MainListBoxDblClick(ui::Component& sender) {
-  int rows = MainListBox.Count();
-  if (rows == 0 || !Playlist) return;
-  int selected = MainListBox.ItemIndex();
+void TMainForm::MainListBoxDblClick(ui::Component&) { ApplyRow(MainListBox.ItemIndex()); }
+
+void TMainForm::ApplyRow(int selected) {
+  const std::optional<int> row = SettleCurrentRow(selected);
+  if (!row) return;
+  const std::optional<size_t> entry = EntryOfRow(*row);
+  if (!entry || !FileExists(Playlist->Path(*entry))) {
+    SkipMissingEntry();
+    return;
+  }
+  const std::string path = Playlist->Path(*entry);
+  const EntryKind kind = KindOfEntry(path);
+  if (kind == EntryKind::Picture && ApplyToEachMonitor(*row)) {
+    EndChange();
+    return;
+  }
+  // The picture is read once per change: wallpaper.bmp and the applier's
+  // bitmap are both written from it.
+  const ui::Picture decoded = ReadEntryPicture(path, kind);
+  {
+    ProgramCopy copy;
+    WriteProgramCopyOf(decoded, copy);
+    // Icons and metafiles are drawings: the applier draws its own bitmap of them.
+    ApplyToDesktop(kind == EntryKind::Movie ? WriteMoviePage(path) : path, decoded.AsBitmap());
+    copy.Finish();
+  }
+  EndChange();
+}
+
+std::optional<int> TMainForm::SettleCurrentRow(int selected) {
+  const int rows = MainListBox.Count();
+  if (rows == 0 || !Playlist) return std::nullopt;
   if (selected >= 0 && selected != CurrentIndex) CurrentIndex = selected;
   // A list with rows but no selection (after a reload) applies the current
   // row, or the first when the current one is out of reach.
   if (CurrentIndex < 0 || CurrentIndex >= rows) CurrentIndex = 0;
   MainListBox.SetItemIndex(CurrentIndex);
+  return CurrentIndex;
+}
 
-  // The current index is a row; the entry is the one that row shows.
-  std::optional<size_t> current = EntryOfRow(CurrentIndex);
-  if (!current || !FileExists(Playlist->Path(*current))) {
-    // The next entry is tried instead, once round the playlist at most.
-    if (missingSkips_ >= rows) {
-      skipsExhausted_ = true;
-      return;
-    }
-    bool outermost = missingSkips_ == 0;
-    ++missingSkips_;
-    struct Unwind {
-      TMainForm& f;
-      bool outermost;
-      ~Unwind() {
-        --f.missingSkips_;
-        if (outermost) f.skipsExhausted_ = false;
-      }
-    } unwind{*this, outermost};
-    NextWallpape1Click(sender);
-    if (skipsExhausted_) {
-      if (outermost) ErrorBox(Say(texts::kFileNotPresent));
-      return;
-    }
-  }
-
-  std::optional<size_t> entry = EntryOfRow(MainListBox.ItemIndex() >= 0 ? MainListBox.ItemIndex() : CurrentIndex);
-  if (!entry) return;
-  const std::string path = Playlist->Path(*entry);
-  const EntryKind kind = KindOfEntry(path);
-  if (kind == EntryKind::Picture && ApplyToEachMonitor(MainListBox.ItemIndex() >= 0 ? MainListBox.ItemIndex() : CurrentIndex)) {
-    if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(sender);
-    SavePanelSettings();
+void TMainForm::SkipMissingEntry() {
+  // The next entry is tried instead, once round the playlist at most; the
+  // outermost skip alone says that no file was found.
+  if (missingSkips_ >= MainListBox.Count()) {
+    skipsExhausted_ = true;
     return;
   }
+  const bool outermost = missingSkips_ == 0;
+  ++missingSkips_;
+  struct Unwind {
+    TMainForm& f;
+    bool outermost;
+    ~Unwind() {
+      --f.missingSkips_;
+      if (outermost) f.skipsExhausted_ = false;
+    }
+  } unwind{*this, outermost};
+  NextWallpaper();
+  if (skipsExhausted_ && outermost) ErrorBox(Say(texts::kFileNotPresent));
+}
 
-  // The picture is read once per change: wallpaper.bmp and the applier's
-  // bitmap are both written from it.
-  ui::Picture decoded;
-  if (kind == EntryKind::Picture) {
-    if (FileExists(path)) {
-      decoded = ReadPictureFile(path, DesktopBackground());
-    } else {
-      ErrorBox(Say(texts::kFileNotPresent));
-    }
+ui::Picture TMainForm::ReadEntryPicture(const std::string& path, EntryKind kind) {
+  // Pages and movies have no picture.
+  if (kind != EntryKind::Picture) return {};
+  if (!FileExists(path)) {
+    ErrorBox(Say(texts::kFileNotPresent));
+    return {};
   }
-  // The copy beside the program is written while the desktop's bitmap is
-  // made from the same pixels: two cores, one change. Its failure is still
-  // this command's error, reported once the change is over.
-  std::future<void> copyWritten;
-  struct JoinCopy {
-    std::future<void>& written;
-    ~JoinCopy() {
-      if (written.valid()) written.wait();  // never leave it reading freed pixels
-    }
-  } joinCopy{copyWritten};
+  return ReadPictureFile(path, DesktopBackground());
+}
+
+void TMainForm::WriteProgramCopyOf(const ui::Picture& decoded, ProgramCopy& copy) const {
   // Nothing reads the copy: a program folder the user may not write (said
   // at start) goes without it rather than failing every change.
-  if (ProgramFolderReadOnly) {
-  } else if (const ui::Bitmap* pixels = decoded.AsBitmap()) {
-    copyWritten = std::async(std::launch::async, [pixels, hq = HighQualityResampling(), to = ExeFolder + "wallpaper.bmp"] {
-      WriteProgramCopy(*pixels, hq, to);
-    });
-  } else if (!decoded.Empty()) {
+  if (ProgramFolderReadOnly || decoded.Empty()) return;
+  const std::string to = ExeFolder + "wallpaper.bmp";
+  if (const ui::Bitmap* pixels = decoded.AsBitmap()) {
+    copy.Start(*pixels, HighQualityResampling(), to);
+  } else {
     // An icon or metafile is drawn by the system's loader, on this thread,
     // over the desktop's colour as every other kind's transparency is.
-    WriteProgramCopy(PictureBitmap(decoded, DesktopBackground()), HighQualityResampling(), ExeFolder + "wallpaper.bmp");
+    WriteProgramCopy(PictureBitmap(decoded, DesktopBackground()), HighQualityResampling(), to);
   }
-  // HTML pages and movies have no picture; there is nothing to write then.
+}
 
-  if (kind == EntryKind::Movie) {
-    std::string page = ExeFolder + "movie.html";
-    std::string text = MoviePageText(path, moviewidthspin.Value(), movieheightspin.Value());
-    WriteFileBytes(page, std::vector<uint8_t>(text.begin(), text.end()));
-    ApplyToDesktop(page, ComboBox1.ItemIndex(), SpinEdit1.Value(), SpinEdit2.Value(), nullptr);
-  } else {
-    // Icons and metafiles are drawings: the applier draws its own bitmap of them.
-    ApplyToDesktop(path, ComboBox1.ItemIndex(), SpinEdit1.Value(), SpinEdit2.Value(), decoded.AsBitmap());
-  }
+std::string TMainForm::WriteMoviePage(const std::string& movie) const {
+  const std::string page = ExeFolder + "movie.html";
+  const std::string text = MoviePageText(movie, moviewidthspin.Value(), movieheightspin.Value());
+  WriteFileBytes(page, std::vector<uint8_t>(text.begin(), text.end()));
+  return page;
+}
 
-  if (copyWritten.valid()) copyWritten.get();
-
-  if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(sender);
+void TMainForm::EndChange() {
+  // The settings' change sound, then the current row kept in settings.ini.
+  if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(*this);
   SavePanelSettings();
 }
 
-void TMainForm::WriteDesktopStyle(const std::string& path, const std::string& tile, int style, int32_t x, int32_t y) {
-  HKEY raw = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
-                      nullptr) != ERROR_SUCCESS) {
-    throw ui::Error("Failed to create key Control Panel\\Desktop");
-  }
-  ui::RegKey key(raw);
-  WriteDesktopValue(key.get(), "Wallpaper", path);
-  WriteDesktopValue(key.get(), "TileWallpaper", tile);
-  WriteDesktopValue(key.get(), "WallpaperStyle", IntToText(style));
-  WriteDesktopValue(key.get(), "WallpaperOriginX", IntToText(x));
-  WriteDesktopValue(key.get(), "WallpaperOriginY", IntToText(y));
-  key.reset();
-  SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, nullptr, SPIF_SENDWININICHANGE);
-}
+std::optional<WallpaperStyle> TMainForm::ChosenStyle() const { return StyleOfComboIndex(ComboBox1.ItemIndex()); }
 
-void TMainForm::ApplyToDesktop(const std::string& path, int styleIndex, int32_t originX, int32_t originY,
-                               const ui::Bitmap* decoded) {
-  std::string tile = "0";
-  int style = styleIndex;
-  int32_t x = 0, y = 0;
-  if (styleIndex == 0) tile = "1";
-  if (styleIndex == 3) {
-    style = 1;
-    x = originX;
-    y = originY;
-  }
+void TMainForm::ApplyToDesktop(const std::string& path, const ui::Bitmap* decoded) {
+  const std::optional<WallpaperStyle> chosen = ChosenStyle();
   // Fill and Fit on several monitors: the picture made to each one's size.
-  if (FitOnEachMonitor(path, styleIndex, decoded)) return;
-  // Fill and Fit: the applier registers a bitmap of the screen's size,
-  // which the system shows centred and untouched.
-  const bool fitted = styleIndex == kStyleFill || styleIndex == kStyleFit;
-  if (fitted) style = 0;
-  WriteDesktopStyle(path, tile, style, x, y);
-
+  if (chosen && FitOnEachMonitor(path, *chosen, decoded)) return;
+  // With no style chosen the applier keeps its last one.
+  if (chosen) WPChanger1.Position = *chosen;
+  const POINT origin =
+      chosen && RowOf(*chosen).usesOrigin ? POINT{SpinEdit1.Value(), SpinEdit2.Value()} : POINT{};
   WPChanger1.SetWallpaper(path);
-  switch (fitted ? -1 : style) {
-    case 0: WPChanger1.Position = TWallpaperPosition::wpTiled; break;
-    case 1: WPChanger1.Position = TWallpaperPosition::wpCentered; break;
-    case 2: WPChanger1.Position = TWallpaperPosition::wpStretched; break;
-    default: break;  // no selection: the applier keeps its position
-  }
-  if (styleIndex == kStyleFill) WPChanger1.Position = TWallpaperPosition::wpFill;
-  if (styleIndex == kStyleFit) WPChanger1.Position = TWallpaperPosition::wpFit;
   // The picture read for this change, when it is the one applied.
   WPChanger1.ChangeWallpaper(WPChanger1.Wallpaper(), WPChanger1.Position,
-                             WPChanger1.Wallpaper() == path ? decoded : nullptr);
+                             WPChanger1.Wallpaper() == path ? decoded : nullptr, origin);
 }
 
 }  // namespace wc

@@ -3,6 +3,8 @@
 // settings dialog's options and hotkeys change.
 #include "app/panel/main_form.h"
 
+#include <algorithm>
+
 namespace wc {
 
 std::string TMainForm::ProgramFolder() const { return ExeFolder; }
@@ -12,9 +14,8 @@ std::string TMainForm::FolderForReading() const { return FolderToRead; }
 void TMainForm::SetFolderForReading(const std::string& folder) { FolderToRead = folder; }
 
 void TMainForm::SetReadFilters(const std::vector<std::string>& extensions, bool recurse) {
-  // Entries 1 to 30 of the table are used; entry 0 never is.
-  const size_t count = std::min(extensions.size(), ExtensionTable.size() - 1);
-  for (size_t i = 0; i < count; ++i) ExtensionTable[i + 1] = extensions[i];
+  const size_t count = std::min(extensions.size(), ExtensionTable.size());
+  std::copy_n(extensions.begin(), count, ExtensionTable.begin());
   ExtensionCount = uint8_t(count);
   RecurseSubfolders = recurse;
 }

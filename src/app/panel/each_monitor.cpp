@@ -18,22 +18,11 @@
 #include "wallpaper/monitor_wallpaper.h"
 #include "wallpaper/picture_reader.h"
 #include "wallpaper/screen_fit.h"
+#include "wallpaper/wallpaper_style.h"
 
 namespace wc {
 
 namespace {
-
-// The panel's style for one monitor; a custom position has no meaning
-// there and centres.
-MonitorStyle StyleOf(int styleIndex) {
-  switch (styleIndex) {
-    case 0: return MonitorStyle::Tile;
-    case 2: return MonitorStyle::Stretch;
-    case TMainForm::kStyleFill: return MonitorStyle::Fill;
-    case TMainForm::kStyleFit: return MonitorStyle::Fit;
-    default: return MonitorStyle::Center;
-  }
-}
 
 // Left to right, then top to bottom: the first entry goes leftmost.
 std::vector<ui::Monitor> MonitorsLeftToRight() {
@@ -92,7 +81,8 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   for (const std::string& path : paths) pictures.push_back(ReadPictureBitmap(path, background));
   std::vector<const ui::Bitmap*> shown;
   for (const ui::Bitmap& p : pictures) shown.push_back(&p);
-  const Image32 desktop = ShowOnMonitors(monitors, shown, ComboBox1.ItemIndex(), background);
+  // With no style chosen each monitor centres its picture.
+  const Image32 desktop = ShowOnMonitors(monitors, shown, ChosenStyle().value_or(WallpaperStyle::Center), background);
   if (!ProgramFolderReadOnly) WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
 
   // The next change goes on after the last entry taken.
@@ -101,8 +91,8 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   return true;
 }
 
-bool TMainForm::FitOnEachMonitor(const std::string& path, int styleIndex, const ui::Bitmap* decoded) {
-  if (styleIndex != kStyleFill && styleIndex != kStyleFit) return false;
+bool TMainForm::FitOnEachMonitor(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded) {
+  if (!RowOf(style).drawnToScreen) return false;
   if (KindOfEntry(path) != EntryKind::Picture) return false;
   const std::vector<ui::Monitor> monitors = MonitorsLeftToRight();
   if (monitors.size() < 2) return false;
@@ -112,19 +102,19 @@ bool TMainForm::FitOnEachMonitor(const std::string& path, int styleIndex, const 
     read = ReadPictureBitmap(path, background);
     decoded = &read;
   }
-  ShowOnMonitors(monitors, std::vector<const ui::Bitmap*>(monitors.size(), decoded), styleIndex, background);
+  ShowOnMonitors(monitors, std::vector<const ui::Bitmap*>(monitors.size(), decoded), style, background);
   return true;
 }
 
 Image32 TMainForm::ShowOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<const ui::Bitmap*>& pictures,
-                                  int styleIndex, uint32_t background) {
+                                  WallpaperStyle style, uint32_t background) {
   const RECT screen = ui::VirtualScreen();
   std::vector<MonitorPicture> parts;
   for (size_t k = 0; k < monitors.size(); ++k) {
     const ui::Bitmap& p = *pictures[k];
     const RECT& a = monitors[k].area;
     parts.push_back(MonitorPicture{PixelView{p.Bits(), p.Width(), p.Height(), size_t(p.Width())}, int(a.left),
-                                   int(a.top), int(a.right - a.left), int(a.bottom - a.top), StyleOf(styleIndex)});
+                                   int(a.top), int(a.right - a.left), int(a.bottom - a.top), style});
   }
   Image32 desktop =
       ComposeDesktop(parts, int(screen.right - screen.left), int(screen.bottom - screen.top), background);
@@ -136,7 +126,6 @@ Image32 TMainForm::ShowOnMonitors(const std::vector<ui::Monitor>& monitors, cons
   std::vector<MonitorBitmap> perMonitor;
   for (size_t k = 0; k < monitors.size(); ++k) perMonitor.push_back(MonitorBitmap{monitors[k].area, &own[k]});
   if (!GiveEachMonitorItsPicture(perMonitor, WPChanger1.PreparedBitmapFolder(), 24)) {
-    WriteDesktopStyle(WPChanger1.BitmapPath(), "1", 0, 0, 0);
     WPChanger1.ChangeWallpaperComposed(desktop);
   }
   return desktop;

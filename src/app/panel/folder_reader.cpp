@@ -21,11 +21,6 @@ namespace wc {
 
 namespace {
 
-// The reader state word as AuxState reads it.
-constexpr int kStateIdle = -1;  // "aux"
-constexpr int kStateRunning = 0;  // "0"
-constexpr int kStateFinished = 1;  // "1"
-
 // What a file listing takes: plain, read-only, hidden and archived files.
 // System files are left out, and so are folders (they are searched, not
 // taken).
@@ -50,12 +45,12 @@ constexpr ui::GroupedHandOff<std::string>::Rule kHandOver{.most = 256, .longest 
 }  // namespace
 
 struct RunningReaders {
-  explicit RunningReaders(std::shared_ptr<std::atomic<int>> s) : state(std::move(s)) {}
+  explicit RunningReaders(std::shared_ptr<std::atomic<AuxState>> s) : state(std::move(s)) {}
   std::mutex m;
   int count = 0;
   // The panel's reader state; held here as well, so it outlives the panel
   // for a reader still ending while the program closes.
-  std::shared_ptr<std::atomic<int>> state;
+  std::shared_ptr<std::atomic<AuxState>> state;
 };
 
 // ---- the reader
@@ -83,13 +78,13 @@ void TMyThread::Start(TMainForm& panel, Setup setup, std::shared_ptr<RunningRead
     // start-up change.
     std::lock_guard lock(readers->m);
     ++readers->count;
-    readers->state->store(kStateRunning);
+    readers->state->store(AuxState::Running);
   }
   try {
     ui::StartWorker([reader] { reader->Execute(); });
   } catch (...) {
     std::lock_guard lock(readers->m);
-    if (--readers->count == 0) readers->state->store(kStateFinished);
+    if (--readers->count == 0) readers->state->store(AuxState::Finished);
     throw;
   }
 }
@@ -100,7 +95,7 @@ void TMyThread::Execute() {
     RunningReaders& r;
     ~Ending() {
       std::lock_guard lock(r.m);
-      if (--r.count == 0) r.state->store(kStateFinished);
+      if (--r.count == 0) r.state->store(AuxState::Finished);
     }
   } ending{*readers_};
   // No folder chosen: there is nothing to read (a pattern without a folder
@@ -171,19 +166,12 @@ void TMainForm::AddFoundFile(const std::string& path) {
   Playlist->AppendEntry(path);
 }
 
-std::string TMainForm::AuxState() const {
-  switch (readerState_->load()) {
-    case kStateRunning: return "0";
-    case kStateFinished: return "1";
-    default: return "aux";
-  }
-}
+AuxState TMainForm::AuxState() const { return readerState_->load(); }
 
-void TMainForm::SetAuxState(const char* state) {
-  const std::string s = state;
-  readerState_->store(s == "0" ? kStateRunning : s == "1" ? kStateFinished : kStateIdle);
+void TMainForm::SetAuxState(wc::AuxState state) {
+  readerState_->store(state);
   // The hidden label shows the state too; only the GUI thread touches it.
-  if (GetCurrentThreadId() == App().GuiThreadId()) aux.SetCaption(state);
+  if (GetCurrentThreadId() == App().GuiThreadId()) aux.SetCaption(AuxStateText(state));
 }
 
 }  // namespace wc

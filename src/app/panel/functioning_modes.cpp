@@ -10,21 +10,21 @@
 namespace wc {
 
 void TMainForm::modeautomaticClick(ui::Component&) {
-  FunctioningMode = 1;
+  FunctioningMode = FunctioningMode::Automatic;
   ShowFunctioningMode();
 }
 
 void TMainForm::modemanualClick(ui::Component&) {
-  FunctioningMode = 2;
+  FunctioningMode = FunctioningMode::Manual;
   ShowFunctioningMode();
 }
 
 std::string TMainForm::PlaylistBoxCaption() const {
-  return Say(FunctioningMode == 1 ? texts::kPlaylistDisabled : texts::kPlaylistManagement);
+  return Say(FunctioningMode == FunctioningMode::Automatic ? texts::kPlaylistDisabled : texts::kPlaylistManagement);
 }
 
 void TMainForm::ShowFunctioningMode() {
-  if (FunctioningMode == 1) {
+  if (FunctioningMode == FunctioningMode::Automatic) {
     modemanual.SetChecked(false);
     GroupBox1.SetEnabled(false);
     GroupBox1.SetCaption(PlaylistBoxCaption());
@@ -52,7 +52,7 @@ void TMainForm::browseClick(ui::Component&) {
 }
 
 void TMainForm::reloadClick(ui::Component&) {
-  SetAuxState("0");
+  SetAuxState(AuxState::Running);
   FolderToRead = AutomaticFolder;
   ReadAutomaticFolder();
   MainListBox.Repaint();

@@ -2,6 +2,8 @@
 // and hiding, and the close protocol that writes the default playlist.
 #include "app/panel/main_form.h"
 
+#include <algorithm>
+
 #include "app/shorten_path.h"
 #include "common/ini_file.h"
 #include "common/paths.h"
@@ -24,7 +26,7 @@ constexpr const char* kRunValue = "Wallpaper Manager";
 }  // namespace
 
 TMainForm::TMainForm(ui::Application& app)
-    : Form(app, "MainForm"), readerState_(std::make_shared<std::atomic<int>>(-1)) {
+    : Form(app, "MainForm"), readerState_(std::make_shared<std::atomic<wc::AuxState>>(AuxState::Idle)) {
   CreateWindowFrom({.caption = "Control panel",
                     .clientWidth = 600,
                     .clientHeight = 547,
@@ -120,8 +122,8 @@ void TMainForm::timer_startTimer(ui::Component&) {
   if (MainListBox.Count() == 0) FolderToRead = ExeFolder + "Images";
   // Every picture the program reads, as the automatic mode's reads take.
   const std::vector<std::string> pictures = PictureExtensions();
-  ExtensionCount = uint8_t(std::min(pictures.size(), ExtensionTable.size() - 1));
-  for (size_t i = 0; i < ExtensionCount; ++i) ExtensionTable[i + 1] = pictures[i];
+  ExtensionCount = uint8_t(std::min(pictures.size(), ExtensionTable.size()));
+  std::copy_n(pictures.begin(), ExtensionCount, ExtensionTable.begin());
   StartFolderReader();
 
   bool shuffle = ini.ReadBool("Shuffle Wallpapers", "Checked", false);
@@ -134,8 +136,7 @@ void TMainForm::timer_startTimer(ui::Component&) {
   ComboBox1.SetItemIndex(ini.ReadInteger("Wallpaper style", "Value", 2));
   SpinEdit1.SetValue(ini.ReadInteger("Custom position X", "Value", 0));
   SpinEdit2.SetValue(ini.ReadInteger("Custom position Y", "Value", 0));
-  FunctioningMode = uint8_t(ini.ReadInteger("Functioning mode", "value", 2) & 0xFF);
-  if (FunctioningMode != 1 && FunctioningMode != 2) FunctioningMode = 2;
+  FunctioningMode = FunctioningModeOf(ini.ReadInteger("Functioning mode", "value", 2));
   AutomaticFolder = ini.ReadString("Automatic mode location", "value", ExeFolder + "images");
   automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
   ShowFunctioningMode();
@@ -149,14 +150,14 @@ void TMainForm::timer_startTimer(ui::Component&) {
     timer_forautomatic.SetInterval(500);
     timer_forautomatic.SetEnabled(true);
   }
-  if (FunctioningMode == 2) SetAuxState("1");
+  if (FunctioningMode == FunctioningMode::Manual) SetAuxState(AuxState::Finished);
   timer_start.SetEnabled(false);
 }
 
 void TMainForm::timer_forautomaticTimer(ui::Component&) {
-  if (AuxState() != "1") return;
+  if (AuxState() != AuxState::Finished) return;
   timer_forautomatic.SetEnabled(false);
-  SetAuxState("aux");
+  SetAuxState(AuxState::Idle);
   NextWallpape1Click(*this);
 }
 

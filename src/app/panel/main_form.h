@@ -20,6 +20,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/extension_rule.h"
+#include "app/panel/panel_states.h"
+#include "common/entry_kind.h"
 #include "common/image32.h"
 #include "lang/lang.h"
 #include "playlist/playlist.h"
@@ -39,6 +42,7 @@
 namespace wc {
 
 class IniFile;
+class ProgramCopy;  // apply.cpp
 
 // Removes the desktop picture (Active Desktop first, the plain system call
 // where that does not work).
@@ -73,8 +77,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // Folder reader and modes.
   std::string FolderToRead;
   std::string AutomaticFolder;
-  uint8_t FunctioningMode = 2;  // 1 automatic, 2 manual
-  std::array<std::string, 31> ExtensionTable{};  // entries 1 to 30 are used
+  wc::FunctioningMode FunctioningMode = wc::FunctioningMode::Manual;
+  ExtensionList ExtensionTable{};  // the first ExtensionCount are used
   uint8_t ExtensionCount = 0;
   bool RecurseSubfolders = false;
 
@@ -211,10 +215,10 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // On the GUI thread, for a reader: one found file becomes one entry and
   // one row (no rebuild of the list).
   void AddFoundFile(const std::string& path);
-  // "aux", "0" (a reader runs) or "1" (the last reader has ended); safe to
-  // read and write from any thread.
-  std::string AuxState() const;
-  void SetAuxState(const char* state);
+  // Where the folder reading stands (shown by the hidden label "aux"); safe
+  // to read and write from any thread.
+  wc::AuxState AuxState() const;
+  void SetAuxState(wc::AuxState state);
 
   // ---- preview
   void MainListBoxClick(ui::Component& sender);
@@ -227,18 +231,20 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void FitPreview(const ui::Picture& picture);
 
   // ---- applying
+  // Applies the chosen row (ApplyRow of the selection).
   void MainListBoxDblClick(ui::Component& sender);
-  // The wallpaper style's index in ComboBox1 (and settings.ini): 0 Tile,
-  // 1 Center, 2 Stretch, 3 Custom Position, then the two the program draws.
-  static constexpr int kStyleFill = 4;
-  static constexpr int kStyleFit = 5;
+  // Makes row `selected` (or, with none, the current row) the wallpaper in
+  // the chosen style: a missing file passes to the next entry, once round
+  // the playlist at most; a picture also goes to wallpaper.bmp beside the
+  // program, a movie through the page written for it; then the change
+  // sound and the settings.
+  void ApplyRow(int selected);
+  // The style chosen in ComboBox1; nothing when none is.
+  std::optional<WallpaperStyle> ChosenStyle() const;
   // `decoded`: the picture of `path` as read for this change, when there is one.
-  void ApplyToDesktop(const std::string& path, int styleIndex, int32_t originX, int32_t originY,
-                      const ui::Bitmap* decoded);
+  void ApplyToDesktop(const std::string& path, const ui::Bitmap* decoded);
   // The "High Quality Image Resampling" option of the settings.
   bool HighQualityResampling() const;
-  // The registry values of the desktop's style, then the system told.
-  void WriteDesktopStyle(const std::string& path, const std::string& tile, int style, int32_t x, int32_t y);
 
   // ---- several monitors
   // The settings' "A different wallpaper on each monitor".
@@ -254,7 +260,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // when it was read already) filled or fitted to each monitor's own size.
   // False, having done nothing, for another style, a page or movie, or a
   // single monitor.
-  bool FitOnEachMonitor(const std::string& path, int styleIndex, const ui::Bitmap* decoded);
+  bool FitOnEachMonitor(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded);
 
   // ---- rotation
   void Timer1Timer(ui::Component& sender);
@@ -272,12 +278,9 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void UpdateTimerInterval();
 
   // ---- styles and clearing
-  void Center1Click(ui::Component& sender);
-  void ile1Click(ui::Component& sender);
-  void FitToScreen1Click(ui::Component& sender);
-  void CustomPosition1Click(ui::Component& sender);
-  void Fill1Click(ui::Component& sender);
-  void Fit1Click(ui::Component& sender);
+  // The style box set to `style`, then the chosen row applied in it: the
+  // tray menu's style commands (bound from the style table).
+  void ApplyStyle(WallpaperStyle style);
   void ClearWallpaper1Click(ui::Component& sender);
   void BitBtn2Click(ui::Component& sender);
 
@@ -532,7 +535,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // its monitor's size: a file per monitor where the system takes one, else
   // one tiled bitmap of the virtual screen, which is returned either way.
   Image32 ShowOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<const ui::Bitmap*>& pictures,
-                         int styleIndex, uint32_t background);
+                         WallpaperStyle style, uint32_t background);
 
   // One entry's description (MainListBoxClick without its re-entry guard).
   void DescribeSelectedEntry();
@@ -557,7 +560,21 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // skipping to one pass over the playlist.
   int missingSkips_ = 0;
   bool skipsExhausted_ = false;
-  std::shared_ptr<std::atomic<int>> readerState_;
+  // The steps of ApplyRow (apply.cpp).
+  // The row to apply, made current and selected; nothing for an empty list.
+  std::optional<int> SettleCurrentRow(int selected);
+  // The current row's file is missing: the next entry instead.
+  void SkipMissingEntry();
+  // The picture of a picture entry; empty for a page or movie.
+  ui::Picture ReadEntryPicture(const std::string& path, EntryKind kind);
+  // wallpaper.bmp beside the program, on `copy`'s thread when it can be.
+  void WriteProgramCopyOf(const ui::Picture& decoded, ProgramCopy& copy) const;
+  // movie.html beside the program, showing `movie`; its path.
+  std::string WriteMoviePage(const std::string& movie) const;
+  // The change sound and the settings saved, once a change is made.
+  void EndChange();
+  // What AuxState reads; the readers write it from their threads.
+  std::shared_ptr<std::atomic<wc::AuxState>> readerState_;
   // Made by the first reader; shared with every reader (folder_reader.cpp).
   std::shared_ptr<struct RunningReaders> runningReaders_;
   // The fill running on a worker, if any (startup_fill.cpp).
@@ -565,6 +582,12 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void AbandonAnsweringFill();
   // The running "Remove Bad Graphics", if any (remove_bad_graphics.cpp).
   std::shared_ptr<struct BadGraphicsCheck> badGraphics_;
+  // Its steps: the entries taken and the list locked; a group of bad
+  // entries removed; the list given back.
+  std::shared_ptr<BadGraphicsCheck> StartBadGraphicsCheck();
+  void RemoveBadGroup(const std::weak_ptr<BadGraphicsCheck>& job, const std::vector<size_t>& bad, size_t checked,
+                      size_t total);
+  void EndBadGraphicsCheck(const std::weak_ptr<BadGraphicsCheck>& job);
   // Held from the start of a translation run to its end: the menu bars are
   // built once with all their new captions.
   std::optional<ui::MenuChangeBatch> translatingMenus_;

@@ -6,6 +6,7 @@
 #include "ui/binding.h"
 #include "ui/graphics.h"
 #include "ui/handle.h"
+#include "wallpaper/wallpaper_style.h"
 
 namespace wc {
 
@@ -142,12 +143,6 @@ const ui::Binding<TMainForm> kBindings[] = {
     {"NextWallpape1", ui::Event::Click, &TMainForm::NextWallpape1Click},
     {"Reload1", ui::Event::Click, &TMainForm::Reload1Click},
     {"ClearWallpaper1", ui::Event::Click, &TMainForm::ClearWallpaper1Click},
-    {"Center1", ui::Event::Click, &TMainForm::Center1Click},
-    {"ile1", ui::Event::Click, &TMainForm::ile1Click},
-    {"FitToScreen1", ui::Event::Click, &TMainForm::FitToScreen1Click},
-    {"CustomPosition1", ui::Event::Click, &TMainForm::CustomPosition1Click},
-    {"Fill1", ui::Event::Click, &TMainForm::Fill1Click},
-    {"Fit1", ui::Event::Click, &TMainForm::Fit1Click},
     {"ShowDisplayProperties1", ui::Event::Click, &TMainForm::ShowDisplayProperties1Click},
     {"LaunchWindowsScreenSaver1", ui::Event::Click, &TMainForm::LaunchWindowsScreenSaver1Click},
     {"HideDesktopIcons1", ui::Event::Click, &TMainForm::HideDesktopIcons1Click},
@@ -211,7 +206,9 @@ void TMainForm::BuildControls() {
   MainChPreview.SetChecked(true);
   MainComboBox.SetItems({"seconds", "minutes", "hours", "days"});
   MainComboBox.SetItemIndex(0);
-  ComboBox1.SetItems({"Tile", "Center", "Stretch", "Custom Position", "Fill", "Fit"});
+  std::vector<std::string> styles;
+  for (const WallpaperStyleRow& row : WallpaperStyles()) styles.push_back(row.caption);
+  ComboBox1.SetItems(styles);
   ComboBox1.SetItemIndex(2);
   MainTime.SetValue(0);
   SpinEdit1.SetValue(0);
@@ -262,6 +259,12 @@ void TMainForm::BuildControls() {
   InvertSelection1.SetEnabled(false);
 
   ui::Bind(*this, kBindings);
+  // The tray menu's style commands, one to a style of the table.
+  for (const WallpaperStyleRow& row : WallpaperStyles()) {
+    ui::BindingSlot(*this, row.menuItem, ui::Event::Click) = [this, style = row.style](ui::Component&) {
+      ApplyStyle(style);
+    };
+  }
   FitToolbar();
 }
 

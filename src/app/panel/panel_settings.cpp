@@ -24,7 +24,7 @@ void TMainForm::SavePanelSettings() {
   ini.WriteInteger("Custom position X", "value", SpinEdit1.Value());
   ini.WriteInteger("Custom position Y", "value", SpinEdit2.Value());
   ini.WriteInteger("ColorBox1", "Color", ColorBoxColor);
-  ini.WriteInteger("Functioning mode", "value", FunctioningMode);
+  ini.WriteInteger("Functioning mode", "value", int(FunctioningMode));
   ini.WriteString("Automatic mode location", "value", AutomaticFolder);
   ini.WriteInteger("movie width", "Value", moviewidthspin.Value());
   ini.WriteInteger("movie height", "Value", movieheightspin.Value());

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,83 +72,11 @@ struct CheckedFiles {
   std::vector<std::string> paths;  // the entries examined, as they were
   std::atomic<bool> abandoned{false};
 };
-}  // namespace
 
-// Owned by the control panel alone, so its hooks come off the windows on the
-// GUI thread, whenever the worker ends.
-struct BadGraphicsCheck {
-  std::shared_ptr<CheckedFiles> files = std::make_shared<CheckedFiles>();
-  size_t removed = 0;  // entries removed so far: entry j now stands at j - removed
-  std::string caption;
-  DWORD shownAt = 0;  // when the progress was last written
-  BusyPointer formPointer, listPointer;
-};
-
-void TMainForm::RemoveBadGraphics1Click(ui::Component&) { RemoveBadGraphics(); }
-
-void TMainForm::RemoveBadGraphics() {
-  if (MainListBox.Count() == 0 || !Playlist || badGraphics_) return;
-  auto job = std::make_shared<BadGraphicsCheck>();
-  std::shared_ptr<CheckedFiles> files = job->files;
-  const size_t examined = std::min(size_t(MainListBox.Count()), Playlist->EntryCount());
-  files->paths.reserve(examined);
-  for (size_t k = 0; k < examined; ++k) files->paths.push_back(Playlist->Path(k));
-  job->caption = GroupBox1.Caption();
-  badGraphics_ = job;
-
-  // No editing meanwhile: the check removes entries by their place.
-  GroupBox1.SetEnabled(false);
-  if (Handle()) job->formPointer.Hook(Handle());
-  if (MainListBox.Handle()) job->listPointer.Hook(MainListBox.Handle());
-  SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
-  const size_t total = examined;
-  GroupBox1.SetCaption(Say(texts::kCheckingFiles, {"0", std::to_string(total)}));
-
-  std::weak_ptr<BadGraphicsCheck> weak = job;
-  auto finish = [this, weak] {
-    std::shared_ptr<BadGraphicsCheck> job = weak.lock();
-    if (!job || badGraphics_ != job) return;
-    badGraphics_.reset();
-    job->formPointer.Unhook();
-    job->listPointer.Unhook();
-    GroupBox1.SetCaption(job->caption);
-    GroupBox1.SetEnabled(FunctioningMode != 1);
-    POINT at{};
-    GetCursorPos(&at);
-    SetCursorPos(at.x, at.y);  // the pointer takes its own shape again
-    if (MainListBox.Count() == 0) {
-      MainPreview.ClearPicture();
-      MainPreview.Repaint();
-    }
-  };
-  // One group of results, in order: the bad entries among those checked.
-  auto apply = [this, weak, total](const std::vector<size_t>& bad, size_t checked) {
-    std::shared_ptr<BadGraphicsCheck> job = weak.lock();
-    if (!job || badGraphics_ != job || job->files->abandoned) return;
-    ui::ListBox::UpdateGuard redraw(MainListBox, !bad.empty());
-    for (size_t j : bad) {
-      const size_t entry = j - job->removed;
-      // Something else changed the playlist (a reload): stop rather than
-      // remove another entry than the one checked.
-      if (!Playlist || entry >= Playlist->EntryCount() || Playlist->Path(entry) != job->files->paths[j]) {
-        job->files->abandoned = true;
-        return;
-      }
-      if (std::optional<size_t> row = Rows.RowOf(entry); row && int(*row) < MainListBox.Count()) {
-        RemoveRowAndEntry(int(*row));
-      } else {
-        Playlist->RemoveEntry(entry);
-        Rows.RemoveEntryWithoutRow(entry);
-      }
-      ++job->removed;
-    }
-    // The group box repaints with its caption: a few times a second is enough.
-    if (GetTickCount() - job->shownAt >= 100 || checked == total) {
-      job->shownAt = GetTickCount();
-      GroupBox1.SetCaption(Say(texts::kCheckingFiles, {std::to_string(checked), std::to_string(total)}));
-    }
-  };
-
+// On a worker: each file decoded in turn, the bad ones handed to the GUI
+// thread in groups as `apply(bad, checked)`, then `finish` there.
+void CheckFilesOnWorker(std::shared_ptr<CheckedFiles> files,
+                        std::function<void(const std::vector<size_t>&, size_t)> apply, std::function<void()> finish) {
   ui::StartWorker([files, apply, finish] {
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     struct ComEnd {
@@ -173,6 +102,91 @@ void TMainForm::RemoveBadGraphics() {
     handOff.Finish();
     ui::Queue(finish).Wait();
   });
+}
+}  // namespace
+
+// Owned by the control panel alone, so its hooks come off the windows on the
+// GUI thread, whenever the worker ends.
+struct BadGraphicsCheck {
+  std::shared_ptr<CheckedFiles> files = std::make_shared<CheckedFiles>();
+  size_t removed = 0;  // entries removed so far: entry j now stands at j - removed
+  std::string caption;
+  DWORD shownAt = 0;  // when the progress was last written
+  BusyPointer formPointer, listPointer;
+};
+
+void TMainForm::RemoveBadGraphics1Click(ui::Component&) { RemoveBadGraphics(); }
+
+void TMainForm::RemoveBadGraphics() {
+  if (MainListBox.Count() == 0 || !Playlist || badGraphics_) return;
+  badGraphics_ = StartBadGraphicsCheck();
+  std::weak_ptr<BadGraphicsCheck> weak = badGraphics_;
+  CheckFilesOnWorker(
+      badGraphics_->files,
+      [this, weak, total = badGraphics_->files->paths.size()](const std::vector<size_t>& bad, size_t checked) {
+        RemoveBadGroup(weak, bad, checked, total);
+      },
+      [this, weak] { EndBadGraphicsCheck(weak); });
+}
+
+std::shared_ptr<BadGraphicsCheck> TMainForm::StartBadGraphicsCheck() {
+  auto job = std::make_shared<BadGraphicsCheck>();
+  const size_t examined = std::min(size_t(MainListBox.Count()), Playlist->EntryCount());
+  job->files->paths.reserve(examined);
+  for (size_t k = 0; k < examined; ++k) job->files->paths.push_back(Playlist->Path(k));
+  job->caption = GroupBox1.Caption();
+  // No editing meanwhile: the check removes entries by their place.
+  GroupBox1.SetEnabled(false);
+  if (Handle()) job->formPointer.Hook(Handle());
+  if (MainListBox.Handle()) job->listPointer.Hook(MainListBox.Handle());
+  SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
+  GroupBox1.SetCaption(Say(texts::kCheckingFiles, {"0", std::to_string(examined)}));
+  return job;
+}
+
+void TMainForm::RemoveBadGroup(const std::weak_ptr<BadGraphicsCheck>& weak, const std::vector<size_t>& bad,
+                               size_t checked, size_t total) {
+  std::shared_ptr<BadGraphicsCheck> job = weak.lock();
+  if (!job || badGraphics_ != job || job->files->abandoned) return;
+  ui::ListBox::UpdateGuard redraw(MainListBox, !bad.empty());
+  for (size_t j : bad) {
+    const size_t entry = j - job->removed;
+    // Something else changed the playlist (a reload): stop rather than
+    // remove another entry than the one checked.
+    if (!Playlist || entry >= Playlist->EntryCount() || Playlist->Path(entry) != job->files->paths[j]) {
+      job->files->abandoned = true;
+      return;
+    }
+    if (std::optional<size_t> row = Rows.RowOf(entry); row && int(*row) < MainListBox.Count()) {
+      RemoveRowAndEntry(int(*row));
+    } else {
+      Playlist->RemoveEntry(entry);
+      Rows.RemoveEntryWithoutRow(entry);
+    }
+    ++job->removed;
+  }
+  // The group box repaints with its caption: a few times a second is enough.
+  if (GetTickCount() - job->shownAt >= 100 || checked == total) {
+    job->shownAt = GetTickCount();
+    GroupBox1.SetCaption(Say(texts::kCheckingFiles, {std::to_string(checked), std::to_string(total)}));
+  }
+}
+
+void TMainForm::EndBadGraphicsCheck(const std::weak_ptr<BadGraphicsCheck>& weak) {
+  std::shared_ptr<BadGraphicsCheck> job = weak.lock();
+  if (!job || badGraphics_ != job) return;
+  badGraphics_.reset();
+  job->formPointer.Unhook();
+  job->listPointer.Unhook();
+  GroupBox1.SetCaption(job->caption);
+  GroupBox1.SetEnabled(FunctioningMode != FunctioningMode::Automatic);
+  POINT at{};
+  GetCursorPos(&at);
+  SetCursorPos(at.x, at.y);  // the pointer takes its own shape again
+  if (MainListBox.Count() == 0) {
+    MainPreview.ClearPicture();
+    MainPreview.Repaint();
+  }
 }
 
 }  // namespace wc

@@ -12,19 +12,10 @@
 
 namespace wc {
 
-namespace {
-void ApplyStyle(TMainForm& panel, int style) {
-  panel.ComboBox1.SetItemIndex(style);
-  panel.MainListBoxDblClick(panel);
+void TMainForm::ApplyStyle(WallpaperStyle style) {
+  ComboBox1.SetItemIndex(RowOf(style).comboIndex);
+  MainListBoxDblClick(*this);
 }
-}  // namespace
-
-void TMainForm::Center1Click(ui::Component&) { ApplyStyle(*this, 1); }
-void TMainForm::ile1Click(ui::Component&) { ApplyStyle(*this, 0); }
-void TMainForm::FitToScreen1Click(ui::Component&) { ApplyStyle(*this, 2); }
-void TMainForm::CustomPosition1Click(ui::Component&) { ApplyStyle(*this, 3); }
-void TMainForm::Fill1Click(ui::Component&) { ApplyStyle(*this, kStyleFill); }
-void TMainForm::Fit1Click(ui::Component&) { ApplyStyle(*this, kStyleFit); }
 
 void TMainForm::ClearWallpaper1Click(ui::Component&) { ClearWallpaper(); }
 
