@@ -7,11 +7,10 @@
 #include "app/panel/main_form.h"
 #include "common/bmp.h"
 #include "common/entry_kind.h"
-#include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/text.h"
 #include "playlist/playlist_file.h"
-#include "settings/settings_form.h"
+#include "settings/change_sound.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/graphics.h"
@@ -56,10 +55,7 @@ void WriteProgramCopy(const ui::Bitmap& pixels, bool highQuality, const std::str
 }  // namespace
 
 bool TMainForm::HighQualityResampling() const {
-  // The option belongs to the settings dialog; without one (a panel on its
-  // own) the settings file says.
-  if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) return settings->CheckBox7.Checked();
-  return IniFile(SettingsPath()).ReadBool("High Quality Image Resampling", "Checked", false);
+  return DialogOptions().highQualityResampling;
 }
 
 void TMainForm::MainListBoxDblClick(ui::Component& sender) {
@@ -102,7 +98,7 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
   const std::string path = Playlist->Path(*entry);
   const EntryKind kind = KindOfEntry(path);
   if (kind == EntryKind::Picture && ApplyToEachMonitor(MainListBox.ItemIndex() >= 0 ? MainListBox.ItemIndex() : CurrentIndex)) {
-    if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(sender);
+    if (auto* sound = ChangeSound::Find()) sound->PlayChangeSound();
     SavePanelSettings();
     return;
   }
@@ -153,7 +149,7 @@ void TMainForm::MainListBoxDblClick(ui::Component& sender) {
 
   if (copyWritten.valid()) copyWritten.get();
 
-  if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(sender);
+  if (auto* sound = ChangeSound::Find()) sound->PlayChangeSound();
   SavePanelSettings();
 }
 
