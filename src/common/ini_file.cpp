@@ -115,11 +115,16 @@ void WriteValues(const std::string& path, const std::vector<Written>& values) {
 }
 }  // namespace
 
-std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
+std::optional<std::string> IniFile::ReadValue(const std::string& section, const std::string& key) const {
   char buffer[2048];
   DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), kMissing, buffer, sizeof buffer, path_.c_str());
   std::string value(buffer, n);
-  return value == kMissing ? def : value;
+  if (value == kMissing) return std::nullopt;
+  return value;
+}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
+  return ReadValue(section, key).value_or(def);
 }
 
 bool IniFile::ValueExists(const std::string& section, const std::string& key) const {

@@ -8,6 +8,7 @@
 // that is no integer, gives the caller's default. A write the system refuses
 // throws Error("Unable to write to <path>").
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +27,8 @@ class IniFile {
   // At most 2047 characters.
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
   bool ValueExists(const std::string& section, const std::string& key) const;
+  // The value's text, or nothing when the file lacks the key.
+  std::optional<std::string> ReadValue(const std::string& section, const std::string& key) const;
 
   void WriteBool(const std::string& section, const std::string& key, bool value) const;
   void WriteInteger(const std::string& section, const std::string& key, int64_t value) const;

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "settings/always_minimize.h"
+#include "settings/settings_file.h"
 #include "settings/settings_target.h"
-#include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/random_win32.h"
 #include "ui/application.h"
@@ -80,11 +79,8 @@ const ui::Binding<TSettings> kBindings[] = {
     {"Button4", ui::Event::Click, &TSettings::Button4Click},
     {"CheckBox5", ui::Event::Click, &TSettings::CheckBox5Click},
     {"ComboBox2", ui::Event::Change, &TSettings::ComboBox2Change},
-    {"CheckBox8", ui::Event::Click, &TSettings::CheckBox8Click},
-    {"CheckBox9", ui::Event::Click, &TSettings::CheckBox9Click},
-    {"CheckBox10", ui::Event::Click, &TSettings::CheckBox10Click},
-    {"CheckBox11", ui::Event::Click, &TSettings::CheckBox11Click},
-    {"CheckBox17", ui::Event::Click, &TSettings::CheckBox17Click},
+    {"CheckBox7", ui::Event::Click, &TSettings::PanelOptionClick},
+    {"EachMonitorCheckBox", ui::Event::Click, &TSettings::PanelOptionClick},
     {"BitBtn1", ui::Event::Click, &TSettings::BitBtn1Click},
     {"MainBitBtn3", ui::Event::Click, &TSettings::MainBitBtn3Click},
     {"MainBitBtn1", ui::Event::Click, &TSettings::MainBitBtn1Click},
@@ -124,6 +120,7 @@ TSettings::TSettings(ui::Application& app) : Form(app, "Settings") {
   BitBtn2.SetHint("Play the selected sound");
   Button2.SetDefault(true);
   ui::Bind(*this, kBindings);
+  BindHotkeyBoxes();
   FormCreate();
 }
 
@@ -139,38 +136,70 @@ std::string TSettings::ExeFolder() const {
 
 std::string TSettings::SettingsPath() const { return ExeFolder() + "settings.ini"; }
 
+SettingsModel& TSettings::Model() {
+  if (SettingsTarget* panel = ControlPanel()) return panel->SharedSettings();
+  return ownModel_;
+}
+
 void TSettings::FormCreate() {
   RandomizeProgramRandom();
   SoundPaths.clear();
   registered_.fill(false);
-  {
-    // Opened once: every value comes from the same file.
-    const IniFile ini(SettingsPath());
-    ReadGeneralOptions(ini);
-    ReadLanguage(ini);
-    ApplyTrayAnimation();
-    ReadHotkeyAndSoundOptions(ini);
-    ReadLastSoundList(ini);
-  }
+  LoadOptions();
+  ShowOptions();
+  ApplyTrayAnimation();
+  ReadLastSoundList();
   RegisterHotkeys();
   ApplyHints();
 }
 
-void TSettings::ReadGeneralOptions(const IniFile& ini) {
+void TSettings::LoadOptions() { Model().Load(SettingsFile(SettingsPath()), uint8_t(SettingsPart::Dialog), ExeFolder()); }
+
+void TSettings::ShowOptions() {
   // Setting a box runs its click handler when its state changes: a stored
-  // drag and drop switches it on.
-  CheckBox1.SetChecked(ini.ReadBool("Show help tips", "Checked", false));
-  CheckBox2.SetChecked(ini.ReadBool("Run at startup", "Checked", true));
-  CheckBox3.SetChecked(StoredAlwaysMinimize(ini));
-  CheckBox4.SetChecked(ini.ReadBool("Animate Wallpaper", "Checked", false));
-  CheckBox5.SetChecked(ini.ReadBool("Enable Drag and Drop", "Checked", false));
-  CheckBox6.SetChecked(ini.ReadBool("Ask Confirmations", "Checked", false));
-  CheckBox7.SetChecked(ini.ReadBool("High Quality Image Resampling", "Checked", false));
-  EachMonitorCheckBox.SetChecked(ini.ReadBool(kEachMonitorSection, "Checked", false));
+  // drag and drop switches it on. The values are copied first, as the
+  // handlers write the boxes they own back into the model.
+  const SettingsValues v = Model().values;
+  CheckBox1.SetChecked(v.showHints);
+  CheckBox2.SetChecked(v.runAtStartup);
+  CheckBox3.SetChecked(v.alwaysMinimize);
+  CheckBox4.SetChecked(v.animateTrayIcon);
+  CheckBox5.SetChecked(v.dragAndDrop);
+  CheckBox6.SetChecked(v.askConfirmations);
+  CheckBox7.SetChecked(v.highQualityResampling);
+  EachMonitorCheckBox.SetChecked(v.eachMonitor);
+  ShowLanguage();
+  ShowHotkeyOptions();
+  CheckBox12.SetChecked(v.registerPlaylistType);
+  PlaySoundCheckBox.SetChecked(v.playSound);
+  ShuffleCheckBox.SetChecked(v.shuffleSounds);
 }
 
-void TSettings::ReadLanguage(const IniFile& ini) {
-  std::string name = ini.ReadString("language", "value", "English");
+void TSettings::TakeOptions() {
+  SettingsValues& v = Model().values;
+  v.showHints = CheckBox1.Checked();
+  v.runAtStartup = CheckBox2.Checked();
+  v.alwaysMinimize = CheckBox3.Checked();
+  v.animateTrayIcon = CheckBox4.Checked();
+  v.dragAndDrop = CheckBox5.Checked();
+  v.askConfirmations = CheckBox6.Checked();
+  v.highQualityResampling = CheckBox7.Checked();
+  v.eachMonitor = EachMonitorCheckBox.Checked();
+  v.registerPlaylistType = CheckBox12.Checked();
+  v.language = ComboBox2.Text();
+  TakeHotkeyOptions();
+  v.playSound = PlaySoundCheckBox.Checked();
+  v.shuffleSounds = ShuffleCheckBox.Checked();
+  v.soundList = CurrentSoundList;
+}
+
+void TSettings::PanelOptionClick(ui::Component&) {
+  Model().values.highQualityResampling = CheckBox7.Checked();
+  Model().values.eachMonitor = EachMonitorCheckBox.Checked();
+}
+
+void TSettings::ShowLanguage() {
+  const std::string name = Model().values.language;
   // A language the list does not name (a file the user added) is kept, so
   // that the next Apply stores it as it was.
   std::vector<std::string> items = ComboBox2.Items();
@@ -190,28 +219,6 @@ void TSettings::ApplyChosenLanguage() {
 
 void TSettings::ComboBox2Change(ui::Component&) { ApplyChosenLanguage(); }
 
-void TSettings::ReadHotkeyAndSoundOptions(const IniFile& ini) {
-  CheckBox8.SetChecked(ini.ReadBool("Checkbox8", "Checked", false));
-  CheckBox9.SetChecked(ini.ReadBool("Checkbox9", "Checked", false));
-  CheckBox10.SetChecked(ini.ReadBool("Checkbox10", "Checked", false));
-  CheckBox11.SetChecked(ini.ReadBool("Checkbox11", "Checked", false));
-  CheckBox12.SetChecked(ini.ReadBool("Checkbox12", "Checked", false));
-  // A stored number that is no key combination is none, never a cut-down
-  // other combination.
-  auto combination = [&](const char* section) {
-    const int32_t v = ini.ReadInteger(section, "value", 0);
-    return uint16_t(v >= 0 && v <= 0xFFFF ? v : 0);
-  };
-  HotKey8.SetValue(combination("Hotkey8"));
-  HotKey9.SetValue(combination("Hotkey9"));
-  HotKey10.SetValue(combination("Hotkey10"));
-  HotKey11.SetValue(combination("Hotkey11"));
-  HotKey17.SetValue(combination("Hotkey17"));
-  CheckBox12.SetChecked(ini.ReadBool("Register Extensions", "Checked", false));
-  PlaySoundCheckBox.SetChecked(ini.ReadBool("PlaySoundCheckBox", "Checked", false));
-  ShuffleCheckBox.SetChecked(ini.ReadBool("ShuffleCheckBox", "Checked", false));
-}
-
 void TSettings::ApplyTrayAnimation() {
   if (SettingsTarget* panel = ControlPanel()) panel->SetTrayIconCycling(CheckBox4.Checked());
 }
@@ -223,38 +230,19 @@ void TSettings::ApplyHints() {
 void TSettings::Button4Click(ui::Component&) {
   SettingsTarget* panel = ControlPanel();
   if (!panel) return;
-  const IniFile ini(SettingsPath());
-  ini.WriteBool("Show help tips", "Checked", CheckBox1.Checked());
-  ini.WriteBool("Run at startup", "Checked", CheckBox2.Checked());
+  TakeOptions();
+  // Stored first and together: a start-up entry or file type the account
+  // may not write loses none of the options.
+  SettingsFile file(SettingsPath());
+  Model().Save(file, uint8_t(SettingsPart::Dialog));
   panel->SetRunAtStartup(CheckBox2.Checked());
-  ini.WriteBool(kAlwaysMinimizeSection, "Checked", CheckBox3.Checked());
-  ini.WriteBool("Animate Wallpaper", "Checked", CheckBox4.Checked());
-  ini.WriteBool("Enable Drag and Drop", "Checked", CheckBox5.Checked());
-  ini.WriteBool("Ask Confirmations", "Checked", CheckBox6.Checked());
-  ini.WriteBool("High Quality Image Resampling", "Checked", CheckBox7.Checked());
-  ini.WriteBool(kEachMonitorSection, "Checked", EachMonitorCheckBox.Checked());
-  ini.WriteBool("Register Extensions", "Checked", CheckBox12.Checked());
   try {
     RegisterPlaylistFileType(App().ExeName(), WriteClassesValue);
   } catch (const ui::Error& e) {
     // A file type the account may not register is said, and the user's
-    // other options are stored all the same.
+    // other options are applied all the same.
     App().prompts().Message(Handle(), e.what(), Say(texts::kErrorTitle), MB_OK | MB_ICONERROR);
   }
-  ini.WriteString("language", "value", ComboBox2.Text());
-  ini.WriteBool("Checkbox8", "Checked", CheckBox8.Checked());
-  ini.WriteBool("Checkbox9", "Checked", CheckBox9.Checked());
-  ini.WriteBool("Checkbox10", "Checked", CheckBox10.Checked());
-  ini.WriteBool("Checkbox11", "Checked", CheckBox11.Checked());
-  ini.WriteBool("Checkbox12", "Checked", CheckBox12.Checked());
-  ini.WriteInteger("Hotkey8", "value", HotKey8.Value());
-  ini.WriteInteger("Hotkey9", "value", HotKey9.Value());
-  ini.WriteInteger("Hotkey10", "value", HotKey10.Value());
-  ini.WriteInteger("Hotkey11", "value", HotKey11.Value());
-  ini.WriteInteger("Hotkey17", "value", HotKey17.Value());
-  ini.WriteBool("PlaySoundCheckBox", "Checked", PlaySoundCheckBox.Checked());
-  ini.WriteBool("ShuffleCheckBox", "Checked", ShuffleCheckBox.Checked());
-  ini.WriteString("Last Sound Playlist", "value", CurrentSoundList);
   RegisterHotkeys();
   ApplyHints();
   ApplyTrayAnimation();
@@ -269,22 +257,13 @@ void TSettings::Button2Click(ui::Component& sender) {
 void TSettings::Button3Click(ui::Component&) { Close(); }
 
 void TSettings::Button1Click(ui::Component&) {
-  const IniFile ini(SettingsPath());
-  ReadGeneralOptions(ini);
-  ReadLanguage(ini);
-  ReadHotkeyAndSoundOptions(ini);
+  LoadOptions();
+  ShowOptions();
 }
 
 void TSettings::CheckBox5Click(ui::Component&) {
   if (SettingsTarget* panel = ControlPanel()) panel->SetPlaylistDragDrop(CheckBox5.Checked());
 }
-
-void TSettings::ShowHotkeyField(ui::CheckBox& box, ui::HotKey& field) { field.SetVisible(box.Checked()); }
-void TSettings::CheckBox8Click(ui::Component&) { ShowHotkeyField(CheckBox8, HotKey8); }
-void TSettings::CheckBox9Click(ui::Component&) { ShowHotkeyField(CheckBox9, HotKey9); }
-void TSettings::CheckBox10Click(ui::Component&) { ShowHotkeyField(CheckBox10, HotKey10); }
-void TSettings::CheckBox11Click(ui::Component&) { ShowHotkeyField(CheckBox11, HotKey11); }
-void TSettings::CheckBox17Click(ui::Component&) { ShowHotkeyField(CheckBox17, HotKey17); }
 
 LRESULT TSettings::WndProc(UINT msg, WPARAM w, LPARAM l) {
   if (msg == WM_HOTKEY) {

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "settings/change_sound.h"
 #include "settings/file_type.h"
+#include "settings/settings_model.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/hot_key.h"
@@ -19,10 +21,9 @@
 
 namespace wc {
 
-class IniFile;
 class SettingsTarget;
 
-class TSettings : public ui::Form {
+class TSettings : public ui::Form, public ChangeSound {
  public:
   explicit TSettings(ui::Application& app);
   ~TSettings() override;
@@ -34,11 +35,9 @@ class TSettings : public ui::Form {
   void Button4Click(ui::Component& sender);  // "Apply"
   void CheckBox5Click(ui::Component& sender);
   void ComboBox2Change(ui::Component& sender);
-  void CheckBox8Click(ui::Component& sender);
-  void CheckBox9Click(ui::Component& sender);
-  void CheckBox10Click(ui::Component& sender);
-  void CheckBox11Click(ui::Component& sender);
-  void CheckBox17Click(ui::Component& sender);
+  // The two options the control panel consults at every change of
+  // wallpaper: they count from the moment they are ticked.
+  void PanelOptionClick(ui::Component& sender);
 
   // ---- the sound list (settings_sounds.cpp)
   void BitBtn1Click(ui::Component& sender);      // add wave files
@@ -52,7 +51,7 @@ class TSettings : public ui::Form {
   void MainLoadClick(ui::Component& sender);
   void MainSaveClick(ui::Component& sender);
   // Plays the change sound as the options say (the play button's work).
-  void PlayChangeSound();
+  void PlayChangeSound() override;
   // Appends the entries of a sound-list file; reports a failure in a box
   // and keeps the entries read before it.
   void LoadSoundList(const std::string& file);
@@ -66,6 +65,9 @@ class TSettings : public ui::Form {
 
   // ---- the hotkeys (settings_hotkeys.cpp)
   static constexpr int kHotkeyCount = 5;
+  // Shows the key field of every ticked hotkey box; each box's click does.
+  void BindHotkeyBoxes();
+  void ShowHotkeyFields();
   // Registers every ticked hotkey anew with its field's combination;
   // unticked ones keep whatever registration they had.
   void RegisterHotkeys();
@@ -94,9 +96,8 @@ class TSettings : public ui::Form {
   ui::CheckBox CheckBox5{this, "CheckBox5"};
   ui::CheckBox CheckBox7{this, "CheckBox7"};
   // Off unless the user chooses it: every monitor then shows an entry of its
-  // own (settings.ini [Different Wallpaper on each Monitor] Checked).
+  // own.
   ui::CheckBox EachMonitorCheckBox{this, "EachMonitorCheckBox"};
-  static constexpr const char* kEachMonitorSection = "Different Wallpaper on each Monitor";
   ui::CheckBox CheckBox6{this, "CheckBox6"};
   ui::Label Label5{this, "Label5"};
   ui::ComboBox ComboBox2{this, "ComboBox2"};
@@ -138,27 +139,35 @@ class TSettings : public ui::Form {
 
  private:
   void FormCreate();
-  // The boxes of the General tab from the settings file.
-  void ReadGeneralOptions(const IniFile& ini);
-  // Reads the chosen language into ComboBox2 and applies it.
-  void ReadLanguage(const IniFile& ini);
+  // The model shared with the control panel, or the dialog's own when it
+  // was made alone.
+  SettingsModel& Model();
+  // Reads the dialog's options from settings.ini into the model.
+  void LoadOptions();
+  // The model's options into the controls (all but the sound list).
+  void ShowOptions();
+  // The controls' options into the model.
+  void TakeOptions();
+  // The hotkeys' part of both.
+  void ShowHotkeyOptions();
+  void TakeHotkeyOptions();
+  // The chosen language into ComboBox2, applied.
+  void ShowLanguage();
   // The language file of ComboBox2's name, applied when it is not the one
   // in use already.
   void ApplyChosenLanguage();
-  // The hotkey boxes and fields, the file-type box and the sound options.
-  void ReadHotkeyAndSoundOptions(const IniFile& ini);
   // The sound-list file named in the settings, or "Default" when it is gone.
-  void ReadLastSoundList(const IniFile& ini);
+  void ReadLastSoundList();
   // What takes effect at once after reading or applying.
   void ApplyTrayAnimation();
   void ApplyHints();
-  void ShowHotkeyField(ui::CheckBox& box, ui::HotKey& field);
   void ClearSoundList();
   void AddSound(const std::string& path);
   SettingsTarget* ControlPanel() const;
   std::string ExeFolder() const;  // with a trailing backslash
   std::string SettingsPath() const;
 
+  SettingsModel ownModel_;
   std::array<ATOM, kHotkeyCount> atoms_{};
   std::array<bool, kHotkeyCount> registered_{};
 };

@@ -1,5 +1,7 @@
 // The five global hotkeys: registered on the settings window, which lives
 // from start-up to the end, and dispatched from there.
+#include <iterator>
+
 #include "settings/settings_form.h"
 #include "settings/settings_target.h"
 #include "ui/application.h"
@@ -9,8 +11,30 @@ namespace wc {
 
 namespace {
 
-const char* const kAtomNames[TSettings::kHotkeyCount] = {"MyHotKey_1", "MyHotKey_2", "MyHotKey_3", "MyHotKey_4",
-                                                          "MyHotKey_5"};
+// One row per hotkey: its box and key field, what it runs, where the
+// settings keep it and the name its registration goes by.
+struct HotkeyRow {
+  ui::CheckBox TSettings::*box;
+  ui::HotKey TSettings::*field;
+  void (SettingsTarget::*command)();
+  bool SettingsValues::*on;  // nullptr: the box is not stored and starts unticked
+  int32_t SettingsValues::*combination;
+  const char* atomName;
+};
+
+const HotkeyRow kHotkeys[] = {
+    {&TSettings::CheckBox8, &TSettings::HotKey8, &SettingsTarget::ShowControlPanel,
+     &SettingsValues::openPanelHotkeyOn, &SettingsValues::openPanelHotkey, "MyHotKey_1"},
+    {&TSettings::CheckBox9, &TSettings::HotKey9, &SettingsTarget::NextWallpaper, &SettingsValues::nextHotkeyOn,
+     &SettingsValues::nextHotkey, "MyHotKey_2"},
+    {&TSettings::CheckBox10, &TSettings::HotKey10, &SettingsTarget::PreviousWallpaper,
+     &SettingsValues::previousHotkeyOn, &SettingsValues::previousHotkey, "MyHotKey_3"},
+    {&TSettings::CheckBox11, &TSettings::HotKey11, &SettingsTarget::ClearWallpaperAndSay,
+     &SettingsValues::clearHotkeyOn, &SettingsValues::clearHotkey, "MyHotKey_4"},
+    {&TSettings::CheckBox17, &TSettings::HotKey17, &SettingsTarget::CaptureDesktop, nullptr,
+     &SettingsValues::captureHotkey, "MyHotKey_5"},
+};
+static_assert(std::size(kHotkeys) == TSettings::kHotkeyCount);
 
 UINT ModifiersOf(uint16_t combination) {
   UINT modifiers = 0;
@@ -20,21 +44,46 @@ UINT ModifiersOf(uint16_t combination) {
   return modifiers;
 }
 
+// A stored number that is no key combination is none, never a cut-down
+// other combination.
+uint16_t CombinationOf(int32_t stored) { return uint16_t(stored >= 0 && stored <= 0xFFFF ? stored : 0); }
+
 }  // namespace
 
+void TSettings::BindHotkeyBoxes() {
+  for (const HotkeyRow& row : kHotkeys) (this->*row.box).OnClick = [this](ui::Component&) { ShowHotkeyFields(); };
+}
+
+void TSettings::ShowHotkeyOptions() {
+  for (const HotkeyRow& row : kHotkeys) {
+    if (row.on) (this->*row.box).SetChecked(Model().values.*row.on);
+    (this->*row.field).SetValue(CombinationOf(Model().values.*row.combination));
+  }
+}
+
+void TSettings::TakeHotkeyOptions() {
+  for (const HotkeyRow& row : kHotkeys) {
+    if (row.on) Model().values.*row.on = (this->*row.box).Checked();
+    Model().values.*row.combination = (this->*row.field).Value();
+  }
+}
+
+void TSettings::ShowHotkeyFields() {
+  for (const HotkeyRow& row : kHotkeys) (this->*row.field).SetVisible((this->*row.box).Checked());
+}
+
 void TSettings::RegisterHotkeys() {
-  const ui::CheckBox* boxes[kHotkeyCount] = {&CheckBox8, &CheckBox9, &CheckBox10, &CheckBox11, &CheckBox17};
-  const ui::HotKey* fields[kHotkeyCount] = {&HotKey8, &HotKey9, &HotKey10, &HotKey11, &HotKey17};
   for (size_t i = 0; i < kHotkeyCount; ++i) {
+    const HotkeyRow& row = kHotkeys[i];
     // An unticked hotkey keeps the registration it had until the end.
-    if (!boxes[i]->Checked()) continue;
+    if (!(this->*row.box).Checked()) continue;
     if (registered_[i]) {
       UnregisterHotKey(Handle(), atoms_[i]);
       GlobalDeleteAtom(atoms_[i]);
       registered_[i] = false;
     }
-    const uint16_t combination = fields[i]->Value();
-    atoms_[i] = GlobalAddAtomA(kAtomNames[i]);
+    const uint16_t combination = (this->*row.field).Value();
+    atoms_[i] = GlobalAddAtomA(row.atomName);
     // A combination another program holds simply never arrives; nothing is said.
     RegisterHotKey(Handle(), atoms_[i], ModifiersOf(combination), combination & 0x1FFF);
     registered_[i] = true;
@@ -55,12 +104,9 @@ void TSettings::HotkeyPressed(WPARAM id) {
   if (!panel) return;
   // Every hotkey whose atom matches runs, in order; one never registered
   // has no atom and matches nothing.
-  auto is = [&](size_t i) { return atoms_[i] != 0 && id == atoms_[i]; };
-  if (is(0)) panel->ShowControlPanel();
-  if (is(1)) panel->NextWallpaper();
-  if (is(2)) panel->PreviousWallpaper();
-  if (is(3)) panel->ClearWallpaperAndSay();
-  if (is(4)) panel->CaptureDesktop();
+  for (size_t i = 0; i < kHotkeyCount; ++i) {
+    if (atoms_[i] != 0 && id == atoms_[i]) (panel->*kHotkeys[i].command)();
+  }
 }
 
 }  // namespace wc

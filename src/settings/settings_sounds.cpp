@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/random.h"
 #include "common/product.h"
@@ -38,8 +37,8 @@ void TSettings::AddSound(const std::string& path) {
   SoundPaths.push_back(path);
 }
 
-void TSettings::ReadLastSoundList(const IniFile& ini) {
-  CurrentSoundList = ini.ReadString("Last Sound Playlist", "value", "Default");
+void TSettings::ReadLastSoundList() {
+  CurrentSoundList = Model().values.soundList;
   if (CurrentSoundList == "Default") return;
   if (!FileExists(CurrentSoundList)) {
     CurrentSoundList = "Default";

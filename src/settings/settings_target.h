@@ -4,6 +4,7 @@
 // implements it; the dialog knows the panel only through it.
 #include <string>
 
+#include "settings/settings_model.h"
 #include "ui/application.h"
 
 namespace wc {
@@ -17,6 +18,10 @@ class SettingsTarget {
   // The program's folder, with a trailing backslash: both keep one
   // settings file there.
   virtual std::string ProgramFolder() const = 0;
+
+  // The settings both keep: the dialog reads and saves its options there,
+  // and the panel reads them from there.
+  virtual SettingsModel& SharedSettings() = 0;
 
   // Options.
   virtual void UseLanguage(const std::string& languageName) = 0;

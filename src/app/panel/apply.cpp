@@ -7,10 +7,9 @@
 #include "app/panel/main_form.h"
 #include "common/bmp.h"
 #include "common/entry_kind.h"
-#include "common/ini_file.h"
 #include "common/paths.h"
 #include "playlist/playlist_file.h"
-#include "settings/settings_form.h"
+#include "settings/change_sound.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/graphics.h"
@@ -72,10 +71,7 @@ class ProgramCopy {
 };
 
 bool TMainForm::HighQualityResampling() const {
-  // The option belongs to the settings dialog; without one (a panel on its
-  // own) the settings file says.
-  if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) return settings->CheckBox7.Checked();
-  return IniFile(SettingsPath()).ReadBool("High Quality Image Resampling", "Checked", false);
+  return DialogOptions().highQualityResampling;
 }
 
 void TMainForm::MainListBoxDblClick(ui::Component&) { ApplyRow(MainListBox.ItemIndex()); }
@@ -172,7 +168,7 @@ std::string TMainForm::WriteMoviePage(const std::string& movie) const {
 
 void TMainForm::EndChange() {
   // The settings' change sound, then the current row kept in settings.ini.
-  if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->BitBtn2Click(*this);
+  if (auto* sound = ChangeSound::Find()) sound->PlayChangeSound();
   SavePanelSettings();
 }
 

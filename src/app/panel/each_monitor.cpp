@@ -8,11 +8,9 @@
 #include "app/panel/main_form.h"
 #include "common/bmp.h"
 #include "common/entry_kind.h"
-#include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/random.h"
 #include "playlist/playlist_file.h"
-#include "settings/settings_form.h"
 #include "ui/application.h"
 #include "ui/monitors.h"
 #include "wallpaper/monitor_wallpaper.h"
@@ -36,8 +34,7 @@ std::vector<ui::Monitor> MonitorsLeftToRight() {
 }  // namespace
 
 bool TMainForm::DifferentWallpaperPerMonitor() const {
-  if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) return settings->EachMonitorCheckBox.Checked();
-  return IniFile(SettingsPath()).ReadBool(TSettings::kEachMonitorSection, "Checked", false);
+  return DialogOptions().eachMonitor;
 }
 
 std::optional<std::string> TMainForm::MonitorPictureOfRow(int row) const {

@@ -5,13 +5,12 @@
 #include <algorithm>
 
 #include "app/shorten_path.h"
-#include "common/ini_file.h"
 #include "common/paths.h"
 #include "common/picture_formats.h"
 #include "common/product.h"
 #include "common/random.h"
 #include "playlist/playlist_file.h"
-#include "settings/always_minimize.h"
+#include "settings/settings_file.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/handle.h"
@@ -88,18 +87,21 @@ void TMainForm::timer_startTimer(ui::Component&) {
   // Once only: the sequence answers messages while it fills a long list.
   timer_start.SetEnabled(false);
   SayIfProgramFolderIsReadOnly();
-  IniFile ini(SettingsPath());
+  StoredSettings.Load(SettingsFile(SettingsPath()), kPanelParts, ExeFolder);
+  // A copy: the controls below are set from what the file said, whatever
+  // their handlers store meanwhile.
+  const SettingsValues stored = StoredSettings.values;
   TrayIcon1.SetEnabled(true);
   CloseMeansExit = true;
   // The swatch keeps its own colour rather than its container's.
-  ShowFullPath1.SetChecked(ini.ReadBool("Show Full Path", "Checked", false));
-  MainChPreview.SetChecked(ini.ReadBool("Show Preview", "Checked", true));
-  CheckBox1.SetChecked(ini.ReadBool("Change at Startup", "Checked", true));
-  ColorBoxColor = ini.ReadInteger("ColorBox1", "Color", 0);
+  ShowFullPath1.SetChecked(stored.showFullPath);
+  MainChPreview.SetChecked(stored.showPreview);
+  CheckBox1.SetChecked(stored.changeAtStartup);
+  ColorBoxColor = stored.backgroundColour;
   ColorBox1.SetColor(ColorBoxColor < 0 ? GetSysColor(ColorBoxColor & 0xFF) : COLORREF(ColorBoxColor));
   // Only how the program is minimised and restored depends on this; it is
   // never shown at start-up either way.
-  App().ShowMainForm = !StoredAlwaysMinimize(ini);
+  App().ShowMainForm = !DialogOptions().alwaysMinimize;
 
   // The playlist object is made when the file's lines are in: a close that
   // comes while a long file is still being read must not write an empty
@@ -117,7 +119,7 @@ void TMainForm::timer_startTimer(ui::Component&) {
   LoadPlaylistAnswering(StartupPlaylistFile, IsShowFullPath());
   // Closed meanwhile: the close has saved what there was to save.
   if (App().Terminated() || !Playlist) return;
-  CurrentIndex = ini.ReadInteger("Last Wallpaper Index", "Value", 0);
+  CurrentIndex = stored.lastWallpaperIndex;
   if (first == "-opensite") App().prompts().ShellOpen(nullptr, "open", ProgramPageUrl, "", "", SW_SHOWNORMAL);
   if (MainListBox.Count() == 0) FolderToRead = ExeFolder + "Images";
   // Every picture the program reads, as the automatic mode's reads take.
@@ -126,24 +128,24 @@ void TMainForm::timer_startTimer(ui::Component&) {
   std::copy_n(pictures.begin(), ExtensionCount, ExtensionTable.begin());
   StartFolderReader();
 
-  bool shuffle = ini.ReadBool("Shuffle Wallpapers", "Checked", false);
+  bool shuffle = stored.shuffleWallpapers;
   if (shuffle) CurrentIndex = int32_t(ProgramRandom().Next(uint32_t(MainListBox.Count())));
   CheckBox2.SetChecked(shuffle);
-  MainComboBox.SetItemIndex(ini.ReadInteger("Timer interval", "value", 0));
-  CheckBox3.SetChecked(ini.ReadBool("Enable Timer", "Checked", false));
-  MainTime.SetValue(ini.ReadInteger("Interval Value", "Value", 0));
+  MainComboBox.SetItemIndex(stored.timerInterval);
+  CheckBox3.SetChecked(stored.enableTimer);
+  MainTime.SetValue(stored.intervalValue);
   CheckBox3Click(CheckBox3);  // the timer runs exactly when "Use timer" is ticked
-  ComboBox1.SetItemIndex(ini.ReadInteger("Wallpaper style", "Value", 2));
-  SpinEdit1.SetValue(ini.ReadInteger("Custom position X", "Value", 0));
-  SpinEdit2.SetValue(ini.ReadInteger("Custom position Y", "Value", 0));
-  FunctioningMode = FunctioningModeOf(ini.ReadInteger("Functioning mode", "value", 2));
-  AutomaticFolder = ini.ReadString("Automatic mode location", "value", ExeFolder + "images");
+  ComboBox1.SetItemIndex(stored.wallpaperStyle);
+  SpinEdit1.SetValue(stored.customX);
+  SpinEdit2.SetValue(stored.customY);
+  FunctioningMode = FunctioningModeOf(stored.functioningMode);
+  AutomaticFolder = stored.automaticFolder;
   automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
   ShowFunctioningMode();
   FolderToRead = AutomaticFolder;
   if (CurrentIndex < 0 || CurrentIndex >= MainListBox.Count()) CurrentIndex = 0;
-  moviewidthspin.SetValue(ini.ReadInteger("movie width", "Value", 800));
-  movieheightspin.SetValue(ini.ReadInteger("movie height", "Value", 600));
+  moviewidthspin.SetValue(stored.movieWidth);
+  movieheightspin.SetValue(stored.movieHeight);
   // From now on the controls hold what the file said (or its defaults).
   PanelSettingsRead = true;
   if (CheckBox1.Checked()) {

@@ -41,7 +41,6 @@
 
 namespace wc {
 
-class IniFile;
 class ProgramCopy;  // apply.cpp
 
 // Removes the desktop picture (Active Desktop first, the plain system call
@@ -108,6 +107,13 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
 
   // ---- panel settings
   void SavePanelSettings();
+  // What settings.ini holds, shared with the settings dialog: the panel's
+  // part read by the start-up sequence, the dialog's by the dialog.
+  SettingsModel StoredSettings;
+  SettingsModel& SharedSettings() override { return StoredSettings; }
+  // The settings dialog's options: as the dialog holds them, or, for a
+  // panel without one, as the file says now.
+  SettingsValues DialogOptions() const;
 
   // ---- playlist
   void FillPlaylistBox(bool showFullPath);

@@ -1,7 +1,7 @@
 // What the control panel keeps in settings.ini between runs. The start-up
-// sequence reads the same keys (main_form.cpp).
+// sequence reads the same values (main_form.cpp).
 #include "app/panel/main_form.h"
-#include "common/ini_file.h"
+#include "settings/settings_file.h"
 
 namespace wc {
 
@@ -9,26 +9,33 @@ void TMainForm::SavePanelSettings() {
   // Before the start-up sequence has read the file the controls hold their
   // layout defaults: writing them would replace the user's stored values.
   if (!PanelSettingsRead || ProgramFolderReadOnly) return;
-  // Written together after every change of wallpaper, in this order: a
-  // refused write stops at that key with the keys before it stored.
-  IniFile file(SettingsPath());
-  IniFile::Batch ini(file);
-  ini.WriteBool("Show Preview", "Checked", MainChPreview.Checked());
-  ini.WriteBool("Change at Startup", "Checked", CheckBox1.Checked());
-  ini.WriteInteger("Last Wallpaper Index", "Value", CurrentIndex);
-  ini.WriteBool("Shuffle Wallpapers", "Checked", CheckBox2.Checked());
-  ini.WriteInteger("Timer interval", "value", MainComboBox.ItemIndex());
-  ini.WriteBool("Enable Timer", "Checked", CheckBox3.Checked());
-  ini.WriteInteger("Interval Value", "Value", MainTime.Value());
-  ini.WriteInteger("Wallpaper style", "value", ComboBox1.ItemIndex());
-  ini.WriteInteger("Custom position X", "value", SpinEdit1.Value());
-  ini.WriteInteger("Custom position Y", "value", SpinEdit2.Value());
-  ini.WriteInteger("ColorBox1", "Color", ColorBoxColor);
-  ini.WriteInteger("Functioning mode", "value", int(FunctioningMode));
-  ini.WriteString("Automatic mode location", "value", AutomaticFolder);
-  ini.WriteInteger("movie width", "Value", moviewidthspin.Value());
-  ini.WriteInteger("movie height", "Value", movieheightspin.Value());
-  ini.Commit();
+  SettingsValues& v = StoredSettings.values;
+  v.showPreview = MainChPreview.Checked();
+  v.changeAtStartup = CheckBox1.Checked();
+  v.lastWallpaperIndex = CurrentIndex;
+  v.shuffleWallpapers = CheckBox2.Checked();
+  v.timerInterval = MainComboBox.ItemIndex();
+  v.enableTimer = CheckBox3.Checked();
+  v.intervalValue = MainTime.Value();
+  v.wallpaperStyle = ComboBox1.ItemIndex();
+  v.customX = SpinEdit1.Value();
+  v.customY = SpinEdit2.Value();
+  v.backgroundColour = ColorBoxColor;
+  v.functioningMode = int(FunctioningMode);
+  v.automaticFolder = AutomaticFolder;
+  v.movieWidth = moviewidthspin.Value();
+  v.movieHeight = movieheightspin.Value();
+  // Written together after every change of wallpaper: a refused write stops
+  // at that key with the keys before it stored.
+  SettingsFile file(SettingsPath());
+  StoredSettings.Save(file, uint8_t(SettingsPart::Panel));
+}
+
+SettingsValues TMainForm::DialogOptions() const {
+  if (StoredSettings.Holds(SettingsPart::Dialog)) return StoredSettings.values;
+  SettingsModel fromFile;
+  fromFile.Load(SettingsFile(SettingsPath()), uint8_t(SettingsPart::Dialog), ExeFolder);
+  return fromFile.values;
 }
 
 }  // namespace wc

@@ -5,7 +5,7 @@
 
 #include "app/panel/main_form.h"
 #include "common/entry_kind.h"
-#include "common/ini_file.h"
+#include "settings/settings_file.h"
 #include "common/paths.h"
 #include "common/picture_formats.h"
 #include "common/text.h"
@@ -144,7 +144,9 @@ void TMainForm::AppendPlaylistFile(const std::string& path) {
 
 void TMainForm::ShowFullPath1Click(ui::Component&) {
   ShowFullPath1.SetChecked(!ShowFullPath1.Checked());
-  IniFile(SettingsPath()).WriteBool("Show Full Path", "Checked", ShowFullPath1.Checked());
+  StoredSettings.values.showFullPath = ShowFullPath1.Checked();
+  SettingsFile file(SettingsPath());
+  StoredSettings.Save(file, uint8_t(SettingsPart::PanelMenu));
   MainListBox.Clear();
   FillPlaylistBox(IsShowFullPath());
 }
