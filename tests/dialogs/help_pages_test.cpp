@@ -67,12 +67,7 @@ std::vector<std::string> Between(const std::string& page, const std::string& ope
 
 struct IniExample {
   std::string page, section, name, value;
-  std::string testName;
 };
-
-void PrintTo(const IniExample& e, std::ostream* os) {
-  *os << e.page << ": [" << e.section << "] " << e.name << "=" << e.value;
-}
 
 // The language files are INI files too; their sections are no settings.
 bool IsLanguageFileSection(const std::string& section) {
@@ -117,7 +112,7 @@ std::vector<IniExample> IniExamplesOf(const std::string& pageName, const std::st
         section = token.substr(1, token.size() - 2);
       } else if (!section.empty() && !IsLanguageFileSection(section) && token.find('=') != std::string::npos) {
         const size_t eq = token.find('=');
-        out.push_back({pageName, section, Trim(token.substr(0, eq)), Trim(token.substr(eq + 1)), ""});
+        out.push_back({pageName, section, Trim(token.substr(0, eq)), Trim(token.substr(eq + 1))});
       }
     }
   }
@@ -126,15 +121,8 @@ std::vector<IniExample> IniExamplesOf(const std::string& pageName, const std::st
 
 std::vector<IniExample> HelpIniExamples() {
   std::vector<IniExample> all;
-  std::set<std::string> names;
   for (const std::string& page : test::FilesIn(WC_HELP_DIR, "*.htm")) {
-    for (IniExample e : IniExamplesOf(page, ReadWholeFile(std::string(WC_HELP_DIR) + "\\" + page))) {
-      std::string name = page.substr(0, page.find('.')) + "_" + e.section + "_" + e.name;
-      for (char& c : name) {
-        if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-      }
-      e.testName = name;
-      for (int n = 2; !names.insert(e.testName).second; ++n) e.testName = name + "_" + std::to_string(n);
+    for (const IniExample& e : IniExamplesOf(page, ReadWholeFile(std::string(WC_HELP_DIR) + "\\" + page))) {
       all.push_back(e);
     }
   }
@@ -177,9 +165,21 @@ class SavedRunValue {
   bool had_ = false;
 };
 
-class SettingsFileTest : public test::GuiTest {
- protected:
-  std::string SettingsPath() const { return ExeFolder() + "settings.ini"; }
+// One start of the program's windows, in a folder of their own, on a
+// settings file the test wrote: the panel and the settings dialog read it and
+// then write everything they keep anew.
+class SettingsRun {
+ public:
+  SettingsRun() {
+    app.SetPrompts(&prompts);
+    app.SetExeName(dir.file("WallpaperChanger.exe"));
+    app.Arguments.clear();  // the test program's own arguments are not the program's
+  }
+  ~SettingsRun() { app.SetPrompts(nullptr); }
+  SettingsRun(const SettingsRun&) = delete;
+  SettingsRun& operator=(const SettingsRun&) = delete;
+
+  std::string SettingsPath() const { return dir.path() + "\\settings.ini"; }
 
   // Gives the program `ini` as its settings file at a start, then lets it
   // write everything it keeps anew: the settings dialog's Apply, the panel's
@@ -199,39 +199,45 @@ class SettingsFileTest : public test::GuiTest {
     EXPECT_TRUE(prompts.messages.empty());
   }
 
+  test::TempDir dir;
+  ui::Application app;
+  test::ScriptedPrompts prompts;
   SavedRunValue runValue;
 };
 
-class HelpSettingsExample : public SettingsFileTest, public ::testing::WithParamInterface<IniExample> {};
-
-TEST_P(HelpSettingsExample, IsAValueTheProgramReadsAndWritesBackUnchanged) {
-  // The files page's whole list, with this example in place of its own row.
-  std::vector<IniExample> entries = FilesPageList();
-  const IniExample& e = GetParam();
-  auto same = [&](const IniExample& row) {
-    return LowerCaseAscii(row.section) == LowerCaseAscii(e.section) && LowerCaseAscii(row.name) == LowerCaseAscii(e.name);
-  };
-  entries.erase(std::remove_if(entries.begin(), entries.end(), same), entries.end());
-  entries.insert(entries.begin(), e);
-  ReadAndWriteBack(IniText(entries));
-  EXPECT_EQ(IniFile(SettingsPath()).ReadString(e.section, e.name, "<not written>"), e.value)
-      << e.page << " gives [" << e.section << "] " << e.name << "=" << e.value
-      << "; the program reads it and keeps what is shown instead";
+// Every example of every page, each in a start of its own, within one run of
+// the test program: the files page's whole list, with the example in place of
+// its own row.
+TEST(HelpSettingsExamples, EachIsAValueTheProgramReadsAndWritesBackUnchanged) {
+  const std::vector<IniExample> examples = HelpIniExamples();
+  ASSERT_GT(examples.size(), 20u) << "the help gives no settings examples";
+  for (const IniExample& e : examples) {
+    SCOPED_TRACE(e.page + ": [" + e.section + "] " + e.name + "=" + e.value);
+    std::vector<IniExample> entries = FilesPageList();
+    auto same = [&](const IniExample& row) {
+      return LowerCaseAscii(row.section) == LowerCaseAscii(e.section) && LowerCaseAscii(row.name) == LowerCaseAscii(e.name);
+    };
+    entries.erase(std::remove_if(entries.begin(), entries.end(), same), entries.end());
+    entries.insert(entries.begin(), e);
+    SettingsRun run;
+    run.ReadAndWriteBack(IniText(entries));
+    EXPECT_EQ(IniFile(run.SettingsPath()).ReadString(e.section, e.name, "<not written>"), e.value)
+        << e.page << " gives [" << e.section << "] " << e.name << "=" << e.value
+        << "; the program reads it and keeps what is shown instead";
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Help, HelpSettingsExample, ::testing::ValuesIn(HelpIniExamples()),
-                         [](const ::testing::TestParamInfo<IniExample>& info) { return info.param.testName; });
-
-TEST_F(SettingsFileTest, TheFilesPageListsEverySectionTheProgramKeepsAndNoOther) {
+TEST(SettingsFileTest, TheFilesPageListsEverySectionTheProgramKeepsAndNoOther) {
   const std::vector<IniExample> list = FilesPageList();
   ASSERT_GT(list.size(), 20u) << kFilesPage << " lists no settings";
   std::set<std::string> listed;
   for (const IniExample& e : list) {
     EXPECT_TRUE(listed.insert(LowerCaseAscii(e.section)).second) << "[" << e.section << "] listed twice";
   }
-  ReadAndWriteBack(IniText(list));
+  SettingsRun run;
+  run.ReadAndWriteBack(IniText(list));
   std::set<std::string> kept;
-  for (const std::string& section : test::IniSections(SettingsPath())) kept.insert(LowerCaseAscii(section));
+  for (const std::string& section : test::IniSections(run.SettingsPath())) kept.insert(LowerCaseAscii(section));
   for (const std::string& section : kept) EXPECT_TRUE(listed.count(section)) << "[" << section << "] is kept but not listed";
   for (const std::string& section : listed)
     EXPECT_TRUE(kept.count(section)) << "[" << section << "] is listed but the program keeps no such section";

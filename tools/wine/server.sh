@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Prepares the build's Wine prefix and keeps one warm wineserver for a whole
 # test run.
-#   server.sh start   make the prefix if missing, then start a persistent server
-#   server.sh stop    stop it
+#   server.sh prepare  make the prefix if missing (with the PDF printer and the
+#                      fonts), leaving no server behind: the test command runs
+#                      it while the program builds
+#   server.sh start    prepare, then start a persistent server
+#   server.sh stop     stop it
 # Every stream of the server is redirected: a server that inherits CTest's pipes
 # keeps them open and CTest would wait for it.
 set -euo pipefail
@@ -35,25 +38,40 @@ mount_small_disk() {
   fi
 }
 
+# The prefix made and updated, with no server left running. Called with the
+# lock on fd 9 held.
+prepare() {
+  # A server left from another X session would keep its windows invisible.
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wineserver -w </dev/null >/dev/null 2>&1 || true
+  # The PDF printer first: a prefix sees the printers that existed when it
+  # was last updated.
+  printer=0
+  "$here/printer.sh" && printer=1
+  make_prefix
+  if [ "$printer" = 1 ] && [ ! -f "$WINEPREFIX/.printer" ]; then
+    wine64 wineboot -u </dev/null >/dev/null 2>&1 9>&- || true
+    wineserver -w
+    touch "$WINEPREFIX/.printer"
+  fi
+  wine_install_fonts
+}
+
 case "${1:-}" in
+  prepare)
+    (
+      exec 9>"$WINE_BUILD_DIR/.wineprefix.lock"
+      flock 9
+      prepare
+      wineserver -k </dev/null >/dev/null 2>&1 || true
+      wineserver -w </dev/null >/dev/null 2>&1 || true
+    )
+    ;;
   start)
     (
       exec 9>"$WINE_BUILD_DIR/.wineprefix.lock"
       flock 9
-      # A server left from another X session would keep its windows invisible.
-      wineserver -k </dev/null >/dev/null 2>&1 || true
-      wineserver -w </dev/null >/dev/null 2>&1 || true
-      # The PDF printer first: a prefix sees the printers that existed when it
-      # was last updated.
-      printer=0
-      "$here/printer.sh" && printer=1
-      make_prefix
-      if [ "$printer" = 1 ] && [ ! -f "$WINEPREFIX/.printer" ]; then
-        wine64 wineboot -u </dev/null >/dev/null 2>&1 9>&- || true
-        wineserver -w
-        touch "$WINEPREFIX/.printer"
-      fi
-      wine_install_fonts
+      prepare
       mount_small_disk
       # The server outlives this script: it must not keep the lock either.
       wineserver -p </dev/null >/dev/null 2>&1 9>&-
@@ -65,7 +83,7 @@ case "${1:-}" in
     if mountpoint -q "$small_disk" 2>/dev/null; then umount "$small_disk" || true; fi
     ;;
   *)
-    echo "usage: server.sh start|stop" >&2
+    echo "usage: server.sh prepare|start|stop" >&2
     exit 2
     ;;
 esac
