@@ -70,11 +70,11 @@ int main() {
   app.SetExeName(folder + "\\WallpaperChanger.exe");
   app.Arguments.clear();
   auto& panel = app.CreateForm<wc::TMainForm>();
-  panel.timer_startTimer(panel.timer_start);
-  panel.timer_forautomatic.SetEnabled(false);
+  panel.StartupTimerTick(panel.StartupTimer);
+  panel.FolderReaderTimer.SetEnabled(false);
   panel.AddOneFile(jpg);
   panel.AddOneFile(png);
-  panel.ComboBox1.SetItemIndex(2);  // Stretch: the picture as it is
+  panel.StyleBox.SetItemIndex(2);  // Stretch: the picture as it is
 
   auto change = [&](int row) {
     return [&panel, row] {
@@ -138,7 +138,7 @@ int main() {
                 }));
 
   // Fill on the screen against the plain change of the same JPEG.
-  panel.ComboBox1.SetItemIndex(wc::RowOf(wc::WallpaperStyle::Fill).comboIndex);
+  panel.StyleBox.SetItemIndex(wc::RowOf(wc::WallpaperStyle::Fill).comboIndex);
   auto fill = bench::Measure(3, change(0));
   bench::Report("MainListBoxDblClick, 6000x4000 JPEG, Fill", fill);
   std::printf("ratio Fill / plain change (best): %.2f   (goal <= 1.5)\n", fill.best_ms / whole.best_ms);
@@ -146,7 +146,7 @@ int main() {
   // Two monitors of 1920 x 1080, a picture each: both read, each filled into
   // its monitor, one bitmap of the virtual screen written; against two plain
   // changes of the same JPEG.
-  panel.ComboBox1.SetItemIndex(2);
+  panel.StyleBox.SetItemIndex(2);
   auto twoPlain = bench::Measure(3, [&] {
     change(0)();
     change(0)();

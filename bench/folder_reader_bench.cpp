@@ -36,8 +36,8 @@ int main() {
   app.SetExeName(base + "\\WallpaperChanger.exe");
   app.Arguments.clear();
   auto& panel = app.CreateForm<wc::TMainForm>();
-  panel.timer_startTimer(panel.timer_start);
-  panel.timer_forautomatic.SetEnabled(false);
+  panel.StartupTimerTick(panel.StartupTimer);
+  panel.FolderReaderTimer.SetEnabled(false);
   panel.Show();
   app.ProcessMessages();
 

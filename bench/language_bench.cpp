@@ -81,8 +81,8 @@ int main() {
 
   flip = 0;
   auto run = bench::Measure(runs, [&] {
-    panel->Language1.SetLanguageFile(flip++ & 1 ? b : a);
-    panel->Language1.ApplyLanguage();
+    panel->Translator.SetLanguageFile(flip++ & 1 ? b : a);
+    panel->Translator.ApplyLanguage();
   });
   char ratio[64];
   std::snprintf(ratio, sizeof ratio, "%.2f x bare (median)", run.median_ms / bare.median_ms);

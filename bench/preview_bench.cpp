@@ -94,8 +94,8 @@ int main() {
     ui::Application app;
     app.SetExeName(base + "\\WallpaperChanger.exe");
     auto& panel = app.CreateForm<wc::TMainForm>();
-    panel.timer_startTimer(panel.timer_start);
-    panel.timer_forautomatic.SetEnabled(false);
+    panel.StartupTimerTick(panel.StartupTimer);
+    panel.FolderReaderTimer.SetEnabled(false);
     panel.AddFilesToPlaylist({photo});
     panel.MainListBox.Clear();
     panel.FillPlaylistBox(false);

@@ -39,7 +39,7 @@ int main() {
   app.SetExeName(base + "\\WallpaperChanger.exe");
   app.Arguments.clear();
   auto& panel = app.CreateForm<wc::TMainForm>();
-  panel.timer_start.SetEnabled(false);
+  panel.StartupTimer.SetEnabled(false);
   auto& scan = app.CreateForm<wc::TScanDiskForm>();
   scan.Show();
   app.ProcessMessages();

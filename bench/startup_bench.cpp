@@ -93,11 +93,11 @@ int main() {
   auto startup = bench::Measure(runs, [&] {
     panel.MainListBox.Clear();
     bench::LatencyProbe probe(panel.Handle());
-    panel.timer_startTimer(panel.timer_start);  // returns once every row is in
+    panel.StartupTimerTick(panel.StartupTimer);  // returns once every row is in
     rows = panel.MainListBox.Count();
     worst = std::max(worst, probe.Stop());
     probes += probe.Probes();
-    panel.timer_forautomatic.SetEnabled(false);
+    panel.FolderReaderTimer.SetEnabled(false);
   });
   bench::Report("start-up sequence of the control panel", startup, std::to_string(rows) + " rows");
   std::printf("ratio start-up / bare (best): %.2f   (goal <= 1.2)\n", startup.best_ms / bare.best_ms);

@@ -43,7 +43,7 @@ void CreateProgramWindows(ui::Application& app) {
   // The settings dialog applied the stored language while the windows after
   // it did not exist yet: they show it from their first appearance too.
   auto& panel = *ui::Application::FindForm<TMainForm>("MainForm");
-  if (!panel.Language1.LanguageFile().empty()) panel.Language1.ApplyLanguage();
+  if (!panel.Translator.LanguageFile().empty()) panel.Translator.ApplyLanguage();
 }
 
 }  // namespace wc

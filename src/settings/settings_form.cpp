@@ -73,24 +73,24 @@ const ui::LayoutItem kLayout[] = {
 
 // What each control runs.
 const ui::Binding<TSettings> kBindings[] = {
-    {"Button1", ui::Event::Click, &TSettings::Button1Click},
-    {"Button2", ui::Event::Click, &TSettings::Button2Click},
-    {"Button3", ui::Event::Click, &TSettings::Button3Click},
-    {"Button4", ui::Event::Click, &TSettings::Button4Click},
-    {"CheckBox5", ui::Event::Click, &TSettings::CheckBox5Click},
-    {"ComboBox2", ui::Event::Change, &TSettings::ComboBox2Change},
+    {"Button1", ui::Event::Click, &TSettings::ResetButtonClick},
+    {"Button2", ui::Event::Click, &TSettings::OkButtonClick},
+    {"Button3", ui::Event::Click, &TSettings::CancelButtonClick},
+    {"Button4", ui::Event::Click, &TSettings::ApplyButtonClick},
+    {"CheckBox5", ui::Event::Click, &TSettings::DragAndDropCheckClick},
+    {"ComboBox2", ui::Event::Change, &TSettings::LanguageBoxChange},
     {"CheckBox7", ui::Event::Click, &TSettings::PanelOptionClick},
     {"EachMonitorCheckBox", ui::Event::Click, &TSettings::PanelOptionClick},
-    {"BitBtn1", ui::Event::Click, &TSettings::BitBtn1Click},
-    {"MainBitBtn3", ui::Event::Click, &TSettings::MainBitBtn3Click},
-    {"MainBitBtn1", ui::Event::Click, &TSettings::MainBitBtn1Click},
-    {"MainBitBtn2", ui::Event::Click, &TSettings::MainBitBtn2Click},
-    {"BitBtn2", ui::Event::Click, &TSettings::BitBtn2Click},
+    {"BitBtn1", ui::Event::Click, &TSettings::AddSoundsButtonClick},
+    {"MainBitBtn3", ui::Event::Click, &TSettings::RemoveSoundButtonClick},
+    {"MainBitBtn1", ui::Event::Click, &TSettings::PreviousSoundButtonClick},
+    {"MainBitBtn2", ui::Event::Click, &TSettings::NextSoundButtonClick},
+    {"BitBtn2", ui::Event::Click, &TSettings::PlaySoundButtonClick},
     {"SoundListBox", ui::Event::DblClick, &TSettings::SoundListBoxDblClick},
-    {"MainNew", ui::Event::Click, &TSettings::MainNewClick},
-    {"MainAppend", ui::Event::Click, &TSettings::MainAppendClick},
-    {"MainLoad", ui::Event::Click, &TSettings::MainLoadClick},
-    {"MainSave", ui::Event::Click, &TSettings::MainSaveClick},
+    {"MainNew", ui::Event::Click, &TSettings::NewSoundListButtonClick},
+    {"MainAppend", ui::Event::Click, &TSettings::AppendSoundListButtonClick},
+    {"MainLoad", ui::Event::Click, &TSettings::LoadSoundListButtonClick},
+    {"MainSave", ui::Event::Click, &TSettings::SaveSoundListButtonClick},
 };
 
 const char* const kLanguages[] = {"Arabic", "English", "French", "Romanian", "Spanish"};
@@ -106,19 +106,19 @@ TSettings::TSettings(ui::Application& app) : Form(app, "Settings") {
   SoundListBox.SetMultiSelect(false);
   NamePanel.SetBevel(ui::BevelKind::Lowered);
   BuildLayout(kLayout);
-  for (ui::TabSheet* page : {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet5}) PageControl1.AddPage(*page);
-  PageControl1.SetActivePageIndex(3);
-  ComboBox2.SetItems(std::vector<std::string>(std::begin(kLanguages), std::end(kLanguages)));
-  BitBtn1.SetIcon("IC_LIST_ADD", 16);
-  MainBitBtn3.SetIcon("IC_LIST_REMOVE", 16);
-  MainBitBtn1.SetIcon("IC_LIST_UP", 16);
-  MainBitBtn2.SetIcon("IC_LIST_DOWN", 16);
-  BitBtn1.SetHint("Add wave sounds");
-  MainBitBtn3.SetHint("Remove the selected sound");
-  MainBitBtn1.SetHint("Previous sound");
-  MainBitBtn2.SetHint("Next sound");
-  BitBtn2.SetHint("Play the selected sound");
-  Button2.SetDefault(true);
+  for (ui::TabSheet* page : {&GeneralPage, &HotkeysPage, &PlaylistPage, &SoundPage}) Pages.AddPage(*page);
+  Pages.SetActivePageIndex(3);
+  LanguageBox.SetItems(std::vector<std::string>(std::begin(kLanguages), std::end(kLanguages)));
+  AddSoundsButton.SetIcon("IC_LIST_ADD", 16);
+  RemoveSoundButton.SetIcon("IC_LIST_REMOVE", 16);
+  PreviousSoundButton.SetIcon("IC_LIST_UP", 16);
+  NextSoundButton.SetIcon("IC_LIST_DOWN", 16);
+  AddSoundsButton.SetHint("Add wave sounds");
+  RemoveSoundButton.SetHint("Remove the selected sound");
+  PreviousSoundButton.SetHint("Previous sound");
+  NextSoundButton.SetHint("Next sound");
+  PlaySoundButton.SetHint("Play the selected sound");
+  OkButton.SetDefault(true);
   ui::Bind(*this, kBindings);
   BindHotkeyBoxes();
   FormCreate();
@@ -160,33 +160,33 @@ void TSettings::ShowOptions() {
   // drag and drop switches it on. The values are copied first, as the
   // handlers write the boxes they own back into the model.
   const SettingsValues v = Model().values;
-  CheckBox1.SetChecked(v.showHints);
-  CheckBox2.SetChecked(v.runAtStartup);
-  CheckBox3.SetChecked(v.alwaysMinimize);
-  CheckBox4.SetChecked(v.animateTrayIcon);
-  CheckBox5.SetChecked(v.dragAndDrop);
-  CheckBox6.SetChecked(v.askConfirmations);
-  CheckBox7.SetChecked(v.highQualityResampling);
+  ShowHintsCheck.SetChecked(v.showHints);
+  RunAtStartupCheck.SetChecked(v.runAtStartup);
+  AlwaysMinimizeCheck.SetChecked(v.alwaysMinimize);
+  AnimateTrayIconCheck.SetChecked(v.animateTrayIcon);
+  DragAndDropCheck.SetChecked(v.dragAndDrop);
+  AskConfirmationsCheck.SetChecked(v.askConfirmations);
+  HighQualityCheck.SetChecked(v.highQualityResampling);
   EachMonitorCheckBox.SetChecked(v.eachMonitor);
   ShowLanguage();
   ShowHotkeyOptions();
-  CheckBox12.SetChecked(v.registerPlaylistType);
+  RegisterPlaylistFilesCheck.SetChecked(v.registerPlaylistType);
   PlaySoundCheckBox.SetChecked(v.playSound);
   ShuffleCheckBox.SetChecked(v.shuffleSounds);
 }
 
 void TSettings::TakeOptions() {
   SettingsValues& v = Model().values;
-  v.showHints = CheckBox1.Checked();
-  v.runAtStartup = CheckBox2.Checked();
-  v.alwaysMinimize = CheckBox3.Checked();
-  v.animateTrayIcon = CheckBox4.Checked();
-  v.dragAndDrop = CheckBox5.Checked();
-  v.askConfirmations = CheckBox6.Checked();
-  v.highQualityResampling = CheckBox7.Checked();
+  v.showHints = ShowHintsCheck.Checked();
+  v.runAtStartup = RunAtStartupCheck.Checked();
+  v.alwaysMinimize = AlwaysMinimizeCheck.Checked();
+  v.animateTrayIcon = AnimateTrayIconCheck.Checked();
+  v.dragAndDrop = DragAndDropCheck.Checked();
+  v.askConfirmations = AskConfirmationsCheck.Checked();
+  v.highQualityResampling = HighQualityCheck.Checked();
   v.eachMonitor = EachMonitorCheckBox.Checked();
-  v.registerPlaylistType = CheckBox12.Checked();
-  v.language = ComboBox2.Text();
+  v.registerPlaylistType = RegisterPlaylistFilesCheck.Checked();
+  v.language = LanguageBox.Text();
   TakeHotkeyOptions();
   v.playSound = PlaySoundCheckBox.Checked();
   v.shuffleSounds = ShuffleCheckBox.Checked();
@@ -194,7 +194,7 @@ void TSettings::TakeOptions() {
 }
 
 void TSettings::PanelOptionClick(ui::Component&) {
-  Model().values.highQualityResampling = CheckBox7.Checked();
+  Model().values.highQualityResampling = HighQualityCheck.Checked();
   Model().values.eachMonitor = EachMonitorCheckBox.Checked();
 }
 
@@ -202,32 +202,32 @@ void TSettings::ShowLanguage() {
   const std::string name = Model().values.language;
   // A language the list does not name (a file the user added) is kept, so
   // that the next Apply stores it as it was.
-  std::vector<std::string> items = ComboBox2.Items();
+  std::vector<std::string> items = LanguageBox.Items();
   if (std::find(items.begin(), items.end(), name) == items.end()) {
     items.push_back(name);
-    ComboBox2.SetItems(items);
+    LanguageBox.SetItems(items);
   }
-  ComboBox2.SetText(name);
+  LanguageBox.SetText(name);
   ApplyChosenLanguage();
 }
 
 void TSettings::ApplyChosenLanguage() {
   // Only a file other than the one in use is applied: the run translates
   // the windows that exist at this moment.
-  if (SettingsTarget* panel = ControlPanel()) panel->UseLanguage(ComboBox2.Text());
+  if (SettingsTarget* panel = ControlPanel()) panel->UseLanguage(LanguageBox.Text());
 }
 
-void TSettings::ComboBox2Change(ui::Component&) { ApplyChosenLanguage(); }
+void TSettings::LanguageBoxChange(ui::Component&) { ApplyChosenLanguage(); }
 
 void TSettings::ApplyTrayAnimation() {
-  if (SettingsTarget* panel = ControlPanel()) panel->SetTrayIconCycling(CheckBox4.Checked());
+  if (SettingsTarget* panel = ControlPanel()) panel->SetTrayIconCycling(AnimateTrayIconCheck.Checked());
 }
 
 void TSettings::ApplyHints() {
-  if (SettingsTarget* panel = ControlPanel()) panel->SetHintsShown(CheckBox1.Checked());
+  if (SettingsTarget* panel = ControlPanel()) panel->SetHintsShown(ShowHintsCheck.Checked());
 }
 
-void TSettings::Button4Click(ui::Component&) {
+void TSettings::ApplyButtonClick(ui::Component&) {
   SettingsTarget* panel = ControlPanel();
   if (!panel) return;
   TakeOptions();
@@ -235,7 +235,7 @@ void TSettings::Button4Click(ui::Component&) {
   // may not write loses none of the options.
   SettingsFile file(SettingsPath());
   Model().Save(file, uint8_t(SettingsPart::Dialog));
-  panel->SetRunAtStartup(CheckBox2.Checked());
+  panel->SetRunAtStartup(RunAtStartupCheck.Checked());
   try {
     RegisterPlaylistFileType(App().ExeName(), WriteClassesValue);
   } catch (const ui::Error& e) {
@@ -248,21 +248,21 @@ void TSettings::Button4Click(ui::Component&) {
   ApplyTrayAnimation();
 }
 
-void TSettings::Button2Click(ui::Component& sender) {
-  Button4Click(sender);
+void TSettings::OkButtonClick(ui::Component& sender) {
+  ApplyButtonClick(sender);
   Close();
 }
 
 // The controls keep what the user changed: a later Apply stores it.
-void TSettings::Button3Click(ui::Component&) { Close(); }
+void TSettings::CancelButtonClick(ui::Component&) { Close(); }
 
-void TSettings::Button1Click(ui::Component&) {
+void TSettings::ResetButtonClick(ui::Component&) {
   LoadOptions();
   ShowOptions();
 }
 
-void TSettings::CheckBox5Click(ui::Component&) {
-  if (SettingsTarget* panel = ControlPanel()) panel->SetPlaylistDragDrop(CheckBox5.Checked());
+void TSettings::DragAndDropCheckClick(ui::Component&) {
+  if (SettingsTarget* panel = ControlPanel()) panel->SetPlaylistDragDrop(DragAndDropCheck.Checked());
 }
 
 LRESULT TSettings::WndProc(UINT msg, WPARAM w, LPARAM l) {

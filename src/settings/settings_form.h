@@ -29,27 +29,27 @@ class TSettings : public ui::Form, public ChangeSound {
   ~TSettings() override;
 
   // ---- the buttons
-  void Button1Click(ui::Component& sender);  // "Reset to Default"
-  void Button2Click(ui::Component& sender);  // "OK"
-  void Button3Click(ui::Component& sender);  // "Cancel"
-  void Button4Click(ui::Component& sender);  // "Apply"
-  void CheckBox5Click(ui::Component& sender);
-  void ComboBox2Change(ui::Component& sender);
+  void ResetButtonClick(ui::Component& sender);  // "Reset to Default"
+  void OkButtonClick(ui::Component& sender);  // "OK"
+  void CancelButtonClick(ui::Component& sender);  // "Cancel"
+  void ApplyButtonClick(ui::Component& sender);  // "Apply"
+  void DragAndDropCheckClick(ui::Component& sender);
+  void LanguageBoxChange(ui::Component& sender);
   // The two options the control panel consults at every change of
   // wallpaper: they count from the moment they are ticked.
   void PanelOptionClick(ui::Component& sender);
 
   // ---- the sound list (settings_sounds.cpp)
-  void BitBtn1Click(ui::Component& sender);      // add wave files
-  void MainBitBtn3Click(ui::Component& sender);  // remove the selected entry
-  void MainBitBtn1Click(ui::Component& sender);  // select the previous entry
-  void MainBitBtn2Click(ui::Component& sender);  // select the next entry
-  void BitBtn2Click(ui::Component& sender);      // play
+  void AddSoundsButtonClick(ui::Component& sender);      // add wave files
+  void RemoveSoundButtonClick(ui::Component& sender);  // remove the selected entry
+  void PreviousSoundButtonClick(ui::Component& sender);  // select the previous entry
+  void NextSoundButtonClick(ui::Component& sender);  // select the next entry
+  void PlaySoundButtonClick(ui::Component& sender);      // play
   void SoundListBoxDblClick(ui::Component& sender);
-  void MainNewClick(ui::Component& sender);
-  void MainAppendClick(ui::Component& sender);
-  void MainLoadClick(ui::Component& sender);
-  void MainSaveClick(ui::Component& sender);
+  void NewSoundListButtonClick(ui::Component& sender);
+  void AppendSoundListButtonClick(ui::Component& sender);
+  void LoadSoundListButtonClick(ui::Component& sender);
+  void SaveSoundListButtonClick(ui::Component& sender);
   // Plays the change sound as the options say (the play button's work).
   void PlayChangeSound() override;
   // Appends the entries of a sound-list file; reports a failure in a box
@@ -83,56 +83,56 @@ class TSettings : public ui::Form, public ChangeSound {
   DefaultValueWriter WriteClassesValue = WriteDefaultRegistryValue;
 
   // ---- controls, in layout order
-  ui::PageControl PageControl1{this, "PageControl1"};
-  ui::TabSheet TabSheet1{this, "TabSheet1"};
-  ui::TabSheet TabSheet2{this, "TabSheet2"};
-  ui::TabSheet TabSheet3{this, "TabSheet3"};
-  ui::TabSheet TabSheet5{this, "TabSheet5"};
+  ui::PageControl Pages{this, "PageControl1"};
+  ui::TabSheet GeneralPage{this, "TabSheet1"};
+  ui::TabSheet HotkeysPage{this, "TabSheet2"};
+  ui::TabSheet PlaylistPage{this, "TabSheet3"};
+  ui::TabSheet SoundPage{this, "TabSheet5"};
 
-  ui::CheckBox CheckBox1{this, "CheckBox1"};
-  ui::CheckBox CheckBox2{this, "CheckBox2"};
-  ui::CheckBox CheckBox3{this, "CheckBox3"};
-  ui::CheckBox CheckBox4{this, "CheckBox4"};
-  ui::CheckBox CheckBox5{this, "CheckBox5"};
-  ui::CheckBox CheckBox7{this, "CheckBox7"};
+  ui::CheckBox ShowHintsCheck{this, "CheckBox1"};
+  ui::CheckBox RunAtStartupCheck{this, "CheckBox2"};
+  ui::CheckBox AlwaysMinimizeCheck{this, "CheckBox3"};
+  ui::CheckBox AnimateTrayIconCheck{this, "CheckBox4"};
+  ui::CheckBox DragAndDropCheck{this, "CheckBox5"};
+  ui::CheckBox HighQualityCheck{this, "CheckBox7"};
   // Off unless the user chooses it: every monitor then shows an entry of its
   // own.
   ui::CheckBox EachMonitorCheckBox{this, "EachMonitorCheckBox"};
-  ui::CheckBox CheckBox6{this, "CheckBox6"};
-  ui::Label Label5{this, "Label5"};
-  ui::ComboBox ComboBox2{this, "ComboBox2"};
+  ui::CheckBox AskConfirmationsCheck{this, "CheckBox6"};
+  ui::Label LanguageLabel{this, "Label5"};
+  ui::ComboBox LanguageBox{this, "ComboBox2"};
 
-  ui::CheckBox CheckBox8{this, "CheckBox8"};
-  ui::HotKey HotKey8{this, "HotKey8"};
-  ui::CheckBox CheckBox9{this, "CheckBox9"};
-  ui::HotKey HotKey9{this, "HotKey9"};
-  ui::CheckBox CheckBox10{this, "CheckBox10"};
-  ui::HotKey HotKey10{this, "HotKey10"};
-  ui::CheckBox CheckBox11{this, "CheckBox11"};
-  ui::HotKey HotKey11{this, "HotKey11"};
-  ui::CheckBox CheckBox17{this, "CheckBox17"};
-  ui::HotKey HotKey17{this, "HotKey17"};
+  ui::CheckBox OpenPanelHotkeyCheck{this, "CheckBox8"};
+  ui::HotKey OpenPanelHotkey{this, "HotKey8"};
+  ui::CheckBox NextHotkeyCheck{this, "CheckBox9"};
+  ui::HotKey NextHotkey{this, "HotKey9"};
+  ui::CheckBox PreviousHotkeyCheck{this, "CheckBox10"};
+  ui::HotKey PreviousHotkey{this, "HotKey10"};
+  ui::CheckBox ClearHotkeyCheck{this, "CheckBox11"};
+  ui::HotKey ClearHotkey{this, "HotKey11"};
+  ui::CheckBox CaptureHotkeyCheck{this, "CheckBox17"};
+  ui::HotKey CaptureHotkey{this, "HotKey17"};
 
-  ui::CheckBox CheckBox12{this, "CheckBox12"};
+  ui::CheckBox RegisterPlaylistFilesCheck{this, "CheckBox12"};
 
   ui::CheckBox PlaySoundCheckBox{this, "PlaySoundCheckBox"};
   ui::CheckBox ShuffleCheckBox{this, "ShuffleCheckBox"};
   ui::ListBox SoundListBox{this, "SoundListBox"};
-  ui::Button BitBtn1{this, "BitBtn1"};
-  ui::Button MainBitBtn3{this, "MainBitBtn3"};
-  ui::Button MainBitBtn1{this, "MainBitBtn1"};
-  ui::Button MainBitBtn2{this, "MainBitBtn2"};
-  ui::Button BitBtn2{this, "BitBtn2"};
+  ui::Button AddSoundsButton{this, "BitBtn1"};
+  ui::Button RemoveSoundButton{this, "MainBitBtn3"};
+  ui::Button PreviousSoundButton{this, "MainBitBtn1"};
+  ui::Button NextSoundButton{this, "MainBitBtn2"};
+  ui::Button PlaySoundButton{this, "BitBtn2"};
   ui::Panel NamePanel{this, "NamePanel"};
-  ui::Button MainNew{this, "MainNew"};
-  ui::Button MainAppend{this, "MainAppend"};
-  ui::Button MainLoad{this, "MainLoad"};
-  ui::Button MainSave{this, "MainSave"};
+  ui::Button NewSoundListButton{this, "MainNew"};
+  ui::Button AppendSoundListButton{this, "MainAppend"};
+  ui::Button LoadSoundListButton{this, "MainLoad"};
+  ui::Button SaveSoundListButton{this, "MainSave"};
 
-  ui::Button Button1{this, "Button1"};
-  ui::Button Button2{this, "Button2"};
-  ui::Button Button3{this, "Button3"};
-  ui::Button Button4{this, "Button4"};
+  ui::Button ResetButton{this, "Button1"};
+  ui::Button OkButton{this, "Button2"};
+  ui::Button CancelButton{this, "Button3"};
+  ui::Button ApplyButton{this, "Button4"};
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
@@ -151,9 +151,9 @@ class TSettings : public ui::Form, public ChangeSound {
   // The hotkeys' part of both.
   void ShowHotkeyOptions();
   void TakeHotkeyOptions();
-  // The chosen language into ComboBox2, applied.
+  // The chosen language into LanguageBox, applied.
   void ShowLanguage();
-  // The language file of ComboBox2's name, applied when it is not the one
+  // The language file of LanguageBox's name, applied when it is not the one
   // in use already.
   void ApplyChosenLanguage();
   // The sound-list file named in the settings, or "Default" when it is gone.

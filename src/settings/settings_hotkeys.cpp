@@ -23,15 +23,15 @@ struct HotkeyRow {
 };
 
 const HotkeyRow kHotkeys[] = {
-    {&TSettings::CheckBox8, &TSettings::HotKey8, &SettingsTarget::ShowControlPanel,
+    {&TSettings::OpenPanelHotkeyCheck, &TSettings::OpenPanelHotkey, &SettingsTarget::ShowControlPanel,
      &SettingsValues::openPanelHotkeyOn, &SettingsValues::openPanelHotkey, "MyHotKey_1"},
-    {&TSettings::CheckBox9, &TSettings::HotKey9, &SettingsTarget::NextWallpaper, &SettingsValues::nextHotkeyOn,
+    {&TSettings::NextHotkeyCheck, &TSettings::NextHotkey, &SettingsTarget::NextWallpaper, &SettingsValues::nextHotkeyOn,
      &SettingsValues::nextHotkey, "MyHotKey_2"},
-    {&TSettings::CheckBox10, &TSettings::HotKey10, &SettingsTarget::PreviousWallpaper,
+    {&TSettings::PreviousHotkeyCheck, &TSettings::PreviousHotkey, &SettingsTarget::PreviousWallpaper,
      &SettingsValues::previousHotkeyOn, &SettingsValues::previousHotkey, "MyHotKey_3"},
-    {&TSettings::CheckBox11, &TSettings::HotKey11, &SettingsTarget::ClearWallpaperAndSay,
+    {&TSettings::ClearHotkeyCheck, &TSettings::ClearHotkey, &SettingsTarget::ClearWallpaperAndSay,
      &SettingsValues::clearHotkeyOn, &SettingsValues::clearHotkey, "MyHotKey_4"},
-    {&TSettings::CheckBox17, &TSettings::HotKey17, &SettingsTarget::CaptureDesktop, nullptr,
+    {&TSettings::CaptureHotkeyCheck, &TSettings::CaptureHotkey, &SettingsTarget::CaptureDesktop, nullptr,
      &SettingsValues::captureHotkey, "MyHotKey_5"},
 };
 static_assert(std::size(kHotkeys) == TSettings::kHotkeyCount);

@@ -61,7 +61,7 @@ void TSettings::LoadSoundList(const std::string& file) {
   for (const std::string& line : lines) AddSound(line);
 }
 
-void TSettings::BitBtn1Click(ui::Component&) {
+void TSettings::AddSoundsButtonClick(ui::Component&) {
   ui::FileDialogOptions options;
   options.filter = Say(texts::kWaveFilter) + "|*.wav";
   options.multiSelect = true;
@@ -72,14 +72,14 @@ void TSettings::BitBtn1Click(ui::Component&) {
   }
 }
 
-void TSettings::MainBitBtn3Click(ui::Component&) {
+void TSettings::RemoveSoundButtonClick(ui::Component&) {
   const int i = SoundListBox.ItemIndex();
   if (i < 0 || size_t(i) >= SoundPaths.size()) return;
   SoundListBox.DeleteItem(i);
   SoundPaths.erase(SoundPaths.begin() + i);
 }
 
-void TSettings::MainBitBtn1Click(ui::Component&) {
+void TSettings::PreviousSoundButtonClick(ui::Component&) {
   const int i = SoundListBox.ItemIndex();
   if (i < 0) {
     if (SoundListBox.Count() > 0) SoundListBox.SetItemIndex(0);
@@ -88,7 +88,7 @@ void TSettings::MainBitBtn1Click(ui::Component&) {
   }
 }
 
-void TSettings::MainBitBtn2Click(ui::Component&) {
+void TSettings::NextSoundButtonClick(ui::Component&) {
   const int i = SoundListBox.ItemIndex();
   if (i < 0) {
     if (SoundListBox.Count() > 0) SoundListBox.SetItemIndex(0);
@@ -97,7 +97,7 @@ void TSettings::MainBitBtn2Click(ui::Component&) {
   }
 }
 
-void TSettings::BitBtn2Click(ui::Component&) { PlayChangeSound(); }
+void TSettings::PlaySoundButtonClick(ui::Component&) { PlayChangeSound(); }
 
 void TSettings::SoundListBoxDblClick(ui::Component&) { PlayChangeSound(); }
 
@@ -114,13 +114,13 @@ void TSettings::PlayChangeSound() {
   if (auto path = PlayableSoundPath(SoundPaths[i])) App().prompts().PlaySoundFile(*path, SND_FILENAME | SND_ASYNC);
 }
 
-void TSettings::MainNewClick(ui::Component&) {
+void TSettings::NewSoundListButtonClick(ui::Component&) {
   // The sound-list file in use stays named: the next Apply stores it again.
   ClearSoundList();
   NamePanel.SetCaption(Say(texts::kDefaultSoundList));
 }
 
-void TSettings::MainLoadClick(ui::Component&) {
+void TSettings::LoadSoundListButtonClick(ui::Component&) {
   ui::FileDialogOptions options;
   options.filter = SoundListFilter();
   auto chosen = App().prompts().OpenFile(Handle(), options);
@@ -132,7 +132,7 @@ void TSettings::MainLoadClick(ui::Component&) {
   CurrentSoundList = file;
 }
 
-void TSettings::MainAppendClick(ui::Component&) {
+void TSettings::AppendSoundListButtonClick(ui::Component&) {
   ui::FileDialogOptions options;
   options.filter = SoundListFilter();
   auto chosen = App().prompts().OpenFile(Handle(), options);
@@ -140,7 +140,7 @@ void TSettings::MainAppendClick(ui::Component&) {
   LoadSoundList(chosen->files.front());
 }
 
-void TSettings::MainSaveClick(ui::Component&) {
+void TSettings::SaveSoundListButtonClick(ui::Component&) {
   ui::FileDialogOptions options;
   options.filter = SoundListFilter();
   options.fileName = "Default.krs";

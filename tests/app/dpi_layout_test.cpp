@@ -37,7 +37,7 @@ class DpiLayoutTest : public test::GuiTest, public ::testing::WithParamInterface
   TFilterForm& options = app.CreateForm<TFilterForm>();
   TEditFilterForm& editor = app.CreateForm<TEditFilterForm>();
 
-  void SetUp() override { panel.timer_start.SetEnabled(false); }
+  void SetUp() override { panel.StartupTimer.SetEnabled(false); }
 
   static SIZE ClientPixels(const ui::Form& f) {
     RECT r{};
@@ -58,24 +58,24 @@ TEST_P(DpiLayoutTest, EveryCaptionFitsAndNothingOverlaps) {
   if (FitsTheScreen(panel)) EXPECT_EQ(ClientPixels(panel).cy, MulDiv(547, dpi, 96));
   EXPECT_EQ(panel.ClientWidth(), 600);
   if (FitsTheScreen(panel)) EXPECT_EQ(panel.ClientHeight(), 547);
-  EXPECT_EQ(panel.modeautomatic.Width(), 287);
+  EXPECT_EQ(panel.AutomaticModeRadio.Width(), 287);
   RECT r{};
-  GetWindowRect(panel.modeautomatic.Handle(), &r);
+  GetWindowRect(panel.AutomaticModeRadio.Handle(), &r);
   EXPECT_EQ(r.right - r.left, MulDiv(10 + 287, dpi, 96) - MulDiv(10, dpi, 96));
 }
 
 TEST_P(DpiLayoutTest, TheCaptionsThatOverflowedUnscaledFitWithTheirText) {
   // The controls that ran out of room when only the fonts grew, with the
   // texts the user saw cut, also in the states that show them.
-  panel.BitBtn5.SetCaption("Settings");
+  panel.SettingsButton.SetCaption("Settings");
   panel.MainTypeLabel.SetCaption("Type");
-  panel.Label3.SetCaption("Origin X: ");
-  panel.moviewidthlabel.Show();
-  panel.movieheightspin.Show();
-  panel.Label3.Hide();
-  panel.Label4.Hide();
-  panel.SpinEdit1.Hide();
-  panel.SpinEdit2.Hide();
+  panel.OriginXLabel.SetCaption("Origin X: ");
+  panel.MovieWidthLabel.Show();
+  panel.MovieHeightEdit.Show();
+  panel.OriginXLabel.Hide();
+  panel.OriginYLabel.Hide();
+  panel.OriginXEdit.Hide();
+  panel.OriginYEdit.Hide();
   for (const std::string& fault : test::LayoutFaults(panel)) ADD_FAILURE() << fault << " at " << GetParam() << " DPI";
 }
 
@@ -87,8 +87,8 @@ class DpiChangeTest : public test::GuiTest {};
 TEST_F(DpiChangeTest, AWindowMovedToAScreenOfAnotherScaleLaysItselfOutAgain) {
   AtScale at96(96);
   TMainForm& panel = app.CreateForm<TMainForm>();
-  panel.timer_start.SetEnabled(false);
-  auto font96 = SendMessageA(panel.modeautomatic.Handle(), WM_GETFONT, 0, 0);
+  panel.StartupTimer.SetEnabled(false);
+  auto font96 = SendMessageA(panel.AutomaticModeRadio.Handle(), WM_GETFONT, 0, 0);
   RECT before{};
   GetWindowRect(panel.Handle(), &before);
 
@@ -106,10 +106,10 @@ TEST_F(DpiChangeTest, AWindowMovedToAScreenOfAnotherScaleLaysItselfOutAgain) {
   EXPECT_EQ(frame.top, suggested.top);
   EXPECT_EQ(panel.ClientWidth(), 600);
   RECT box{};
-  GetWindowRect(panel.GroupBox5.Handle(), &box);
+  GetWindowRect(panel.FunctioningModeBox.Handle(), &box);
   EXPECT_EQ(box.right - box.left, MulDiv(313, 144, 96) - MulDiv(8, 144, 96));
-  EXPECT_EQ(panel.GroupBox5.Left(), 8);
-  EXPECT_NE(SendMessageA(panel.modeautomatic.Handle(), WM_GETFONT, 0, 0), font96);
+  EXPECT_EQ(panel.FunctioningModeBox.Left(), 8);
+  EXPECT_NE(SendMessageA(panel.AutomaticModeRadio.Handle(), WM_GETFONT, 0, 0), font96);
   ui::SetDpiOverride(144);  // the fonts now measured are those of 144 DPI
   for (const std::string& fault : test::LayoutFaults(panel)) ADD_FAILURE() << fault;
 
@@ -117,8 +117,8 @@ TEST_F(DpiChangeTest, AWindowMovedToAScreenOfAnotherScaleLaysItselfOutAgain) {
   SendMessageA(panel.Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&before));
   GetClientRect(panel.Handle(), &client);
   EXPECT_EQ(client.right, 600);
-  EXPECT_EQ(SendMessageA(panel.modeautomatic.Handle(), WM_GETFONT, 0, 0), font96);
-  EXPECT_EQ(panel.BitBtn1.IconPixels(), 24);
+  EXPECT_EQ(SendMessageA(panel.AutomaticModeRadio.Handle(), WM_GETFONT, 0, 0), font96);
+  EXPECT_EQ(panel.SetWallpaperButton.IconPixels(), 24);
 }
 
 TEST_F(DpiChangeTest, WindowsWithIconButtonsLeaveNothingBehind) {

@@ -67,8 +67,8 @@ class FolderReaderTest : public test::GuiTest {
   // The start-up sequence as the timer runs it, then the readers it started
   // are let finish; the start-up change is held back.
   void StartUp() {
-    panel.timer_startTimer(panel.timer_start);
-    panel.timer_forautomatic.SetEnabled(false);
+    panel.StartupTimerTick(panel.StartupTimer);
+    panel.FolderReaderTimer.SetEnabled(false);
     ASSERT_TRUE(WaitForReaders());
   }
   // Runs messages until every reader has ended; their last hand-over is
@@ -97,7 +97,7 @@ class FolderReaderTest : public test::GuiTest {
       act();
       if (picker.Visible()) PostMessageA(picker.Handle(), WM_CLOSE, 0, 0);
     });
-    Click(panel.browse);
+    Click(panel.BrowseFolderButton);
     return picker.ModalResult();
   }
 };
@@ -111,10 +111,10 @@ TEST_F(FolderReaderTest, ReloadTakesTheDefaultFiltersAndAFoldersOwnFilesBeforeIt
   StartUp();
   panel.AddOneFile(MakeFile(dir.file("old.jpg")));
   panel.AutomaticFolder = pictures;
-  Click(panel.modeautomatic);
+  Click(panel.AutomaticModeRadio);
   ASSERT_EQ(panel.FunctioningMode, FunctioningMode::Automatic);
 
-  Click(panel.reload);
+  Click(panel.ReloadFolderButton);
   EXPECT_EQ(panel.AuxState(), AuxState::Running);
   EXPECT_EQ(panel.MainListBox.Count(), 0);  // emptied; the files come once the handler has returned
   ASSERT_TRUE(WaitForReaders());
@@ -135,7 +135,7 @@ TEST_F(FolderReaderTest, ReloadTakesTheDefaultFiltersAndAFoldersOwnFilesBeforeIt
   EXPECT_TRUE(panel.RecurseSubfolders);
   EXPECT_FALSE(options.Visible());
   EXPECT_EQ(panel.AutomaticFolder, pictures);
-  EXPECT_EQ(panel.automaticlocation.Caption(), ShortenPath(pictures));
+  EXPECT_EQ(panel.AutomaticFolderLabel.Caption(), ShortenPath(pictures));
 }
 
 TEST_F(FolderReaderTest, TheStartUpReadTakesEveryPictureOfTheImagesFolderOnly) {
@@ -199,7 +199,7 @@ TEST_F(FolderReaderTest, RowsFollowShowFullPathAndAVanishedFileIsSkipped) {
   std::string root = Folder("root");
   std::string a = MakeFile(root + "\\a.jpg");
   StartUp();
-  panel.ShowFullPath1.SetChecked(true);
+  panel.ShowFullPathItem.SetChecked(true);
   panel.AddFoundFile(a);
   panel.AddFoundFile(root + "\\gone.jpg");
   EXPECT_EQ(panel.MainListBox.Items(), (std::vector<std::string>{a}));
@@ -248,8 +248,8 @@ TEST_F(FolderReaderTest, BrowseThenCancelChangesNothing) {
   StartUp();
   panel.AddOneFile(a);
   panel.AutomaticFolder = dir.file("chosen before");
-  Click(panel.modeautomatic);
-  std::string location = panel.automaticlocation.Caption();
+  Click(panel.AutomaticModeRadio);
+  std::string location = panel.AutomaticFolderLabel.Caption();
   std::vector<std::string> lines = panel.Playlist->Lines();
   ASSERT_TRUE(picker.SelectPath(dir.path()));
   EXPECT_EQ(RunPicker([&] { Click(picker.Button2); }), ui::mrCancel);
@@ -257,7 +257,7 @@ TEST_F(FolderReaderTest, BrowseThenCancelChangesNothing) {
   EXPECT_EQ(panel.Playlist->Lines(), lines);
   EXPECT_EQ(panel.MainListBox.Items(), (std::vector<std::string>{"a"}));
   EXPECT_EQ(panel.AutomaticFolder, dir.file("chosen before"));
-  EXPECT_EQ(panel.automaticlocation.Caption(), location);
+  EXPECT_EQ(panel.AutomaticFolderLabel.Caption(), location);
   EXPECT_EQ(panel.AuxState(), AuxState::Finished);
 
   // Nor does the close box, which leaves the folder to read as it was.
@@ -273,13 +273,13 @@ TEST_F(FolderReaderTest, BrowseThenOkReadsTheChosenFolderAndMakesItTheAutomaticO
   MakeFile(chosen + "\\one.bmp");
   StartUp();
   panel.AddOneFile(MakeFile(dir.file("old.jpg")));
-  Click(panel.modeautomatic);
+  Click(panel.AutomaticModeRadio);
   ASSERT_TRUE(picker.SelectPath(chosen));
   EXPECT_EQ(RunPicker([&] { Click(picker.Button1); }), ui::mrOk);
   ASSERT_TRUE(WaitForReaders());
   EXPECT_EQ(Paths(), (std::vector<std::string>{chosen + "\\one.bmp"}));
   EXPECT_EQ(panel.AutomaticFolder, chosen);
-  EXPECT_EQ(panel.automaticlocation.Caption(), ShortenPath(chosen));
+  EXPECT_EQ(panel.AutomaticFolderLabel.Caption(), ShortenPath(chosen));
 }
 
 TEST_F(FolderReaderTest, SwitchingModesLeavesThePlaylistAndTheFolder) {
@@ -289,18 +289,18 @@ TEST_F(FolderReaderTest, SwitchingModesLeavesThePlaylistAndTheFolder) {
   panel.MainListBox.Clear();
   panel.FillPlaylistBox(false);
   std::string folder = panel.AutomaticFolder;
-  Click(panel.modeautomatic);
+  Click(panel.AutomaticModeRadio);
   EXPECT_EQ(panel.FunctioningMode, FunctioningMode::Automatic);
-  EXPECT_FALSE(panel.GroupBox1.Enabled());
-  EXPECT_EQ(panel.GroupBox1.Caption(), "Playlist management - disabled");
-  EXPECT_TRUE(panel.browse.Enabled());
-  EXPECT_TRUE(panel.reload.Enabled());
-  Click(panel.modemanual);
+  EXPECT_FALSE(panel.PlaylistBox.Enabled());
+  EXPECT_EQ(panel.PlaylistBox.Caption(), "Playlist management - disabled");
+  EXPECT_TRUE(panel.BrowseFolderButton.Enabled());
+  EXPECT_TRUE(panel.ReloadFolderButton.Enabled());
+  Click(panel.ManualModeRadio);
   EXPECT_EQ(panel.FunctioningMode, FunctioningMode::Manual);
-  EXPECT_TRUE(panel.GroupBox1.Enabled());
-  EXPECT_EQ(panel.GroupBox1.Caption(), "Playlist management");
-  EXPECT_FALSE(panel.browse.Enabled());
-  EXPECT_FALSE(panel.reload.Enabled());
+  EXPECT_TRUE(panel.PlaylistBox.Enabled());
+  EXPECT_EQ(panel.PlaylistBox.Caption(), "Playlist management");
+  EXPECT_FALSE(panel.BrowseFolderButton.Enabled());
+  EXPECT_FALSE(panel.ReloadFolderButton.Enabled());
   Pump();
   EXPECT_EQ(ui::RunningWorkers(), 0);
   EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
@@ -364,10 +364,10 @@ TEST(FolderReaderShutdownTest, ClosingWhileAReaderWalksABigTreeNeitherCrashesNor
     TMainForm& panel = app->CreateForm<TMainForm>();
     app->CreateForm<TFilterForm>();
     app->CreateForm<TEditFilterForm>();
-    panel.timer_startTimer(panel.timer_start);
-    panel.timer_forautomatic.SetEnabled(false);
+    panel.StartupTimerTick(panel.StartupTimer);
+    panel.FolderReaderTimer.SetEnabled(false);
     panel.AutomaticFolder = dir.file("tree");
-    panel.reloadClick(panel.reload);
+    panel.ReloadFolderButtonClick(panel.ReloadFolderButton);
     auto end = std::chrono::steady_clock::now() + 20s;
     while (panel.MainListBox.Count() < 50 && std::chrono::steady_clock::now() < end) {
       app->ProcessMessages();
@@ -421,8 +421,8 @@ TEST_F(FolderReaderTest, FileNamesInAnyScriptAreReadAppliedAndKept) {
   ASSERT_TRUE(MoveFileW(ui::Widen(test::MakePicture(dir.file("short.jpg"), 16, 12)).c_str(), ui::Widen(longJpg).c_str()));
   StartUp();
   panel.AutomaticFolder = pictures;
-  Click(panel.modeautomatic);
-  Click(panel.reload);
+  Click(panel.AutomaticModeRadio);
+  Click(panel.ReloadFolderButton);
   ASSERT_TRUE(WaitForReaders());
 
   std::vector<std::string> rows = panel.MainListBox.Items();

@@ -150,7 +150,7 @@ class FullDiskPanelTest : public test::GuiTest {
 
 TEST_F(FullDiskPanelTest, ClosingOnAFullDiskKeepsTheStoredPlaylistAndThePanel) {
   auto& panel = app.CreateForm<TMainForm>();
-  panel.timer_startTimer(panel.timer_start);
+  panel.StartupTimerTick(panel.StartupTimer);
   const std::string a = test::MakePicture(dir.file("a.jpg")), b = test::MakePicture(dir.file("b.jpg"));
   panel.AddFilesToPlaylist({a, b});
   const std::string stored = folder_ + "\\DefPlayList.qvl";

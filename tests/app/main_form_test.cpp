@@ -28,7 +28,7 @@ class PanelTest : public test::GuiTest {
   }
   // The start-up sequence runs two seconds after creation; tests run it now.
   TMainForm& StartUp() {
-    Panel().timer_startTimer(Panel().timer_start);
+    Panel().StartupTimerTick(Panel().StartupTimer);
     return *panel_;
   }
   IniFile Ini() const { return IniFile(ExeFolder() + "settings.ini"); }
@@ -45,8 +45,8 @@ class PanelTest : public test::GuiTest {
 
 TEST_F(PanelTest, TheStartUpTimerWaitsTwoSeconds) {
   TMainForm& p = Panel();
-  EXPECT_TRUE(p.timer_start.Enabled());
-  EXPECT_EQ(p.timer_start.Interval(), 2000u);
+  EXPECT_TRUE(p.StartupTimer.Enabled());
+  EXPECT_EQ(p.StartupTimer.Interval(), 2000u);
   EXPECT_EQ(p.ExeFolder, ExeFolder());
   EXPECT_EQ(p.AutomaticFolder, ExeFolder() + "Images");
   EXPECT_EQ(p.Playlist, nullptr);  // made by the start-up sequence
@@ -57,27 +57,27 @@ TEST_F(PanelTest, AFirstStartWithoutFilesCreatesTheDefaultPlaylistAndTakesTheDef
   TMainForm& p = StartUp();
   ASSERT_TRUE(Exists(DefPlayList()));
   EXPECT_EQ(ReadTextFile(DefPlayList()), "");
-  EXPECT_FALSE(p.ShowFullPath1.Checked());
+  EXPECT_FALSE(p.ShowFullPathItem.Checked());
   EXPECT_TRUE(p.MainChPreview.Checked());
-  EXPECT_TRUE(p.CheckBox1.Checked());
+  EXPECT_TRUE(p.ChangeAtStartupCheck.Checked());
   EXPECT_EQ(p.CurrentIndex, 0);
-  EXPECT_FALSE(p.CheckBox2.Checked());
-  EXPECT_EQ(p.MainComboBox.ItemIndex(), 0);
-  EXPECT_FALSE(p.CheckBox3.Checked());
-  EXPECT_FALSE(p.Timer1.Enabled());
-  EXPECT_EQ(p.MainTime.Value(), 0);
-  EXPECT_EQ(p.ComboBox1.ItemIndex(), 2);
-  EXPECT_EQ(p.SpinEdit1.Value(), 0);
-  EXPECT_EQ(p.SpinEdit2.Value(), 0);
+  EXPECT_FALSE(p.ShuffleCheck.Checked());
+  EXPECT_EQ(p.IntervalUnitBox.ItemIndex(), 0);
+  EXPECT_FALSE(p.UseTimerCheck.Checked());
+  EXPECT_FALSE(p.RotationTimer.Enabled());
+  EXPECT_EQ(p.IntervalValueEdit.Value(), 0);
+  EXPECT_EQ(p.StyleBox.ItemIndex(), 2);
+  EXPECT_EQ(p.OriginXEdit.Value(), 0);
+  EXPECT_EQ(p.OriginYEdit.Value(), 0);
   EXPECT_EQ(p.ColorBoxColor, 0);
   EXPECT_EQ(p.FunctioningMode, FunctioningMode::Manual);
-  EXPECT_TRUE(p.modemanual.Checked());
+  EXPECT_TRUE(p.ManualModeRadio.Checked());
   EXPECT_EQ(p.AutomaticFolder, ExeFolder() + "images");
-  EXPECT_EQ(p.moviewidthspin.Value(), 800);
-  EXPECT_EQ(p.movieheightspin.Value(), 600);
-  EXPECT_TRUE(p.timer_forautomatic.Enabled());  // "Change at Startup" is on by default
+  EXPECT_EQ(p.MovieWidthEdit.Value(), 800);
+  EXPECT_EQ(p.MovieHeightEdit.Value(), 600);
+  EXPECT_TRUE(p.FolderReaderTimer.Enabled());  // "Change at Startup" is on by default
   EXPECT_EQ(p.AuxState(), AuxState::Finished);  // manual mode: nothing to wait for
-  EXPECT_FALSE(p.timer_start.Enabled());
+  EXPECT_FALSE(p.StartupTimer.Enabled());
   EXPECT_TRUE(p.CloseMeansExit);
   // No "Always minimize" key: minimized, as the settings dialog shows it.
   EXPECT_FALSE(app.ShowMainForm);
@@ -100,11 +100,11 @@ TEST_F(PanelTest, StoredStateIsRestored) {
   TMainForm& p = StartUp();
   EXPECT_EQ(p.MainListBox.Items(), (std::vector<std::string>{a, b}));  // full paths
   EXPECT_EQ(p.CurrentIndex, 1);
-  EXPECT_TRUE(p.Timer1.Enabled());
-  EXPECT_EQ(p.Timer1.Interval(), 300000u);
-  EXPECT_EQ(p.SpinEdit1.Value(), -10);
-  EXPECT_EQ(p.moviewidthspin.Value(), 320);
-  EXPECT_FALSE(p.timer_forautomatic.Enabled());
+  EXPECT_TRUE(p.RotationTimer.Enabled());
+  EXPECT_EQ(p.RotationTimer.Interval(), 300000u);
+  EXPECT_EQ(p.OriginXEdit.Value(), -10);
+  EXPECT_EQ(p.MovieWidthEdit.Value(), 320);
+  EXPECT_FALSE(p.FolderReaderTimer.Enabled());
 }
 
 TEST_F(PanelTest, IniValuesFollowTheFileRules) {
@@ -117,11 +117,11 @@ TEST_F(PanelTest, IniValuesFollowTheFileRules) {
                 "[Custom position Y]\r\nValue=$10\r\n"
                 "[Shuffle Wallpapers]\r\nChecked=2\r\n");
   TMainForm& p = StartUp();
-  EXPECT_FALSE(p.CheckBox3.Checked());
-  EXPECT_EQ(p.ComboBox1.ItemIndex(), 1);
+  EXPECT_FALSE(p.UseTimerCheck.Checked());
+  EXPECT_EQ(p.StyleBox.ItemIndex(), 1);
   EXPECT_EQ(p.FunctioningMode, FunctioningMode::Manual);
-  EXPECT_EQ(p.SpinEdit2.Value(), 16);
-  EXPECT_TRUE(p.CheckBox2.Checked());
+  EXPECT_EQ(p.OriginYEdit.Value(), 16);
+  EXPECT_TRUE(p.ShuffleCheck.Checked());
   p.SavePanelSettings();
   EXPECT_EQ(Ini().ReadString("Functioning mode", "value", ""), "2");
   EXPECT_EQ(Ini().ReadString("Wallpaper style", "VALUE", ""), "1");
@@ -154,7 +154,7 @@ TEST_F(PanelTest, AlwaysMinimizeDecidesWhetherTheShownPanelFliesToTheTrayAndBack
     }
     p.Hide();
     app.AnimateCaption = nullptr;
-    p.timer_start.SetEnabled(true);  // the next round starts up again
+    p.StartupTimer.SetEnabled(true);  // the next round starts up again
   }
 }
 
@@ -173,7 +173,7 @@ TEST_F(PanelTest, ARefusedSettingsWriteIsReportedAndTheCommandStops) {
   WriteTextFile(ini, "[Show Preview]\r\nChecked=1\r\n");
   SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
   p.Show();
-  SendMessageA(p.Button1.Handle(), BM_CLICK, 0, 0);  // "OK": save, then hide
+  SendMessageA(p.OkButton.Handle(), BM_CLICK, 0, 0);  // "OK": save, then hide
   SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
   ASSERT_FALSE(prompts.messages.empty());
   EXPECT_EQ(prompts.messages.back().text, "Unable to write to " + ini);
@@ -267,7 +267,7 @@ TEST_F(PanelTest, OkSavesAndHides) {
   TMainForm& p = StartUp();
   p.Show();
   p.Playlist->AppendEntry(Pic("z.jpg"));
-  SendMessageA(p.Button1.Handle(), BM_CLICK, 0, 0);
+  SendMessageA(p.OkButton.Handle(), BM_CLICK, 0, 0);
   EXPECT_FALSE(p.Visible());
   EXPECT_TRUE(p.CloseMeansExit);
   EXPECT_EQ(ReadTextFile(DefPlayList()), PlaylistText({dir.file("z.jpg")}));
@@ -320,7 +320,7 @@ TEST_F(PanelTest, RowsShowExistingEntriesOnly) {
   TMainForm& p = StartUp();
   EXPECT_EQ(p.Playlist->LineCount(), 7u);  // the odd line is kept
   EXPECT_EQ(p.MainListBox.Items(), (std::vector<std::string>{"a", "c"}));
-  p.ShowFullPath1Click(p.ShowFullPath1);
+  p.ShowFullPathItemClick(p.ShowFullPathItem);
   EXPECT_EQ(p.MainListBox.Items(), (std::vector<std::string>{a, c}));
   EXPECT_TRUE(Ini().ReadBool("Show Full Path", "Checked", false));
   p.Close();
@@ -473,8 +473,8 @@ TEST_F(LongPlaylistTest, TheStartUpFillAnswersMessagesAndKeepsThePlaylistOrder) 
   EXPECT_TRUE(answered) << "the program did not answer while the list was filled";
   EXPECT_EQ(p.MainListBox.Items(), expected);
   EXPECT_EQ(p.Playlist->EntryCount(), 4000u);  // the missing files keep their entries
-  EXPECT_TRUE(p.timer_forautomatic.Enabled());   // the change at start-up comes after the fill
-  EXPECT_FALSE(p.timer_start.Enabled());
+  EXPECT_TRUE(p.FolderReaderTimer.Enabled());   // the change at start-up comes after the fill
+  EXPECT_FALSE(p.StartupTimer.Enabled());
 }
 
 // What the user had stored, none of it the controls' layout defaults.
@@ -492,7 +492,7 @@ TEST_F(LongPlaylistTest, ClosingWhileTheListIsFilledKeepsEveryEntryAndEverySetti
   TMainForm& p = StartUp();
   EXPECT_TRUE(app.Terminated());
   EXPECT_EQ(p.Playlist, nullptr);
-  EXPECT_FALSE(p.timer_forautomatic.Enabled());  // the rest of the sequence did not run
+  EXPECT_FALSE(p.FolderReaderTimer.Enabled());  // the rest of the sequence did not run
   EXPECT_EQ(ReadTextFile(DefPlayList()), before);
   EXPECT_EQ(ReadTextFile(ExeFolder() + "settings.ini"), kStoredSettings);
 }
@@ -501,7 +501,7 @@ TEST_F(PanelTest, ClosingBeforeTheStartUpSequenceWritesNoSettings) {
   WriteTextFile(ExeFolder() + "settings.ini", kStoredSettings);
   TMainForm& p = Panel();
   p.Show();
-  SendMessageA(p.Button1.Handle(), BM_CLICK, 0, 0);  // "OK" hides the panel
+  SendMessageA(p.OkButton.Handle(), BM_CLICK, 0, 0);  // "OK" hides the panel
   p.Close();
   EXPECT_TRUE(app.Terminated());
   EXPECT_EQ(ReadTextFile(ExeFolder() + "settings.ini"), kStoredSettings);

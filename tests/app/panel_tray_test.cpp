@@ -112,8 +112,8 @@ class PanelTrayTest : public test::GuiTest {
   // The start-up sequence runs two seconds after creation; tests run it now,
   // without the start-up change.
   void StartUp() {
-    panel->timer_startTimer(panel->timer_start);
-    panel->timer_forautomatic.SetEnabled(false);
+    panel->StartupTimerTick(panel->StartupTimer);
+    panel->FolderReaderTimer.SetEnabled(false);
   }
   std::string Bmp(const std::string& name, uint32_t colour) {
     std::string path = dir.file(name);
@@ -136,7 +136,7 @@ class PanelTrayTest : public test::GuiTest {
   // the message loop.
   void Shell(std::initializer_list<UINT> mouseMessages) {
     for (UINT m : mouseMessages) {
-      PostMessageA(panel->TrayIcon1.CallbackWindow(), TrayCallbackMessage, panel->TrayIcon1.Identity(), m);
+      PostMessageA(panel->Tray.CallbackWindow(), TrayCallbackMessage, panel->Tray.Identity(), m);
     }
     Pump();
   }
@@ -146,7 +146,7 @@ class PanelTrayTest : public test::GuiTest {
   void RightClick(const std::function<void(HWND, HMENU)>& whileOpen, std::vector<WPARAM> keys = {}) {
     menuWindow = nullptr;
     bool ran = false;
-    panel->PopupMenu1.OnPopup = [&](ui::Component&) {
+    panel->TrayMenu.OnPopup = [&](ui::Component&) {
       app.Post([&] {
         ran = true;
         HWND w = FindWindowA("#32768", nullptr);
@@ -165,7 +165,7 @@ class PanelTrayTest : public test::GuiTest {
     };
     SetCursorPos(300, 300);
     Shell({WM_RBUTTONDOWN, WM_RBUTTONUP});
-    panel->PopupMenu1.OnPopup = nullptr;
+    panel->TrayMenu.OnPopup = nullptr;
     ASSERT_TRUE(ran) << "the menu did not open";
     ASSERT_NE(menuWindow, nullptr) << "no menu window while the menu was open";
   }
@@ -207,11 +207,11 @@ bool ShellKnows(HWND window, UINT id) {
 
 TEST_F(PanelTrayTest, TheIconShowsTheFirstOfThreeImagesWithTheTitleAsTip) {
   ASSERT_NE(panel, nullptr);
-  TTrayIcon& icon = panel->TrayIcon1;
-  EXPECT_EQ(panel->ImageList1.Count(), 3);
+  TTrayIcon& icon = panel->Tray;
+  EXPECT_EQ(panel->TrayIconFrames.Count(), 3);
   for (int i = 0; i < 3; ++i) {
     ICONINFO ii{};
-    ASSERT_TRUE(GetIconInfo(panel->ImageList1.Image(i), &ii)) << "image " << i;
+    ASSERT_TRUE(GetIconInfo(panel->TrayIconFrames.Image(i), &ii)) << "image " << i;
     BITMAP bm{};
     GetObjectA(ii.hbmColor, sizeof bm, &bm);
     EXPECT_EQ(bm.bmWidth, 16);
@@ -219,13 +219,13 @@ TEST_F(PanelTrayTest, TheIconShowsTheFirstOfThreeImagesWithTheTitleAsTip) {
     DeleteObject(ii.hbmColor);
     DeleteObject(ii.hbmMask);
   }
-  EXPECT_EQ(icon.IconList(), &panel->ImageList1);
+  EXPECT_EQ(icon.IconList(), &panel->TrayIconFrames);
   EXPECT_EQ(icon.CycleInterval(), 5000u);
   EXPECT_FALSE(icon.CycleIcons());  // the settings' option switches it
   EXPECT_TRUE(icon.IconVisible());
   EXPECT_EQ(icon.IconIndex(), 0);
   EXPECT_NE(icon.Icon(), nullptr);
-  EXPECT_EQ(icon.PopupMenu, &panel->PopupMenu1);
+  EXPECT_EQ(icon.PopupMenu, &panel->TrayMenu);
   EXPECT_TRUE(icon.MinimizeToTray);
   EXPECT_TRUE(icon.IsLoaded());
   EXPECT_EQ(icon.Hint(), "Pellimox Free Wallpaper Changer");
@@ -236,7 +236,7 @@ TEST_F(PanelTrayTest, TheIconShowsTheFirstOfThreeImagesWithTheTitleAsTip) {
 }
 
 TEST_F(PanelTrayTest, TheStartUpAndTheProgramEntrySwitchTheIconOn) {
-  TTrayIcon& icon = panel->TrayIcon1;
+  TTrayIcon& icon = panel->Tray;
   icon.SetEnabled(false);
   panel->ProgramStarted();
   EXPECT_TRUE(icon.Enabled());
@@ -276,14 +276,14 @@ TEST_F(PanelTrayTest, ARightClickOpensTheTrayMenuWithEveryItemInOrder) {
       Item("About Pellimox Free Wallpaper Changer..."),
       Separator(),
       Item("Other Pellimox Freeware and Shareware", true),
-      Item(panel->Donate1.Caption(), true),
+      Item(panel->DonateItem.Caption(), true),
       Separator(),
       Item("Exit Pellimox Free Wallpaper Changer"),
   };
   ASSERT_EQ(rows.size(), expected.size());
   for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i], expected[i]) << "row " << i;
-  EXPECT_FALSE(panel->Donate1.Caption().empty());
-  EXPECT_EQ(panel->PopupMenu1.PopupComponent, &panel->TrayIcon1);
+  EXPECT_FALSE(panel->DonateItem.Caption().empty());
+  EXPECT_EQ(panel->TrayMenu.PopupComponent, &panel->Tray);
   EXPECT_FALSE(IsWindow(menuWindow) && IsWindowVisible(menuWindow));  // closed again
 }
 
@@ -293,7 +293,7 @@ TEST_F(PanelTrayTest, ALeftClickAppliesTheNextRowAndWrapsToTheFirst) {
   StartUp();
   std::string a = Bmp("a.bmp", 0xFF0000), b = Bmp("b.bmp", 0x00FF00), c = Bmp("c.bmp", 0x0000FF);
   Load({a, b, c});
-  ASSERT_FALSE(panel->CheckBox2.Checked());
+  ASSERT_FALSE(panel->ShuffleCheck.Checked());
   panel->CurrentIndex = 2;
   panel->MainListBox.SetItemIndex(2);
   Shell({WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP});
@@ -328,25 +328,25 @@ TEST_F(PanelTrayTest, HideDesktopIconsTwiceHidesAndShowsTheDesktopAndEndsUncheck
   ASSERT_NE(desktop, nullptr);
   ASSERT_EQ(FindWindowA(nullptr, "Program Manager"), desktop);
   StartUp();
-  EXPECT_FALSE(panel->HideDesktopIcons1.Checked());
-  panel->HideDesktopIcons1.Click();
+  EXPECT_FALSE(panel->HideDesktopIconsItem.Checked());
+  panel->HideDesktopIconsItem.Click();
   EXPECT_FALSE(IsWindowVisible(desktop));
-  EXPECT_TRUE(panel->HideDesktopIcons1.Checked());
+  EXPECT_TRUE(panel->HideDesktopIconsItem.Checked());
   std::vector<MenuRow> rows = ShownMenu();
   ASSERT_EQ(rows.size(), 22u);
   EXPECT_EQ(rows[13].caption, "Hide Desktop Icons");
   EXPECT_TRUE(rows[13].checked);
-  panel->HideDesktopIcons1.Click();
+  panel->HideDesktopIconsItem.Click();
   EXPECT_TRUE(IsWindowVisible(desktop));
-  EXPECT_FALSE(panel->HideDesktopIcons1.Checked());
+  EXPECT_FALSE(panel->HideDesktopIconsItem.Checked());
 
   // Without the window only the check mark changes.
   DestroyWindow(standIn);
   standIn = nullptr;
-  panel->HideDesktopIcons1.Click();
-  EXPECT_TRUE(panel->HideDesktopIcons1.Checked());
-  panel->HideDesktopIcons1.Click();
-  EXPECT_FALSE(panel->HideDesktopIcons1.Checked());
+  panel->HideDesktopIconsItem.Click();
+  EXPECT_TRUE(panel->HideDesktopIconsItem.Checked());
+  panel->HideDesktopIconsItem.Click();
+  EXPECT_FALSE(panel->HideDesktopIconsItem.Checked());
 }
 
 TEST_F(PanelTrayTest, ShellItemsOpenTheirFilesAndAddressesAndStartNothingElse) {
@@ -355,7 +355,7 @@ TEST_F(PanelTrayTest, ShellItemsOpenTheirFilesAndAddressesAndStartNothingElse) {
   using Call = test::ScriptedPrompts::ShellCall;
   auto last = [&]() -> Call { return prompts.shellCalls.empty() ? Call{} : prompts.shellCalls.back(); };
 
-  panel->ShowDisplayProperties1.Click();
+  panel->DisplayPropertiesItem.Click();
   ASSERT_EQ(prompts.shellCalls.size(), 1u);
   EXPECT_EQ(last().owner, panel->Handle());
   EXPECT_EQ(last().verb, "open");
@@ -366,20 +366,20 @@ TEST_F(PanelTrayTest, ShellItemsOpenTheirFilesAndAddressesAndStartNothingElse) {
 
   // The tray's help follows the working folder; the panel's button looks
   // beside the program.
-  panel->Help1.Click();
+  panel->HelpItem.Click();
   ASSERT_EQ(prompts.shellCalls.size(), 2u);
   EXPECT_EQ(last().owner, nullptr);
   EXPECT_EQ(last().verb, "open");
   EXPECT_EQ(last().file, "help.chm");
   EXPECT_EQ(last().parameters, "");
   EXPECT_EQ(last().show, SW_SHOWNORMAL);
-  ClickButton(panel->BitBtn6.Handle());
+  ClickButton(panel->HelpButton.Handle());
   ASSERT_EQ(prompts.shellCalls.size(), 3u);
   EXPECT_EQ(last().owner, nullptr);
   EXPECT_EQ(last().file, ExeFolder() + "help.chm");
   EXPECT_EQ(last().show, SW_SHOWNORMAL);
 
-  panel->OtherVantorelUtilites1.Click();
+  panel->OtherProgramsItem.Click();
   ASSERT_EQ(prompts.shellCalls.size(), 4u);
   EXPECT_EQ(last().owner, nullptr);
   EXPECT_EQ(last().verb, "open");
@@ -389,14 +389,14 @@ TEST_F(PanelTrayTest, ShellItemsOpenTheirFilesAndAddressesAndStartNothingElse) {
 
   // Nothing gives the donation entry an address: it opens nothing.
   EXPECT_EQ(panel->DonateUrl, "");
-  panel->Donate1.Click();
+  panel->DonateItem.Click();
   EXPECT_EQ(prompts.shellCalls.size(), 4u);
 
   // The screen saver is switched on for this logon, through no program.
   BOOL saved = FALSE;
   SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &saved, 0);
   SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
-  panel->LaunchWindowsScreenSaver1.Click();
+  panel->ScreenSaverItem.Click();
   BOOL active = FALSE;
   SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
   SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, saved, nullptr, 0);
@@ -414,18 +414,18 @@ TEST_F(PanelTrayTest, TheTrayOpensWindowsModelessTheSettingsButtonModal) {
   auto* about = ui::Application::FindForm<TAboutForm>("AboutForm");
   ASSERT_TRUE(settings && viewer && about);
 
-  panel->Settings1.Click();
+  panel->SettingsItem.Click();
   EXPECT_TRUE(IsWindowVisible(settings->Handle()));
   EXPECT_TRUE(IsWindowEnabled(panel->Handle()));
   settings->Hide();
-  panel->AboutDrapenix1.Click();
+  panel->AboutItem.Click();
   EXPECT_TRUE(IsWindowVisible(about->Handle()));
   about->Hide();
   // The captures run for real: quick, off the clipboard, and the picking
   // overlays left with Esc as soon as they show.
   viewer->ScreenGrabber1.Delay = 0;
   viewer->ScreenGrabber1.Auto = false;
-  for (ui::MenuItem* item : {&panel->Desktop1, &panel->SelectedArea1, &panel->ActiveWindow1, &panel->SelectedObject1}) {
+  for (ui::MenuItem* item : {&panel->CaptureDesktopItem, &panel->CaptureAreaItem, &panel->CaptureWindowItem, &panel->CaptureObjectItem}) {
     for (const char* overlay : {"CaptureRectForm", "CaptureObjectForm"}) {
       app.Post([overlay] {
         if (auto* f = ui::Application::FindForm<ui::Form>(overlay)) PostMessageA(f->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -435,7 +435,7 @@ TEST_F(PanelTrayTest, TheTrayOpensWindowsModelessTheSettingsButtonModal) {
     EXPECT_TRUE(IsWindowVisible(viewer->Handle())) << item->Name();
     viewer->Hide();
   }
-  ClickButton(panel->BitBtn4.Handle());
+  ClickButton(panel->ScreenCaptureButton.Handle());
   EXPECT_TRUE(IsWindowVisible(viewer->Handle()));
   viewer->Hide();
 
@@ -447,7 +447,7 @@ TEST_F(PanelTrayTest, TheTrayOpensWindowsModelessTheSettingsButtonModal) {
     settingsShown = IsWindowVisible(settings->Handle()) != FALSE;
     settings->Close();
   });
-  ClickButton(panel->BitBtn5.Handle());
+  ClickButton(panel->SettingsButton.Handle());
   EXPECT_TRUE(settingsShown);
   EXPECT_FALSE(panelEnabled);
   EXPECT_FALSE(IsWindowVisible(settings->Handle()));
@@ -456,40 +456,40 @@ TEST_F(PanelTrayTest, TheTrayOpensWindowsModelessTheSettingsButtonModal) {
 
 TEST_F(PanelTrayTest, TheSpeedButtonsCarryTheirCaptionsAndSetWallpaperAppliesTheSelection) {
   StartUp();
-  EXPECT_EQ(panel->BitBtn1.Caption(), "Set Wallpaper");
-  EXPECT_EQ(panel->BitBtn2.Caption(), "Clear Wallpaper");
-  EXPECT_EQ(panel->BitBtn4.Caption(), "Screen Capture");
-  EXPECT_EQ(panel->BitBtn5.Caption(), "Settings");
-  EXPECT_EQ(panel->BitBtn6.Caption(), "Help");
-  for (ui::Control* b : {&panel->BitBtn1, &panel->BitBtn2, &panel->BitBtn4, &panel->BitBtn5, &panel->BitBtn6}) {
-    EXPECT_EQ(GetParent(b->Handle()), panel->Panel1.Handle()) << b->Name();
+  EXPECT_EQ(panel->SetWallpaperButton.Caption(), "Set Wallpaper");
+  EXPECT_EQ(panel->ClearWallpaperButton.Caption(), "Clear Wallpaper");
+  EXPECT_EQ(panel->ScreenCaptureButton.Caption(), "Screen Capture");
+  EXPECT_EQ(panel->SettingsButton.Caption(), "Settings");
+  EXPECT_EQ(panel->HelpButton.Caption(), "Help");
+  for (ui::Control* b : {&panel->SetWallpaperButton, &panel->ClearWallpaperButton, &panel->ScreenCaptureButton, &panel->SettingsButton, &panel->HelpButton}) {
+    EXPECT_EQ(GetParent(b->Handle()), panel->ButtonBar.Handle()) << b->Name();
   }
   std::string a = Bmp("a.bmp", 0x102030), b = Bmp("b.bmp", 0x405060);
   Load({a, b});
   panel->CurrentIndex = 0;
   panel->MainListBox.SetItemIndex(1);
-  ClickButton(panel->BitBtn1.Handle());
+  ClickButton(panel->SetWallpaperButton.Handle());
   EXPECT_EQ(panel->CurrentIndex, 1);
   EXPECT_EQ(DesktopValue("Wallpaper"), b);
-  ClickButton(panel->BitBtn2.Handle());
+  ClickButton(panel->ClearWallpaperButton.Handle());
   EXPECT_EQ(DesktopValue("Wallpaper"), "");
   EXPECT_EQ(panel->CurrentIndex, 1);
 }
 
 TEST_F(PanelTrayTest, HintsAreSwitchedForTheListedControlsOnly) {
   StartUp();
-  ui::Control* listed[] = {&panel->MainBitBtn1, &panel->MainBitBtn2, &panel->MainBitBtn3, &panel->MainBitBtn4,
-                           &panel->MainBitBtn5, &panel->MainNew,     &panel->MainAppend,  &panel->MainLoad,
-                           &panel->MainSave,    &panel->MainPrint,   &panel->MainPreview, &panel->ColorBox1,
-                           &panel->ComboBox1,   &panel->MainChPreview};
+  ui::Control* listed[] = {&panel->MoveUpButton, &panel->MoveDownButton, &panel->RemoveEntryButton, &panel->AddEntriesButton,
+                           &panel->PlaylistMenuButton, &panel->MainNew,     &panel->MainAppend,  &panel->MainLoad,
+                           &panel->MainSave,    &panel->MainPrint,   &panel->MainPreview, &panel->BackgroundSwatch,
+                           &panel->StyleBox,   &panel->MainChPreview};
   // Controls off the list keep what they have, either way.
-  panel->BitBtn1.SetShowHint(true);
+  panel->SetWallpaperButton.SetShowHint(true);
   panel->MainListBox.SetShowHint(false);
   panel->SetHintsShown(true);
   for (ui::Control* c : listed) EXPECT_TRUE(c->ShowHint()) << c->Name();
   panel->SetHintsShown(false);
   for (ui::Control* c : listed) EXPECT_FALSE(c->ShowHint()) << c->Name();
-  EXPECT_TRUE(panel->BitBtn1.ShowHint());
+  EXPECT_TRUE(panel->SetWallpaperButton.ShowHint());
   panel->SetHintsShown(true);
   EXPECT_FALSE(panel->MainListBox.ShowHint());
 
@@ -520,8 +520,8 @@ TEST_F(PanelTrayTest, MinimizingHidesThePanelAndItsButtonTheTrayMenuBringsItBack
   Pump();
   EXPECT_FALSE(IsWindowVisible(panel->Handle()));
   EXPECT_TRUE(TaskbarWindows().empty()) << "a window of the program is still on the taskbar";
-  EXPECT_TRUE(panel->TrayIcon1.IconVisible());
-  EXPECT_TRUE(ShellKnows(panel->TrayIcon1.CallbackWindow(), panel->TrayIcon1.Identity()));
+  EXPECT_TRUE(panel->Tray.IconVisible());
+  EXPECT_TRUE(ShellKnows(panel->Tray.CallbackWindow(), panel->Tray.Identity()));
   EXPECT_TRUE(panel->CloseMeansExit);  // closing now ends the program
   EXPECT_FALSE(app.Terminated());
 

@@ -67,8 +67,8 @@ TEST_F(ScreenFormPrintTest, ThePanelPrintsItsPreviewAfterThePrinterSetUp) {
   app.CreateForm<TDelayForm>();
   app.CreateForm<TScreenForm>();
   auto& panel = app.CreateForm<TMainForm>();
-  panel.timer_startTimer(panel.timer_start);
-  panel.timer_forautomatic.SetEnabled(false);
+  panel.StartupTimerTick(panel.StartupTimer);
+  panel.FolderReaderTimer.SetEnabled(false);
   app.Title = "panel print test";
 
   // 400 x 200: the top half green, the bottom half red.

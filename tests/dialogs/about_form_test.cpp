@@ -65,7 +65,7 @@ TEST_F(AboutFormTest, ShowsTheTitleVersionNoticeBannerAndTheTwoAddresses) {
 TEST_F(AboutFormTest, TheTrayItemShowsItTheLinksOpenTheirPagesAndOkHidesIt) {
   ASSERT_TRUE(panel && about);
   EXPECT_FALSE(IsWindowVisible(about->Handle()));
-  panel->AboutDrapenix1.Click();
+  panel->AboutItem.Click();
   Pump();
   ASSERT_TRUE(IsWindowVisible(about->Handle()));
 
@@ -92,7 +92,7 @@ TEST_F(AboutFormTest, TheTrayItemShowsItTheLinksOpenTheirPagesAndOkHidesIt) {
   EXPECT_FALSE(IsWindowVisible(about->Handle()));
   EXPECT_FALSE(app.Terminated());
   // Shown again, it is the same box with the same texts.
-  panel->AboutDrapenix1.Click();
+  panel->AboutItem.Click();
   EXPECT_TRUE(IsWindowVisible(about->Handle()));
   EXPECT_EQ(WindowText(about->Label2.Handle()), "Pellimox Free Wallpaper Changer v2.1");
 }

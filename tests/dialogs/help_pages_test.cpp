@@ -190,12 +190,12 @@ class SettingsRun {
     TSettings& settings = app.CreateForm<TSettings>();
     // The file type's registration is not what is looked at here.
     settings.WriteClassesValue = [](HKEY, const std::string&, const std::string&) { return true; };
-    panel.timer_startTimer(panel.timer_start);
+    panel.StartupTimerTick(panel.StartupTimer);
     ASSERT_TRUE(DeleteFileA(SettingsPath().c_str()));
-    settings.Button4Click(settings.Button4);
+    settings.ApplyButtonClick(settings.ApplyButton);
     panel.SavePanelSettings();
-    panel.ShowFullPath1Click(panel.ShowFullPath1);
-    panel.ShowFullPath1Click(panel.ShowFullPath1);
+    panel.ShowFullPathItemClick(panel.ShowFullPathItem);
+    panel.ShowFullPathItemClick(panel.ShowFullPathItem);
     EXPECT_TRUE(prompts.messages.empty());
   }
 
@@ -266,7 +266,7 @@ TEST_F(HelpCaptionsTest, EveryCaptionTheHelpNamesIsOneTheProgramShows) {
   CreateProgramWindows(app);
   auto* panel = ui::Application::FindForm<TMainForm>("MainForm");
   ASSERT_NE(panel, nullptr);
-  panel->Language1.ApplyLanguage();
+  panel->Translator.ApplyLanguage();
   std::vector<std::string> shown;
   auto gather = [&] {
     for (const ui::Form* form : app.Forms()) {
@@ -275,9 +275,9 @@ TEST_F(HelpCaptionsTest, EveryCaptionTheHelpNamesIsOneTheProgramShows) {
   };
   gather();
   // What the panel shows in automatic mode only.
-  panel->modeautomaticClick(panel->modeautomatic);
+  panel->AutomaticModeRadioClick(panel->AutomaticModeRadio);
   gather();
-  panel->modemanualClick(panel->modemanual);
+  panel->ManualModeRadioClick(panel->ManualModeRadio);
   ASSERT_GT(shown.size(), 300u);
 
   size_t names = 0;

@@ -79,23 +79,23 @@ const char* const kFrench =
 
 TEST_F(LanguagePanelTest, ALanguageFileTranslatesTheWindowsAndKeepsTheChosenUnitAndStyle) {
   test::WriteTextFile(ExeFolder() + "French.lng", kFrench);
-  panel->MainComboBox.SetItemIndex(2);  // hours
-  panel->ComboBox1.SetItemIndex(3);     // custom position
-  const std::string builtInOk = panel->Button1.Caption();
+  panel->IntervalUnitBox.SetItemIndex(2);  // hours
+  panel->StyleBox.SetItemIndex(3);     // custom position
+  const std::string builtInOk = panel->OkButton.Caption();
 
   panel->UseLanguage("French");
 
-  EXPECT_EQ(panel->Language1.LanguageFile(), ExeFolder() + "French.lng");
+  EXPECT_EQ(panel->Translator.LanguageFile(), ExeFolder() + "French.lng");
   EXPECT_EQ(panel->MainNew.Caption(), "Nouvelle");
   EXPECT_EQ(WindowText(panel->MainNew.Handle()), "Nouvelle");  // on screen too
-  EXPECT_EQ(WindowText(panel->GroupBox3.Handle()), "Minuterie");
-  EXPECT_EQ(panel->DrapenixControlPanel1.Caption(), "Panneau de configuration");
-  EXPECT_EQ(panel->Button1.Caption(), builtInOk);  // an empty translation changes nothing
-  EXPECT_EQ(panel->MainComboBox.Items(), (std::vector<std::string>{"secondes", "minutes", "heures", "jours"}));
-  EXPECT_EQ(panel->ComboBox1.Items()[0], "Mosa\xC3\xAFque");
-  EXPECT_EQ(panel->MainComboBox.ItemIndex(), 2);
-  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 3);
-  EXPECT_EQ(WindowText(panel->MainComboBox.Handle()), "heures");
+  EXPECT_EQ(WindowText(panel->WallpaperControlBox.Handle()), "Minuterie");
+  EXPECT_EQ(panel->ControlPanelItem.Caption(), "Panneau de configuration");
+  EXPECT_EQ(panel->OkButton.Caption(), builtInOk);  // an empty translation changes nothing
+  EXPECT_EQ(panel->IntervalUnitBox.Items(), (std::vector<std::string>{"secondes", "minutes", "heures", "jours"}));
+  EXPECT_EQ(panel->StyleBox.Items()[0], "Mosa\xC3\xAFque");
+  EXPECT_EQ(panel->IntervalUnitBox.ItemIndex(), 2);
+  EXPECT_EQ(panel->StyleBox.ItemIndex(), 3);
+  EXPECT_EQ(WindowText(panel->IntervalUnitBox.Handle()), "heures");
   EXPECT_EQ(ui::ResolvePropertyPath(app, "ScanDiskForm.Button3.Caption").property->getText(), "Rechercher");
   EXPECT_EQ(ui::ResolvePropertyPath(app, "DelayForm.Button2.Caption").property->getText(), "Annuler");
 
@@ -119,16 +119,16 @@ TEST_F(LanguagePanelTest, ALanguageFileTranslatesTheWindowsAndKeepsTheChosenUnit
 }
 
 TEST_F(LanguagePanelTest, ANameWithoutAFileLeavesTheBuiltInCaptionsAndEveryHintItsId) {
-  panel->MainComboBox.SetItemIndex(1);
-  panel->ComboBox1.SetItemIndex(0);
+  panel->IntervalUnitBox.SetItemIndex(1);
+  panel->StyleBox.SetItemIndex(0);
   const auto before = ListedTexts();
   ASSERT_GT(before.size(), 60u);  // the panel's lines resolve at least
 
   panel->UseLanguage("Klingon");
 
   EXPECT_EQ(ListedTexts(), before);
-  EXPECT_EQ(panel->MainComboBox.ItemIndex(), 1);
-  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 0);
+  EXPECT_EQ(panel->IntervalUnitBox.ItemIndex(), 1);
+  EXPECT_EQ(panel->StyleBox.ItemIndex(), 0);
   for (const HintMessage& row : HintMessages()) EXPECT_EQ(HintControl(row).Hint(), row.id);
   EXPECT_EQ(panel->WallpaperClearedText(), "Message4");
 }
@@ -140,15 +140,15 @@ TEST_F(LanguagePanelTest, AnotherLanguageReplacesTheFirstAndTheClearedMessageFol
                       "\xEF\xBB\xBF[Translations]\r\nMainForm.MainNew.Caption=Nueva\r\n"
                       "MainForm.MainComboBox.Items=segundos,minutos,horas,d\xC3\xAD" "as\r\n"
                       "[Messages]\r\nMessage4=Se ha borrado el fondo de pantalla.\r\n");
-  panel->MainComboBox.SetItemIndex(3);
+  panel->IntervalUnitBox.SetItemIndex(3);
   panel->UseLanguage("French");
   EXPECT_EQ(panel->WallpaperClearedText(), "Le fond d'\xC3\xA9" "cran a \xC3\xA9t\xC3\xA9 effac\xC3\xA9.");
   panel->UseLanguage("Spanish");
   EXPECT_EQ(panel->MainNew.Caption(), "Nueva");
-  EXPECT_EQ(panel->MainComboBox.Items()[3], "d\xC3\xAD" "as");
-  EXPECT_EQ(panel->MainComboBox.ItemIndex(), 3);
+  EXPECT_EQ(panel->IntervalUnitBox.Items()[3], "d\xC3\xAD" "as");
+  EXPECT_EQ(panel->IntervalUnitBox.ItemIndex(), 3);
   // Texts the new file lacks keep what the last run wrote.
-  EXPECT_EQ(panel->GroupBox3.Caption(), "Minuterie");
+  EXPECT_EQ(panel->WallpaperControlBox.Caption(), "Minuterie");
 
   prompts.messages.clear();
   panel->ShowWallpaperClearedMessage();
@@ -175,29 +175,29 @@ TEST_F(SettingsLanguageTest, TheStoredLanguageTranslatesAtStartAndTheBoxChangesI
   auto* settings = ui::Application::FindForm<TSettings>("Settings");
   ASSERT_TRUE(panel && settings);
 
-  EXPECT_EQ(settings->ComboBox2.Text(), "French");
-  EXPECT_EQ(panel->Language1.LanguageFile(), ExeFolder() + "French.lng");
+  EXPECT_EQ(settings->LanguageBox.Text(), "French");
+  EXPECT_EQ(panel->Translator.LanguageFile(), ExeFolder() + "French.lng");
   EXPECT_EQ(panel->MainNew.Caption(), "Nouvelle");
-  EXPECT_EQ(settings->Button3.Caption(), "Annuler");
-  EXPECT_EQ(settings->TabSheet5.Caption(), "Son");
-  EXPECT_EQ(panel->MainBitBtn1.Hint(), "Monter l'\xC3\xA9l\xC3\xA9ment");
-  EXPECT_EQ(settings->Button2.Caption(), "Valid\xC3\xA9");
+  EXPECT_EQ(settings->CancelButton.Caption(), "Annuler");
+  EXPECT_EQ(settings->SoundPage.Caption(), "Son");
+  EXPECT_EQ(panel->MoveUpButton.Hint(), "Monter l'\xC3\xA9l\xC3\xA9ment");
+  EXPECT_EQ(settings->OkButton.Caption(), "Valid\xC3\xA9");
   // The windows made after the settings dialog are translated from the start.
   EXPECT_EQ(ui::ResolvePropertyPath(app, "ScanDiskForm.Button3.Caption").property->getText(), "Rechercher");
   EXPECT_EQ(ui::ResolvePropertyPath(app, "DelayForm.Button2.Caption").property->getText(), "Annuler");
   EXPECT_EQ(ui::ResolvePropertyPath(app, "FilterForm.Label1.Caption").property->getText(), "Extensions");
 
-  const std::vector<std::string> names = settings->ComboBox2.Items();
+  const std::vector<std::string> names = settings->LanguageBox.Items();
   const auto spanish = std::find(names.begin(), names.end(), "Spanish");
   ASSERT_NE(spanish, names.end());
-  settings->ComboBox2.SetItemIndex(int(spanish - names.begin()));
-  settings->ComboBox2Change(settings->ComboBox2);
+  settings->LanguageBox.SetItemIndex(int(spanish - names.begin()));
+  settings->LanguageBoxChange(settings->LanguageBox);
   EXPECT_EQ(panel->MainNew.Caption(), "Nueva");
 
   // Nothing was applied: the stored language comes back.
-  settings->Button1Click(settings->Button1);
-  EXPECT_EQ(settings->ComboBox2.Text(), "French");
-  EXPECT_EQ(panel->Language1.LanguageFile(), ExeFolder() + "French.lng");
+  settings->ResetButtonClick(settings->ResetButton);
+  EXPECT_EQ(settings->LanguageBox.Text(), "French");
+  EXPECT_EQ(panel->Translator.LanguageFile(), ExeFolder() + "French.lng");
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ class LanguageWindowsTest : public test::GuiTest {
   void MakeWindows() {
     CreateProgramWindows(app);
     panel = ui::Application::FindForm<TMainForm>("MainForm");
-    panel->timer_start.SetEnabled(false);
+    panel->StartupTimer.SetEnabled(false);
   }
   TMainForm* panel = nullptr;
 };
@@ -163,34 +163,34 @@ class RightToLeftTest : public LanguageWindowsTest {
 TEST_F(RightToLeftTest, ArabicMirrorsEveryWindowAndFrenchPutsThemBack) {
   MakeWindows();
   auto* settings = ui::Application::FindForm<TSettings>("Settings");
-  const auto modeBox = Margins(*panel, panel->GroupBox5);
-  const auto okButton = Margins(*settings, settings->Button2);
+  const auto modeBox = Margins(*panel, panel->FunctioningModeBox);
+  const auto okButton = Margins(*settings, settings->OkButton);
   ASSERT_LT(modeBox.first, modeBox.second);  // the functioning mode sits on the left
 
   panel->UseLanguage("Arabic");
   EXPECT_TRUE(app.RightToLeft());
   for (ui::Form* form : app.Forms()) EXPECT_TRUE(MirrorStyle(form->Handle())) << form->Name();
-  EXPECT_EQ(Margins(*panel, panel->GroupBox5), std::make_pair(modeBox.second, modeBox.first));
-  EXPECT_EQ(Margins(*settings, settings->Button2), std::make_pair(okButton.second, okButton.first));
+  EXPECT_EQ(Margins(*panel, panel->FunctioningModeBox), std::make_pair(modeBox.second, modeBox.first));
+  EXPECT_EQ(Margins(*settings, settings->OkButton), std::make_pair(okButton.second, okButton.first));
   // Lists, edits and check boxes read from the right; the banner and the
   // preview keep their pictures as drawn.
-  for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->MainListBox, &panel->CheckBox1, &panel->modeautomatic,
-                                                             &panel->MainComboBox, &settings->SoundListBox}) {
+  for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->MainListBox, &panel->ChangeAtStartupCheck, &panel->AutomaticModeRadio,
+                                                             &panel->IntervalUnitBox, &settings->SoundListBox}) {
     EXPECT_TRUE(MirrorStyle(c->Handle())) << c->Name();
   }
   for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->MainImage, &panel->MainPreview}) {
     EXPECT_FALSE(MirrorStyle(c->Handle())) << c->Name();
   }
   // The layout is still that of the table, in layout units.
-  EXPECT_EQ(panel->GroupBox5.Left(), 8);
+  EXPECT_EQ(panel->FunctioningModeBox.Left(), 8);
   for (const std::string& fault : test::LayoutFaults(*panel)) ADD_FAILURE() << fault;
 
   panel->UseLanguage("French");
   EXPECT_FALSE(app.RightToLeft());
   for (ui::Form* form : app.Forms()) EXPECT_FALSE(MirrorStyle(form->Handle())) << form->Name();
   EXPECT_FALSE(MirrorStyle(panel->MainListBox.Handle()));
-  EXPECT_EQ(Margins(*panel, panel->GroupBox5), modeBox);
-  EXPECT_EQ(Margins(*settings, settings->Button2), okButton);
+  EXPECT_EQ(Margins(*panel, panel->FunctioningModeBox), modeBox);
+  EXPECT_EQ(Margins(*settings, settings->OkButton), okButton);
 }
 
 // A window made while the program is mirrored is mirrored from the start.
@@ -198,7 +198,7 @@ TEST_F(RightToLeftTest, StartingInArabicMakesEveryWindowMirrored) {
   test::WriteTextFile(ExeFolder() + "settings.ini", "[language]\r\nvalue=Arabic\r\n");
   MakeWindows();
   for (ui::Form* form : app.Forms()) EXPECT_TRUE(MirrorStyle(form->Handle())) << form->Name();
-  EXPECT_TRUE(MirrorStyle(panel->GroupBox5.Handle()));
+  EXPECT_TRUE(MirrorStyle(panel->FunctioningModeBox.Handle()));
   EXPECT_FALSE(MirrorStyle(panel->MainImage.Handle()));
 }
 
@@ -225,43 +225,43 @@ TEST_P(EveryLanguageFits, EveryCaptionFitsItsControl) {
     const std::string where = std::string(language) + " at " + std::to_string(GetParam()) + " DPI";
     // The preview's kind of picture, in the words it is said in: the longest
     // decoder name the system gives ("TIFF"), and the JPEG's own text.
-    panel->typeval.SetCaption(Say(texts::kPictureOfKind, {"TIFF"}));
+    panel->TypeValue.SetCaption(Say(texts::kPictureOfKind, {"TIFF"}));
     Check(*panel, where + ", a TIFF picture's kind");
-    panel->typeval.SetCaption(Say(texts::kJpegImage));
+    panel->TypeValue.SetCaption(Say(texts::kJpegImage));
     for (ui::Form* form : app.Forms()) {
       if (form != settings) Check(*form, where);
     }
     // Each page of the settings dialog, and each state of the panel's
     // lower half: the picture's style, a movie's size, a page's notice.
-    for (int page = 0; page < settings->PageControl1.PageCount(); ++page) {
-      settings->PageControl1.SetActivePageIndex(page);
+    for (int page = 0; page < settings->Pages.PageCount(); ++page) {
+      settings->Pages.SetActivePageIndex(page);
       Check(*settings, where + ", settings page " + std::to_string(page));
     }
-    settings->PageControl1.SetActivePageIndex(0);
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->Label3, &panel->Label4, &panel->SpinEdit1,
-                                                               &panel->SpinEdit2, &panel->MainWallpaperStyleLabel,
-                                                               &panel->ComboBox1}) {
+    settings->Pages.SetActivePageIndex(0);
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->OriginXLabel, &panel->OriginYLabel, &panel->OriginXEdit,
+                                                               &panel->OriginYEdit, &panel->MainWallpaperStyleLabel,
+                                                               &panel->StyleBox}) {
       c->Hide();
     }
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->MovieDimensionLabel, &panel->moviewidthlabel,
-                                                               &panel->moviewidthspin, &panel->Movieheightlabel,
-                                                               &panel->movieheightspin}) {
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->MovieDimensionLabel, &panel->MovieWidthLabel,
+                                                               &panel->MovieWidthEdit, &panel->MovieHeightLabel,
+                                                               &panel->MovieHeightEdit}) {
       c->Show();
     }
     Check(*panel, where + ", a movie");
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->MovieDimensionLabel, &panel->moviewidthlabel,
-                                                               &panel->moviewidthspin, &panel->Movieheightlabel,
-                                                               &panel->movieheightspin}) {
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->MovieDimensionLabel, &panel->MovieWidthLabel,
+                                                               &panel->MovieWidthEdit, &panel->MovieHeightLabel,
+                                                               &panel->MovieHeightEdit}) {
       c->Hide();
     }
-    panel->lunglabel.Show();
-    panel->htmlpreviewbutton.Show();
+    panel->ActiveDesktopNote.Show();
+    panel->PagePreviewButton.Show();
     Check(*panel, where + ", a page");
-    panel->lunglabel.Hide();
-    panel->htmlpreviewbutton.Hide();
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->Label3, &panel->Label4, &panel->SpinEdit1,
-                                                               &panel->SpinEdit2, &panel->MainWallpaperStyleLabel,
-                                                               &panel->ComboBox1}) {
+    panel->ActiveDesktopNote.Hide();
+    panel->PagePreviewButton.Hide();
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&panel->OriginXLabel, &panel->OriginYLabel, &panel->OriginXEdit,
+                                                               &panel->OriginYEdit, &panel->MainWallpaperStyleLabel,
+                                                               &panel->StyleBox}) {
       c->Show();
     }
   }

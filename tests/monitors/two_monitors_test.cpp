@@ -158,15 +158,15 @@ TEST_F(TwoMonitorsTest, WithTheOptionEachMonitorShowsAnEntryOfItsOwn) {
   IniFile ini(dir.file("settings.ini"));
   ini.WriteBool("Different Wallpaper on each Monitor", "Checked", true);
   TMainForm& panel = app.CreateForm<TMainForm>();
-  panel.timer_startTimer(panel.timer_start);
-  panel.timer_forautomatic.SetEnabled(false);
+  panel.StartupTimerTick(panel.StartupTimer);
+  panel.FolderReaderTimer.SetEnabled(false);
   const uint32_t colours[] = {0xDC1414, 0x14DC14, 0x1414DC, 0xDCDC14};
   for (int i = 0; i < 4; ++i) {
     const std::string path = dir.file("picture" + std::to_string(i) + ".jpg");
     EncodeJpegFile(path, MakeImage(400, 300, colours[i]), 95);
     panel.AddOneFile(path);
   }
-  panel.ComboBox1.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
+  panel.StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
   auto similar = [](uint32_t a, uint32_t b) {
     for (int shift : {0, 8, 16}) {
       if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 6) return false;
@@ -209,8 +209,8 @@ class TwoMonitorsPanelTest : public TwoMonitorsTest {
     app.Arguments.clear();
     IniFile(dir.file("settings.ini")).WriteBool("Different Wallpaper on each Monitor", "Checked", eachMonitor);
     TMainForm& panel = app.CreateForm<TMainForm>();
-    panel.timer_startTimer(panel.timer_start);
-    panel.timer_forautomatic.SetEnabled(false);
+    panel.StartupTimerTick(panel.StartupTimer);
+    panel.FolderReaderTimer.SetEnabled(false);
     return panel;
   }
   // The bitmap registered for the desktop, with the part of the monitor at
@@ -239,7 +239,7 @@ TEST_F(TwoMonitorsPanelTest, EachMonitorTakesDistinctPicturesAndPassesOverPagesM
   for (const std::string& path : {a, page, movie, gone, b}) panel.AddOneFile(path);
   ASSERT_EQ(panel.MainListBox.Count(), 5);
   DeleteFileA(gone.c_str());
-  panel.ComboBox1.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
+  panel.StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
   const RECT& leftMonitor = screen.left == primary.left ? primary : other;
   const RECT& rightMonitor = screen.left == primary.left ? other : primary;
   auto expectPair = [&](uint32_t leftColour, uint32_t rightColour) {
@@ -258,7 +258,7 @@ TEST_F(TwoMonitorsPanelTest, EachMonitorTakesDistinctPicturesAndPassesOverPagesM
   // Shuffled: the second monitor's entry is drawn from the others, never
   // the first monitor's again, and whatever the draw meets first is passed
   // over until a picture comes.
-  panel.CheckBox2.SetChecked(true);
+  panel.ShuffleCheck.SetChecked(true);
   for (int change = 0; change < 12; ++change) {
     SCOPED_TRACE(change);
     DeleteFileA(panel.WPChanger1.BitmapPath().c_str());
@@ -283,7 +283,7 @@ TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonit
   panel.AddOneFile(path);
   for (const int style : {RowOf(WallpaperStyle::Fill).comboIndex, RowOf(WallpaperStyle::Fit).comboIndex}) {
     SCOPED_TRACE(style == RowOf(WallpaperStyle::Fill).comboIndex ? "fill" : "fit");
-    panel.ComboBox1.SetItemIndex(style);
+    panel.StyleBox.SetItemIndex(style);
     DeleteFileA(panel.WPChanger1.BitmapPath().c_str());
     panel.MainListBox.SetItemIndex(0);
     panel.MainListBoxDblClick(panel);

@@ -41,8 +41,8 @@ class PanelEditingTest : public test::GuiTest {
   TRMCForm& target = app.CreateForm<TRMCForm>();
 
   PanelEditingTest() {
-    panel.timer_startTimer(panel.timer_start);
-    panel.timer_forautomatic.SetEnabled(false);
+    panel.StartupTimerTick(panel.StartupTimer);
+    panel.FolderReaderTimer.SetEnabled(false);
     PumpUntil([] { return ui::RunningWorkers() == 0; });
   }
   std::string Pic(const std::string& name) { return MakePicture(dir.file(name)); }
@@ -51,7 +51,7 @@ class PanelEditingTest : public test::GuiTest {
     panel.Playlist->Clear();
     panel.AddFilesToPlaylist(paths);
     panel.MainListBox.Clear();
-    panel.FillPlaylistBox(panel.ShowFullPath1.Checked());
+    panel.FillPlaylistBox(panel.ShowFullPathItem.Checked());
   }
   Paths Entries() const {
     Paths v;
@@ -77,17 +77,17 @@ TEST_F(PanelEditingTest, RowsAddressTheEntriesTheyShowPastAMissingFile) {
 
   // Moving row 1 (b) up exchanges it with a; the missing entry stays put.
   Select(1);
-  panel.MainBitBtn1Click(panel.MainBitBtn1);
+  panel.MoveUpButtonClick(panel.MoveUpButton);
   EXPECT_EQ(Entries(), (Paths{b, gone, a, c}));
   EXPECT_EQ(panel.MainListBox.Items(), (Paths{"b", "a", "c"}));
   EXPECT_EQ(panel.MainListBox.ItemIndex(), 0);
-  panel.MainBitBtn2Click(panel.MainBitBtn2);
+  panel.MoveDownButtonClick(panel.MoveDownButton);
   EXPECT_EQ(Entries(), (Paths{a, gone, b, c}));
 
   // Deleting the selected row's file deletes that file and no other.
   Select(1);
   prompts.AnswerMessage(IDOK);
-  panel.MoveFiles1Click(panel.MoveFiles1);
+  panel.DeleteFilesItemClick(panel.DeleteFilesItem);
   EXPECT_EQ(prompts.messages.back().text, "Delete File");
   EXPECT_EQ(prompts.messages.back().caption, "Confirm");
   EXPECT_EQ(prompts.messages.back().type, UINT(MB_OKCANCEL | MB_ICONQUESTION));
@@ -101,7 +101,7 @@ TEST_F(PanelEditingTest, RowsAddressTheEntriesTheyShowPastAMissingFile) {
   Select(1);
   panel.MainListBoxClick(panel.MainListBox);
   EXPECT_TRUE(prompts.messages.size() == 1);  // no "does not exist anymore" for the missing entry
-  panel.MainBitBtn3Click(panel.MainBitBtn3);
+  panel.RemoveEntryButtonClick(panel.RemoveEntryButton);
   EXPECT_EQ(Entries(), (Paths{a, gone}));
   EXPECT_TRUE(Exists(c));
 }
@@ -111,65 +111,65 @@ TEST_F(PanelEditingTest, MovingAtTheEdgesAndRemovingFollowTheSelection) {
   panel.Show();  // on the screen, the panel previews the selected row
   Load({a, b, c});
   Select(-1);
-  panel.MainBitBtn1Click(panel.MainBitBtn1);  // nothing selected: row 0 is, and that cannot go up
+  panel.MoveUpButtonClick(panel.MoveUpButton);  // nothing selected: row 0 is, and that cannot go up
   EXPECT_EQ(panel.MainListBox.ItemIndex(), 0);
   EXPECT_EQ(Entries(), (Paths{a, b, c}));
   Select(2);
-  panel.MainBitBtn2Click(panel.MainBitBtn2);
+  panel.MoveDownButtonClick(panel.MoveDownButton);
   EXPECT_EQ(Entries(), (Paths{a, b, c}));
   EXPECT_EQ(panel.MainListBox.ItemIndex(), 2);
 
-  panel.MainBitBtn3Click(panel.MainBitBtn3);  // the last row: the new last is selected
+  panel.RemoveEntryButtonClick(panel.RemoveEntryButton);  // the last row: the new last is selected
   EXPECT_EQ(Entries(), (Paths{a, b}));
   EXPECT_EQ(panel.MainListBox.ItemIndex(), 1);
   EXPECT_TRUE(Exists(c));  // only the entry goes
   Select(0);
-  panel.MainBitBtn3Click(panel.MainBitBtn3);
+  panel.RemoveEntryButtonClick(panel.RemoveEntryButton);
   EXPECT_EQ(panel.MainListBox.ItemIndex(), 0);
   EXPECT_FALSE(panel.MainPreview.GetPicture().Empty());
-  panel.MainBitBtn3Click(panel.MainBitBtn3);  // the only row: the preview empties
+  panel.RemoveEntryButtonClick(panel.RemoveEntryButton);  // the only row: the preview empties
   EXPECT_EQ(panel.MainListBox.Count(), 0);
   EXPECT_TRUE(panel.MainPreview.GetPicture().Empty());
-  panel.MainBitBtn3Click(panel.MainBitBtn3);  // nothing left: nothing happens
+  panel.RemoveEntryButtonClick(panel.RemoveEntryButton);  // nothing left: nothing happens
 }
 
 TEST_F(PanelEditingTest, TheMenusListTheirItemsAndTheSortRandomiseAndFindCommandsWork) {
   std::vector<std::string> add2;
-  for (ui::MenuItem* item : panel.Add2.Items()) add2.push_back(item->Caption() + (item->Enabled() ? "" : " (off)"));
+  for (ui::MenuItem* item : panel.PlaylistMenu.Items()) add2.push_back(item->Caption() + (item->Enabled() ? "" : " (off)"));
   EXPECT_EQ(add2, (Paths{"Set as Wallpaper", "-", "Add From File", "Add From Folder", "Add HTML and Movie Wallpaper",
                          "Scan Disk For Wallpapers", "Download (off)", "-", "Empty Wallpaper List",
                          "Sort Wallpaper List", "Randomise Wallpaper List", "Show Full Path", "-", "Copy Files",
                          "Delete Files", "Move Files", "Rename Files", "-", "Find Current Selection",
                          "Sellect All (off)", "Invert Selection (off)", "-", "Remove Bad Graphics"}));
-  EXPECT_EQ(panel.Add1.Items().size(), 5u);
-  EXPECT_FALSE(panel.Download1.Enabled());
+  EXPECT_EQ(panel.AddMenu.Items().size(), 5u);
+  EXPECT_FALSE(panel.DownloadItem.Enabled());
 
   Pic("b.jpg");
   Pic("a.jpg");
   const std::string b = dir.file("b.jpg"), upper = dir.file("A.jpg"), lower = dir.file("a.jpg");
   Load({b, upper, lower});
-  panel.SortWallpaperList1.Click();
+  panel.SortListItem.Click();
   EXPECT_EQ(Entries(), (Paths{upper, lower, b}));
   EXPECT_EQ(panel.MainListBox.Items(), (Paths{"A", "a", "b"}));
 
   Select(2);
-  panel.FindCurrentSelection1.Click();
+  panel.FindCurrentItem.Click();
   EXPECT_EQ(panel.MainListBox.ItemIndex(), 0);
 
   Load({b});
-  panel.RandomiseWallpaperList1.Click();
+  panel.RandomiseListItem.Click();
   EXPECT_EQ(Entries(), (Paths{b}));
   Paths many;
   for (int i = 0; i < 200; ++i) many.push_back(dir.file("n" + std::to_string(i) + ".jpg"));
   Load(many);
-  panel.RandomiseWallpaperList1.Click();
+  panel.RandomiseListItem.Click();
   const Paths mixed = Entries();
   ASSERT_EQ(std::multiset<std::string>(mixed.begin(), mixed.end()), std::multiset<std::string>(many.begin(), many.end()));
   int moved = 0;
   for (size_t k = 0; k < many.size(); ++k) moved += mixed[k] != many[k];
   EXPECT_LE(moved, 20);
 
-  panel.EmptyWallpaperList1.Click();
+  panel.EmptyListItem.Click();
   EXPECT_EQ(panel.Playlist->LineCount(), 0u);
   EXPECT_EQ(panel.MainListBox.Count(), 0);
 }
@@ -177,13 +177,13 @@ TEST_F(PanelEditingTest, TheMenusListTheirItemsAndTheSortRandomiseAndFindCommand
 TEST_F(PanelEditingTest, AddingFromFilesAndFoldersAndCancellingEitherFolderDialog) {
   const std::string a = Pic("a.bmp"), m = MakeFile(dir.file("m.avi"));
   prompts.AnswerOpen({a, a});
-  panel.AddFromFile1.Click();
+  panel.ListAddFilesItem.Click();
   ASSERT_EQ(prompts.openCalls.size(), 1u);
   EXPECT_TRUE(prompts.openCalls[0].multiSelect);
   EXPECT_TRUE(prompts.openCalls[0].fileMustExist);
   EXPECT_NE(prompts.openCalls[0].filter.find("*.emf"), std::string::npos);
   prompts.AnswerOpen({m});
-  panel.AddHTMLWallpaper1.Click();
+  panel.ListAddPagesItem.Click();
   EXPECT_EQ(prompts.openCalls[1].filter, "Movie Files|*.avi;*.mpg;*.mpeg|HTML Files|*.html;*.htm;");
   EXPECT_EQ(Entries(), (Paths{a, a, m}));
   EXPECT_EQ(panel.MainListBox.Count(), 3);
@@ -192,9 +192,9 @@ TEST_F(PanelEditingTest, AddingFromFilesAndFoldersAndCancellingEitherFolderDialo
   CreateDirectoryA(folder.c_str(), nullptr);
   MakeFile(folder + "\\x.jpg");
   // Cancel in the folder picker.
-  InModal(picker, [&] { panel.Addfromfolder1.Click(); }, [&] { picker.Button2Click(picker.Button2); });
+  InModal(picker, [&] { panel.AddFolderItem.Click(); }, [&] { picker.Button2Click(picker.Button2); });
   // OK in the picker, Cancel in the options.
-  InModal(picker, [&] { panel.AddFromFolder2.Click(); }, [&] {
+  InModal(picker, [&] { panel.ListAddFolderItem.Click(); }, [&] {
     ASSERT_TRUE(picker.SelectPath(folder));
     app.Post([&] { options.Button2Click(options.Button2); });
     picker.Button1Click(picker.Button1);
@@ -203,7 +203,7 @@ TEST_F(PanelEditingTest, AddingFromFilesAndFoldersAndCancellingEitherFolderDialo
   EXPECT_EQ(ui::RunningWorkers(), 0);
   EXPECT_EQ(Entries(), (Paths{a, a, m}));
   // OK in both: the folder's pictures are appended.
-  InModal(picker, [&] { panel.AddFromFolder2.Click(); }, [&] {
+  InModal(picker, [&] { panel.ListAddFolderItem.Click(); }, [&] {
     ASSERT_TRUE(picker.SelectPath(folder));
     app.Post([&] { options.Button1Click(options.Button1); });
     picker.Button1Click(picker.Button1);
@@ -227,17 +227,17 @@ TEST_F(PanelEditingTest, RemoveBadGraphicsKeepsMoviesAndPagesUnopenedAndRemovesT
                                OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   ASSERT_NE(writing, INVALID_HANDLE_VALUE);
-  panel.RemoveBadGraphics1.Click();
+  panel.RemoveBadGraphicsItem.Click();
   EXPECT_TRUE(panel.CheckingGraphics());
-  EXPECT_FALSE(panel.GroupBox1.Enabled());
+  EXPECT_FALSE(panel.PlaylistBox.Enabled());
   ASSERT_TRUE(PumpUntil([&] { return !panel.CheckingGraphics(); }));
   CloseHandle(locked);
   CloseHandle(writing);
   // A movie named in capitals is a movie as well, kept unopened.
   EXPECT_EQ(Entries(), (Paths{good, upperMovie, movie, page, last}));
   EXPECT_EQ(panel.MainListBox.Items(), (Paths{"good", "CLIP", "clip", "page", "last"}));
-  EXPECT_TRUE(panel.GroupBox1.Enabled());
-  EXPECT_EQ(panel.GroupBox1.Caption(), "Playlist management");
+  EXPECT_TRUE(panel.PlaylistBox.Enabled());
+  EXPECT_EQ(panel.PlaylistBox.Caption(), "Playlist management");
   EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -245,7 +245,7 @@ TEST_F(PanelEditingTest, ClosingWhileBadGraphicsAreCheckedEndsCleanly) {
   Paths many;
   for (int i = 0; i < 300; ++i) many.push_back(Pic("p" + std::to_string(i) + ".bmp"));
   Load(many);
-  panel.RemoveBadGraphics1.Click();
+  panel.RemoveBadGraphicsItem.Click();
   ASSERT_TRUE(panel.CheckingGraphics());
   SendMessageA(panel.Handle(), WM_CLOSE, 0, 0);  // hidden: the program ends
   EXPECT_TRUE(app.Terminated());
@@ -261,46 +261,46 @@ TEST_F(PanelEditingTest, CopyAndMoveIntoTheChosenFolder) {
   Select(0);
   auto toFolder = [&](ui::MenuItem& item, const std::string& folder) {
     InModal(target, [&] { item.Click(); }, [&] {
-      EXPECT_EQ(target.Caption(), &item == &panel.CopyFiles1 ? "Copy Files" : "Move Files");
+      EXPECT_EQ(target.Caption(), &item == &panel.CopyFilesItem ? "Copy Files" : "Move Files");
       ASSERT_TRUE(target.SelectPath(folder));
       target.Button1Click(target.Button1);
     });
   };
-  toFolder(panel.CopyFiles1, backup);
+  toFolder(panel.CopyFilesItem, backup);
   EXPECT_EQ(ReadTextFile(backup + "\\a.bmp"), ReadTextFile(a));
   WriteTextFile(backup + "\\a.bmp", "kept");
-  toFolder(panel.CopyFiles1, backup);
+  toFolder(panel.CopyFilesItem, backup);
   EXPECT_EQ(ReadTextFile(backup + "\\a.bmp"), "kept");  // never replaced
   EXPECT_EQ(Entries(), (Paths{a, b}));
 
   // Into a drive's root.
   const std::string rootCopy = "C:\\" + ExtractFileName(a);
   DeleteFileA(rootCopy.c_str());
-  toFolder(panel.CopyFiles1, "C:\\");
+  toFolder(panel.CopyFilesItem, "C:\\");
   EXPECT_TRUE(Exists(rootCopy));
   DeleteFileA(rootCopy.c_str());
 
   // A move onto a name the folder has fails and leaves the entry.
-  toFolder(panel.MoveFiles2, backup);
+  toFolder(panel.MoveFilesItem, backup);
   EXPECT_TRUE(Exists(a));
   EXPECT_EQ(Entries(), (Paths{a, b}));
   Select(1);
-  toFolder(panel.MoveFiles2, backup);
+  toFolder(panel.MoveFilesItem, backup);
   EXPECT_FALSE(Exists(b));
   EXPECT_TRUE(Exists(backup + "\\b.bmp"));
   EXPECT_EQ(Entries(), (Paths{a, backup + "\\b.bmp"}));
   EXPECT_EQ(panel.Playlist->Name(1), "b");
 
   // Cancel does nothing; a translated caption still copies.
-  panel.CopyFiles1.SetCaption("Dateien kopieren");
+  panel.CopyFilesItem.SetCaption("Dateien kopieren");
   Select(0);
   DeleteFileA((backup + "\\a.bmp").c_str());
-  InModal(target, [&] { panel.CopyFiles1.Click(); }, [&] {
+  InModal(target, [&] { panel.CopyFilesItem.Click(); }, [&] {
     ASSERT_TRUE(target.SelectPath(backup));
     target.Button2Click(target.Button2);
   });
   EXPECT_FALSE(Exists(backup + "\\a.bmp"));
-  toFolder(panel.CopyFiles1, backup);
+  toFolder(panel.CopyFilesItem, backup);
   EXPECT_TRUE(Exists(backup + "\\a.bmp"));
 }
 
@@ -311,7 +311,7 @@ TEST_F(PanelEditingTest, CopyAndMoveIntoTheChosenFolder) {
 TEST_F(PanelEditingTest, AFileOperationActsOnTheRowChosenWhateverTheRotationSelectsMeanwhile) {
   const std::string a = Pic("a.bmp"), b = Pic("b.bmp"), c = Pic("c.bmp"), d = Pic("d.bmp"), gone = dir.file("gone.bmp");
   Load({a, gone, b, c, d});
-  auto tick = [&] { panel.Timer1Timer(panel.Timer1); };
+  auto tick = [&] { panel.RotationTimerTick(panel.RotationTimer); };
 
   // The menu opens on row 0 (a); a tick selects row 1 before Delete is
   // chosen, another while its box is open.
@@ -323,7 +323,7 @@ TEST_F(PanelEditingTest, AFileOperationActsOnTheRowChosenWhateverTheRotationSele
     ASSERT_EQ(panel.MainListBox.ItemIndex(), 1);
     prompts.WhileMessageOpen(tick);
     prompts.AnswerMessage(IDOK);
-    panel.MoveFiles1.Click();
+    panel.DeleteFilesItem.Click();
   }
   EXPECT_FALSE(Exists(a));
   EXPECT_TRUE(Exists(b));
@@ -336,7 +336,7 @@ TEST_F(PanelEditingTest, AFileOperationActsOnTheRowChosenWhateverTheRotationSele
   Select(0);
   prompts.WhileMessageOpen(tick);
   prompts.AnswerMessage(IDOK);
-  panel.MoveFiles1.Click();
+  panel.DeleteFilesItem.Click();
   EXPECT_FALSE(Exists(b));
   EXPECT_TRUE(Exists(c));
   EXPECT_EQ(Entries(), (Paths{gone, c, d}));
@@ -344,7 +344,7 @@ TEST_F(PanelEditingTest, AFileOperationActsOnTheRowChosenWhateverTheRotationSele
   // Rename: the dialog stays open across a tick; the chosen row's file is renamed.
   panel.CurrentIndex = 0;
   Select(0);
-  InModal(rename, [&] { panel.RenameFiles1.Click(); }, [&] {
+  InModal(rename, [&] { panel.RenameFilesItem.Click(); }, [&] {
     tick();
     EXPECT_EQ(rename.Edit1.Text(), "c");
     rename.Edit1.SetText("renamed");
@@ -363,24 +363,24 @@ TEST_F(PanelEditingTest, DeleteMovesTheCurrentIndexBackAndDropsTheEntryOfAProtec
   panel.CurrentIndex = 3;
   Select(7);
   prompts.AnswerMessage(IDOK);
-  panel.MoveFiles1.Click();
+  panel.DeleteFilesItem.Click();
   EXPECT_EQ(panel.CurrentIndex, 2);
   EXPECT_FALSE(Exists(files[7]));
   panel.CurrentIndex = 0;
   Select(0);
   prompts.AnswerMessage(IDOK);
-  panel.MoveFiles1.Click();
+  panel.DeleteFilesItem.Click();
   EXPECT_EQ(panel.CurrentIndex, 0);
 
   Select(1);
   prompts.AnswerMessage(IDCANCEL);
-  panel.MoveFiles1.Click();
+  panel.DeleteFilesItem.Click();
   EXPECT_EQ(panel.Playlist->EntryCount(), 7u);
   EXPECT_TRUE(Exists(files[2]));
 
   SetFileAttributesA(files[2].c_str(), FILE_ATTRIBUTE_READONLY);
   prompts.AnswerMessage(IDOK);
-  panel.MoveFiles1.Click();
+  panel.DeleteFilesItem.Click();
   EXPECT_TRUE(Exists(files[2]));
   EXPECT_EQ(panel.Playlist->EntryCount(), 6u);
   EXPECT_EQ(panel.Playlist->Path(1), files[3]);
@@ -393,13 +393,13 @@ TEST_F(PanelEditingTest, RenameTakesTheTypedNameAndRefusesNamesOutsideTheFolder)
   Load({c, a});
   Select(1);
   auto typed = [&](const std::string& text, bool stays) {
-    InModal(rename, [&] { panel.RenameFiles1.Click(); }, [&] {
+    InModal(rename, [&] { panel.RenameFilesItem.Click(); }, [&] {
       rename.Edit1.SetText(text);
       rename.Button1Click(rename.Button1);
       EXPECT_EQ(rename.ModalResult() == ui::mrNone, stays) << text;
     });
   };
-  InModal(rename, [&] { panel.RenameFiles1.Click(); }, [&] { EXPECT_EQ(rename.Edit1.Text(), "a.jpg"); });
+  InModal(rename, [&] { panel.RenameFilesItem.Click(); }, [&] { EXPECT_EQ(rename.Edit1.Text(), "a.jpg"); });
 
   for (const char* bad : {"..\\x", "sub/x", "a:b", "x*", "x?", "x\"", "x<", "x>", "x|", "CON", "nul"}) {
     const size_t before = prompts.messages.size();
@@ -420,9 +420,9 @@ TEST_F(PanelEditingTest, RenameTakesTheTypedNameAndRefusesNamesOutsideTheFolder)
   EXPECT_EQ(panel.MainListBox.Items(), (Paths{"c", "b"}));
 
   // With full paths the field holds the name and its extension.
-  panel.ShowFullPath1Click(panel.ShowFullPath1);
+  panel.ShowFullPathItemClick(panel.ShowFullPathItem);
   Select(1);
-  InModal(rename, [&] { panel.RenameFiles1.Click(); }, [&] {
+  InModal(rename, [&] { panel.RenameFilesItem.Click(); }, [&] {
     EXPECT_EQ(rename.Edit1.Text(), "b.bmp");
     rename.Button1Click(rename.Button1);
   });

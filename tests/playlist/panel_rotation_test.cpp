@@ -41,8 +41,8 @@ class RotationTest : public test::GuiTest {
  protected:
   RotationTest() {
     panel = &app.CreateForm<TMainForm>();
-    panel->timer_startTimer(panel->timer_start);
-    panel->timer_forautomatic.SetEnabled(false);
+    panel->StartupTimerTick(panel->StartupTimer);
+    panel->FolderReaderTimer.SetEnabled(false);
   }
   // Rows of small bitmaps, one colour each, selected at row 0.
   std::vector<std::string> Load(int rows) {
@@ -59,13 +59,13 @@ class RotationTest : public test::GuiTest {
     panel->MainListBox.SetItemIndex(0);
     return paths;
   }
-  void Tick() { panel->Timer1Timer(panel->Timer1); }
+  void Tick() { panel->RotationTimerTick(panel->RotationTimer); }
   int StoredIndex() const { return IniFile(ExeFolder() + "settings.ini").ReadInteger("Last Wallpaper Index", "Value", -1); }
 
   // The user picks a unit from the drop-down list.
   void PickUnit(int index) {
-    panel->MainComboBox.SetItemIndex(index);
-    HWND box = panel->MainComboBox.Handle();
+    panel->IntervalUnitBox.SetItemIndex(index);
+    HWND box = panel->IntervalUnitBox.Handle();
     SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), LPARAM(box));
   }
 
@@ -96,7 +96,7 @@ TEST_F(RotationTest, ATickOntoAMissingFileShowsTheOneAfterIt) {
 
 TEST_F(RotationTest, ShuffleWithOneRowAlwaysShowsThatRow) {
   auto paths = Load(1);
-  panel->CheckBox2.SetChecked(true);
+  panel->ShuffleCheck.SetChecked(true);
   for (int i = 0; i < 5; ++i) {
     SetDesktopValue("Wallpaper", "before the tick");
     Tick();
@@ -107,7 +107,7 @@ TEST_F(RotationTest, ShuffleWithOneRowAlwaysShowsThatRow) {
 
 TEST_F(RotationTest, AShuffledTickShowsTheEntryAfterTheDrawnOne) {
   auto paths = Load(5);
-  panel->CheckBox2.SetChecked(true);
+  panel->ShuffleCheck.SetChecked(true);
   std::vector<int> seen;
   for (int i = 0; i < 12; ++i) {
     const uint32_t planted = 0x12345678u + uint32_t(i);
@@ -135,17 +135,17 @@ TEST_F(RotationTest, AShuffledTickShowsTheEntryAfterTheDrawnOne) {
 
 TEST_F(RotationTest, NextAndPreviousUnderShuffleShowTheDrawnRowItself) {
   auto paths = Load(6);
-  panel->CheckBox2.SetChecked(true);
+  panel->ShuffleCheck.SetChecked(true);
   RandomGenerator expected;
   ProgramRandom().Seed(2024);
   expected.Seed(2024);
   for (int i = 0; i < 4; ++i) {
-    panel->NextWallpape1Click(*panel);
+    panel->NextWallpaperItemClick(*panel);
     const int row = int(expected.Next(6));
     EXPECT_EQ(panel->CurrentIndex, row) << "next " << i;
     EXPECT_EQ(DesktopValue("Wallpaper"), paths[size_t(row)]);
     EXPECT_EQ(StoredIndex(), row);
-    panel->PreviousWallpaper1Click(*panel);
+    panel->PreviousWallpaperItemClick(*panel);
     const int back = int(expected.Next(6));
     EXPECT_EQ(panel->CurrentIndex, back) << "previous " << i;
     EXPECT_EQ(DesktopValue("Wallpaper"), paths[size_t(back)]);
@@ -158,14 +158,14 @@ TEST_F(RotationTest, AnEmptyListChangesNothing) {
   DeleteFileA((ExeFolder() + "settings.ini").c_str());
   Tick();
   EXPECT_FALSE(Exists(ExeFolder() + "settings.ini"));
-  panel->CheckBox2.SetChecked(true);
+  panel->ShuffleCheck.SetChecked(true);
   Tick();
-  panel->PreviousWallpaper1Click(*panel);
-  panel->Reload1Click(*panel);
-  panel->BitBtn1Click(*panel);
-  panel->NextWallpape1Click(*panel);
-  panel->CheckBox2.SetChecked(false);
-  panel->NextWallpape1Click(*panel);
+  panel->PreviousWallpaperItemClick(*panel);
+  panel->ReloadItemClick(*panel);
+  panel->SetWallpaperButtonClick(*panel);
+  panel->NextWallpaperItemClick(*panel);
+  panel->ShuffleCheck.SetChecked(false);
+  panel->NextWallpaperItemClick(*panel);
   EXPECT_TRUE(DesktopUntouched());
   EXPECT_EQ(panel->CurrentIndex, 0);
   EXPECT_FALSE(Exists(ExeFolder() + "wallpaper.bmp"));
@@ -175,11 +175,11 @@ TEST_F(RotationTest, AnEmptyListChangesNothing) {
 
 TEST_F(RotationTest, PreviousAtTheFirstRowShowsTheLast) {
   auto paths = Load(4);
-  panel->PreviousWallpaper1Click(*panel);
+  panel->PreviousWallpaperItemClick(*panel);
   EXPECT_EQ(panel->CurrentIndex, 3);
   EXPECT_EQ(panel->MainListBox.ItemIndex(), 3);
   EXPECT_EQ(DesktopValue("Wallpaper"), paths[3]);
-  panel->PreviousWallpaper1Click(*panel);
+  panel->PreviousWallpaperItemClick(*panel);
   EXPECT_EQ(panel->CurrentIndex, 2);
   EXPECT_EQ(DesktopValue("Wallpaper"), paths[2]);
 }
@@ -188,11 +188,11 @@ TEST_F(RotationTest, NextWrapsAfterTheLastRowAndStoresTheIndex) {
   auto paths = Load(3);
   panel->CurrentIndex = 2;
   panel->MainListBox.SetItemIndex(2);
-  panel->NextWallpape1.Click();
+  panel->NextWallpaperItem.Click();
   EXPECT_EQ(panel->CurrentIndex, 0);
   EXPECT_EQ(DesktopValue("Wallpaper"), paths[0]);
   EXPECT_EQ(StoredIndex(), 0);
-  panel->NextWallpape1.Click();
+  panel->NextWallpaperItem.Click();
   EXPECT_EQ(panel->CurrentIndex, 1);
   EXPECT_EQ(DesktopValue("Wallpaper"), paths[1]);
   EXPECT_EQ(StoredIndex(), 1);
@@ -203,11 +203,11 @@ TEST_F(RotationTest, ReloadAppliesTheCurrentEntryAgainAndTheSelectionWins) {
   panel->CurrentIndex = 1;
   panel->MainListBox.SetItemIndex(1);
   SetDesktopValue("Wallpaper", "before the reload");
-  panel->Reload1.Click();
+  panel->ReloadItem.Click();
   EXPECT_EQ(panel->CurrentIndex, 1);
   EXPECT_EQ(DesktopValue("Wallpaper"), paths[1]);
   panel->MainListBox.SetItemIndex(2);
-  panel->Reload1.Click();
+  panel->ReloadItem.Click();
   EXPECT_EQ(panel->CurrentIndex, 2);
   EXPECT_EQ(DesktopValue("Wallpaper"), paths[2]);
 }
@@ -217,120 +217,120 @@ TEST_F(RotationTest, SetWallpaperAppliesTheSelectedRowAndNothingWithoutOne) {
   panel->CurrentIndex = 1;
   panel->MainListBox.SetItemIndex(-1);
   MarkDesktop();
-  panel->BitBtn1.Click();
+  panel->SetWallpaperButton.Click();
   EXPECT_TRUE(DesktopUntouched());
   EXPECT_EQ(panel->CurrentIndex, 1);
   panel->MainListBox.SetItemIndex(2);
-  panel->BitBtn1.Click();
+  panel->SetWallpaperButton.Click();
   EXPECT_EQ(panel->CurrentIndex, 2);
   EXPECT_EQ(DesktopValue("Wallpaper"), paths[2]);
   EXPECT_EQ(StoredIndex(), 2);
 }
 
 TEST_F(RotationTest, TheIntervalIsTheValueTimesTheUnit) {
-  panel->CheckBox3.SetChecked(true);
-  panel->MainTime.SetValue(5);
+  panel->UseTimerCheck.SetChecked(true);
+  panel->IntervalValueEdit.SetValue(5);
   PickUnit(1);
-  EXPECT_EQ(panel->Timer1.Interval(), 300000u);
-  EXPECT_TRUE(panel->Timer1.Running());
-  panel->MainTime.SetValue(1);
+  EXPECT_EQ(panel->RotationTimer.Interval(), 300000u);
+  EXPECT_TRUE(panel->RotationTimer.Running());
+  panel->IntervalValueEdit.SetValue(1);
   PickUnit(3);
-  EXPECT_EQ(panel->Timer1.Interval(), 86400000u);
-  EXPECT_TRUE(panel->Timer1.Running());
+  EXPECT_EQ(panel->RotationTimer.Interval(), 86400000u);
+  EXPECT_TRUE(panel->RotationTimer.Running());
   PickUnit(2);
-  EXPECT_EQ(panel->Timer1.Interval(), 3600000u);
-  panel->MainTime.SetValue(45);
+  EXPECT_EQ(panel->RotationTimer.Interval(), 3600000u);
+  panel->IntervalValueEdit.SetValue(45);
   PickUnit(0);
-  EXPECT_EQ(panel->Timer1.Interval(), 45000u);
+  EXPECT_EQ(panel->RotationTimer.Interval(), 45000u);
   EXPECT_FALSE(panel->IntervalNote.Visible());
 }
 
 TEST_F(RotationTest, AValueOfZeroNeverFires) {
-  panel->CheckBox3.SetChecked(true);
-  panel->MainTime.SetValue(3);
+  panel->UseTimerCheck.SetChecked(true);
+  panel->IntervalValueEdit.SetValue(3);
   for (int unit = 0; unit < 4; ++unit) {
     PickUnit(unit);
-    panel->MainTime.SetValue(0);
-    EXPECT_EQ(panel->Timer1.Interval(), 0u) << "unit " << unit;
-    EXPECT_FALSE(panel->Timer1.Running()) << "unit " << unit;
+    panel->IntervalValueEdit.SetValue(0);
+    EXPECT_EQ(panel->RotationTimer.Interval(), 0u) << "unit " << unit;
+    EXPECT_FALSE(panel->RotationTimer.Running()) << "unit " << unit;
     EXPECT_FALSE(panel->IntervalNote.Visible());
-    panel->MainTime.SetValue(3);
-    EXPECT_TRUE(panel->Timer1.Running()) << "unit " << unit;
+    panel->IntervalValueEdit.SetValue(3);
+    EXPECT_TRUE(panel->RotationTimer.Running()) << "unit " << unit;
   }
   // Text that is no number counts as 0.
-  panel->MainTime.SetText("");
-  EXPECT_FALSE(panel->Timer1.Running());
+  panel->IntervalValueEdit.SetText("");
+  EXPECT_FALSE(panel->RotationTimer.Running());
 }
 
 TEST_F(RotationTest, ChangesWhileTheTimerIsOffStartNothing) {
-  ASSERT_FALSE(panel->CheckBox3.Checked());
-  panel->MainTime.SetValue(5);
+  ASSERT_FALSE(panel->UseTimerCheck.Checked());
+  panel->IntervalValueEdit.SetValue(5);
   PickUnit(1);
-  EXPECT_FALSE(panel->Timer1.Enabled());
-  EXPECT_FALSE(panel->Timer1.Running());
-  panel->MainTime.SetValue(100000);
+  EXPECT_FALSE(panel->RotationTimer.Enabled());
+  EXPECT_FALSE(panel->RotationTimer.Running());
+  panel->IntervalValueEdit.SetValue(100000);
   PickUnit(3);
-  EXPECT_FALSE(panel->Timer1.Running());
+  EXPECT_FALSE(panel->RotationTimer.Running());
   EXPECT_FALSE(panel->IntervalNote.Visible());
-  panel->MainTime.SetValue(5);
+  panel->IntervalValueEdit.SetValue(5);
   PickUnit(1);
   // Ticking "Use timer" takes the value and unit as they are now.
-  panel->CheckBox3.SetChecked(true);
-  EXPECT_TRUE(panel->Timer1.Running());
-  EXPECT_EQ(panel->Timer1.Interval(), 300000u);
-  panel->CheckBox3.SetChecked(false);
-  EXPECT_FALSE(panel->Timer1.Enabled());
-  EXPECT_FALSE(panel->Timer1.Running());
+  panel->UseTimerCheck.SetChecked(true);
+  EXPECT_TRUE(panel->RotationTimer.Running());
+  EXPECT_EQ(panel->RotationTimer.Interval(), 300000u);
+  panel->UseTimerCheck.SetChecked(false);
+  EXPECT_FALSE(panel->RotationTimer.Enabled());
+  EXPECT_FALSE(panel->RotationTimer.Running());
 }
 
 TEST_F(RotationTest, AnIntervalTheTimerCannotTakeSwitchesItOffAndSaysSo) {
-  panel->CheckBox3.SetChecked(true);
-  panel->MainTime.SetValue(100000);
+  panel->UseTimerCheck.SetChecked(true);
+  panel->IntervalValueEdit.SetValue(100000);
   PickUnit(3);
-  EXPECT_FALSE(panel->Timer1.Running());
-  EXPECT_EQ(panel->Timer1.Interval(), 0u);
+  EXPECT_FALSE(panel->RotationTimer.Running());
+  EXPECT_EQ(panel->RotationTimer.Interval(), 0u);
   EXPECT_TRUE(panel->IntervalNote.Visible());
   EXPECT_EQ(panel->IntervalNote.Caption(), "At most 24 days: the timer is off.");
   // 50 days would wrap round into a few seconds in 32 bits.
-  panel->MainTime.SetValue(50);
-  EXPECT_FALSE(panel->Timer1.Running());
+  panel->IntervalValueEdit.SetValue(50);
+  EXPECT_FALSE(panel->RotationTimer.Running());
   PickUnit(2);
-  panel->MainTime.SetValue(597);
-  EXPECT_FALSE(panel->Timer1.Running());
+  panel->IntervalValueEdit.SetValue(597);
+  EXPECT_FALSE(panel->RotationTimer.Running());
   EXPECT_EQ(panel->IntervalNote.Caption(), "At most 596 hours: the timer is off.");
 
-  panel->MainTime.SetValue(-5);
-  EXPECT_FALSE(panel->Timer1.Running());
+  panel->IntervalValueEdit.SetValue(-5);
+  EXPECT_FALSE(panel->RotationTimer.Running());
   EXPECT_TRUE(panel->IntervalNote.Visible());
   EXPECT_EQ(panel->IntervalNote.Caption(), "The interval cannot be negative: the timer is off.");
 
-  panel->MainTime.SetValue(2);
+  panel->IntervalValueEdit.SetValue(2);
   EXPECT_FALSE(panel->IntervalNote.Visible());
-  EXPECT_TRUE(panel->Timer1.Running());
-  EXPECT_EQ(panel->Timer1.Interval(), 7200000u);
+  EXPECT_TRUE(panel->RotationTimer.Running());
+  EXPECT_EQ(panel->RotationTimer.Interval(), 7200000u);
 
   // Switched on with a value that is too large already in the box.
-  panel->CheckBox3.SetChecked(false);
-  panel->MainTime.SetValue(9999);
-  panel->CheckBox3.SetChecked(true);
-  EXPECT_FALSE(panel->Timer1.Running());
+  panel->UseTimerCheck.SetChecked(false);
+  panel->IntervalValueEdit.SetValue(9999);
+  panel->UseTimerCheck.SetChecked(true);
+  EXPECT_FALSE(panel->RotationTimer.Running());
   EXPECT_TRUE(panel->IntervalNote.Visible());
 }
 
 TEST_F(RotationTest, SwitchingTheTimerOnStartsTheCountdownAfresh) {
   std::vector<std::chrono::steady_clock::time_point> ticks;
-  auto original = panel->Timer1.OnTimer;
-  panel->Timer1.OnTimer = [&](ui::Component& s) {
+  auto original = panel->RotationTimer.OnTimer;
+  panel->RotationTimer.OnTimer = [&](ui::Component& s) {
     ticks.push_back(std::chrono::steady_clock::now());
     original(s);
   };
-  panel->MainTime.SetValue(2);
+  panel->IntervalValueEdit.SetValue(2);
   PickUnit(0);
-  panel->CheckBox3.SetChecked(true);
-  ASSERT_TRUE(panel->Timer1.Running());
+  panel->UseTimerCheck.SetChecked(true);
+  ASSERT_TRUE(panel->RotationTimer.Running());
   PumpFor(1200ms);
-  panel->CheckBox3.SetChecked(false);
-  panel->CheckBox3.SetChecked(true);
+  panel->UseTimerCheck.SetChecked(false);
+  panel->UseTimerCheck.SetChecked(true);
   const auto restarted = std::chrono::steady_clock::now();
   ticks.clear();
   ASSERT_TRUE(PumpUntil([&] { return ticks.size() >= 2; }, 20s)) << "the timer did not fire twice";

@@ -51,7 +51,7 @@ std::vector<std::string> SystemOrder(const std::string& folder, const std::vecto
 
 class ScanDiskFormTest : public test::GuiTest {
  protected:
-  ScanDiskFormTest() { panel.timer_start.SetEnabled(false); }
+  ScanDiskFormTest() { panel.StartupTimer.SetEnabled(false); }
 
   // The windows a scan uses, in the program's order.
   TMainForm& panel = app.CreateForm<TMainForm>();
@@ -63,8 +63,8 @@ class ScanDiskFormTest : public test::GuiTest {
   // The start-up sequence makes the playlist; the reader it starts is let
   // finish and the start-up change held back.
   void SetUp() override {
-    panel.timer_startTimer(panel.timer_start);
-    panel.timer_forautomatic.SetEnabled(false);
+    panel.StartupTimerTick(panel.StartupTimer);
+    panel.FolderReaderTimer.SetEnabled(false);
     ASSERT_TRUE(WaitForWorkers());
     ASSERT_TRUE(panel.Playlist);
     panel.MainNewClick(panel.MainNew);
@@ -246,7 +246,7 @@ TEST_F(ScanDiskFormTest, TheAddModesAndRemoveSelected) {
   const std::string gone = root + "\\gone.jpg";  // found, then deleted
   const std::string hills = MakeFile(root + "\\hills.jpg");
   scan.SearchListBox.SetItems({sunset, dunes, gone, hills});
-  ASSERT_FALSE(panel.ShowFullPath1.Checked());
+  ASSERT_FALSE(panel.ShowFullPathItem.Checked());
 
   // Add all, twice: every result twice, the vanished one too, but no row
   // for it.
@@ -262,7 +262,7 @@ TEST_F(ScanDiskFormTest, TheAddModesAndRemoveSelected) {
   scan.SearchListBox.SetSelected(2, true);
   RunAdd(scan.AddSelectedFilesOnly1);
   EXPECT_EQ(Paths(), (std::vector<std::string>{dunes}));
-  panel.ShowFullPath1Click(panel.ShowFullPath1);
+  panel.ShowFullPathItemClick(panel.ShowFullPathItem);
   RunAdd(scan.AddAllButSelectedFiles1);
   EXPECT_EQ(Paths(), (std::vector<std::string>{dunes, sunset, hills}));
   EXPECT_EQ(panel.MainListBox.Items(), (std::vector<std::string>{dunes, sunset, hills}));
@@ -331,7 +331,7 @@ TEST_F(ScanDiskFormTest, ThePreviewFitsThePictureIntoItsFrameAndKeepsItWhenNothi
 
 TEST_F(ScanDiskFormTest, ThePlaylistMenusOpenTheDialogModallyAndItsResultsStay) {
   scan.SearchListBox.SetItems({"C:\\x.jpg"});
-  for (ui::MenuItem* item : {&panel.ScanDiskforWallpapers1, &panel.ScanDiskForWallpapers2}) {
+  for (ui::MenuItem* item : {&panel.ScanDiskItem, &panel.ListScanDiskItem}) {
     bool wasModal = false;
     app.Post([&] {
       wasModal = scan.Visible() && scan.Modal();
@@ -376,8 +376,8 @@ TEST(ScanDiskShutdownTest, ClosingTheProgramMidSearchNeitherCrashesNorHangs) {
     app->SetExeName(dir.file("WallpaperChanger.exe"));
     app->Arguments.clear();
     TMainForm& panel = app->CreateForm<TMainForm>();
-    panel.timer_startTimer(panel.timer_start);
-    panel.timer_forautomatic.SetEnabled(false);
+    panel.StartupTimerTick(panel.StartupTimer);
+    panel.FolderReaderTimer.SetEnabled(false);
     TScanDiskForm& scan = app->CreateForm<TScanDiskForm>();
     scan.SearchDirectoryEdit.SetText(dir.file("tree"));
     scan.CheckBox1.SetChecked(true);
@@ -434,8 +434,8 @@ TEST(ScanDiskProgramTest, ATreeSearchedAndAddedIsInThePlaylistWrittenAtExit) {
     auto* panel = ui::Application::FindForm<TMainForm>("MainForm");
     auto* scan = ui::Application::FindForm<TScanDiskForm>("ScanDiskForm");
     ASSERT_TRUE(panel && scan);
-    panel->timer_startTimer(panel->timer_start);
-    panel->timer_forautomatic.SetEnabled(false);
+    panel->StartupTimerTick(panel->StartupTimer);
+    panel->FolderReaderTimer.SetEnabled(false);
     auto pump = [&](const std::function<bool()>& done) {
       auto end = std::chrono::steady_clock::now() + 20s;
       while (!done() && std::chrono::steady_clock::now() < end) {
@@ -459,7 +459,7 @@ TEST(ScanDiskProgramTest, ATreeSearchedAndAddedIsInThePlaylistWrittenAtExit) {
       added = pump([] { return ui::RunningWorkers() == 0; });
       scan->Close();
     });
-    panel->ScanDiskForWallpapers2.Click();
+    panel->ListScanDiskItem.Click();
     EXPECT_TRUE(searched);
     EXPECT_TRUE(added);
     EXPECT_EQ(scan->SearchListBox.Items(), expected);

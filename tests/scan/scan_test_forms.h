@@ -15,7 +15,7 @@ class ScanDialogsTest : public GuiTest {
  protected:
   ScanDialogsTest() {
     // The start-up sequence would set the extension table of its own.
-    panel.timer_start.SetEnabled(false);
+    panel.StartupTimer.SetEnabled(false);
   }
 
   static void Click(ui::Control& c) { SendMessageA(c.Handle(), BM_CLICK, 0, 0); }

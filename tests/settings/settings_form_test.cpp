@@ -69,32 +69,32 @@ TEST_F(SettingsFormTest, AFirstStartShowsTheDefaultsAndWritesNothingUntilApply) 
   EXPECT_EQ(s.Caption(), "Settings");
   EXPECT_EQ(s.ClientWidth(), 450);
   EXPECT_EQ(s.ClientHeight(), 325);
-  EXPECT_EQ(s.PageControl1.TabCaptions(),
+  EXPECT_EQ(s.Pages.TabCaptions(),
             (std::vector<std::string>{"&General", "&Hotkeys", "&Wallpaper List", "Sound"}));
-  EXPECT_EQ(s.PageControl1.ActivePage(), &s.TabSheet5);
-  EXPECT_TRUE(s.TabSheet5.Visible());
-  EXPECT_FALSE(s.TabSheet1.Visible());
+  EXPECT_EQ(s.Pages.ActivePage(), &s.SoundPage);
+  EXPECT_TRUE(s.SoundPage.Visible());
+  EXPECT_FALSE(s.GeneralPage.Visible());
 
-  EXPECT_FALSE(s.CheckBox1.Checked());  // hints
-  EXPECT_TRUE(s.CheckBox2.Checked());   // run at start-up
-  EXPECT_TRUE(s.CheckBox3.Checked());   // always minimise
-  EXPECT_FALSE(s.CheckBox4.Checked());
-  EXPECT_FALSE(s.CheckBox5.Checked());
-  EXPECT_FALSE(s.CheckBox7.Checked());
-  EXPECT_TRUE(s.CheckBox7.Visible());
-  EXPECT_TRUE(s.CheckBox7.Enabled());
-  EXPECT_FALSE(s.CheckBox6.Visible());
-  EXPECT_TRUE(s.ComboBox2.Visible());
-  EXPECT_TRUE(s.Label5.Visible());
-  EXPECT_EQ(s.ComboBox2.Text(), "English");
-  EXPECT_EQ(s.ComboBox2.Items(), (std::vector<std::string>{"Arabic", "English", "French", "Romanian", "Spanish"}));
+  EXPECT_FALSE(s.ShowHintsCheck.Checked());  // hints
+  EXPECT_TRUE(s.RunAtStartupCheck.Checked());   // run at start-up
+  EXPECT_TRUE(s.AlwaysMinimizeCheck.Checked());   // always minimise
+  EXPECT_FALSE(s.AnimateTrayIconCheck.Checked());
+  EXPECT_FALSE(s.DragAndDropCheck.Checked());
+  EXPECT_FALSE(s.HighQualityCheck.Checked());
+  EXPECT_TRUE(s.HighQualityCheck.Visible());
+  EXPECT_TRUE(s.HighQualityCheck.Enabled());
+  EXPECT_FALSE(s.AskConfirmationsCheck.Visible());
+  EXPECT_TRUE(s.LanguageBox.Visible());
+  EXPECT_TRUE(s.LanguageLabel.Visible());
+  EXPECT_EQ(s.LanguageBox.Text(), "English");
+  EXPECT_EQ(s.LanguageBox.Items(), (std::vector<std::string>{"Arabic", "English", "French", "Romanian", "Spanish"}));
   EXPECT_FALSE(s.PlaySoundCheckBox.Checked());
   EXPECT_FALSE(s.ShuffleCheckBox.Checked());
-  EXPECT_FALSE(s.CheckBox12.Checked());
-  for (ui::CheckBox* box : {&s.CheckBox8, &s.CheckBox9, &s.CheckBox10, &s.CheckBox11, &s.CheckBox17}) {
+  EXPECT_FALSE(s.RegisterPlaylistFilesCheck.Checked());
+  for (ui::CheckBox* box : {&s.OpenPanelHotkeyCheck, &s.NextHotkeyCheck, &s.PreviousHotkeyCheck, &s.ClearHotkeyCheck, &s.CaptureHotkeyCheck}) {
     EXPECT_FALSE(box->Checked()) << box->Name();
   }
-  for (ui::HotKey* field : {&s.HotKey8, &s.HotKey9, &s.HotKey10, &s.HotKey11, &s.HotKey17}) {
+  for (ui::HotKey* field : {&s.OpenPanelHotkey, &s.NextHotkey, &s.PreviousHotkey, &s.ClearHotkey, &s.CaptureHotkey}) {
     EXPECT_FALSE(field->Visible()) << field->Name();
     EXPECT_EQ(field->Value(), 0) << field->Name();
   }
@@ -102,12 +102,12 @@ TEST_F(SettingsFormTest, AFirstStartShowsTheDefaultsAndWritesNothingUntilApply) 
   EXPECT_EQ(s.NamePanel.Caption(), "Default");
   EXPECT_EQ(s.CurrentSoundList, "Default");
   EXPECT_FALSE(Panel().PlaylistDragDrop());
-  EXPECT_FALSE(Panel().TrayIcon1.CycleIcons());
+  EXPECT_FALSE(Panel().Tray.CycleIcons());
   EXPECT_FALSE(test::Exists(ExeFolder() + "settings.ini"));
   EXPECT_EQ(RegText(HKEY_CURRENT_USER, kRunKey, "Wallpaper Manager"), "<none>");
   EXPECT_TRUE(prompts.messages.empty());
 
-  s.Button4Click(s.Button4);
+  s.ApplyButtonClick(s.ApplyButton);
   EXPECT_EQ(RegText(HKEY_CURRENT_USER, kRunKey, "Wallpaper Manager"), "\"" + app.ExeName() + "\" -startup");
   EXPECT_EQ(IniSections(ExeFolder() + "settings.ini"),
             (std::vector<std::string>{"Show help tips", "Run at startup", "Always minimize", "Animate Wallpaper",
@@ -121,8 +121,8 @@ TEST_F(SettingsFormTest, AFirstStartShowsTheDefaultsAndWritesNothingUntilApply) 
   EXPECT_EQ(Ini().ReadString("Run at startup", "Checked", ""), "1");
 
   // Unticking "Run at startup" removes the value at the next Apply.
-  s.CheckBox2.SetChecked(false);
-  s.Button4Click(s.Button4);
+  s.RunAtStartupCheck.SetChecked(false);
+  s.ApplyButtonClick(s.ApplyButton);
   EXPECT_EQ(RegText(HKEY_CURRENT_USER, kRunKey, "Wallpaper Manager"), "<none>");
   EXPECT_TRUE(prompts.messages.empty());
 }
@@ -141,87 +141,87 @@ TEST_F(SettingsFormTest, StoredOptionsAreReadAndActAtOnce) {
                 "[PlaySoundCheckBox]\r\nChecked=1\r\n"
                 "[ShuffleCheckBox]\r\nChecked=1\r\n");
   TSettings& s = Settings();
-  EXPECT_TRUE(s.CheckBox1.Checked());
-  EXPECT_FALSE(s.CheckBox2.Checked());
-  EXPECT_TRUE(s.CheckBox3.Checked());
-  EXPECT_TRUE(s.CheckBox4.Checked());
-  EXPECT_TRUE(s.CheckBox5.Checked());
-  EXPECT_TRUE(s.CheckBox7.Checked());
-  EXPECT_EQ(s.ComboBox2.Text(), "French");
-  EXPECT_TRUE(s.CheckBox12.Checked());  // "Register Extensions" is read last and decides
+  EXPECT_TRUE(s.ShowHintsCheck.Checked());
+  EXPECT_FALSE(s.RunAtStartupCheck.Checked());
+  EXPECT_TRUE(s.AlwaysMinimizeCheck.Checked());
+  EXPECT_TRUE(s.AnimateTrayIconCheck.Checked());
+  EXPECT_TRUE(s.DragAndDropCheck.Checked());
+  EXPECT_TRUE(s.HighQualityCheck.Checked());
+  EXPECT_EQ(s.LanguageBox.Text(), "French");
+  EXPECT_TRUE(s.RegisterPlaylistFilesCheck.Checked());  // "Register Extensions" is read last and decides
   EXPECT_TRUE(s.PlaySoundCheckBox.Checked());
   EXPECT_TRUE(s.ShuffleCheckBox.Checked());
   // Drag and drop, the tray animation and the hints took effect.
   EXPECT_TRUE(Panel().PlaylistDragDrop());
-  EXPECT_TRUE(Panel().TrayIcon1.CycleIcons());
-  EXPECT_EQ(Panel().TrayIcon1.IconIndex(), 0);
+  EXPECT_TRUE(Panel().Tray.CycleIcons());
+  EXPECT_EQ(Panel().Tray.IconIndex(), 0);
   EXPECT_TRUE(Panel().MainNew.ShowHint());
-  EXPECT_TRUE(s.CheckBox1.ShowHint());
+  EXPECT_TRUE(s.ShowHintsCheck.ShowHint());
   // The panel's apply step asks the dialog, not the file.
   EXPECT_TRUE(Panel().HighQualityResampling());
-  s.CheckBox7.SetChecked(false);
+  s.HighQualityCheck.SetChecked(false);
   EXPECT_FALSE(Panel().HighQualityResampling());
 
   // A language the list does not name is kept for the next Apply.
   WriteTextFile(ExeFolder() + "settings.ini", "[language]\r\nvalue=Klingon\r\n");
-  s.Button1Click(s.Button1);
-  EXPECT_EQ(s.ComboBox2.Text(), "Klingon");
-  s.Button4Click(s.Button4);
+  s.ResetButtonClick(s.ResetButton);
+  EXPECT_EQ(s.LanguageBox.Text(), "Klingon");
+  s.ApplyButtonClick(s.ApplyButton);
   EXPECT_EQ(Ini().ReadString("language", "value", ""), "Klingon");
 }
 
 TEST_F(SettingsFormTest, CancelKeepsTheChangedBoxesForTheNextApplyAndDragAndDropStaysOn) {
   TSettings& s = Settings();
   s.Show();
-  s.CheckBox4.SetChecked(true);
-  s.CheckBox5.SetChecked(true);
+  s.AnimateTrayIconCheck.SetChecked(true);
+  s.DragAndDropCheck.SetChecked(true);
   EXPECT_TRUE(Panel().PlaylistDragDrop());  // at once, not on Apply
-  s.Button3Click(s.Button3);
+  s.CancelButtonClick(s.CancelButton);
   EXPECT_FALSE(s.Visible());
   EXPECT_FALSE(test::Exists(ExeFolder() + "settings.ini"));  // nothing written
   EXPECT_TRUE(Panel().PlaylistDragDrop());
   s.Show();
-  EXPECT_TRUE(s.CheckBox4.Checked());
-  EXPECT_TRUE(s.CheckBox5.Checked());
-  s.Button2Click(s.Button2);  // OK: Apply, then close
+  EXPECT_TRUE(s.AnimateTrayIconCheck.Checked());
+  EXPECT_TRUE(s.DragAndDropCheck.Checked());
+  s.OkButtonClick(s.OkButton);  // OK: Apply, then close
   EXPECT_FALSE(s.Visible());
   EXPECT_TRUE(Ini().ReadBool("Animate Wallpaper", "Checked", false));
   EXPECT_TRUE(Ini().ReadBool("Enable Drag and Drop", "Checked", false));
-  EXPECT_TRUE(Panel().TrayIcon1.CycleIcons());
+  EXPECT_TRUE(Panel().Tray.CycleIcons());
 
-  s.CheckBox5.SetChecked(false);
+  s.DragAndDropCheck.SetChecked(false);
   EXPECT_FALSE(Panel().PlaylistDragDrop());
 }
 
 TEST_F(SettingsFormTest, ResetToDefaultTakesBackTheLastAppliedStateWithoutWriting) {
   TSettings& s = Settings();
-  s.CheckBox1.SetChecked(true);
-  s.CheckBox9.SetChecked(true);
-  s.HotKey9.SetValue(0x4000 | 'Q');
-  s.Button4Click(s.Button4);
+  s.ShowHintsCheck.SetChecked(true);
+  s.NextHotkeyCheck.SetChecked(true);
+  s.NextHotkey.SetValue(0x4000 | 'Q');
+  s.ApplyButtonClick(s.ApplyButton);
   const std::string applied = ReadTextFile(ExeFolder() + "settings.ini");
 
-  s.CheckBox1.SetChecked(false);
-  s.CheckBox3.SetChecked(false);
-  s.CheckBox9.SetChecked(false);
-  s.HotKey9.SetValue(0);
-  s.Button1Click(s.Button1);
-  EXPECT_TRUE(s.CheckBox1.Checked());
-  EXPECT_TRUE(s.CheckBox3.Checked());
-  EXPECT_TRUE(s.CheckBox9.Checked());
-  EXPECT_TRUE(s.HotKey9.Visible());
-  EXPECT_EQ(s.HotKey9.Value(), 0x4000 | 'Q');
+  s.ShowHintsCheck.SetChecked(false);
+  s.AlwaysMinimizeCheck.SetChecked(false);
+  s.NextHotkeyCheck.SetChecked(false);
+  s.NextHotkey.SetValue(0);
+  s.ResetButtonClick(s.ResetButton);
+  EXPECT_TRUE(s.ShowHintsCheck.Checked());
+  EXPECT_TRUE(s.AlwaysMinimizeCheck.Checked());
+  EXPECT_TRUE(s.NextHotkeyCheck.Checked());
+  EXPECT_TRUE(s.NextHotkey.Visible());
+  EXPECT_EQ(s.NextHotkey.Value(), 0x4000 | 'Q');
   EXPECT_EQ(ReadTextFile(ExeFolder() + "settings.ini"), applied);
 }
 
 TEST_F(SettingsFormTest, EveryTabShowsItsControlsWhole) {
   TSettings& s = Settings();
-  s.CheckBox8.SetChecked(true);
+  s.OpenPanelHotkeyCheck.SetChecked(true);
   s.Show();
-  for (int page = 0; page < s.PageControl1.PageCount(); ++page) {
-    s.PageControl1.SetActivePageIndex(page);
+  for (int page = 0; page < s.Pages.PageCount(); ++page) {
+    s.Pages.SetActivePageIndex(page);
     Pump();
-    EXPECT_TRUE(s.PageControl1.Page(page)->Visible());
+    EXPECT_TRUE(s.Pages.Page(page)->Visible());
     EXPECT_EQ(test::LayoutFaults(s), std::vector<std::string>{}) << "page " << page;
   }
   s.Hide();
@@ -243,13 +243,13 @@ std::vector<std::string> Expected(const std::string& exe) {
 
 TEST_F(SettingsFormTest, EveryApplyRegistersThePlaylistTypeForWhereTheProgramIsNow) {
   TSettings& s = Settings();
-  ASSERT_FALSE(s.CheckBox12.Checked());  // written whatever the box says
-  s.Button4Click(s.Button4);
+  ASSERT_FALSE(s.RegisterPlaylistFilesCheck.Checked());  // written whatever the box says
+  s.ApplyButtonClick(s.ApplyButton);
   EXPECT_EQ(ClassesRows(HKEY_CLASSES_ROOT, ""), Expected(app.ExeName()));
 
   const std::string moved = dir.file("elsewhere\\WallpaperChanger.exe");
   app.SetExeName(moved);
-  s.Button4Click(s.Button4);
+  s.ApplyButtonClick(s.ApplyButton);
   EXPECT_EQ(ClassesRows(HKEY_CLASSES_ROOT, ""), Expected(moved));
   EXPECT_TRUE(prompts.messages.empty());
 }
@@ -262,7 +262,7 @@ TEST_F(SettingsFormTest, ARefusedMachineWideRowGoesToTheUsersClasses) {
     if (root == HKEY_CLASSES_ROOT) return false;
     return WriteDefaultRegistryValue(root, key, value);
   };
-  s.Button4Click(s.Button4);
+  s.ApplyButtonClick(s.ApplyButton);
   EXPECT_TRUE(prompts.messages.empty());
   EXPECT_EQ(ClassesRows(HKEY_CURRENT_USER, "Software\\Classes\\"), Expected(app.ExeName()));
   ASSERT_EQ(tried.size(), 10u);
@@ -277,12 +277,12 @@ TEST_F(SettingsFormTest, ARegistrationRefusedEverywhereIsSaidAndEveryLaterOption
     ++calls;
     return false;
   };
-  s.CheckBox9.SetChecked(true);
-  s.HotKey9.SetValue(0x4000 | 0x8000 | VK_F9);
-  s.ComboBox2.SetText("Spanish");
-  s.CheckBox4.SetChecked(true);
+  s.NextHotkeyCheck.SetChecked(true);
+  s.NextHotkey.SetValue(0x4000 | 0x8000 | VK_F9);
+  s.LanguageBox.SetText("Spanish");
+  s.AnimateTrayIconCheck.SetChecked(true);
   s.CurrentSoundList = dir.file("mine.krs");
-  s.Button4Click(s.Button4);
+  s.ApplyButtonClick(s.ApplyButton);
   EXPECT_EQ(calls, 2);  // the first row, in both places; then the registration stops
   EXPECT_EQ(prompts.MessageTexts(), std::vector<std::string>{"Failed to set data for ''"});
   EXPECT_EQ(Ini().ReadString("language", "value", ""), "Spanish");
@@ -290,7 +290,7 @@ TEST_F(SettingsFormTest, ARegistrationRefusedEverywhereIsSaidAndEveryLaterOption
   EXPECT_EQ(Ini().ReadInteger("Hotkey9", "value", 0), 0x4000 | 0x8000 | VK_F9);
   EXPECT_EQ(Ini().ReadString("Last Sound Playlist", "value", ""), dir.file("mine.krs"));
   EXPECT_TRUE(s.HotkeyRegistered(1));
-  EXPECT_TRUE(Panel().TrayIcon1.CycleIcons());
+  EXPECT_TRUE(Panel().Tray.CycleIcons());
   EXPECT_EQ(RegText(HKEY_CLASSES_ROOT, ".qvl"), "<none>");
 }
 

@@ -39,14 +39,14 @@ TEST_F(HotkeysTest, TheFieldTranslatesBetweenTheSystemsFormAndTheStoredOne) {
   EXPECT_EQ(ui::FieldFromKeyCombination(kShift | kCtrl | kAlt | 'Z'),
             MAKEWORD('Z', HOTKEYF_SHIFT | HOTKEYF_CONTROL | HOTKEYF_ALT));
   TSettings& s = Settings();
-  s.HotKey10.SetValue(kCtrl | VK_HOME);
-  EXPECT_EQ(s.HotKey10.Value(), kCtrl | VK_HOME);
-  EXPECT_EQ(LOWORD(SendMessageA(s.HotKey10.Handle(), HKM_GETHOTKEY, 0, 0)), MAKEWORD(VK_HOME, HOTKEYF_CONTROL));
+  s.PreviousHotkey.SetValue(kCtrl | VK_HOME);
+  EXPECT_EQ(s.PreviousHotkey.Value(), kCtrl | VK_HOME);
+  EXPECT_EQ(LOWORD(SendMessageA(s.PreviousHotkey.Handle(), HKM_GETHOTKEY, 0, 0)), MAKEWORD(VK_HOME, HOTKEYF_CONTROL));
   // A field is shown exactly while its box is ticked.
-  s.CheckBox10.SetChecked(true);
-  EXPECT_TRUE(s.HotKey10.Visible());
-  s.CheckBox10.SetChecked(false);
-  EXPECT_FALSE(s.HotKey10.Visible());
+  s.PreviousHotkeyCheck.SetChecked(true);
+  EXPECT_TRUE(s.PreviousHotkey.Visible());
+  s.PreviousHotkeyCheck.SetChecked(false);
+  EXPECT_FALSE(s.PreviousHotkey.Visible());
 }
 
 TEST_F(HotkeysTest, StoredCombinationsOutsideSixteenBitsOrNotNumbersReadAsNone) {
@@ -57,11 +57,11 @@ TEST_F(HotkeysTest, StoredCombinationsOutsideSixteenBitsOrNotNumbersReadAsNone) 
                 "[Hotkey11]\r\nvalue=65535\r\n"
                 "[Hotkey17]\r\nvalue=24654\r\n");
   TSettings& s = Settings();
-  EXPECT_EQ(s.HotKey8.Value(), 0);
-  EXPECT_EQ(s.HotKey9.Value(), 0);
-  EXPECT_EQ(s.HotKey10.Value(), 0);
-  EXPECT_EQ(s.HotKey11.Value(), kShift | kCtrl | kAlt | 0xFF);  // the field keeps keys up to 255
-  EXPECT_EQ(s.HotKey17.Value(), 24654);
+  EXPECT_EQ(s.OpenPanelHotkey.Value(), 0);
+  EXPECT_EQ(s.NextHotkey.Value(), 0);
+  EXPECT_EQ(s.PreviousHotkey.Value(), 0);
+  EXPECT_EQ(s.ClearHotkey.Value(), kShift | kCtrl | kAlt | 0xFF);  // the field keeps keys up to 255
+  EXPECT_EQ(s.CaptureHotkey.Value(), 24654);
 }
 
 TEST_F(HotkeysTest, RegistrationFollowsTheBoxesAsApplyAndTheEndWantIt) {
@@ -73,33 +73,33 @@ TEST_F(HotkeysTest, RegistrationFollowsTheBoxesAsApplyAndTheEndWantIt) {
   ini.WriteInteger("Hotkey17", "value", kSecond);
   {
     TSettings& s = Settings();
-    EXPECT_TRUE(s.HotKey9.Visible());
+    EXPECT_TRUE(s.NextHotkey.Visible());
     EXPECT_TRUE(s.HotkeyRegistered(1));
     EXPECT_EQ(s.HotkeyAtom(1), GlobalFindAtomA("MyHotKey_2"));
     EXPECT_TRUE(Taken(kFirst));
     // "Capture Screen" is never ticked at a start; its combination stays.
-    EXPECT_FALSE(s.CheckBox17.Checked());
-    EXPECT_EQ(s.HotKey17.Value(), kSecond);
+    EXPECT_FALSE(s.CaptureHotkeyCheck.Checked());
+    EXPECT_EQ(s.CaptureHotkey.Value(), kSecond);
     EXPECT_FALSE(s.HotkeyRegistered(4));
     EXPECT_FALSE(Taken(kSecond));
 
     // Apply twice: withdrawn and registered again, still held.
-    s.Button4Click(s.Button4);
-    s.Button4Click(s.Button4);
+    s.ApplyButtonClick(s.ApplyButton);
+    s.ApplyButtonClick(s.ApplyButton);
     EXPECT_TRUE(s.HotkeyRegistered(1));
     EXPECT_TRUE(Taken(kFirst));
 
     // Unticked and applied: it keeps working until the program ends.
-    s.CheckBox9.SetChecked(false);
-    s.Button4Click(s.Button4);
+    s.NextHotkeyCheck.SetChecked(false);
+    s.ApplyButtonClick(s.ApplyButton);
     EXPECT_TRUE(s.HotkeyRegistered(1));
     EXPECT_TRUE(Taken(kFirst));
     EXPECT_FALSE(Ini().ReadBool("Checkbox9", "Checked", true));
 
     // A new combination of a ticked hotkey replaces the old one.
-    s.CheckBox9.SetChecked(true);
-    s.HotKey9.SetValue(kSecond);
-    s.Button4Click(s.Button4);
+    s.NextHotkeyCheck.SetChecked(true);
+    s.NextHotkey.SetValue(kSecond);
+    s.ApplyButtonClick(s.ApplyButton);
     EXPECT_FALSE(Taken(kFirst));
     EXPECT_TRUE(Taken(kSecond));
     EXPECT_EQ(Ini().ReadInteger("Hotkey17", "value", 0), kSecond);
@@ -123,8 +123,8 @@ TEST_F(HotkeysTest, EachHotkeyRunsItsCommand) {
   ini.WriteInteger("Hotkey11", "value", kCtrl | kAlt | kShift | VK_F8);
   TSettings& s = Settings();
   TMainForm& p = Panel();
-  p.timer_startTimer(p.timer_start);
-  p.timer_forautomatic.SetEnabled(false);
+  p.StartupTimerTick(p.StartupTimer);
+  p.FolderReaderTimer.SetEnabled(false);
   const std::vector<std::string> pictures = {test::MakePicture(dir.file("a.bmp")), test::MakePicture(dir.file("b.bmp")),
                                              test::MakePicture(dir.file("c.bmp"))};
   p.AddFilesToPlaylist(pictures);
@@ -144,7 +144,7 @@ TEST_F(HotkeysTest, EachHotkeyRunsItsCommand) {
   EXPECT_EQ(test::DesktopValue("Wallpaper"), pictures[0]);
 
   // Clearing from the tray says nothing; the hotkey shows its box after.
-  p.ClearWallpaper1Click(p.ClearWallpaper1);
+  p.ClearWallpaperItemClick(p.ClearWallpaperItem);
   EXPECT_TRUE(prompts.messages.empty());
   test::SetDesktopValue("Wallpaper", pictures[2]);
   press(3);

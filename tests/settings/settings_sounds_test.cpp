@@ -27,7 +27,7 @@ TEST_F(SoundsTest, AddedSoundsShowTheirNamesWithoutTheFirstExtensionAndMissingOn
   TSettings& s = Settings();
   const std::string a = Wav("a.wav.wav"), b = Wav("my.wavfile.wav"), c = Wav("c.wav");
   prompts.AnswerOpen({a, dir.file("gone.wav"), b, c});
-  s.BitBtn1Click(s.BitBtn1);
+  s.AddSoundsButtonClick(s.AddSoundsButton);
   ASSERT_EQ(prompts.openCalls.size(), 1u);
   EXPECT_EQ(prompts.openCalls[0].filter, "WAV Sound Files (*.wav)|*.wav");
   EXPECT_TRUE(prompts.openCalls[0].multiSelect);
@@ -35,40 +35,40 @@ TEST_F(SoundsTest, AddedSoundsShowTheirNamesWithoutTheFirstExtensionAndMissingOn
   EXPECT_EQ(s.SoundPaths, (std::vector<std::string>{a, b, c}));
 
   // Next and previous stop at the ends; with no selection both take the first.
-  s.MainBitBtn2Click(s.MainBitBtn2);
+  s.NextSoundButtonClick(s.NextSoundButton);
   EXPECT_EQ(s.SoundListBox.ItemIndex(), 0);
-  s.MainBitBtn2Click(s.MainBitBtn2);
-  s.MainBitBtn2Click(s.MainBitBtn2);
-  s.MainBitBtn2Click(s.MainBitBtn2);
+  s.NextSoundButtonClick(s.NextSoundButton);
+  s.NextSoundButtonClick(s.NextSoundButton);
+  s.NextSoundButtonClick(s.NextSoundButton);
   EXPECT_EQ(s.SoundListBox.ItemIndex(), 2);
-  s.MainBitBtn1Click(s.MainBitBtn1);
+  s.PreviousSoundButtonClick(s.PreviousSoundButton);
   EXPECT_EQ(s.SoundListBox.ItemIndex(), 1);
   // Removing takes the entry from both lists together.
-  s.MainBitBtn3Click(s.MainBitBtn3);
+  s.RemoveSoundButtonClick(s.RemoveSoundButton);
   EXPECT_EQ(Shown(), (std::vector<std::string>{"a.wav", "c"}));
   EXPECT_EQ(s.SoundPaths, (std::vector<std::string>{a, c}));
-  s.MainBitBtn1Click(s.MainBitBtn1);
-  s.MainBitBtn1Click(s.MainBitBtn1);
+  s.PreviousSoundButtonClick(s.PreviousSoundButton);
+  s.PreviousSoundButtonClick(s.PreviousSoundButton);
   EXPECT_EQ(s.SoundListBox.ItemIndex(), 0);
 }
 
 TEST_F(SoundsTest, PlayingFollowsTheSoundAndShuffleOptions) {
   TSettings& s = Settings();
   const std::string a = Wav("a.wav"), b = Wav("b.wav");
-  s.BitBtn2Click(s.BitBtn2);  // an empty list: nothing at all
+  s.PlaySoundButtonClick(s.PlaySoundButton);  // an empty list: nothing at all
   EXPECT_TRUE(prompts.sounds.empty());
   prompts.AnswerOpen({a, b});
-  s.BitBtn1Click(s.BitBtn1);
+  s.AddSoundsButtonClick(s.AddSoundsButton);
 
   // Sound off: the first entry is selected and nothing plays.
-  s.BitBtn2Click(s.BitBtn2);
+  s.PlaySoundButtonClick(s.PlaySoundButton);
   EXPECT_EQ(s.SoundListBox.ItemIndex(), 0);
   EXPECT_TRUE(prompts.sounds.empty());
 
   s.PlaySoundCheckBox.SetChecked(true);
   s.SoundListBox.SetItemIndex(1);
-  s.BitBtn2Click(s.BitBtn2);
-  s.BitBtn2Click(s.BitBtn2);  // the selection does not advance
+  s.PlaySoundButtonClick(s.PlaySoundButton);
+  s.PlaySoundButtonClick(s.PlaySoundButton);  // the selection does not advance
   ASSERT_EQ(prompts.sounds.size(), 2u);
   EXPECT_EQ(prompts.sounds[0].path, b);
   EXPECT_EQ(prompts.sounds[1].path, b);
@@ -79,7 +79,7 @@ TEST_F(SoundsTest, PlayingFollowsTheSoundAndShuffleOptions) {
   s.ShuffleCheckBox.SetChecked(true);
   bool sawA = false, sawB = false;
   for (int i = 0; i < 40; ++i) {
-    s.BitBtn2Click(s.BitBtn2);
+    s.PlaySoundButtonClick(s.PlaySoundButton);
     // What plays is the entry the draw selected.
     ASSERT_EQ(prompts.sounds.back().path, s.SoundPaths[size_t(s.SoundListBox.ItemIndex())]);
     sawA |= prompts.sounds.back().path == a;
@@ -100,10 +100,10 @@ TEST_F(SoundsTest, ALineLongerThanTheSoundServiceTakesIsKeptButNeverPlayed) {
   ASSERT_EQ(s.SoundPaths.size(), 2u);
   EXPECT_EQ(s.SoundPaths[0], longLine);
   s.SoundListBox.SetItemIndex(0);
-  s.BitBtn2Click(s.BitBtn2);
+  s.PlaySoundButtonClick(s.PlaySoundButton);
   EXPECT_TRUE(prompts.sounds.empty());
   s.SoundListBox.SetItemIndex(1);
-  s.BitBtn2Click(s.BitBtn2);
+  s.PlaySoundButtonClick(s.PlaySoundButton);
   ASSERT_EQ(prompts.sounds.size(), 1u);
   EXPECT_EQ(prompts.sounds[0].path, dir.file("short.wav"));
 }
@@ -112,11 +112,11 @@ TEST_F(SoundsTest, SaveNewLoadAndAppendKeepTheFileAndTheStoredPathInStep) {
   TSettings& s = Settings();
   const std::string a = Wav("a.wav"), b = Wav("b.wav");
   prompts.AnswerOpen({a, b});
-  s.BitBtn1Click(s.BitBtn1);
+  s.AddSoundsButtonClick(s.AddSoundsButton);
 
   // A name without extension gets ".krs".
   prompts.AnswerSave(dir.file("mine"));
-  s.MainSaveClick(s.MainSave);
+  s.SaveSoundListButtonClick(s.SaveSoundListButton);
   ASSERT_EQ(prompts.saveCalls.size(), 1u);
   EXPECT_EQ(prompts.saveCalls[0].fileName, "Default.krs");
   EXPECT_EQ(prompts.saveCalls[0].filter, "Pellimox Free Wallpaper Changer Sound List (*.krs)|*.krs");
@@ -128,29 +128,29 @@ TEST_F(SoundsTest, SaveNewLoadAndAppendKeepTheFileAndTheStoredPathInStep) {
   EXPECT_EQ(s.CurrentSoundList, mine);
 
   // New empties the lists but keeps the file in use for the next Apply.
-  s.MainNewClick(s.MainNew);
+  s.NewSoundListButtonClick(s.NewSoundListButton);
   EXPECT_TRUE(Shown().empty());
   EXPECT_TRUE(s.SoundPaths.empty());
   EXPECT_EQ(s.NamePanel.Caption(), "Default");
-  s.Button4Click(s.Button4);
+  s.ApplyButtonClick(s.ApplyButton);
   EXPECT_EQ(Ini().ReadString("Last Sound Playlist", "value", ""), mine);
 
   // Load replaces and names; Append adds and names nothing.
   const std::string other = dir.file("other.krs");
   WriteTextFile(other, "C:\\x\\one.wav\nC:\\x\\two.wav");
   prompts.AnswerOpen({other});
-  s.MainLoadClick(s.MainLoad);
+  s.LoadSoundListButtonClick(s.LoadSoundListButton);
   EXPECT_EQ(Shown(), (std::vector<std::string>{"one", "two"}));
   EXPECT_EQ(s.NamePanel.Caption(), "other.krs");
   EXPECT_EQ(s.CurrentSoundList, other);
   prompts.AnswerOpen({mine});
-  s.MainAppendClick(s.MainAppend);
+  s.AppendSoundListButtonClick(s.AppendSoundListButton);
   EXPECT_EQ(Shown(), (std::vector<std::string>{"one", "two", "a", "b"}));
   EXPECT_EQ(s.NamePanel.Caption(), "other.krs");
   EXPECT_EQ(s.CurrentSoundList, other);
   // A chosen file that is gone changes nothing.
   prompts.AnswerOpen({dir.file("gone.krs")});
-  s.MainLoadClick(s.MainLoad);
+  s.LoadSoundListButtonClick(s.LoadSoundListButton);
   EXPECT_EQ(Shown().size(), 4u);
   EXPECT_TRUE(prompts.messages.empty());
 }
@@ -176,7 +176,7 @@ TEST_F(SoundsTest, ADeletedLastSoundListBecomesDefaultAndIsStoredSo) {
   EXPECT_EQ(s.NamePanel.Caption(), "Default");
   EXPECT_TRUE(s.SoundPaths.empty());
   EXPECT_TRUE(prompts.messages.empty());
-  s.Button4Click(s.Button4);
+  s.ApplyButtonClick(s.ApplyButton);
   EXPECT_EQ(Ini().ReadString("Last Sound Playlist", "value", ""), "Default");
 }
 
@@ -190,8 +190,8 @@ TEST_F(SoundsTest, ASoundPlaysAfterEveryAppliedWallpaper) {
   ini.WriteBool("PlaySoundCheckBox", "Checked", true);
   TSettings& s = Settings();
   TMainForm& p = Panel();
-  p.timer_startTimer(p.timer_start);
-  p.timer_forautomatic.SetEnabled(false);
+  p.StartupTimerTick(p.StartupTimer);
+  p.FolderReaderTimer.SetEnabled(false);
   const std::string picture = test::MakePicture(dir.file("p.bmp"));
   p.AddFilesToPlaylist({picture});
   p.MainListBox.Clear();

@@ -38,8 +38,8 @@ int main(int argc, char** argv) {
   app.Arguments.clear();
   wc::CreateProgramWindows(app);
   auto* main = ui::Application::FindForm<wc::TMainForm>("MainForm");
-  main->timer_startTimer(main->timer_start);
-  main->timer_forautomatic.SetEnabled(false);
+  main->StartupTimerTick(main->StartupTimer);
+  main->FolderReaderTimer.SetEnabled(false);
   // The language the settings name, as the settings dialog's creation
   // applies it (nothing new when it already has).
   main->UseLanguage(wc::IniFile(main->SettingsPath()).ReadString("language", "value", "English"));
@@ -59,10 +59,10 @@ int main(int argc, char** argv) {
       RECT work{};
       SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
       SetForegroundWindow(form->Handle());
-      main->PopupMenu1.Popup(work.right - 8, work.bottom - 4, form->Handle());
+      main->TrayMenu.Popup(work.right - 8, work.bottom - 4, form->Handle());
     }
     if (auto* settings = dynamic_cast<wc::TSettings*>(form); settings && page >= 0) {
-      settings->PageControl1.SetActivePageIndex(page);
+      settings->Pages.SetActivePageIndex(page);
     }
     if (auto* viewer = dynamic_cast<wc::TScreenForm*>(form); viewer && pictures) {
       for (const char* name : {"Dunes.jpg", "Hills.jpg", "Lakeside.jpg"}) viewer->OpenPictureFile(folder + "\\Images\\" + name);

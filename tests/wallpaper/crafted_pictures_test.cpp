@@ -188,8 +188,8 @@ class CraftedPictureGuiTest : public test::GuiTest {
   TScreenForm& viewer = app.CreateForm<TScreenForm>();
 
   CraftedPictureGuiTest() {
-    panel.timer_startTimer(panel.timer_start);
-    panel.timer_forautomatic.SetEnabled(false);
+    panel.StartupTimerTick(panel.StartupTimer);
+    panel.FolderReaderTimer.SetEnabled(false);
     PumpUntil([] { return ui::RunningWorkers() == 0; });
     // The preview decodes only while the panel is on the screen.
     panel.Show();
@@ -261,7 +261,7 @@ TEST_F(CraftedPictureGuiTest, EachIsRefusedWithAMessageByThePreviewTheCheckTheDe
 
   // Remove Bad Graphics: every crafted entry goes, the good one stays.
   prompts.messages.clear();
-  panel.RemoveBadGraphics1.Click();
+  panel.RemoveBadGraphicsItem.Click();
   ASSERT_TRUE(PumpUntil([&] { return !panel.CheckingGraphics(); }, std::chrono::seconds(60)));
   EXPECT_EQ(Entries(), Paths{good});
   EXPECT_TRUE(prompts.messages.empty());

@@ -91,8 +91,8 @@ class ApplyTest : public test::GuiTest {
  protected:
   ApplyTest() {
     panel = &app.CreateForm<TMainForm>();
-    panel->timer_startTimer(panel->timer_start);
-    panel->timer_forautomatic.SetEnabled(false);
+    panel->StartupTimerTick(panel->StartupTimer);
+    panel->FolderReaderTimer.SetEnabled(false);
   }
   std::string Bmp(const std::string& name, uint32_t colour = 0x336699, int w = 8, int h = 6) {
     std::string path = dir.file(name);
@@ -132,8 +132,8 @@ TEST_F(ApplyTest, EachStyleWritesItsValuesOnceAndTellsTheSystemOnce) {
       {4, {"0", "0", "0", "0"}},
       {5, {"0", "0", "0", "0"}},
   };
-  panel->SpinEdit1.SetValue(-10);
-  panel->SpinEdit2.SetValue(25);
+  panel->OriginXEdit.SetValue(-10);
+  panel->OriginYEdit.SetValue(25);
   DeskWallpaperCalls calls;
   for (const Row& r : rows) {
     // The values are written once, after the picture is ready: the applier
@@ -141,7 +141,7 @@ TEST_F(ApplyTest, EachStyleWritesItsValuesOnceAndTellsTheSystemOnce) {
     DesktopValues seen;
     panel->WPChanger1.OnBeginChange = [&](ui::Component&) { seen = ReadDesktop(); };
     const DesktopValues before = ReadDesktop();
-    panel->ComboBox1.SetItemIndex(r.index);
+    panel->StyleBox.SetItemIndex(r.index);
     calls.Reset();
     Apply(0);
     EXPECT_EQ(calls.Count(), 1) << "style " << r.index;
@@ -156,19 +156,19 @@ TEST_F(ApplyTest, EachStyleWritesItsValuesOnceAndTellsTheSystemOnce) {
 TEST_F(ApplyTest, EachTrayStyleCommandChoosesItsStyleAndWritesItsValues) {
   std::string bmp = Bmp("plain.bmp");
   Load({bmp});
-  panel->SpinEdit1.SetValue(7);
-  panel->SpinEdit2.SetValue(-3);
+  panel->OriginXEdit.SetValue(7);
+  panel->OriginYEdit.SetValue(-3);
   DeskWallpaperCalls calls;
   for (const WallpaperStyleRow& row : WallpaperStyles()) {
     SCOPED_TRACE(row.caption);
     auto* item = dynamic_cast<ui::MenuItem*>(panel->FindOwnedByName(row.menuItem));
     ASSERT_NE(item, nullptr);
-    panel->ComboBox1.SetItemIndex(-1);
+    panel->StyleBox.SetItemIndex(-1);
     calls.Reset();
     item->Click();
-    EXPECT_EQ(panel->ComboBox1.ItemIndex(), row.comboIndex);
-    EXPECT_EQ(panel->ComboBox1.Text(), row.caption);
-    EXPECT_EQ(StyleOfComboIndex(panel->ComboBox1.ItemIndex()), row.style);
+    EXPECT_EQ(panel->StyleBox.ItemIndex(), row.comboIndex);
+    EXPECT_EQ(panel->StyleBox.Text(), row.caption);
+    EXPECT_EQ(StyleOfComboIndex(panel->StyleBox.ItemIndex()), row.style);
     EXPECT_EQ(calls.Count(), 1);
     const bool custom = row.style == WallpaperStyle::Custom;
     const DesktopValues expected{row.registryTile, row.registryStyle, custom ? "7" : "0", custom ? "-3" : "0"};
@@ -205,8 +205,8 @@ TEST_F(ApplyTest, OtherJpegExtensionsAreRegisteredUnconverted) {
 TEST_F(ApplyTest, AMovieGetsItsPageAndThePageIsTheWallpaper) {
   std::string movie = MakeFile(dir.file("clip.AVI"), "RIFF");
   Load({movie});
-  panel->moviewidthspin.SetValue(320);
-  panel->movieheightspin.SetValue(240);
+  panel->MovieWidthEdit.SetValue(320);
+  panel->MovieHeightEdit.SetValue(240);
   Apply(0);
   std::string page = ExeFolder() + "movie.html";
   EXPECT_EQ(ReadTextFile(page),
@@ -297,7 +297,7 @@ TEST_F(ApplyTest, ASolidJpegTurnsTheDesktopItsColour) {
   // desktop covers it whatever the style.
   std::string jpg = Jpeg("red.jpg", 1280, 1024, MakePixel(200, 30, 30));
   Load({jpg});
-  panel->ComboBox1.SetItemIndex(1);
+  panel->StyleBox.SetItemIndex(1);
   Apply(0);
   auto centre = [] {
     HDC screen = GetDC(nullptr);

@@ -27,8 +27,8 @@ class PreviewTest : public test::GuiTest {
  protected:
   PreviewTest() {
     panel = &app.CreateForm<TMainForm>();
-    panel->timer_startTimer(panel->timer_start);
-    panel->timer_forautomatic.SetEnabled(false);
+    panel->StartupTimerTick(panel->StartupTimer);
+    panel->FolderReaderTimer.SetEnabled(false);
     // The preview decodes only while the panel is on the screen.
     panel->Show();
     // Stock pictures of their own sizes, so the preview shows which one it took.
@@ -63,8 +63,8 @@ class PreviewTest : public test::GuiTest {
     bool operator==(const Info&) const = default;
   };
   Info Labels() const {
-    return {panel->locationval.Caption(), panel->typeval.Caption(), panel->sizeval.Caption(),
-            panel->propertiesval.Caption()};
+    return {panel->LocationValue.Caption(), panel->TypeValue.Caption(), panel->SizeValue.Caption(),
+            panel->PropertiesValue.Caption()};
   }
   // Which of the three control sets is showing: "style", "movie", "html";
   // anything mixed is reported as it is.
@@ -77,10 +77,10 @@ class PreviewTest : public test::GuiTest {
       else if (shown) sets += std::string(sets.empty() ? "" : "+") + "part of " + name;
     };
     const TMainForm& p = *panel;
-    add("style", {&p.MainWallpaperStyleLabel, &p.ComboBox1, &p.Label3, &p.SpinEdit1, &p.Label4, &p.SpinEdit2});
-    add("movie", {&p.MovieDimensionLabel, &p.moviewidthlabel, &p.Movieheightlabel, &p.moviewidthspin,
-                  &p.movieheightspin});
-    add("html", {&p.lunglabel, &p.htmlpreviewbutton});
+    add("style", {&p.MainWallpaperStyleLabel, &p.StyleBox, &p.OriginXLabel, &p.OriginXEdit, &p.OriginYLabel, &p.OriginYEdit});
+    add("movie", {&p.MovieDimensionLabel, &p.MovieWidthLabel, &p.MovieHeightLabel, &p.MovieWidthEdit,
+                  &p.MovieHeightEdit});
+    add("html", {&p.ActiveDesktopNote, &p.PagePreviewButton});
     return sets;
   }
   RECT PreviewBounds() const {
@@ -143,7 +143,7 @@ TEST_F(PreviewTest, JpegShowsItsHeaderFactsAndABitmapAfterItChangesOnlyTheLocati
   // The codec's own setting is shown, not the file's quality.
   Click(2);
   EXPECT_EQ(Labels(), (Info{ShortenPath(other), "JPEG image", "64x48", "90% Compression"}));
-  EXPECT_EQ(panel->creationval.Caption(), ":");
+  EXPECT_EQ(panel->CreationValue.Caption(), ":");
   EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -156,8 +156,8 @@ TEST_F(PreviewTest, LongLocationsAreShortenedAndOtherPictureKindsChangeNothing) 
   Load({longBmp, icon});
 
   Click(0);
-  EXPECT_EQ(panel->locationval.Caption(), ShortenPath(longBmp));
-  EXPECT_NE(panel->locationval.Caption(), longBmp);
+  EXPECT_EQ(panel->LocationValue.Caption(), ShortenPath(longBmp));
+  EXPECT_NE(panel->LocationValue.Caption(), longBmp);
   const Info before = Labels();
   // Icon files change no label and no control set; the preview is off so
   // that nothing tries to draw the stand-in file.
@@ -209,9 +209,9 @@ TEST_F(PreviewTest, MoviesShowTheFilmPictureAndTheirSizeWithoutBeingDecoded) {
   ExpectBounds(PreviewBounds(), 20, 17 + 63 - 35, 141, 70);
 
   Click(2);
-  EXPECT_EQ(panel->propertiesval.Caption(), "0 kb");
+  EXPECT_EQ(panel->PropertiesValue.Caption(), "0 kb");
   Click(3);
-  EXPECT_EQ(panel->propertiesval.Caption(), "2048 kb");
+  EXPECT_EQ(panel->PropertiesValue.Caption(), "2048 kb");
   EXPECT_EQ(PictureWidth(), 200);
   EXPECT_TRUE(prompts.messages.empty());
 
@@ -238,7 +238,7 @@ TEST_F(PreviewTest, PagesShowThePagePictureAndOpenInTheBrowser) {
   }
 
   panel->MainListBox.SetItemIndex(1);
-  panel->htmlpreviewbutton.Click();
+  panel->PagePreviewButton.Click();
   ASSERT_EQ(prompts.shellCalls.size(), 1u);
   const auto& call = prompts.shellCalls[0];
   EXPECT_EQ(call.owner, panel->Handle());
@@ -276,7 +276,7 @@ TEST_F(PreviewTest, VanishedFilesAreRemovedWithAMessageAndThePlaylistIsSaved) {
   EXPECT_EQ(panel->Playlist->Lines(), (std::vector<std::string>{c, "c", d, "d"}));
   EXPECT_EQ(panel->MainListBox.Items(), (std::vector<std::string>{"d"}));
   EXPECT_EQ(ReadPlaylistFile(panel->StartupPlaylistFile), panel->Playlist->Lines());
-  EXPECT_EQ(panel->locationval.Caption(), ShortenPath(d));
+  EXPECT_EQ(panel->LocationValue.Caption(), ShortenPath(d));
   EXPECT_EQ(PictureWidth(), 12);
 }
 
@@ -318,7 +318,7 @@ TEST_F(PreviewTest, OnlyThePanelOnTheScreenHoldsAPictureAndOnlyOfThePreviewsSize
   EXPECT_TRUE(panel->MainPreview.GetPicture().Empty());
   Click(0);  // a rotation's selection while hidden decodes nothing
   EXPECT_TRUE(panel->MainPreview.GetPicture().Empty());
-  EXPECT_EQ(panel->sizeval.Caption(), "1600x1200");
+  EXPECT_EQ(panel->SizeValue.Caption(), "1600x1200");
   panel->Show();
   EXPECT_EQ(PictureWidth(), 141);
   // Sent to the tray by its close or minimise button, the same.
@@ -362,13 +362,13 @@ TEST_F(PreviewTest, TheSwitchSelectsTheFirstRowWhenNoneIs) {
   Load({bmp, Bmp("second.bmp", 8, 8)});
   // Filling the list already described the first row.
   EXPECT_EQ(panel->MainListBox.ItemIndex(), 0);
-  EXPECT_EQ(panel->locationval.Caption(), ShortenPath(bmp));
+  EXPECT_EQ(panel->LocationValue.Caption(), ShortenPath(bmp));
 
   panel->MainListBox.SetItemIndex(-1);
-  panel->locationval.SetCaption(":");
+  panel->LocationValue.SetCaption(":");
   panel->MainChPreviewClick(panel->MainChPreview);
   EXPECT_EQ(panel->MainListBox.ItemIndex(), 0);
-  EXPECT_EQ(panel->locationval.Caption(), ShortenPath(bmp));
+  EXPECT_EQ(panel->LocationValue.Caption(), ShortenPath(bmp));
 }
 
 TEST_F(PreviewTest, HeaderAloneGivesTheJpegSize) {
@@ -388,7 +388,7 @@ TEST_F(PreviewTest, HeaderAloneGivesTheJpegSize) {
   panel->MainChPreview.SetChecked(false);
   Load({cut});
   Click(0);
-  EXPECT_EQ(panel->sizeval.Caption(), "640x480");
+  EXPECT_EQ(panel->SizeValue.Caption(), "640x480");
   EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -409,7 +409,7 @@ TEST_F(PreviewTest, BrokenPicturesGiveAnErrorBoxAndAnEmptyPreview) {
     EXPECT_NE(prompts.messages[0].text.find(row == 1 ? "bad.jpg" : "bad.bmp"), std::string::npos)
         << prompts.messages[0].text;
     EXPECT_TRUE(panel->MainPreview.GetPicture().Empty()) << row;
-    EXPECT_EQ(panel->locationval.Caption(), ShortenPath(row == 1 ? badJpeg : badBmp));
+    EXPECT_EQ(panel->LocationValue.Caption(), ShortenPath(row == 1 ? badJpeg : badBmp));
   }
 
   // A missing stand-in picture is an error too, and the next click works.

@@ -58,8 +58,8 @@ class StylesTest : public test::GuiTest {
  protected:
   StylesTest() {
     panel = &app.CreateForm<TMainForm>();
-    panel->timer_startTimer(panel->timer_start);
-    panel->timer_forautomatic.SetEnabled(false);
+    panel->StartupTimerTick(panel->StartupTimer);
+    panel->FolderReaderTimer.SetEnabled(false);
   }
   std::string Bmp(const std::string& name, uint32_t colour, int w = 8, int h = 6) {
     std::string path = dir.file(name);
@@ -80,22 +80,22 @@ class StylesTest : public test::GuiTest {
 TEST_F(StylesTest, CustomPositionKeepsTheOriginsAndCenterPutsThemBack) {
   std::string bmp = Bmp("plain.bmp", 0x336699);
   Load({bmp});
-  panel->SpinEdit1.SetValue(100);
-  panel->SpinEdit2.SetValue(50);
+  panel->OriginXEdit.SetValue(100);
+  panel->OriginYEdit.SetValue(50);
   SetDesktopValue("Wallpaper", "before");
-  panel->CustomPosition1.Click();
-  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 3);
+  panel->CustomPositionItem.Click();
+  EXPECT_EQ(panel->StyleBox.ItemIndex(), 3);
   EXPECT_EQ(DesktopValue("Wallpaper"), bmp);
   EXPECT_EQ(ReadLayout(), (Layout{"0", "0", "100", "50"}));
 
   SetDesktopValue("Wallpaper", "before");
-  panel->Center1.Click();
-  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 1);
+  panel->CenterItem.Click();
+  EXPECT_EQ(panel->StyleBox.ItemIndex(), 1);
   EXPECT_EQ(DesktopValue("Wallpaper"), bmp);
   EXPECT_EQ(ReadLayout(), (Layout{"0", "0", "0", "0"}));
   // The spin boxes keep their values for the next custom position.
-  EXPECT_EQ(panel->SpinEdit1.Value(), 100);
-  EXPECT_EQ(panel->SpinEdit2.Value(), 50);
+  EXPECT_EQ(panel->OriginXEdit.Value(), 100);
+  EXPECT_EQ(panel->OriginYEdit.Value(), 50);
   EXPECT_EQ(IniFile(ExeFolder() + "settings.ini").ReadInteger("Wallpaper style", "Value", -1), 1);
 }
 
@@ -103,31 +103,31 @@ TEST_F(StylesTest, TileAndFitToScreenReapplyTheSelectedEntryInTheirStyle) {
   std::string a = Bmp("a.bmp", 0x102030), b = Bmp("b.bmp", 0x405060);
   Load({a, b});
   panel->MainListBox.SetItemIndex(1);
-  panel->SpinEdit1.SetValue(7);
-  panel->SpinEdit2.SetValue(9);
+  panel->OriginXEdit.SetValue(7);
+  panel->OriginYEdit.SetValue(9);
 
   SetDesktopValue("Wallpaper", "before");
-  panel->ile1.Click();
-  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 0);
+  panel->TileItem.Click();
+  EXPECT_EQ(panel->StyleBox.ItemIndex(), 0);
   EXPECT_EQ(DesktopValue("Wallpaper"), b);
   EXPECT_EQ(ReadLayout(), (Layout{"1", "0", "0", "0"}));  // origins count only for a custom position
   EXPECT_EQ(panel->CurrentIndex, 1);
 
   SetDesktopValue("Wallpaper", "before");
-  panel->FitToScreen1.Click();
-  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 2);
+  panel->StretchItem.Click();
+  EXPECT_EQ(panel->StyleBox.ItemIndex(), 2);
   EXPECT_EQ(DesktopValue("Wallpaper"), b);
   EXPECT_EQ(ReadLayout(), (Layout{"0", "2", "0", "0"}));
 }
 
 TEST_F(StylesTest, TheSubmenuOffersTheStylesAndAutoFitIsDisabled) {
   std::vector<std::string> captions;
-  for (const ui::MenuItem* item : panel->ClearWallpaperPosition1.Items()) captions.push_back(item->Caption());
+  for (const ui::MenuItem* item : panel->StyleMenu.Items()) captions.push_back(item->Caption());
   EXPECT_EQ(captions, (std::vector<std::string>{"Center", "Tile", "Fit to screen", "Custom Position", "Fill", "Fit",
                                                 "Auto fit"}));
 
   ui::MenuHandle menu(CreatePopupMenu());
-  panel->ClearWallpaperPosition1.AppendTo(menu.get());
+  panel->StyleMenu.AppendTo(menu.get());
   HMENU sub = GetSubMenu(menu.get(), 0);
   ASSERT_NE(sub, nullptr);
   ASSERT_EQ(GetMenuItemCount(sub), 7);
@@ -135,21 +135,21 @@ TEST_F(StylesTest, TheSubmenuOffersTheStylesAndAutoFitIsDisabled) {
   for (int i = 0; i < 6; ++i) EXPECT_FALSE(GetMenuState(sub, UINT(i), MF_BYPOSITION) & MF_DISABLED) << i;
 
   Load({Bmp("a.bmp", 0x102030)});
-  panel->ComboBox1.SetItemIndex(1);
+  panel->StyleBox.SetItemIndex(1);
   MarkDesktop();
-  panel->AutoFit1.Click();
+  panel->AutoFitItem.Click();
   // Even a command for it, as a menu would send, does nothing.
-  SendMessageA(panel->Handle(), WM_COMMAND, panel->AutoFit1.Command(), 0);
+  SendMessageA(panel->Handle(), WM_COMMAND, panel->AutoFitItem.Command(), 0);
   Pump();
   EXPECT_TRUE(DesktopUntouched());
-  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 1);
+  EXPECT_EQ(panel->StyleBox.ItemIndex(), 1);
 }
 
 TEST_F(StylesTest, TileOnAnEmptyPlaylistOnlyChangesTheStyleBox) {
   ASSERT_EQ(panel->MainListBox.Count(), 0);
   MarkDesktop();
-  panel->ile1.Click();
-  EXPECT_EQ(panel->ComboBox1.ItemIndex(), 0);
+  panel->TileItem.Click();
+  EXPECT_EQ(panel->StyleBox.ItemIndex(), 0);
   EXPECT_TRUE(DesktopUntouched());
   EXPECT_FALSE(Exists(ExeFolder() + "wallpaper.bmp"));
   EXPECT_TRUE(prompts.messages.empty());
@@ -160,18 +160,18 @@ TEST_F(StylesTest, ClearWallpaperLeavesTheDesktopWithoutAPicture) {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   std::string red = Bmp("red.bmp", MakePixel(200, 30, 30), w, h);
   Load({red});
-  panel->ComboBox1.SetItemIndex(1);
+  panel->StyleBox.SetItemIndex(1);
 
   struct Way {
     const char* name;
     std::function<void()> clear;
   };
   const Way ways[] = {
-      {"tray menu", [&] { panel->ClearWallpaper1.Click(); }},
-      {"speed button", [&] { panel->BitBtn2.Click(); }},
+      {"tray menu", [&] { panel->ClearWallpaperItem.Click(); }},
+      {"speed button", [&] { panel->ClearWallpaperButton.Click(); }},
   };
   for (const Way& way : ways) {
-    panel->Reload1Click(*panel);
+    panel->ReloadItemClick(*panel);
     ASSERT_EQ(DesktopValue("Wallpaper"), red);
     ASSERT_TRUE(PumpUntil([] { return Near(DesktopCentre(), 200, 30, 30); }, 10s))
         << "the red picture never showed before clearing by " << way.name;
@@ -183,20 +183,20 @@ TEST_F(StylesTest, ClearWallpaperLeavesTheDesktopWithoutAPicture) {
     // Clearing leaves the playlist, the current row and the style alone.
     EXPECT_EQ(panel->MainListBox.Count(), 1);
     EXPECT_EQ(panel->CurrentIndex, 0);
-    EXPECT_EQ(panel->ComboBox1.ItemIndex(), 1);
+    EXPECT_EQ(panel->StyleBox.ItemIndex(), 1);
   }
   EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(StylesTest, TheColourSwatchIsHiddenAndKeepsTheChosenColourOnly) {
-  EXPECT_FALSE(panel->ColorBox1.Visible());
+  EXPECT_FALSE(panel->BackgroundSwatch.Visible());
   MarkDesktop();
   prompts.AnswerColour(RGB(10, 20, 30));
-  panel->ColorBox1Click(panel->ColorBox1);
+  panel->BackgroundSwatchClick(panel->BackgroundSwatch);
   ASSERT_EQ(prompts.colourCalls.size(), 1u);
   EXPECT_EQ(prompts.colourCalls[0], RGB(0, 128, 128));  // the dialog opens on teal
   EXPECT_EQ(panel->ColorBoxColor, int32_t(RGB(10, 20, 30)));
-  panel->ColorBox1Click(panel->ColorBox1);  // cancelled
+  panel->BackgroundSwatchClick(panel->BackgroundSwatch);  // cancelled
   EXPECT_EQ(panel->ColorBoxColor, int32_t(RGB(10, 20, 30)));
   EXPECT_TRUE(DesktopUntouched());  // it is no desktop colour
   panel->SavePanelSettings();

@@ -161,7 +161,7 @@ void TMainForm::WriteProgramCopyOf(const ui::Picture& decoded, ProgramCopy& copy
 
 std::string TMainForm::WriteMoviePage(const std::string& movie) const {
   const std::string page = ExeFolder + "movie.html";
-  const std::string text = MoviePageText(movie, moviewidthspin.Value(), movieheightspin.Value());
+  const std::string text = MoviePageText(movie, MovieWidthEdit.Value(), MovieHeightEdit.Value());
   WriteFileBytes(page, std::vector<uint8_t>(text.begin(), text.end()));
   return page;
 }
@@ -172,7 +172,7 @@ void TMainForm::EndChange() {
   SavePanelSettings();
 }
 
-std::optional<WallpaperStyle> TMainForm::ChosenStyle() const { return StyleOfComboIndex(ComboBox1.ItemIndex()); }
+std::optional<WallpaperStyle> TMainForm::ChosenStyle() const { return StyleOfComboIndex(StyleBox.ItemIndex()); }
 
 void TMainForm::ApplyToDesktop(const std::string& path, const ui::Bitmap* decoded) {
   const std::optional<WallpaperStyle> chosen = ChosenStyle();
@@ -181,7 +181,7 @@ void TMainForm::ApplyToDesktop(const std::string& path, const ui::Bitmap* decode
   // With no style chosen the applier keeps its last one.
   if (chosen) WPChanger1.Position = *chosen;
   const POINT origin =
-      chosen && RowOf(*chosen).usesOrigin ? POINT{SpinEdit1.Value(), SpinEdit2.Value()} : POINT{};
+      chosen && RowOf(*chosen).usesOrigin ? POINT{OriginXEdit.Value(), OriginYEdit.Value()} : POINT{};
   WPChanger1.SetWallpaper(path);
   // The picture read for this change, when it is the one applied.
   WPChanger1.ChangeWallpaper(WPChanger1.Wallpaper(), WPChanger1.Position,

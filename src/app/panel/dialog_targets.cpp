@@ -61,12 +61,12 @@ void TMainForm::EntryRenamed(size_t entry, const std::string& path, const std::s
 }
 
 void TMainForm::SetTrayIconCycling(bool on) {
-  TrayIcon1.SetCycleIcons(on);
-  TrayIcon1.SetIconIndex(0);
+  Tray.SetCycleIcons(on);
+  Tray.SetIconIndex(0);
 }
 
 void TMainForm::ClearWallpaperAndSay() {
-  ClearWallpaper1Click(*this);
+  ClearWallpaperItemClick(*this);
   ShowWallpaperClearedMessage();
 }
 

@@ -61,7 +61,7 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   for (int k = 1; k < rows; ++k) others.push_back(int((size_t(row) + size_t(k)) % size_t(rows)));
   int last = row;
   for (size_t i = 0; i < others.size() && paths.size() < monitors.size(); ++i) {
-    if (CheckBox2.Checked()) {
+    if (ShuffleCheck.Checked()) {
       // The next draw comes from the rows not drawn yet.
       std::swap(others[i], others[i + ProgramRandom().Next(uint32_t(others.size() - i))]);
     }
@@ -83,7 +83,7 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   if (!ProgramFolderReadOnly) WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
 
   // The next change goes on after the last entry taken.
-  CurrentIndex = CheckBox2.Checked() ? row : last;
+  CurrentIndex = ShuffleCheck.Checked() ? row : last;
   MainListBox.SetItemIndex(CurrentIndex);
   return true;
 }

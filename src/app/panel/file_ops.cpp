@@ -32,16 +32,16 @@ std::optional<size_t> TMainForm::FileOperationEntry() const {
   return entry;
 }
 
-void TMainForm::CopyFiles1Click(ui::Component& sender) {
+void TMainForm::CopyFilesItemClick(ui::Component& sender) {
   FileOperationScope scope(*this);
   if (!FileOperationEntry()) return;
   TRMCForm* target = ui::Application::FindForm<TRMCForm>("RMCForm");
   if (!target) return;
   // Told apart by the item, so a translated caption still copies or moves.
-  target->ShowFor(&sender == &MoveFiles2 ? TRMCForm::Operation::Move : TRMCForm::Operation::Copy);
+  target->ShowFor(&sender == &MoveFilesItem ? TRMCForm::Operation::Move : TRMCForm::Operation::Copy);
 }
 
-void TMainForm::MoveFiles1Click(ui::Component&) { DeleteSelectedFile(); }
+void TMainForm::DeleteFilesItemClick(ui::Component&) { DeleteSelectedFile(); }
 
 void TMainForm::DeleteSelectedFile() {
   FileOperationScope scope(*this);
@@ -65,7 +65,7 @@ void TMainForm::DeleteSelectedFile() {
   CurrentIndex = CurrentIndex > 0 ? CurrentIndex - 1 : 0;
 }
 
-void TMainForm::RenameFiles1Click(ui::Component&) {
+void TMainForm::RenameFilesItemClick(ui::Component&) {
   FileOperationScope scope(*this);
   if (!FileOperationEntry()) return;
   if (TRenameForm* rename = ui::Application::FindForm<TRenameForm>("RenameForm")) rename->ShowModal();

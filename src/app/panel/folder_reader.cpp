@@ -171,7 +171,7 @@ AuxState TMainForm::AuxState() const { return readerState_->load(); }
 void TMainForm::SetAuxState(wc::AuxState state) {
   readerState_->store(state);
   // The hidden label shows the state too; only the GUI thread touches it.
-  if (GetCurrentThreadId() == App().GuiThreadId()) aux.SetCaption(AuxStateText(state));
+  if (GetCurrentThreadId() == App().GuiThreadId()) ReaderStateLabel.SetCaption(AuxStateText(state));
 }
 
 }  // namespace wc

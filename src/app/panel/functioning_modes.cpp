@@ -9,12 +9,12 @@
 
 namespace wc {
 
-void TMainForm::modeautomaticClick(ui::Component&) {
+void TMainForm::AutomaticModeRadioClick(ui::Component&) {
   FunctioningMode = FunctioningMode::Automatic;
   ShowFunctioningMode();
 }
 
-void TMainForm::modemanualClick(ui::Component&) {
+void TMainForm::ManualModeRadioClick(ui::Component&) {
   FunctioningMode = FunctioningMode::Manual;
   ShowFunctioningMode();
 }
@@ -25,24 +25,24 @@ std::string TMainForm::PlaylistBoxCaption() const {
 
 void TMainForm::ShowFunctioningMode() {
   if (FunctioningMode == FunctioningMode::Automatic) {
-    modemanual.SetChecked(false);
-    GroupBox1.SetEnabled(false);
-    GroupBox1.SetCaption(PlaylistBoxCaption());
-    modeautomatic.SetChecked(true);
-    browse.SetEnabled(true);
-    reload.SetEnabled(true);
+    ManualModeRadio.SetChecked(false);
+    PlaylistBox.SetEnabled(false);
+    PlaylistBox.SetCaption(PlaylistBoxCaption());
+    AutomaticModeRadio.SetChecked(true);
+    BrowseFolderButton.SetEnabled(true);
+    ReloadFolderButton.SetEnabled(true);
   } else {
-    modemanual.SetChecked(true);
-    GroupBox1.SetEnabled(true);
-    GroupBox1.SetCaption(PlaylistBoxCaption());
-    modeautomatic.SetChecked(false);
-    browse.SetEnabled(false);
-    reload.SetEnabled(false);
+    ManualModeRadio.SetChecked(true);
+    PlaylistBox.SetEnabled(true);
+    PlaylistBox.SetCaption(PlaylistBoxCaption());
+    AutomaticModeRadio.SetChecked(false);
+    BrowseFolderButton.SetEnabled(false);
+    ReloadFolderButton.SetEnabled(false);
   }
-  automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
+  AutomaticFolderLabel.SetCaption(ShortenPath(AutomaticFolder));
 }
 
-void TMainForm::browseClick(ui::Component&) {
+void TMainForm::BrowseFolderButtonClick(ui::Component&) {
   TAddFolderForm* picker = ui::Application::FindForm<TAddFolderForm>("AddFolderForm");
   if (!picker) return;
   // Only "OK" chose a folder: the close box leaves FolderToRead as it was,
@@ -51,7 +51,7 @@ void TMainForm::browseClick(ui::Component&) {
   ReadAutomaticFolder();
 }
 
-void TMainForm::reloadClick(ui::Component&) {
+void TMainForm::ReloadFolderButtonClick(ui::Component&) {
   SetAuxState(AuxState::Running);
   FolderToRead = AutomaticFolder;
   ReadAutomaticFolder();
@@ -72,7 +72,7 @@ void TMainForm::ReadAutomaticFolder() {
   MainListBox.Clear();
   FillPlaylistBox(IsShowFullPath());
   AutomaticFolder = FolderToRead;
-  automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
+  AutomaticFolderLabel.SetCaption(ShortenPath(AutomaticFolder));
 }
 
 }  // namespace wc

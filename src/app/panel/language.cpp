@@ -13,38 +13,38 @@ namespace wc {
 
 void TMainForm::SetUpLanguage() {
   const auto list = TranslationList();
-  Language1.SetProperties(std::vector<std::string>(list.begin(), list.end()));
-  Language1.SetSeparator(",");
-  Language1.LegacyText = &LegacyAnsiToUtf8;
-  Language1.MakeProgramLanguage();
+  Translator.SetProperties(std::vector<std::string>(list.begin(), list.end()));
+  Translator.SetSeparator(",");
+  Translator.LegacyText = &LegacyAnsiToUtf8;
+  Translator.MakeProgramLanguage();
 }
 
-void TMainForm::Language1BeforeTranslation(ui::Component&) {
+void TMainForm::TranslatorBeforeTranslation(ui::Component&) {
   translatingMenus_.emplace();
-  SavedUnitIndex = MainComboBox.ItemIndex();
-  SavedStyleIndex = ComboBox1.ItemIndex();
+  SavedUnitIndex = IntervalUnitBox.ItemIndex();
+  SavedStyleIndex = StyleBox.ItemIndex();
 }
 
-void TMainForm::Language1AfterTranslation(ui::Component&) {
+void TMainForm::TranslatorAfterTranslation(ui::Component&) {
   translatingMenus_.reset();
-  MainComboBox.SetItemIndex(SavedUnitIndex);
-  ComboBox1.SetItemIndex(SavedStyleIndex);
+  IntervalUnitBox.SetItemIndex(SavedUnitIndex);
+  StyleBox.SetItemIndex(SavedStyleIndex);
   // A language written from right to left mirrors every window; the others
   // lay them out from the left again.
-  App().SetRightToLeft(Language1.RightToLeft());
+  App().SetRightToLeft(Translator.RightToLeft());
   // Every hint is set, shown or not; windows or controls the program does
   // not have (yet) are passed over.
   for (const HintMessage& row : HintMessages()) {
     ui::Component* window = TLanguage::FindOwnedByName(&App(), row.window);
     if (auto* control = dynamic_cast<ui::Control*>(TLanguage::FindOwnedByName(window, row.control)))
-      control->SetHint(Language1.MessageText(std::string(row.id)));
+      control->SetHint(Translator.MessageText(std::string(row.id)));
   }
 }
 
 void TMainForm::TextsReplaced() {
   SetCaption(Say(texts::kControlPanelTitle, {App().Title}));
   FitToolbar();
-  if (!CheckingGraphics()) GroupBox1.SetCaption(PlaylistBoxCaption());
+  if (!CheckingGraphics()) PlaylistBox.SetCaption(PlaylistBoxCaption());
   if (IntervalNote.Visible()) UpdateTimerInterval();
 }
 
@@ -54,13 +54,13 @@ std::string TMainForm::LanguageFilePath(const std::string& languageName) const {
 
 void TMainForm::UseLanguage(const std::string& languageName) {
   const std::string path = LanguageFilePath(languageName);
-  if (path == Language1.LanguageFile()) return;
-  Language1.SetLanguageFile(path);
-  Language1.ApplyLanguage();
+  if (path == Translator.LanguageFile()) return;
+  Translator.SetLanguageFile(path);
+  Translator.ApplyLanguage();
 }
 
 std::string TMainForm::WallpaperClearedText() const {
-  return Language1.MessageText(std::string(kWallpaperClearedMessage));
+  return Translator.MessageText(std::string(kWallpaperClearedMessage));
 }
 
 void TMainForm::ShowWallpaperClearedMessage() {

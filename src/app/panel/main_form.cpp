@@ -35,7 +35,7 @@ TMainForm::TMainForm(ui::Application& app)
   BindHandlers();
   SetUpLanguage();
   FormCreate();
-  TrayIcon1.Loaded();
+  Tray.Loaded();
   // Sent to the tray (minimized) the panel is off the screen as when hidden.
   minimizeHook_ = app.HookMainWindow([this](UINT msg, WPARAM w, LPARAM, LRESULT&) {
     if (msg == WM_SIZE) PanelMinimized(w == SIZE_MINIMIZED);
@@ -52,11 +52,11 @@ void TMainForm::BindHandlers() {
   OnCanResize = [this](ui::Component& s, int& w, int& h, bool& r) { FormCanResize(s, w, h, r); };
   OnCloseQuery = [this](ui::Component& s, bool& c) { FormCloseQuery(s, c); };
   OnClose = [this](ui::Component& s, ui::CloseAction& a) { FormClose(s, a); };
-  ColorBox1.OnMouseDown = [this](ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
-    ColorBox1.SetBevel(ui::BevelKind::Lowered);
+  BackgroundSwatch.OnMouseDown = [this](ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
+    BackgroundSwatch.SetBevel(ui::BevelKind::Lowered);
   };
-  ColorBox1.OnMouseUp = [this](ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
-    ColorBox1.SetBevel(ui::BevelKind::Raised);
+  BackgroundSwatch.OnMouseUp = [this](ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
+    BackgroundSwatch.SetBevel(ui::BevelKind::Raised);
   };
 }
 
@@ -68,37 +68,37 @@ void TMainForm::FormCreate() {
   ExtensionCount = 0;
   ExeFolder = ExtractFilePath(App().ExeName());
   AutomaticFolder = ExeFolder + "Images";
-  automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
-  timer_start.SetInterval(2000);
-  timer_start.SetEnabled(true);
+  AutomaticFolderLabel.SetCaption(ShortenPath(AutomaticFolder));
+  StartupTimer.SetInterval(2000);
+  StartupTimer.SetEnabled(true);
   SiteUrl = kMakerSiteUrl;
   ProgramPageUrl = kProgramPageUrl;
-  OtherVantorelUtilites1.SetCaption("Other Pellimox Freeware and Shareware");
-  ExitDrapenix1.SetCaption("Exit Pellimox Free Wallpaper Changer");
-  AboutDrapenix1.SetCaption("About Pellimox Free Wallpaper Changer...");
-  DrapenixControlPanel1.SetCaption("Pellimox Free Wallpaper Changer Control Panel");
-  MainImage.SetPicture(Image1.GetPicture());
-  TrayIcon1.SetHint(App().Title);
+  OtherProgramsItem.SetCaption("Other Pellimox Freeware and Shareware");
+  ExitItem.SetCaption("Exit Pellimox Free Wallpaper Changer");
+  AboutItem.SetCaption("About Pellimox Free Wallpaper Changer...");
+  ControlPanelItem.SetCaption("Pellimox Free Wallpaper Changer Control Panel");
+  MainImage.SetPicture(BannerImage.GetPicture());
+  Tray.SetHint(App().Title);
 }
 
-void TMainForm::ProgramStarted() { TrayIcon1.SetEnabled(true); }
+void TMainForm::ProgramStarted() { Tray.SetEnabled(true); }
 
-void TMainForm::timer_startTimer(ui::Component&) {
+void TMainForm::StartupTimerTick(ui::Component&) {
   // Once only: the sequence answers messages while it fills a long list.
-  timer_start.SetEnabled(false);
+  StartupTimer.SetEnabled(false);
   SayIfProgramFolderIsReadOnly();
   StoredSettings.Load(SettingsFile(SettingsPath()), kPanelParts, ExeFolder);
   // A copy: the controls below are set from what the file said, whatever
   // their handlers store meanwhile.
   const SettingsValues stored = StoredSettings.values;
-  TrayIcon1.SetEnabled(true);
+  Tray.SetEnabled(true);
   CloseMeansExit = true;
   // The swatch keeps its own colour rather than its container's.
-  ShowFullPath1.SetChecked(stored.showFullPath);
+  ShowFullPathItem.SetChecked(stored.showFullPath);
   MainChPreview.SetChecked(stored.showPreview);
-  CheckBox1.SetChecked(stored.changeAtStartup);
+  ChangeAtStartupCheck.SetChecked(stored.changeAtStartup);
   ColorBoxColor = stored.backgroundColour;
-  ColorBox1.SetColor(ColorBoxColor < 0 ? GetSysColor(ColorBoxColor & 0xFF) : COLORREF(ColorBoxColor));
+  BackgroundSwatch.SetColor(ColorBoxColor < 0 ? GetSysColor(ColorBoxColor & 0xFF) : COLORREF(ColorBoxColor));
   // Only how the program is minimised and restored depends on this; it is
   // never shown at start-up either way.
   App().ShowMainForm = !DialogOptions().alwaysMinimize;
@@ -130,37 +130,37 @@ void TMainForm::timer_startTimer(ui::Component&) {
 
   bool shuffle = stored.shuffleWallpapers;
   if (shuffle) CurrentIndex = int32_t(ProgramRandom().Next(uint32_t(MainListBox.Count())));
-  CheckBox2.SetChecked(shuffle);
-  MainComboBox.SetItemIndex(stored.timerInterval);
-  CheckBox3.SetChecked(stored.enableTimer);
-  MainTime.SetValue(stored.intervalValue);
-  CheckBox3Click(CheckBox3);  // the timer runs exactly when "Use timer" is ticked
-  ComboBox1.SetItemIndex(stored.wallpaperStyle);
-  SpinEdit1.SetValue(stored.customX);
-  SpinEdit2.SetValue(stored.customY);
+  ShuffleCheck.SetChecked(shuffle);
+  IntervalUnitBox.SetItemIndex(stored.timerInterval);
+  UseTimerCheck.SetChecked(stored.enableTimer);
+  IntervalValueEdit.SetValue(stored.intervalValue);
+  UseTimerCheckClick(UseTimerCheck);  // the timer runs exactly when "Use timer" is ticked
+  StyleBox.SetItemIndex(stored.wallpaperStyle);
+  OriginXEdit.SetValue(stored.customX);
+  OriginYEdit.SetValue(stored.customY);
   FunctioningMode = FunctioningModeOf(stored.functioningMode);
   AutomaticFolder = stored.automaticFolder;
-  automaticlocation.SetCaption(ShortenPath(AutomaticFolder));
+  AutomaticFolderLabel.SetCaption(ShortenPath(AutomaticFolder));
   ShowFunctioningMode();
   FolderToRead = AutomaticFolder;
   if (CurrentIndex < 0 || CurrentIndex >= MainListBox.Count()) CurrentIndex = 0;
-  moviewidthspin.SetValue(stored.movieWidth);
-  movieheightspin.SetValue(stored.movieHeight);
+  MovieWidthEdit.SetValue(stored.movieWidth);
+  MovieHeightEdit.SetValue(stored.movieHeight);
   // From now on the controls hold what the file said (or its defaults).
   PanelSettingsRead = true;
-  if (CheckBox1.Checked()) {
-    timer_forautomatic.SetInterval(500);
-    timer_forautomatic.SetEnabled(true);
+  if (ChangeAtStartupCheck.Checked()) {
+    FolderReaderTimer.SetInterval(500);
+    FolderReaderTimer.SetEnabled(true);
   }
   if (FunctioningMode == FunctioningMode::Manual) SetAuxState(AuxState::Finished);
-  timer_start.SetEnabled(false);
+  StartupTimer.SetEnabled(false);
 }
 
-void TMainForm::timer_forautomaticTimer(ui::Component&) {
+void TMainForm::FolderReaderTimerTick(ui::Component&) {
   if (AuxState() != AuxState::Finished) return;
-  timer_forautomatic.SetEnabled(false);
+  FolderReaderTimer.SetEnabled(false);
   SetAuxState(AuxState::Idle);
-  NextWallpape1Click(*this);
+  NextWallpaperItemClick(*this);
 }
 
 void TMainForm::FormShow(ui::Component&) {
@@ -200,7 +200,7 @@ void TMainForm::SaveDefaultPlaylist() {
   if (Playlist && !ProgramFolderReadOnly) WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
 }
 
-void TMainForm::Button1Click(ui::Component&) {
+void TMainForm::OkButtonClick(ui::Component&) {
   SaveDefaultPlaylist();
   CloseMeansExit = true;
   SavePanelSettings();

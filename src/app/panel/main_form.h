@@ -85,20 +85,20 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   std::string ProgramPageUrl;
   std::string DonateUrl;  // nothing gives it a value
 
-  // The colour of the hidden swatch ColorBox1: a COLORREF or a negative
+  // The colour of the hidden swatch BackgroundSwatch: a COLORREF or a negative
   // system-colour code, kept as stored.
   int32_t ColorBoxColor = 0;
 
   // ---- start-up and shutdown
   void FormCreate();
-  void timer_startTimer(ui::Component& sender);
-  void timer_forautomaticTimer(ui::Component& sender);
+  void StartupTimerTick(ui::Component& sender);
+  void FolderReaderTimerTick(ui::Component& sender);
   void FormShow(ui::Component& sender);
   void FormHide(ui::Component& sender);
   void FormCanResize(ui::Component& sender, int& newWidth, int& newHeight, bool& resize);
   void FormCloseQuery(ui::Component& sender, bool& canClose);
   void FormClose(ui::Component& sender, ui::CloseAction& action);
-  void Button1Click(ui::Component& sender);
+  void OkButtonClick(ui::Component& sender);
   void ShowControlPanel() override;
   void HideControlPanel();
   void SetRunAtStartup(bool on) override;
@@ -137,10 +137,10 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void MainLoadClick(ui::Component& sender);
   void MainAppendClick(ui::Component& sender);
   void MainSaveClick(ui::Component& sender);
-  void ShowFullPath1Click(ui::Component& sender);
+  void ShowFullPathItemClick(ui::Component& sender);
   // The two "Scan Disk" items of the playlist menus: the scan dialog, modally.
-  void ScanDiskforWallpapers1Click(ui::Component& sender);
-  void ScanDiskForWallpapers2Click(ui::Component& sender);
+  void ScanDiskItemClick(ui::Component& sender);
+  void ListScanDiskItemClick(ui::Component& sender);
   void ShowScanDisk();
 
   // ---- playlist editing (playlist_editing.cpp, file_ops.cpp)
@@ -152,27 +152,27 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void AppendRow(const std::string& text, size_t entry);
   // Deletes the row and the entry it shows (not the file).
   void RemoveRowAndEntry(int row);
-  void MainBitBtn1Click(ui::Component& sender);  // move up
-  void MainBitBtn2Click(ui::Component& sender);  // move down
-  void MainBitBtn3Click(ui::Component& sender);  // remove
-  void MainBitBtn4Click(ui::Component& sender);  // menu Add1
-  void MainBitBtn5Click(ui::Component& sender);  // menu Add2
-  void Addwallpapers1Click(ui::Component& sender);
-  void AddFromFile1Click(ui::Component& sender);
-  void Addfromfolder1Click(ui::Component& sender);
-  void AddFromFolder2Click(ui::Component& sender);
-  void AddHTMLandMovieWallpapers1Click(ui::Component& sender);
-  void AddHTMLWallpaper1Click(ui::Component& sender);
-  void SetasWallpaper1Click(ui::Component& sender);
-  void EmptyWallpaperList1Click(ui::Component& sender);
-  void SortWallpaperList1Click(ui::Component& sender);
-  void RandomiseWallpaperList1Click(ui::Component& sender);
-  void FindCurrentSelection1Click(ui::Component& sender);
-  void SellectAll1Click(ui::Component& sender);
-  void RemoveBadGraphics1Click(ui::Component& sender);
-  void CopyFiles1Click(ui::Component& sender);
-  void MoveFiles1Click(ui::Component& sender);
-  void RenameFiles1Click(ui::Component& sender);
+  void MoveUpButtonClick(ui::Component& sender);  // move up
+  void MoveDownButtonClick(ui::Component& sender);  // move down
+  void RemoveEntryButtonClick(ui::Component& sender);  // remove
+  void AddEntriesButtonClick(ui::Component& sender);  // menu AddMenu
+  void PlaylistMenuButtonClick(ui::Component& sender);  // menu PlaylistMenu
+  void AddFilesItemClick(ui::Component& sender);
+  void ListAddFilesItemClick(ui::Component& sender);
+  void AddFolderItemClick(ui::Component& sender);
+  void ListAddFolderItemClick(ui::Component& sender);
+  void AddPagesItemClick(ui::Component& sender);
+  void ListAddPagesItemClick(ui::Component& sender);
+  void SetAsWallpaperItemClick(ui::Component& sender);
+  void EmptyListItemClick(ui::Component& sender);
+  void SortListItemClick(ui::Component& sender);
+  void RandomiseListItemClick(ui::Component& sender);
+  void FindCurrentItemClick(ui::Component& sender);
+  void SelectAllItemClick(ui::Component& sender);
+  void RemoveBadGraphicsItemClick(ui::Component& sender);
+  void CopyFilesItemClick(ui::Component& sender);
+  void DeleteFilesItemClick(ui::Component& sender);
+  void RenameFilesItemClick(ui::Component& sender);
   void AddPictureFiles();
   void AddMovieAndHtmlFiles();
   // The open dialog with `filter`, several files at once; the chosen ones
@@ -206,13 +206,13 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   bool CheckingGraphics() const { return badGraphics_ != nullptr; }
 
   // ---- functioning modes and the folder reader
-  void modeautomaticClick(ui::Component& sender);
-  void modemanualClick(ui::Component& sender);
+  void AutomaticModeRadioClick(ui::Component& sender);
+  void ManualModeRadioClick(ui::Component& sender);
   void ShowFunctioningMode();
   // "Playlist management", or that it is disabled in automatic mode.
   std::string PlaylistBoxCaption() const;
-  void browseClick(ui::Component& sender);
-  void reloadClick(ui::Component& sender);
+  void BrowseFolderButtonClick(ui::Component& sender);
+  void ReloadFolderButtonClick(ui::Component& sender);
   // Empties the playlist and reads FolderToRead with the folder options'
   // filters; that folder becomes the automatic folder.
   void ReadAutomaticFolder();
@@ -229,11 +229,11 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // ---- preview
   void MainListBoxClick(ui::Component& sender);
   void MainChPreviewClick(ui::Component& sender);
-  void htmlpreviewbuttonClick(ui::Component& sender);
+  void PagePreviewButtonClick(ui::Component& sender);
   // Printing the preview is the capture viewer's printer set-up and picture
   // printing; until the viewer prints, the button does nothing.
   void MainPrintClick(ui::Component& sender);
-  // Sizes and places MainPreview in the frame Bevel1 for the picture.
+  // Sizes and places MainPreview in the frame PreviewFrame for the picture.
   void FitPreview(const ui::Picture& picture);
 
   // ---- applying
@@ -245,7 +245,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // program, a movie through the page written for it; then the change
   // sound and the settings.
   void ApplyRow(int selected);
-  // The style chosen in ComboBox1; nothing when none is.
+  // The style chosen in StyleBox; nothing when none is.
   std::optional<WallpaperStyle> ChosenStyle() const;
   // `decoded`: the picture of `path` as read for this change, when there is one.
   void ApplyToDesktop(const std::string& path, const ui::Bitmap* decoded);
@@ -269,16 +269,16 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   bool FitOnEachMonitor(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded);
 
   // ---- rotation
-  void Timer1Timer(ui::Component& sender);
-  void NextWallpape1Click(ui::Component& sender);
-  void PreviousWallpaper1Click(ui::Component& sender);
+  void RotationTimerTick(ui::Component& sender);
+  void NextWallpaperItemClick(ui::Component& sender);
+  void PreviousWallpaperItemClick(ui::Component& sender);
   void NextWallpaper() override;
   void PreviousWallpaper() override;
-  void Reload1Click(ui::Component& sender);
-  void BitBtn1Click(ui::Component& sender);
-  void CheckBox3Click(ui::Component& sender);
-  void MainTimeChange(ui::Component& sender);
-  void MainComboBoxChange(ui::Component& sender);
+  void ReloadItemClick(ui::Component& sender);
+  void SetWallpaperButtonClick(ui::Component& sender);
+  void UseTimerCheckClick(ui::Component& sender);
+  void IntervalValueEditChange(ui::Component& sender);
+  void IntervalUnitBoxChange(ui::Component& sender);
   // The rotation timer's interval for the chosen value and unit; values the
   // timer cannot take switch it off and say so beside the controls.
   void UpdateTimerInterval();
@@ -287,29 +287,29 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // The style box set to `style`, then the chosen row applied in it: the
   // tray menu's style commands (bound from the style table).
   void ApplyStyle(WallpaperStyle style);
-  void ClearWallpaper1Click(ui::Component& sender);
-  void BitBtn2Click(ui::Component& sender);
+  void ClearWallpaperItemClick(ui::Component& sender);
+  void ClearWallpaperButtonClick(ui::Component& sender);
 
   // ---- the tray icon, its menu and the speed buttons
-  void TrayIcon1Click(ui::Component& sender);
-  void DrapenixControlPanel1Click(ui::Component& sender);
-  void Settings1Click(ui::Component& sender);
-  void Desktop1Click(ui::Component& sender);
+  void TrayClick(ui::Component& sender);
+  void ControlPanelItemClick(ui::Component& sender);
+  void SettingsItemClick(ui::Component& sender);
+  void CaptureDesktopItemClick(ui::Component& sender);
   void CaptureDesktop() override;
-  void SelectedArea1Click(ui::Component& sender);
-  void ActiveWindow1Click(ui::Component& sender);
-  void SelectedObject1Click(ui::Component& sender);
-  void ShowDisplayProperties1Click(ui::Component& sender);
-  void LaunchWindowsScreenSaver1Click(ui::Component& sender);
-  void HideDesktopIcons1Click(ui::Component& sender);
-  void Help1Click(ui::Component& sender);
-  void AboutDrapenix1Click(ui::Component& sender);
-  void OtherVantorelUtilites1Click(ui::Component& sender);
-  void Donate1Click(ui::Component& sender);
-  void ExitDrapenix1Click(ui::Component& sender);
-  void BitBtn4Click(ui::Component& sender);
-  void BitBtn5Click(ui::Component& sender);
-  void BitBtn6Click(ui::Component& sender);
+  void CaptureAreaItemClick(ui::Component& sender);
+  void CaptureWindowItemClick(ui::Component& sender);
+  void CaptureObjectItemClick(ui::Component& sender);
+  void DisplayPropertiesItemClick(ui::Component& sender);
+  void ScreenSaverItemClick(ui::Component& sender);
+  void HideDesktopIconsItemClick(ui::Component& sender);
+  void HelpItemClick(ui::Component& sender);
+  void AboutItemClick(ui::Component& sender);
+  void OtherProgramsItemClick(ui::Component& sender);
+  void DonateItemClick(ui::Component& sender);
+  void ExitItemClick(ui::Component& sender);
+  void ScreenCaptureButtonClick(ui::Component& sender);
+  void SettingsButtonClick(ui::Component& sender);
+  void HelpButtonClick(ui::Component& sender);
   // Tooltips on or off for the controls of the control panel, the settings
   // dialog and the capture viewer.
   void SetHintsShown(bool on) override;
@@ -322,8 +322,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // which replaces both item lists.
   int SavedUnitIndex = -1;
   int SavedStyleIndex = -1;
-  void Language1BeforeTranslation(ui::Component& sender);
-  void Language1AfterTranslation(ui::Component& sender);
+  void TranslatorBeforeTranslation(ui::Component& sender);
+  void TranslatorAfterTranslation(ui::Component& sender);
   // The file of a language name: the program's folder + name + ".lng".
   std::string LanguageFilePath(const std::string& languageName) const;
   // Translates the program into the named language unless its file is the
@@ -354,159 +354,159 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void ClearWallpaperAndSay() override;
 
   // ---- the colour swatch
-  void ColorBox1Click(ui::Component& sender);
+  void BackgroundSwatchClick(ui::Component& sender);
 
   // ---- controls, in layout order
   ui::Image MainImage{this, "MainImage"};
-  ui::Image Image1{this, "Image1"};
-  ui::Panel Panel1{this, "Panel1"};
-  ui::SpeedButton BitBtn1{this, "BitBtn1"};
-  ui::SpeedButton BitBtn2{this, "BitBtn2"};
-  ui::SpeedButton BitBtn4{this, "BitBtn4"};
-  ui::SpeedButton BitBtn5{this, "BitBtn5"};
-  ui::SpeedButton BitBtn6{this, "BitBtn6"};
+  ui::Image BannerImage{this, "Image1"};
+  ui::Panel ButtonBar{this, "Panel1"};
+  ui::SpeedButton SetWallpaperButton{this, "BitBtn1"};
+  ui::SpeedButton ClearWallpaperButton{this, "BitBtn2"};
+  ui::SpeedButton ScreenCaptureButton{this, "BitBtn4"};
+  ui::SpeedButton SettingsButton{this, "BitBtn5"};
+  ui::SpeedButton HelpButton{this, "BitBtn6"};
 
-  ui::GroupBox GroupBox5{this, "GroupBox5"};
-  ui::RadioButton modeautomatic{this, "modeautomatic"};
-  ui::RadioButton modemanual{this, "modemanual"};
-  ui::Button browse{this, "browse"};
-  ui::Button reload{this, "reload"};
-  ui::Label Label2{this, "Label2"};
-  ui::Label automaticlocation{this, "automaticlocation"};
-  ui::Label aux{this, "aux"};
+  ui::GroupBox FunctioningModeBox{this, "GroupBox5"};
+  ui::RadioButton AutomaticModeRadio{this, "modeautomatic"};
+  ui::RadioButton ManualModeRadio{this, "modemanual"};
+  ui::Button BrowseFolderButton{this, "browse"};
+  ui::Button ReloadFolderButton{this, "reload"};
+  ui::Label AutomaticFolderCaption{this, "Label2"};
+  ui::Label AutomaticFolderLabel{this, "automaticlocation"};
+  ui::Label ReaderStateLabel{this, "aux"};
 
-  ui::GroupBox GroupBox1{this, "GroupBox1"};
+  ui::GroupBox PlaylistBox{this, "GroupBox1"};
   ui::ListBox MainListBox{this, "MainListBox"};
-  ui::Button MainBitBtn1{this, "MainBitBtn1"};
-  ui::Button MainBitBtn2{this, "MainBitBtn2"};
-  ui::Button MainBitBtn3{this, "MainBitBtn3"};
-  ui::Button MainBitBtn4{this, "MainBitBtn4"};
-  ui::Button MainBitBtn5{this, "MainBitBtn5"};
+  ui::Button MoveUpButton{this, "MainBitBtn1"};
+  ui::Button MoveDownButton{this, "MainBitBtn2"};
+  ui::Button RemoveEntryButton{this, "MainBitBtn3"};
+  ui::Button AddEntriesButton{this, "MainBitBtn4"};
+  ui::Button PlaylistMenuButton{this, "MainBitBtn5"};
   ui::Button MainNew{this, "MainNew"};
   ui::Button MainAppend{this, "MainAppend"};
   ui::Button MainLoad{this, "MainLoad"};
   ui::Button MainSave{this, "MainSave"};
 
-  ui::GroupBox GroupBox3{this, "GroupBox3"};
-  ui::CheckBox CheckBox1{this, "CheckBox1"};
-  ui::CheckBox CheckBox2{this, "CheckBox2"};
-  ui::CheckBox CheckBox3{this, "CheckBox3"};
-  ui::SpinEdit MainTime{this, "MainTime"};
-  ui::ComboBox MainComboBox{this, "MainComboBox"};
+  ui::GroupBox WallpaperControlBox{this, "GroupBox3"};
+  ui::CheckBox ChangeAtStartupCheck{this, "CheckBox1"};
+  ui::CheckBox ShuffleCheck{this, "CheckBox2"};
+  ui::CheckBox UseTimerCheck{this, "CheckBox3"};
+  ui::SpinEdit IntervalValueEdit{this, "MainTime"};
+  ui::ComboBox IntervalUnitBox{this, "MainComboBox"};
   ui::Label IntervalNote{this, "IntervalNote"};
 
-  ui::GroupBox GroupBox2{this, "GroupBox2"};
+  ui::GroupBox WallpaperInformationBox{this, "GroupBox2"};
   ui::Label MainLocationLabel{this, "MainLocationLabel"};
-  ui::Label locationval{this, "locationval"};
+  ui::Label LocationValue{this, "locationval"};
   ui::Label MainTypeLabel{this, "MainTypeLabel"};
-  ui::Label typeval{this, "typeval"};
+  ui::Label TypeValue{this, "typeval"};
   ui::Label MainSizeLabel{this, "MainSizeLabel"};
-  ui::Label sizeval{this, "sizeval"};
+  ui::Label SizeValue{this, "sizeval"};
   ui::Label MainPropertiesLabel{this, "MainPropertiesLabel"};
-  ui::Label propertiesval{this, "propertiesval"};
-  ui::Label MainCreationLavel{this, "MainCreationLavel"};
-  ui::Label creationval{this, "creationval"};
+  ui::Label PropertiesValue{this, "propertiesval"};
+  ui::Label MainCreationLabel{this, "MainCreationLavel"};
+  ui::Label CreationValue{this, "creationval"};
   ui::Label MainWallpaperStyleLabel{this, "MainWallpaperStyleLabel"};
-  ui::ComboBox ComboBox1{this, "ComboBox1"};
-  ui::Label Label3{this, "Label3"};
-  ui::SpinEdit SpinEdit1{this, "SpinEdit1"};
-  ui::Label Label4{this, "Label4"};
-  ui::SpinEdit SpinEdit2{this, "SpinEdit2"};
+  ui::ComboBox StyleBox{this, "ComboBox1"};
+  ui::Label OriginXLabel{this, "Label3"};
+  ui::SpinEdit OriginXEdit{this, "SpinEdit1"};
+  ui::Label OriginYLabel{this, "Label4"};
+  ui::SpinEdit OriginYEdit{this, "SpinEdit2"};
   ui::Label MovieDimensionLabel{this, "MovieDimensionLabel"};
-  ui::Label moviewidthlabel{this, "moviewidthlabel"};
-  ui::SpinEdit moviewidthspin{this, "moviewidthspin"};
-  ui::Label Movieheightlabel{this, "Movieheightlabel"};
-  ui::SpinEdit movieheightspin{this, "movieheightspin"};
-  ui::Label lunglabel{this, "lunglabel"};
-  ui::Button htmlpreviewbutton{this, "htmlpreviewbutton"};
+  ui::Label MovieWidthLabel{this, "moviewidthlabel"};
+  ui::SpinEdit MovieWidthEdit{this, "moviewidthspin"};
+  ui::Label MovieHeightLabel{this, "Movieheightlabel"};
+  ui::SpinEdit MovieHeightEdit{this, "movieheightspin"};
+  ui::Label ActiveDesktopNote{this, "lunglabel"};
+  ui::Button PagePreviewButton{this, "htmlpreviewbutton"};
 
-  ui::GroupBox GroupBox4{this, "GroupBox4"};
+  ui::GroupBox PreviewBox{this, "GroupBox4"};
   ui::Image MainPreview{this, "MainPreview"};
-  ui::Bevel Bevel1{this, "Bevel1"};
+  ui::Bevel PreviewFrame{this, "Bevel1"};
   ui::CheckBox MainChPreview{this, "MainChPreview"};
   ui::Button MainPrint{this, "MainPrint"};
-  ui::Panel ColorBox1{this, "ColorBox1"};
+  ui::Panel BackgroundSwatch{this, "ColorBox1"};
 
-  ui::Button Button1{this, "Button1"};
+  ui::Button OkButton{this, "Button1"};
 
   // ---- non-visual parts
-  ui::Timer timer_start{this, "timer_start", 2000, false};
-  ui::Timer timer_forautomatic{this, "timer_forautomatic", 500, false};
-  ui::Timer Timer1{this, "Timer1", 0, false};
+  ui::Timer StartupTimer{this, "timer_start", 2000, false};
+  ui::Timer FolderReaderTimer{this, "timer_forautomatic", 500, false};
+  ui::Timer RotationTimer{this, "Timer1", 0, false};
   TWPChanger WPChanger1{this, "WPChanger1"};
-  ui::ImageList ImageList1{this, "ImageList1"};
-  TLanguage Language1{this, "Language1"};
+  ui::ImageList TrayIconFrames{this, "ImageList1"};
+  TLanguage Translator{this, "Language1"};
 
   // The tray menu.
-  ui::PopupMenu PopupMenu1{this, "PopupMenu1"};
-  ui::MenuItem DrapenixControlPanel1{this, "DrapenixControlPanel1", nullptr, "Control Panel"};
-  ui::MenuItem Settings1{this, "Settings1", nullptr, "Settings..."};
+  ui::PopupMenu TrayMenu{this, "PopupMenu1"};
+  ui::MenuItem ControlPanelItem{this, "DrapenixControlPanel1", nullptr, "Control Panel"};
+  ui::MenuItem SettingsItem{this, "Settings1", nullptr, "Settings..."};
   ui::MenuItem N1{this, "N1", nullptr, "-"};
-  ui::MenuItem ScreenCapture1{this, "ScreenCapture1", nullptr, "Screen Capture"};
-  ui::MenuItem Desktop1{this, "Desktop1", &ScreenCapture1, "Desktop"};
-  ui::MenuItem SelectedArea1{this, "SelectedArea1", &ScreenCapture1, "Selected Area"};
-  ui::MenuItem ActiveWindow1{this, "ActiveWindow1", &ScreenCapture1, "Active Window"};
-  ui::MenuItem SelectedObject1{this, "SelectedObject1", &ScreenCapture1, "Selected Object"};
+  ui::MenuItem ScreenCaptureMenu{this, "ScreenCapture1", nullptr, "Screen Capture"};
+  ui::MenuItem CaptureDesktopItem{this, "Desktop1", &ScreenCaptureMenu, "Desktop"};
+  ui::MenuItem CaptureAreaItem{this, "SelectedArea1", &ScreenCaptureMenu, "Selected Area"};
+  ui::MenuItem CaptureWindowItem{this, "ActiveWindow1", &ScreenCaptureMenu, "Active Window"};
+  ui::MenuItem CaptureObjectItem{this, "SelectedObject1", &ScreenCaptureMenu, "Selected Object"};
   ui::MenuItem N2{this, "N2", nullptr, "-"};
-  ui::MenuItem PreviousWallpaper1{this, "PreviousWallpaper1", nullptr, "Previous Wallpaper"};
-  ui::MenuItem NextWallpape1{this, "NextWallpape1", nullptr, "Next Wallpaper"};
-  ui::MenuItem Reload1{this, "Reload1", nullptr, "Reload"};
-  ui::MenuItem ClearWallpaper1{this, "ClearWallpaper1", nullptr, "Clear Wallpaper"};
-  ui::MenuItem ClearWallpaperPosition1{this, "ClearWallpaperPosition1", nullptr, "Clear Wallpaper Position"};
-  ui::MenuItem Center1{this, "Center1", &ClearWallpaperPosition1, "Center"};
-  ui::MenuItem ile1{this, "ile1", &ClearWallpaperPosition1, "Tile"};
-  ui::MenuItem FitToScreen1{this, "FitToScreen1", &ClearWallpaperPosition1, "Fit to screen"};
-  ui::MenuItem CustomPosition1{this, "CustomPosition1", &ClearWallpaperPosition1, "Custom Position"};
-  ui::MenuItem Fill1{this, "Fill1", &ClearWallpaperPosition1, "Fill"};
-  ui::MenuItem Fit1{this, "Fit1", &ClearWallpaperPosition1, "Fit"};
-  ui::MenuItem AutoFit1{this, "AutoFit1", &ClearWallpaperPosition1, "Auto fit"};
+  ui::MenuItem PreviousWallpaperItem{this, "PreviousWallpaper1", nullptr, "Previous Wallpaper"};
+  ui::MenuItem NextWallpaperItem{this, "NextWallpape1", nullptr, "Next Wallpaper"};
+  ui::MenuItem ReloadItem{this, "Reload1", nullptr, "Reload"};
+  ui::MenuItem ClearWallpaperItem{this, "ClearWallpaper1", nullptr, "Clear Wallpaper"};
+  ui::MenuItem StyleMenu{this, "ClearWallpaperPosition1", nullptr, "Clear Wallpaper Position"};
+  ui::MenuItem CenterItem{this, "Center1", &StyleMenu, "Center"};
+  ui::MenuItem TileItem{this, "ile1", &StyleMenu, "Tile"};
+  ui::MenuItem StretchItem{this, "FitToScreen1", &StyleMenu, "Fit to screen"};
+  ui::MenuItem CustomPositionItem{this, "CustomPosition1", &StyleMenu, "Custom Position"};
+  ui::MenuItem FillItem{this, "Fill1", &StyleMenu, "Fill"};
+  ui::MenuItem FitItem{this, "Fit1", &StyleMenu, "Fit"};
+  ui::MenuItem AutoFitItem{this, "AutoFit1", &StyleMenu, "Auto fit"};
   ui::MenuItem N3{this, "N3", nullptr, "-"};
-  ui::MenuItem ShowDisplayProperties1{this, "ShowDisplayProperties1", nullptr, "Show Display Properties"};
-  ui::MenuItem LaunchWindowsScreenSaver1{this, "LaunchWindowsScreenSaver1", nullptr, "Launch Windows Screen Saver"};
-  ui::MenuItem HideDesktopIcons1{this, "HideDesktopIcons1", nullptr, "Hide Desktop Icons"};
+  ui::MenuItem DisplayPropertiesItem{this, "ShowDisplayProperties1", nullptr, "Show Display Properties"};
+  ui::MenuItem ScreenSaverItem{this, "LaunchWindowsScreenSaver1", nullptr, "Launch Windows Screen Saver"};
+  ui::MenuItem HideDesktopIconsItem{this, "HideDesktopIcons1", nullptr, "Hide Desktop Icons"};
   ui::MenuItem N4{this, "N4", nullptr, "-"};
-  ui::MenuItem Help1{this, "Help1", nullptr, "Help"};
-  ui::MenuItem AboutDrapenix1{this, "AboutDrapenix1", nullptr, "About..."};
+  ui::MenuItem HelpItem{this, "Help1", nullptr, "Help"};
+  ui::MenuItem AboutItem{this, "AboutDrapenix1", nullptr, "About..."};
   ui::MenuItem N11{this, "N11", nullptr, "-"};
-  ui::MenuItem OtherVantorelUtilites1{this, "OtherVantorelUtilites1", nullptr, "Other Freeware and Shareware"};
-  ui::MenuItem Donate1{this, "Donate1", nullptr, "Make a Donation..."};
+  ui::MenuItem OtherProgramsItem{this, "OtherVantorelUtilites1", nullptr, "Other Freeware and Shareware"};
+  ui::MenuItem DonateItem{this, "Donate1", nullptr, "Make a Donation..."};
   ui::MenuItem N5{this, "N5", nullptr, "-"};
-  ui::MenuItem ExitDrapenix1{this, "ExitDrapenix1", nullptr, "Exit"};
+  ui::MenuItem ExitItem{this, "ExitDrapenix1", nullptr, "Exit"};
 
   // Last: it uses the image list and the menu above.
-  TTrayIcon TrayIcon1{this, "TrayIcon1"};
+  TTrayIcon Tray{this, "TrayIcon1"};
 
   // Menu "Add1" (ways to add wallpapers) and "Add2" (the playlist menu).
-  ui::PopupMenu Add1{this, "Add1"};
-  ui::MenuItem Addwallpapers1{this, "Addwallpapers1", nullptr, "Add from &file"};
-  ui::MenuItem Addfromfolder1{this, "Addfromfolder1", nullptr, "Add from f&older"};
-  ui::MenuItem AddHTMLandMovieWallpapers1{this, "AddHTMLandMovieWallpapers1", nullptr, "Add HTML and &Movie Wallpapers"};
-  ui::MenuItem ScanDiskforWallpapers1{this, "ScanDiskforWallpapers1", nullptr, "Scan &Disk for Wallpapers"};
-  ui::MenuItem Download1{this, "Download1", nullptr, "Down&load"};
-  ui::PopupMenu Add2{this, "Add2"};
-  ui::MenuItem SetasWallpaper1{this, "SetasWallpaper1", nullptr, "Set as Wallpaper"};
+  ui::PopupMenu AddMenu{this, "Add1"};
+  ui::MenuItem AddFilesItem{this, "Addwallpapers1", nullptr, "Add from &file"};
+  ui::MenuItem AddFolderItem{this, "Addfromfolder1", nullptr, "Add from f&older"};
+  ui::MenuItem AddPagesItem{this, "AddHTMLandMovieWallpapers1", nullptr, "Add HTML and &Movie Wallpapers"};
+  ui::MenuItem ScanDiskItem{this, "ScanDiskforWallpapers1", nullptr, "Scan &Disk for Wallpapers"};
+  ui::MenuItem DownloadItem{this, "Download1", nullptr, "Down&load"};
+  ui::PopupMenu PlaylistMenu{this, "Add2"};
+  ui::MenuItem SetAsWallpaperItem{this, "SetasWallpaper1", nullptr, "Set as Wallpaper"};
   ui::MenuItem N6{this, "N6", nullptr, "-"};
-  ui::MenuItem AddFromFile1{this, "AddFromFile1", nullptr, "Add From File"};
-  ui::MenuItem AddFromFolder2{this, "AddFromFolder2", nullptr, "Add From Folder"};
-  ui::MenuItem AddHTMLWallpaper1{this, "AddHTMLWallpaper1", nullptr, "Add HTML and Movie Wallpaper"};
-  ui::MenuItem ScanDiskForWallpapers2{this, "ScanDiskForWallpapers2", nullptr, "Scan Disk For Wallpapers"};
-  ui::MenuItem Download2{this, "Download2", nullptr, "Download"};
+  ui::MenuItem ListAddFilesItem{this, "AddFromFile1", nullptr, "Add From File"};
+  ui::MenuItem ListAddFolderItem{this, "AddFromFolder2", nullptr, "Add From Folder"};
+  ui::MenuItem ListAddPagesItem{this, "AddHTMLWallpaper1", nullptr, "Add HTML and Movie Wallpaper"};
+  ui::MenuItem ListScanDiskItem{this, "ScanDiskForWallpapers2", nullptr, "Scan Disk For Wallpapers"};
+  ui::MenuItem ListDownloadItem{this, "Download2", nullptr, "Download"};
   ui::MenuItem N7{this, "N7", nullptr, "-"};
-  ui::MenuItem EmptyWallpaperList1{this, "EmptyWallpaperList1", nullptr, "Empty Wallpaper List"};
-  ui::MenuItem SortWallpaperList1{this, "SortWallpaperList1", nullptr, "Sort Wallpaper List"};
-  ui::MenuItem RandomiseWallpaperList1{this, "RandomiseWallpaperList1", nullptr, "Randomise Wallpaper List"};
-  ui::MenuItem ShowFullPath1{this, "ShowFullPath1", nullptr, "Show Full Path"};
+  ui::MenuItem EmptyListItem{this, "EmptyWallpaperList1", nullptr, "Empty Wallpaper List"};
+  ui::MenuItem SortListItem{this, "SortWallpaperList1", nullptr, "Sort Wallpaper List"};
+  ui::MenuItem RandomiseListItem{this, "RandomiseWallpaperList1", nullptr, "Randomise Wallpaper List"};
+  ui::MenuItem ShowFullPathItem{this, "ShowFullPath1", nullptr, "Show Full Path"};
   ui::MenuItem N8{this, "N8", nullptr, "-"};
-  ui::MenuItem CopyFiles1{this, "CopyFiles1", nullptr, "Copy Files"};
-  ui::MenuItem MoveFiles1{this, "MoveFiles1", nullptr, "Delete Files"};
-  ui::MenuItem MoveFiles2{this, "MoveFiles2", nullptr, "Move Files"};
-  ui::MenuItem RenameFiles1{this, "RenameFiles1", nullptr, "Rename Files"};
+  ui::MenuItem CopyFilesItem{this, "CopyFiles1", nullptr, "Copy Files"};
+  ui::MenuItem DeleteFilesItem{this, "MoveFiles1", nullptr, "Delete Files"};
+  ui::MenuItem MoveFilesItem{this, "MoveFiles2", nullptr, "Move Files"};
+  ui::MenuItem RenameFilesItem{this, "RenameFiles1", nullptr, "Rename Files"};
   ui::MenuItem N9{this, "N9", nullptr, "-"};
-  ui::MenuItem FindCurrentSelection1{this, "FindCurrentSelection1", nullptr, "Find Current Selection"};
-  ui::MenuItem SellectAll1{this, "SellectAll1", nullptr, "Sellect All"};
-  ui::MenuItem InvertSelection1{this, "InvertSelection1", nullptr, "Invert Selection"};
+  ui::MenuItem FindCurrentItem{this, "FindCurrentSelection1", nullptr, "Find Current Selection"};
+  ui::MenuItem SelectAllItem{this, "SellectAll1", nullptr, "Sellect All"};
+  ui::MenuItem InvertSelectionItem{this, "InvertSelection1", nullptr, "Invert Selection"};
   ui::MenuItem N10{this, "N10", nullptr, "-"};
-  ui::MenuItem RemoveBadGraphics1{this, "RemoveBadGraphics1", nullptr, "Remove Bad Graphics"};
+  ui::MenuItem RemoveBadGraphicsItem{this, "RemoveBadGraphics1", nullptr, "Remove Bad Graphics"};
 
  private:
   struct PinnedEntry {
@@ -519,7 +519,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void FitToolbar();
   void BindHandlers();
   void SetUpLanguage();  // language.cpp
-  bool IsShowFullPath() const { return ShowFullPath1.Checked(); }
+  bool IsShowFullPath() const { return ShowFullPathItem.Checked(); }
   // Next and Previous: applies `row`, or a random row when shuffling.
   void ApplyRowOrShuffled(int32_t row);
   // A box with one OK button and the error sign.

@@ -97,18 +97,18 @@ const ui::Binding<TMainForm> kBindings[] = {
     // The window and its timers.
     {"", ui::Event::Show, &TMainForm::FormShow},
     {"", ui::Event::Hide, &TMainForm::FormHide},
-    {"timer_start", ui::Event::Timer, &TMainForm::timer_startTimer},
-    {"timer_forautomatic", ui::Event::Timer, &TMainForm::timer_forautomaticTimer},
-    {"Timer1", ui::Event::Timer, &TMainForm::Timer1Timer},
+    {"timer_start", ui::Event::Timer, &TMainForm::StartupTimerTick},
+    {"timer_forautomatic", ui::Event::Timer, &TMainForm::FolderReaderTimerTick},
+    {"Timer1", ui::Event::Timer, &TMainForm::RotationTimerTick},
 
     // The buttons and fields of the panel.
-    {"Button1", ui::Event::Click, &TMainForm::Button1Click},
-    {"BitBtn1", ui::Event::Click, &TMainForm::BitBtn1Click},
-    {"BitBtn2", ui::Event::Click, &TMainForm::BitBtn2Click},
-    {"modeautomatic", ui::Event::Click, &TMainForm::modeautomaticClick},
-    {"modemanual", ui::Event::Click, &TMainForm::modemanualClick},
-    {"browse", ui::Event::Click, &TMainForm::browseClick},
-    {"reload", ui::Event::Click, &TMainForm::reloadClick},
+    {"Button1", ui::Event::Click, &TMainForm::OkButtonClick},
+    {"BitBtn1", ui::Event::Click, &TMainForm::SetWallpaperButtonClick},
+    {"BitBtn2", ui::Event::Click, &TMainForm::ClearWallpaperButtonClick},
+    {"modeautomatic", ui::Event::Click, &TMainForm::AutomaticModeRadioClick},
+    {"modemanual", ui::Event::Click, &TMainForm::ManualModeRadioClick},
+    {"browse", ui::Event::Click, &TMainForm::BrowseFolderButtonClick},
+    {"reload", ui::Event::Click, &TMainForm::ReloadFolderButtonClick},
     {"MainNew", ui::Event::Click, &TMainForm::MainNewClick},
     {"MainLoad", ui::Event::Click, &TMainForm::MainLoadClick},
     {"MainAppend", ui::Event::Click, &TMainForm::MainAppendClick},
@@ -116,147 +116,147 @@ const ui::Binding<TMainForm> kBindings[] = {
     {"MainListBox", ui::Event::Click, &TMainForm::MainListBoxClick},
     {"MainListBox", ui::Event::DblClick, &TMainForm::MainListBoxDblClick},
     {"MainChPreview", ui::Event::Click, &TMainForm::MainChPreviewClick},
-    {"htmlpreviewbutton", ui::Event::Click, &TMainForm::htmlpreviewbuttonClick},
+    {"htmlpreviewbutton", ui::Event::Click, &TMainForm::PagePreviewButtonClick},
     {"MainPrint", ui::Event::Click, &TMainForm::MainPrintClick},
-    {"CheckBox3", ui::Event::Click, &TMainForm::CheckBox3Click},
-    {"MainTime", ui::Event::Change, &TMainForm::MainTimeChange},
-    {"MainComboBox", ui::Event::Change, &TMainForm::MainComboBoxChange},
-    {"ColorBox1", ui::Event::Click, &TMainForm::ColorBox1Click},
-    {"BitBtn4", ui::Event::Click, &TMainForm::BitBtn4Click},
-    {"BitBtn5", ui::Event::Click, &TMainForm::BitBtn5Click},
-    {"BitBtn6", ui::Event::Click, &TMainForm::BitBtn6Click},
-    {"MainBitBtn1", ui::Event::Click, &TMainForm::MainBitBtn1Click},
-    {"MainBitBtn2", ui::Event::Click, &TMainForm::MainBitBtn2Click},
-    {"MainBitBtn3", ui::Event::Click, &TMainForm::MainBitBtn3Click},
-    {"MainBitBtn4", ui::Event::Click, &TMainForm::MainBitBtn4Click},
-    {"MainBitBtn5", ui::Event::Click, &TMainForm::MainBitBtn5Click},
+    {"CheckBox3", ui::Event::Click, &TMainForm::UseTimerCheckClick},
+    {"MainTime", ui::Event::Change, &TMainForm::IntervalValueEditChange},
+    {"MainComboBox", ui::Event::Change, &TMainForm::IntervalUnitBoxChange},
+    {"ColorBox1", ui::Event::Click, &TMainForm::BackgroundSwatchClick},
+    {"BitBtn4", ui::Event::Click, &TMainForm::ScreenCaptureButtonClick},
+    {"BitBtn5", ui::Event::Click, &TMainForm::SettingsButtonClick},
+    {"BitBtn6", ui::Event::Click, &TMainForm::HelpButtonClick},
+    {"MainBitBtn1", ui::Event::Click, &TMainForm::MoveUpButtonClick},
+    {"MainBitBtn2", ui::Event::Click, &TMainForm::MoveDownButtonClick},
+    {"MainBitBtn3", ui::Event::Click, &TMainForm::RemoveEntryButtonClick},
+    {"MainBitBtn4", ui::Event::Click, &TMainForm::AddEntriesButtonClick},
+    {"MainBitBtn5", ui::Event::Click, &TMainForm::PlaylistMenuButtonClick},
 
     // The tray icon and its menu.
-    {"TrayIcon1", ui::Event::Click, &TMainForm::TrayIcon1Click},
-    {"DrapenixControlPanel1", ui::Event::Click, &TMainForm::DrapenixControlPanel1Click},
-    {"Settings1", ui::Event::Click, &TMainForm::Settings1Click},
-    {"Desktop1", ui::Event::Click, &TMainForm::Desktop1Click},
-    {"SelectedArea1", ui::Event::Click, &TMainForm::SelectedArea1Click},
-    {"ActiveWindow1", ui::Event::Click, &TMainForm::ActiveWindow1Click},
-    {"SelectedObject1", ui::Event::Click, &TMainForm::SelectedObject1Click},
-    {"PreviousWallpaper1", ui::Event::Click, &TMainForm::PreviousWallpaper1Click},
-    {"NextWallpape1", ui::Event::Click, &TMainForm::NextWallpape1Click},
-    {"Reload1", ui::Event::Click, &TMainForm::Reload1Click},
-    {"ClearWallpaper1", ui::Event::Click, &TMainForm::ClearWallpaper1Click},
-    {"ShowDisplayProperties1", ui::Event::Click, &TMainForm::ShowDisplayProperties1Click},
-    {"LaunchWindowsScreenSaver1", ui::Event::Click, &TMainForm::LaunchWindowsScreenSaver1Click},
-    {"HideDesktopIcons1", ui::Event::Click, &TMainForm::HideDesktopIcons1Click},
-    {"Help1", ui::Event::Click, &TMainForm::Help1Click},
-    {"AboutDrapenix1", ui::Event::Click, &TMainForm::AboutDrapenix1Click},
-    {"OtherVantorelUtilites1", ui::Event::Click, &TMainForm::OtherVantorelUtilites1Click},
-    {"Donate1", ui::Event::Click, &TMainForm::Donate1Click},
-    {"ExitDrapenix1", ui::Event::Click, &TMainForm::ExitDrapenix1Click},
+    {"TrayIcon1", ui::Event::Click, &TMainForm::TrayClick},
+    {"DrapenixControlPanel1", ui::Event::Click, &TMainForm::ControlPanelItemClick},
+    {"Settings1", ui::Event::Click, &TMainForm::SettingsItemClick},
+    {"Desktop1", ui::Event::Click, &TMainForm::CaptureDesktopItemClick},
+    {"SelectedArea1", ui::Event::Click, &TMainForm::CaptureAreaItemClick},
+    {"ActiveWindow1", ui::Event::Click, &TMainForm::CaptureWindowItemClick},
+    {"SelectedObject1", ui::Event::Click, &TMainForm::CaptureObjectItemClick},
+    {"PreviousWallpaper1", ui::Event::Click, &TMainForm::PreviousWallpaperItemClick},
+    {"NextWallpape1", ui::Event::Click, &TMainForm::NextWallpaperItemClick},
+    {"Reload1", ui::Event::Click, &TMainForm::ReloadItemClick},
+    {"ClearWallpaper1", ui::Event::Click, &TMainForm::ClearWallpaperItemClick},
+    {"ShowDisplayProperties1", ui::Event::Click, &TMainForm::DisplayPropertiesItemClick},
+    {"LaunchWindowsScreenSaver1", ui::Event::Click, &TMainForm::ScreenSaverItemClick},
+    {"HideDesktopIcons1", ui::Event::Click, &TMainForm::HideDesktopIconsItemClick},
+    {"Help1", ui::Event::Click, &TMainForm::HelpItemClick},
+    {"AboutDrapenix1", ui::Event::Click, &TMainForm::AboutItemClick},
+    {"OtherVantorelUtilites1", ui::Event::Click, &TMainForm::OtherProgramsItemClick},
+    {"Donate1", ui::Event::Click, &TMainForm::DonateItemClick},
+    {"ExitDrapenix1", ui::Event::Click, &TMainForm::ExitItemClick},
 
-    // The playlist menus (Add1, Add2).
-    {"ShowFullPath1", ui::Event::Click, &TMainForm::ShowFullPath1Click},
-    {"ScanDiskforWallpapers1", ui::Event::Click, &TMainForm::ScanDiskforWallpapers1Click},
-    {"ScanDiskForWallpapers2", ui::Event::Click, &TMainForm::ScanDiskForWallpapers2Click},
-    {"Addwallpapers1", ui::Event::Click, &TMainForm::Addwallpapers1Click},
-    {"Addfromfolder1", ui::Event::Click, &TMainForm::Addfromfolder1Click},
-    {"AddHTMLandMovieWallpapers1", ui::Event::Click, &TMainForm::AddHTMLandMovieWallpapers1Click},
-    {"SetasWallpaper1", ui::Event::Click, &TMainForm::SetasWallpaper1Click},
-    {"AddFromFile1", ui::Event::Click, &TMainForm::AddFromFile1Click},
-    {"AddFromFolder2", ui::Event::Click, &TMainForm::AddFromFolder2Click},
-    {"AddHTMLWallpaper1", ui::Event::Click, &TMainForm::AddHTMLWallpaper1Click},
-    {"EmptyWallpaperList1", ui::Event::Click, &TMainForm::EmptyWallpaperList1Click},
-    {"SortWallpaperList1", ui::Event::Click, &TMainForm::SortWallpaperList1Click},
-    {"RandomiseWallpaperList1", ui::Event::Click, &TMainForm::RandomiseWallpaperList1Click},
-    {"CopyFiles1", ui::Event::Click, &TMainForm::CopyFiles1Click},
-    {"MoveFiles1", ui::Event::Click, &TMainForm::MoveFiles1Click},
-    {"MoveFiles2", ui::Event::Click, &TMainForm::CopyFiles1Click},  // told apart by the sender
-    {"RenameFiles1", ui::Event::Click, &TMainForm::RenameFiles1Click},
-    {"FindCurrentSelection1", ui::Event::Click, &TMainForm::FindCurrentSelection1Click},
-    {"SellectAll1", ui::Event::Click, &TMainForm::SellectAll1Click},
-    {"RemoveBadGraphics1", ui::Event::Click, &TMainForm::RemoveBadGraphics1Click},
+    // The playlist menus (AddMenu, PlaylistMenu).
+    {"ShowFullPath1", ui::Event::Click, &TMainForm::ShowFullPathItemClick},
+    {"ScanDiskforWallpapers1", ui::Event::Click, &TMainForm::ScanDiskItemClick},
+    {"ScanDiskForWallpapers2", ui::Event::Click, &TMainForm::ListScanDiskItemClick},
+    {"Addwallpapers1", ui::Event::Click, &TMainForm::AddFilesItemClick},
+    {"Addfromfolder1", ui::Event::Click, &TMainForm::AddFolderItemClick},
+    {"AddHTMLandMovieWallpapers1", ui::Event::Click, &TMainForm::AddPagesItemClick},
+    {"SetasWallpaper1", ui::Event::Click, &TMainForm::SetAsWallpaperItemClick},
+    {"AddFromFile1", ui::Event::Click, &TMainForm::ListAddFilesItemClick},
+    {"AddFromFolder2", ui::Event::Click, &TMainForm::ListAddFolderItemClick},
+    {"AddHTMLWallpaper1", ui::Event::Click, &TMainForm::ListAddPagesItemClick},
+    {"EmptyWallpaperList1", ui::Event::Click, &TMainForm::EmptyListItemClick},
+    {"SortWallpaperList1", ui::Event::Click, &TMainForm::SortListItemClick},
+    {"RandomiseWallpaperList1", ui::Event::Click, &TMainForm::RandomiseListItemClick},
+    {"CopyFiles1", ui::Event::Click, &TMainForm::CopyFilesItemClick},
+    {"MoveFiles1", ui::Event::Click, &TMainForm::DeleteFilesItemClick},
+    {"MoveFiles2", ui::Event::Click, &TMainForm::CopyFilesItemClick},  // told apart by the sender
+    {"RenameFiles1", ui::Event::Click, &TMainForm::RenameFilesItemClick},
+    {"FindCurrentSelection1", ui::Event::Click, &TMainForm::FindCurrentItemClick},
+    {"SellectAll1", ui::Event::Click, &TMainForm::SelectAllItemClick},
+    {"RemoveBadGraphics1", ui::Event::Click, &TMainForm::RemoveBadGraphicsItemClick},
 
     // The language component, around each translation.
-    {"Language1", ui::Event::BeforeTranslation, &TMainForm::Language1BeforeTranslation},
-    {"Language1", ui::Event::AfterTranslation, &TMainForm::Language1AfterTranslation},
+    {"Language1", ui::Event::BeforeTranslation, &TMainForm::TranslatorBeforeTranslation},
+    {"Language1", ui::Event::AfterTranslation, &TMainForm::TranslatorAfterTranslation},
 };
 
 }  // namespace
 
 void TMainForm::BuildControls() {
-  // The banner lives in the hidden Image1; the visible one takes it at creation.
-  Image1.SetPicture(ui::Picture::FromResource("BMP_BANNER"));
+  // The banner lives in the hidden BannerImage; the visible one takes it at creation.
+  BannerImage.SetPicture(ui::Picture::FromResource("BMP_BANNER"));
   MainImage.Stretch = true;
   MainPreview.Stretch = true;
   // A long folder name keeps its end in sight.
-  automaticlocation.SetPathEllipsis(true);
+  AutomaticFolderLabel.SetPathEllipsis(true);
   BuildLayout(kLayout);
 
-  BitBtn1.SetIcon("IC_SET_WALLPAPER", 24);
-  BitBtn2.SetIcon("IC_CLEAR_WALLPAPER", 24);
-  BitBtn4.SetIcon("IC_CAPTURE", 24);
-  BitBtn5.SetIcon("IC_SETTINGS", 24);
-  BitBtn6.SetIcon("IC_HELP", 24);
-  MainBitBtn1.SetIcon("IC_LIST_UP", 16);
-  MainBitBtn2.SetIcon("IC_LIST_DOWN", 16);
-  MainBitBtn3.SetIcon("IC_LIST_REMOVE", 16);
-  MainBitBtn4.SetIcon("IC_LIST_ADD", 16);
-  MainBitBtn5.SetIcon("IC_LIST_MENU", 16);
+  SetWallpaperButton.SetIcon("IC_SET_WALLPAPER", 24);
+  ClearWallpaperButton.SetIcon("IC_CLEAR_WALLPAPER", 24);
+  ScreenCaptureButton.SetIcon("IC_CAPTURE", 24);
+  SettingsButton.SetIcon("IC_SETTINGS", 24);
+  HelpButton.SetIcon("IC_HELP", 24);
+  MoveUpButton.SetIcon("IC_LIST_UP", 16);
+  MoveDownButton.SetIcon("IC_LIST_DOWN", 16);
+  RemoveEntryButton.SetIcon("IC_LIST_REMOVE", 16);
+  AddEntriesButton.SetIcon("IC_LIST_ADD", 16);
+  PlaylistMenuButton.SetIcon("IC_LIST_MENU", 16);
 
   MainListBox.SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
-  CheckBox1.SetChecked(true);
+  ChangeAtStartupCheck.SetChecked(true);
   MainChPreview.SetChecked(true);
-  MainComboBox.SetItems({"seconds", "minutes", "hours", "days"});
-  MainComboBox.SetItemIndex(0);
+  IntervalUnitBox.SetItems({"seconds", "minutes", "hours", "days"});
+  IntervalUnitBox.SetItemIndex(0);
   std::vector<std::string> styles;
   for (const WallpaperStyleRow& row : WallpaperStyles()) styles.push_back(row.caption);
-  ComboBox1.SetItems(styles);
-  ComboBox1.SetItemIndex(2);
-  MainTime.SetValue(0);
-  SpinEdit1.SetValue(0);
-  SpinEdit2.SetValue(0);
-  moviewidthspin.SetValue(800);
-  movieheightspin.SetValue(600);
-  lunglabel.SetWordWrap(true);
-  lunglabel.SetTextColor(RGB(255, 0, 0));
+  StyleBox.SetItems(styles);
+  StyleBox.SetItemIndex(2);
+  IntervalValueEdit.SetValue(0);
+  OriginXEdit.SetValue(0);
+  OriginYEdit.SetValue(0);
+  MovieWidthEdit.SetValue(800);
+  MovieHeightEdit.SetValue(600);
+  ActiveDesktopNote.SetWordWrap(true);
+  ActiveDesktopNote.SetTextColor(RGB(255, 0, 0));
   IntervalNote.SetTextColor(RGB(192, 0, 0));
-  ColorBox1.SetBevel(ui::BevelKind::Raised);
-  Button1.SetDefault(true);
+  BackgroundSwatch.SetBevel(ui::BevelKind::Raised);
+  OkButton.SetDefault(true);
 
-  for (ui::MenuItem* item : {&Addwallpapers1, &Addfromfolder1, &AddHTMLandMovieWallpapers1, &ScanDiskforWallpapers1,
-                             &Download1}) {
-    Add1.Add(*item);
+  for (ui::MenuItem* item : {&AddFilesItem, &AddFolderItem, &AddPagesItem, &ScanDiskItem,
+                             &DownloadItem}) {
+    AddMenu.Add(*item);
   }
-  Download1.SetEnabled(false);
-  for (ui::MenuItem* item : {&SetasWallpaper1, &N6, &AddFromFile1, &AddFromFolder2, &AddHTMLWallpaper1,
-                             &ScanDiskForWallpapers2, &Download2, &N7, &EmptyWallpaperList1, &SortWallpaperList1,
-                             &RandomiseWallpaperList1, &ShowFullPath1, &N8, &CopyFiles1, &MoveFiles1, &MoveFiles2,
-                             &RenameFiles1, &N9, &FindCurrentSelection1, &SellectAll1, &InvertSelection1, &N10,
-                             &RemoveBadGraphics1}) {
-    Add2.Add(*item);
+  DownloadItem.SetEnabled(false);
+  for (ui::MenuItem* item : {&SetAsWallpaperItem, &N6, &ListAddFilesItem, &ListAddFolderItem, &ListAddPagesItem,
+                             &ListScanDiskItem, &ListDownloadItem, &N7, &EmptyListItem, &SortListItem,
+                             &RandomiseListItem, &ShowFullPathItem, &N8, &CopyFilesItem, &DeleteFilesItem, &MoveFilesItem,
+                             &RenameFilesItem, &N9, &FindCurrentItem, &SelectAllItem, &InvertSelectionItem, &N10,
+                             &RemoveBadGraphicsItem}) {
+    PlaylistMenu.Add(*item);
   }
-  Download2.SetEnabled(false);
+  ListDownloadItem.SetEnabled(false);
 
   for (ui::MenuItem* item :
-       {&DrapenixControlPanel1, &Settings1, &N1, &ScreenCapture1, &N2, &PreviousWallpaper1, &NextWallpape1, &Reload1,
-        &ClearWallpaper1, &ClearWallpaperPosition1, &N3, &ShowDisplayProperties1, &LaunchWindowsScreenSaver1,
-        &HideDesktopIcons1, &N4, &Help1, &AboutDrapenix1, &N11, &OtherVantorelUtilites1, &Donate1, &N5,
-        &ExitDrapenix1}) {
-    PopupMenu1.Add(*item);
+       {&ControlPanelItem, &SettingsItem, &N1, &ScreenCaptureMenu, &N2, &PreviousWallpaperItem, &NextWallpaperItem, &ReloadItem,
+        &ClearWallpaperItem, &StyleMenu, &N3, &DisplayPropertiesItem, &ScreenSaverItem,
+        &HideDesktopIconsItem, &N4, &HelpItem, &AboutItem, &N11, &OtherProgramsItem, &DonateItem, &N5,
+        &ExitItem}) {
+    TrayMenu.Add(*item);
   }
-  AutoFit1.SetEnabled(false);
-  DrapenixControlPanel1.SetIcon(ui::kProgramIcon);
-  ScreenCapture1.SetIcon("IC_CAPTURE");
-  OtherVantorelUtilites1.SetIcon("IC_UTILITIES");
-  Donate1.SetIcon("IC_DONATE");
+  AutoFitItem.SetEnabled(false);
+  ControlPanelItem.SetIcon(ui::kProgramIcon);
+  ScreenCaptureMenu.SetIcon("IC_CAPTURE");
+  OtherProgramsItem.SetIcon("IC_UTILITIES");
+  DonateItem.SetIcon("IC_DONATE");
 
-  for (const char* name : {"IC_TRAY_DAY", "IC_TRAY_DUSK", "IC_TRAY_NIGHT"}) ImageList1.AddResource(name);
-  TrayIcon1.SetIconList(&ImageList1);
-  TrayIcon1.SetCycleInterval(5000);
-  TrayIcon1.SetIconIndex(0);
-  TrayIcon1.PopupMenu = &PopupMenu1;
-  TrayIcon1.MinimizeToTray = true;
-  TrayIcon1.SetIconVisible(true);
-  SellectAll1.SetEnabled(false);
-  InvertSelection1.SetEnabled(false);
+  for (const char* name : {"IC_TRAY_DAY", "IC_TRAY_DUSK", "IC_TRAY_NIGHT"}) TrayIconFrames.AddResource(name);
+  Tray.SetIconList(&TrayIconFrames);
+  Tray.SetCycleInterval(5000);
+  Tray.SetIconIndex(0);
+  Tray.PopupMenu = &TrayMenu;
+  Tray.MinimizeToTray = true;
+  Tray.SetIconVisible(true);
+  SelectAllItem.SetEnabled(false);
+  InvertSelectionItem.SetEnabled(false);
 
   ui::Bind(*this, kBindings);
   // The tray menu's style commands, one to a style of the table.
@@ -272,7 +272,7 @@ void TMainForm::FitToolbar() {
   // The row of buttons under the banner: each gets the room its caption
   // needs in the language now in use, and what is left is shared evenly, so
   // a long word in one language takes room from a short one beside it.
-  ui::SpeedButton* const buttons[] = {&BitBtn1, &BitBtn2, &BitBtn4, &BitBtn5, &BitBtn6};
+  ui::SpeedButton* const buttons[] = {&SetWallpaperButton, &ClearWallpaperButton, &ScreenCaptureButton, &SettingsButton, &HelpButton};
   constexpr int kLeft = 4, kGap = 4, kRight = 596;
   const int room = kRight - kLeft - kGap * int(std::size(buttons) - 1);
   int needed = 0;

@@ -11,20 +11,20 @@ void TMainForm::SavePanelSettings() {
   if (!PanelSettingsRead || ProgramFolderReadOnly) return;
   SettingsValues& v = StoredSettings.values;
   v.showPreview = MainChPreview.Checked();
-  v.changeAtStartup = CheckBox1.Checked();
+  v.changeAtStartup = ChangeAtStartupCheck.Checked();
   v.lastWallpaperIndex = CurrentIndex;
-  v.shuffleWallpapers = CheckBox2.Checked();
-  v.timerInterval = MainComboBox.ItemIndex();
-  v.enableTimer = CheckBox3.Checked();
-  v.intervalValue = MainTime.Value();
-  v.wallpaperStyle = ComboBox1.ItemIndex();
-  v.customX = SpinEdit1.Value();
-  v.customY = SpinEdit2.Value();
+  v.shuffleWallpapers = ShuffleCheck.Checked();
+  v.timerInterval = IntervalUnitBox.ItemIndex();
+  v.enableTimer = UseTimerCheck.Checked();
+  v.intervalValue = IntervalValueEdit.Value();
+  v.wallpaperStyle = StyleBox.ItemIndex();
+  v.customX = OriginXEdit.Value();
+  v.customY = OriginYEdit.Value();
   v.backgroundColour = ColorBoxColor;
   v.functioningMode = int(FunctioningMode);
   v.automaticFolder = AutomaticFolder;
-  v.movieWidth = moviewidthspin.Value();
-  v.movieHeight = movieheightspin.Value();
+  v.movieWidth = MovieWidthEdit.Value();
+  v.movieHeight = MovieHeightEdit.Value();
   // Written together after every change of wallpaper: a refused write stops
   // at that key with the keys before it stored.
   SettingsFile file(SettingsPath());

@@ -57,7 +57,7 @@ void TMainForm::RemoveRowAndEntry(int row) {
 
 // ---- the buttons
 
-void TMainForm::MainBitBtn1Click(ui::Component&) {
+void TMainForm::MoveUpButtonClick(ui::Component&) {
   if (MainListBox.ItemIndex() < 0 && MainListBox.Count() > 0) MainListBox.SetItemIndex(0);
   const int i = MainListBox.ItemIndex();
   if (i <= 0) return;
@@ -68,7 +68,7 @@ void TMainForm::MainBitBtn1Click(ui::Component&) {
   MainListBox.SetItemIndex(i - 1);
 }
 
-void TMainForm::MainBitBtn2Click(ui::Component&) {
+void TMainForm::MoveDownButtonClick(ui::Component&) {
   if (MainListBox.ItemIndex() < 0 && MainListBox.Count() > 0) MainListBox.SetItemIndex(0);
   const int i = MainListBox.ItemIndex();
   if (i < 0 || i >= MainListBox.Count() - 1) return;
@@ -79,7 +79,7 @@ void TMainForm::MainBitBtn2Click(ui::Component&) {
   MainListBox.SetItemIndex(i + 1);
 }
 
-void TMainForm::MainBitBtn3Click(ui::Component&) {
+void TMainForm::RemoveEntryButtonClick(ui::Component&) {
   const int i = MainListBox.ItemIndex();
   if (i < 0 || !EntryOfRow(i)) return;
   RemoveRowAndEntry(i);
@@ -93,21 +93,21 @@ void TMainForm::MainBitBtn3Click(ui::Component&) {
   }
 }
 
-void TMainForm::MainBitBtn4Click(ui::Component&) { PopupAtPointer(Add1, Handle()); }
-void TMainForm::MainBitBtn5Click(ui::Component&) {
+void TMainForm::AddEntriesButtonClick(ui::Component&) { PopupAtPointer(AddMenu, Handle()); }
+void TMainForm::PlaylistMenuButtonClick(ui::Component&) {
   // Its file operations act on the row selected now (see FileOperationScope).
   FileOperationScope scope(*this);
-  PopupAtPointer(Add2, Handle());
+  PopupAtPointer(PlaylistMenu, Handle());
 }
 
 // ---- adding
 
-void TMainForm::Addwallpapers1Click(ui::Component&) { AddPictureFiles(); }
-void TMainForm::AddFromFile1Click(ui::Component&) { AddPictureFiles(); }
-void TMainForm::Addfromfolder1Click(ui::Component&) { AddFromFolder(); }
-void TMainForm::AddFromFolder2Click(ui::Component&) { AddFromFolder(); }
-void TMainForm::AddHTMLandMovieWallpapers1Click(ui::Component&) { AddMovieAndHtmlFiles(); }
-void TMainForm::AddHTMLWallpaper1Click(ui::Component&) { AddMovieAndHtmlFiles(); }
+void TMainForm::AddFilesItemClick(ui::Component&) { AddPictureFiles(); }
+void TMainForm::ListAddFilesItemClick(ui::Component&) { AddPictureFiles(); }
+void TMainForm::AddFolderItemClick(ui::Component&) { AddFromFolder(); }
+void TMainForm::ListAddFolderItemClick(ui::Component&) { AddFromFolder(); }
+void TMainForm::AddPagesItemClick(ui::Component&) { AddMovieAndHtmlFiles(); }
+void TMainForm::ListAddPagesItemClick(ui::Component&) { AddMovieAndHtmlFiles(); }
 
 void TMainForm::AddPictureFiles() {
   // "All pictures" holds every kind the system's decoders add as well.
@@ -149,11 +149,11 @@ void TMainForm::AddFromFolder() {
 
 // ---- the playlist menu
 
-void TMainForm::SetasWallpaper1Click(ui::Component&) { MainListBoxDblClick(MainListBox); }
+void TMainForm::SetAsWallpaperItemClick(ui::Component&) { MainListBoxDblClick(MainListBox); }
 
-void TMainForm::EmptyWallpaperList1Click(ui::Component&) { EmptyPlaylist(); }
+void TMainForm::EmptyListItemClick(ui::Component&) { EmptyPlaylist(); }
 
-void TMainForm::SortWallpaperList1Click(ui::Component&) { SortPlaylist(); }
+void TMainForm::SortListItemClick(ui::Component&) { SortPlaylist(); }
 
 void TMainForm::SortPlaylist() {
   if (!Playlist || !SortPlaylistByPath(*Playlist)) return;
@@ -161,7 +161,7 @@ void TMainForm::SortPlaylist() {
   FillPlaylistBox(IsShowFullPath());
 }
 
-void TMainForm::RandomiseWallpaperList1Click(ui::Component&) { RandomisePlaylist(); }
+void TMainForm::RandomiseListItemClick(ui::Component&) { RandomisePlaylist(); }
 
 void TMainForm::RandomisePlaylist() {
   if (!Playlist || Playlist->EntryCount() == 0) return;
@@ -176,11 +176,11 @@ void TMainForm::RandomisePlaylist() {
   FillPlaylistBox(IsShowFullPath());
 }
 
-void TMainForm::FindCurrentSelection1Click(ui::Component&) {
+void TMainForm::FindCurrentItemClick(ui::Component&) {
   if (MainListBox.Count() > 0) MainListBox.SetItemIndex(0);
 }
 
 // Selecting every row of a list that holds one selected row at a time.
-void TMainForm::SellectAll1Click(ui::Component&) {}
+void TMainForm::SelectAllItemClick(ui::Component&) {}
 
 }  // namespace wc

@@ -142,9 +142,9 @@ void TMainForm::AppendPlaylistFile(const std::string& path) {
   FillPlaylistBox(IsShowFullPath());
 }
 
-void TMainForm::ShowFullPath1Click(ui::Component&) {
-  ShowFullPath1.SetChecked(!ShowFullPath1.Checked());
-  StoredSettings.values.showFullPath = ShowFullPath1.Checked();
+void TMainForm::ShowFullPathItemClick(ui::Component&) {
+  ShowFullPathItem.SetChecked(!ShowFullPathItem.Checked());
+  StoredSettings.values.showFullPath = ShowFullPathItem.Checked();
   SettingsFile file(SettingsPath());
   StoredSettings.Save(file, uint8_t(SettingsPart::PanelMenu));
   MainListBox.Clear();

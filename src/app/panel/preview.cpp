@@ -72,11 +72,11 @@ void SetVisible(std::span<ui::Control* const> controls, bool on) {
 
 void ShowControlSet(TMainForm& f, ControlSet set) {
   const bool style = set == ControlSet::Style, movie = set == ControlSet::Movie, html = set == ControlSet::Html;
-  ui::Control* styleSet[] = {&f.MainWallpaperStyleLabel, &f.ComboBox1, &f.Label3, &f.SpinEdit1, &f.Label4,
-                             &f.SpinEdit2};
-  ui::Control* movieSet[] = {&f.MovieDimensionLabel, &f.moviewidthlabel, &f.Movieheightlabel, &f.moviewidthspin,
-                             &f.movieheightspin};
-  ui::Control* htmlSet[] = {&f.lunglabel, &f.htmlpreviewbutton};
+  ui::Control* styleSet[] = {&f.MainWallpaperStyleLabel, &f.StyleBox, &f.OriginXLabel, &f.OriginXEdit, &f.OriginYLabel,
+                             &f.OriginYEdit};
+  ui::Control* movieSet[] = {&f.MovieDimensionLabel, &f.MovieWidthLabel, &f.MovieHeightLabel, &f.MovieWidthEdit,
+                             &f.MovieHeightEdit};
+  ui::Control* htmlSet[] = {&f.ActiveDesktopNote, &f.PagePreviewButton};
   // Hide first, so two sets never overlap on the screen.
   if (!style) SetVisible(styleSet, false);
   if (!movie) SetVisible(movieSet, false);
@@ -147,25 +147,25 @@ void TMainForm::DescribeSelectedEntry() {
   const EntryKind kind = KindOfEntry(path);
   if (IsStyledPicture(ext)) {
     ShowControlSet(*this, ControlSet::Style);
-    locationval.SetCaption(ShortenPath(path));
+    LocationValue.SetCaption(ShortenPath(path));
     if (IsJpeg(ext)) {
       // The header alone gives the size; the picture itself is not decoded.
       JpegInfo info = ReadJpegInfo(path);
-      sizeval.SetCaption(IntToText(info.width) + "x" + IntToText(info.height));
-      propertiesval.SetCaption(Say(texts::kCompression, {IntToText(kJpegCodecQuality)}));
-      typeval.SetCaption(Say(texts::kJpegImage));
+      SizeValue.SetCaption(IntToText(info.width) + "x" + IntToText(info.height));
+      PropertiesValue.SetCaption(Say(texts::kCompression, {IntToText(kJpegCodecQuality)}));
+      TypeValue.SetCaption(Say(texts::kJpegImage));
     } else if (IsDecoderPicture(ext)) {
       // PNG, GIF, TIFF and the system's other kinds: the header tells the
       // size and the decoder the kind.
       PictureFileInfo info = ReadPictureInfo(path);
-      sizeval.SetCaption(IntToText(info.width) + "x" + IntToText(info.height));
-      propertiesval.SetCaption(Say(texts::kKilobytes, {IntToText(SharedFileSize(path) / 1024)}));
-      typeval.SetCaption(info.type);
+      SizeValue.SetCaption(IntToText(info.width) + "x" + IntToText(info.height));
+      PropertiesValue.SetCaption(Say(texts::kKilobytes, {IntToText(SharedFileSize(path) / 1024)}));
+      TypeValue.SetCaption(info.type);
     }
   }
   if (kind == EntryKind::Movie) {
     ShowControlSet(*this, ControlSet::Movie);
-    propertiesval.SetCaption(Say(texts::kKilobytes, {IntToText(SharedFileSize(path) / 1024)}));
+    PropertiesValue.SetCaption(Say(texts::kKilobytes, {IntToText(SharedFileSize(path) / 1024)}));
     MainPreview.SetPicture(ui::Picture::LoadFromFile(ExeFolder + "moviepreview.bmp"));
     FitPreview(MainPreview.GetPicture());
   }
@@ -220,8 +220,8 @@ void TMainForm::LetPreviewGo() {
 }
 
 void TMainForm::FitPreview(const ui::Picture& picture) {
-  FitResult r = FitPicture(picture.Width(), picture.Height(), kPreviewSide, Bevel1.Left(), Bevel1.Top(),
-                           Bevel1.Width(), Bevel1.Height());
+  FitResult r = FitPicture(picture.Width(), picture.Height(), kPreviewSide, PreviewFrame.Left(), PreviewFrame.Top(),
+                           PreviewFrame.Width(), PreviewFrame.Height());
   MainPreview.SetBounds(r.left, r.top, r.width, r.height);
 }
 
@@ -240,7 +240,7 @@ void TMainForm::MainChPreviewClick(ui::Component& sender) {
   }
 }
 
-void TMainForm::htmlpreviewbuttonClick(ui::Component&) {
+void TMainForm::PagePreviewButtonClick(ui::Component&) {
   if (!Playlist) return;
   std::optional<size_t> entry = EntryOfRow(MainListBox.ItemIndex());
   if (!entry) return;

@@ -115,7 +115,7 @@ struct BadGraphicsCheck {
   BusyPointer formPointer, listPointer;
 };
 
-void TMainForm::RemoveBadGraphics1Click(ui::Component&) { RemoveBadGraphics(); }
+void TMainForm::RemoveBadGraphicsItemClick(ui::Component&) { RemoveBadGraphics(); }
 
 void TMainForm::RemoveBadGraphics() {
   if (MainListBox.Count() == 0 || !Playlist || badGraphics_) return;
@@ -134,13 +134,13 @@ std::shared_ptr<BadGraphicsCheck> TMainForm::StartBadGraphicsCheck() {
   const size_t examined = std::min(size_t(MainListBox.Count()), Playlist->EntryCount());
   job->files->paths.reserve(examined);
   for (size_t k = 0; k < examined; ++k) job->files->paths.push_back(Playlist->Path(k));
-  job->caption = GroupBox1.Caption();
+  job->caption = PlaylistBox.Caption();
   // No editing meanwhile: the check removes entries by their place.
-  GroupBox1.SetEnabled(false);
+  PlaylistBox.SetEnabled(false);
   if (Handle()) job->formPointer.Hook(Handle());
   if (MainListBox.Handle()) job->listPointer.Hook(MainListBox.Handle());
   SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
-  GroupBox1.SetCaption(Say(texts::kCheckingFiles, {"0", std::to_string(examined)}));
+  PlaylistBox.SetCaption(Say(texts::kCheckingFiles, {"0", std::to_string(examined)}));
   return job;
 }
 
@@ -168,7 +168,7 @@ void TMainForm::RemoveBadGroup(const std::weak_ptr<BadGraphicsCheck>& weak, cons
   // The group box repaints with its caption: a few times a second is enough.
   if (GetTickCount() - job->shownAt >= 100 || checked == total) {
     job->shownAt = GetTickCount();
-    GroupBox1.SetCaption(Say(texts::kCheckingFiles, {std::to_string(checked), std::to_string(total)}));
+    PlaylistBox.SetCaption(Say(texts::kCheckingFiles, {std::to_string(checked), std::to_string(total)}));
   }
 }
 
@@ -178,8 +178,8 @@ void TMainForm::EndBadGraphicsCheck(const std::weak_ptr<BadGraphicsCheck>& weak)
   badGraphics_.reset();
   job->formPointer.Unhook();
   job->listPointer.Unhook();
-  GroupBox1.SetCaption(job->caption);
-  GroupBox1.SetEnabled(FunctioningMode != FunctioningMode::Automatic);
+  PlaylistBox.SetCaption(job->caption);
+  PlaylistBox.SetEnabled(FunctioningMode != FunctioningMode::Automatic);
   POINT at{};
   GetCursorPos(&at);
   SetCursorPos(at.x, at.y);  // the pointer takes its own shape again

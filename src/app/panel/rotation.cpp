@@ -12,8 +12,8 @@ namespace {
 int32_t RandomRow(int rows) { return int32_t(ProgramRandom().Next(uint32_t(rows > 0 ? rows : 0))); }
 }  // namespace
 
-void TMainForm::Timer1Timer(ui::Component& sender) {
-  if (CheckBox2.Checked()) {
+void TMainForm::RotationTimerTick(ui::Component& sender) {
+  if (ShuffleCheck.Checked()) {
     RandomizeProgramRandom();
     CurrentIndex = RandomRow(MainListBox.Count());
   }
@@ -23,34 +23,34 @@ void TMainForm::Timer1Timer(ui::Component& sender) {
   MainListBoxDblClick(sender);
 }
 
-void TMainForm::NextWallpape1Click(ui::Component&) { NextWallpaper(); }
+void TMainForm::NextWallpaperItemClick(ui::Component&) { NextWallpaper(); }
 
 void TMainForm::NextWallpaper() {
   ApplyRowOrShuffled(AdvanceIndex(CurrentIndex, MainListBox.Count()));
   SavePanelSettings();
 }
 
-void TMainForm::PreviousWallpaper1Click(ui::Component&) { PreviousWallpaper(); }
+void TMainForm::PreviousWallpaperItemClick(ui::Component&) { PreviousWallpaper(); }
 
 void TMainForm::PreviousWallpaper() { ApplyRowOrShuffled(PreviousIndex(CurrentIndex, MainListBox.Count())); }
 
 void TMainForm::ApplyRowOrShuffled(int32_t row) {
-  CurrentIndex = CheckBox2.Checked() ? RandomRow(MainListBox.Count()) : row;
+  CurrentIndex = ShuffleCheck.Checked() ? RandomRow(MainListBox.Count()) : row;
   MainListBox.SetItemIndex(CurrentIndex);
   MainListBoxDblClick(*this);
 }
 
-void TMainForm::Reload1Click(ui::Component& sender) { MainListBoxDblClick(sender); }
+void TMainForm::ReloadItemClick(ui::Component& sender) { MainListBoxDblClick(sender); }
 
-void TMainForm::BitBtn1Click(ui::Component& sender) {
+void TMainForm::SetWallpaperButtonClick(ui::Component& sender) {
   if (MainListBox.ItemIndex() < 0) return;
   CurrentIndex = MainListBox.ItemIndex();
   MainListBoxDblClick(sender);
 }
 
 void TMainForm::UpdateTimerInterval() {
-  int unit = MainComboBox.ItemIndex();
-  int64_t value = MainTime.Value();
+  int unit = IntervalUnitBox.ItemIndex();
+  int64_t value = IntervalValueEdit.Value();
   auto ms = TimerIntervalMs(unit, value);
   // A Windows timer takes at most about 24.8 days; a longer or negative
   // interval must not wrap round into one that fires every few moments.
@@ -60,23 +60,23 @@ void TMainForm::UpdateTimerInterval() {
     IntervalNote.SetCaption(Say(texts::kIntervalNegative));
     IntervalNote.Show();
   } else {
-    IntervalNote.SetCaption(Say(texts::kIntervalTooLong, {std::to_string(MaxIntervalValue(unit)), MainComboBox.Text()}));
+    IntervalNote.SetCaption(Say(texts::kIntervalTooLong, {std::to_string(MaxIntervalValue(unit)), IntervalUnitBox.Text()}));
     IntervalNote.Show();
   }
-  Timer1.SetInterval(ms.value_or(0));
+  RotationTimer.SetInterval(ms.value_or(0));
 }
 
-void TMainForm::CheckBox3Click(ui::Component&) {
-  Timer1.SetEnabled(CheckBox3.Checked());
-  if (Timer1.Enabled()) UpdateTimerInterval();
+void TMainForm::UseTimerCheckClick(ui::Component&) {
+  RotationTimer.SetEnabled(UseTimerCheck.Checked());
+  if (RotationTimer.Enabled()) UpdateTimerInterval();
 }
 
-void TMainForm::MainTimeChange(ui::Component&) {
-  if (Timer1.Enabled()) UpdateTimerInterval();
+void TMainForm::IntervalValueEditChange(ui::Component&) {
+  if (RotationTimer.Enabled()) UpdateTimerInterval();
 }
 
-void TMainForm::MainComboBoxChange(ui::Component&) {
-  if (Timer1.Enabled()) UpdateTimerInterval();
+void TMainForm::IntervalUnitBoxChange(ui::Component&) {
+  if (RotationTimer.Enabled()) UpdateTimerInterval();
 }
 
 }  // namespace wc

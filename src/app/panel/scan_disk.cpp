@@ -9,7 +9,7 @@ void TMainForm::ShowScanDisk() {
   if (auto* scan = ui::Application::FindForm<TScanDiskForm>("ScanDiskForm")) scan->ShowModal();
 }
 
-void TMainForm::ScanDiskforWallpapers1Click(ui::Component&) { ShowScanDisk(); }
-void TMainForm::ScanDiskForWallpapers2Click(ui::Component&) { ShowScanDisk(); }
+void TMainForm::ScanDiskItemClick(ui::Component&) { ShowScanDisk(); }
+void TMainForm::ListScanDiskItemClick(ui::Component&) { ShowScanDisk(); }
 
 }  // namespace wc

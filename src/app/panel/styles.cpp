@@ -13,13 +13,13 @@
 namespace wc {
 
 void TMainForm::ApplyStyle(WallpaperStyle style) {
-  ComboBox1.SetItemIndex(RowOf(style).comboIndex);
+  StyleBox.SetItemIndex(RowOf(style).comboIndex);
   MainListBoxDblClick(*this);
 }
 
-void TMainForm::ClearWallpaper1Click(ui::Component&) { ClearWallpaper(); }
+void TMainForm::ClearWallpaperItemClick(ui::Component&) { ClearWallpaper(); }
 
-void TMainForm::BitBtn2Click(ui::Component& sender) { ClearWallpaper1Click(sender); }
+void TMainForm::ClearWallpaperButtonClick(ui::Component& sender) { ClearWallpaperItemClick(sender); }
 
 void ClearWallpaper() {
   ui::ComPtr<IActiveDesktop> desktop;
@@ -39,10 +39,10 @@ void ClearWallpaper() {
   }
 }
 
-void TMainForm::ColorBox1Click(ui::Component&) {
+void TMainForm::BackgroundSwatchClick(ui::Component&) {
   if (auto c = App().prompts().ChooseColour(Handle(), RGB(0, 128, 128))) {
     ColorBoxColor = int32_t(*c);
-    ColorBox1.SetColor(*c);
+    BackgroundSwatch.SetColor(*c);
   }
 }
 

@@ -14,14 +14,14 @@
 
 namespace wc {
 
-void TMainForm::TrayIcon1Click(ui::Component& sender) {
-  NextWallpape1Click(sender);
+void TMainForm::TrayClick(ui::Component& sender) {
+  NextWallpaperItemClick(sender);
   MainListBoxClick(sender);
 }
 
-void TMainForm::DrapenixControlPanel1Click(ui::Component&) { ShowControlPanel(); }
+void TMainForm::ControlPanelItemClick(ui::Component&) { ShowControlPanel(); }
 
-void TMainForm::Settings1Click(ui::Component&) {
+void TMainForm::SettingsItemClick(ui::Component&) {
   if (auto* settings = ui::Application::FindForm<TSettings>("Settings")) settings->Show();
 }
 
@@ -33,67 +33,67 @@ TScreenForm* ShownViewer() {
 }
 }  // namespace
 
-void TMainForm::Desktop1Click(ui::Component&) { CaptureDesktop(); }
+void TMainForm::CaptureDesktopItemClick(ui::Component&) { CaptureDesktop(); }
 
 void TMainForm::CaptureDesktop() {
   if (auto* v = ShownViewer()) v->Desktop1Click(*v);
 }
-void TMainForm::SelectedArea1Click(ui::Component&) {
+void TMainForm::CaptureAreaItemClick(ui::Component&) {
   if (auto* v = ShownViewer()) v->Selection1Click(*v);
 }
-void TMainForm::ActiveWindow1Click(ui::Component&) {
+void TMainForm::CaptureWindowItemClick(ui::Component&) {
   if (auto* v = ShownViewer()) v->Window1Click(*v);
 }
-void TMainForm::SelectedObject1Click(ui::Component&) {
+void TMainForm::CaptureObjectItemClick(ui::Component&) {
   if (auto* v = ShownViewer()) v->Object1Click(*v);
 }
 
-void TMainForm::ShowDisplayProperties1Click(ui::Component&) {
+void TMainForm::DisplayPropertiesItemClick(ui::Component&) {
   App().prompts().ShellOpen(Handle(), "open", "rundll32.exe", "shell32.dll,Control_RunDLL desk.cpl", "", SW_SHOW);
 }
 
-void TMainForm::LaunchWindowsScreenSaver1Click(ui::Component&) {
+void TMainForm::ScreenSaverItemClick(ui::Component&) {
   // Switches the screen saver on for this logon only; it is not started.
   SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
 }
 
-void TMainForm::HideDesktopIcons1Click(ui::Component&) {
+void TMainForm::HideDesktopIconsItemClick(ui::Component&) {
   HWND desktop = FindWindowA(nullptr, "Program Manager");
-  if (desktop) ShowWindow(desktop, HideDesktopIcons1.Checked() ? SW_SHOW : SW_HIDE);
-  HideDesktopIcons1.SetChecked(!HideDesktopIcons1.Checked());
+  if (desktop) ShowWindow(desktop, HideDesktopIconsItem.Checked() ? SW_SHOW : SW_HIDE);
+  HideDesktopIconsItem.SetChecked(!HideDesktopIconsItem.Checked());
 }
 
-void TMainForm::Help1Click(ui::Component&) {
+void TMainForm::HelpItemClick(ui::Component&) {
   // Relative on purpose: the tray's help follows the working folder.
   App().prompts().ShellOpen(nullptr, "open", "help.chm", "", "", SW_SHOWNORMAL);
 }
 
-void TMainForm::BitBtn6Click(ui::Component&) {
+void TMainForm::HelpButtonClick(ui::Component&) {
   App().prompts().ShellOpen(nullptr, "open", ExeFolder + "help.chm", "", "", SW_SHOWNORMAL);
 }
 
-void TMainForm::AboutDrapenix1Click(ui::Component&) {
+void TMainForm::AboutItemClick(ui::Component&) {
   if (auto* about = ui::Application::FindForm<TAboutForm>("AboutForm")) about->Show();
 }
 
-void TMainForm::OtherVantorelUtilites1Click(ui::Component&) {
+void TMainForm::OtherProgramsItemClick(ui::Component&) {
   App().prompts().ShellOpen(nullptr, "open", SiteUrl, "", "", SW_SHOWNORMAL);
 }
 
-void TMainForm::Donate1Click(ui::Component&) {
+void TMainForm::DonateItemClick(ui::Component&) {
   if (!DonateUrl.empty()) App().prompts().ShellOpen(nullptr, "open", DonateUrl, "", "", SW_SHOWNORMAL);
 }
 
-void TMainForm::ExitDrapenix1Click(ui::Component&) {
+void TMainForm::ExitItemClick(ui::Component&) {
   CloseMeansExit = true;
   Close();
 }
 
-void TMainForm::BitBtn4Click(ui::Component&) {
+void TMainForm::ScreenCaptureButtonClick(ui::Component&) {
   if (auto* viewer = ui::Application::FindForm<TScreenForm>("ScreenForm")) viewer->Show();
 }
 
-void TMainForm::BitBtn5Click(ui::Component&) {
+void TMainForm::SettingsButtonClick(ui::Component&) {
   auto* settings = ui::Application::FindForm<TSettings>("Settings");
   if (!settings) return;
   // Already open from the tray: brought forward rather than made modal.
