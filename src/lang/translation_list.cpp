@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 189> kTranslationList = {
+constexpr std::array<std::string_view, 190> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -217,6 +217,8 @@ constexpr std::array<std::string_view, 189> kTranslationList = {
     "MainForm.Fill1.Caption",
     "MainForm.Fit1.Caption",
     "Settings.EachMonitorCheckBox.Caption",
+    // The style Span.
+    "MainForm.Span1.Caption",
 };
 
 constexpr std::array<HintMessage, 54> kHintMessages = {{

@@ -32,17 +32,27 @@ std::wstring MonitorAt(IDesktopWallpaper* wallpaper, const RECT& area) {
   return {};
 }
 
+ui::ComPtr<IDesktopWallpaper> DesktopWallpaper() {
+  ui::ComPtr<IDesktopWallpaper> wallpaper;
+  if (FAILED(CoCreateInstance(kDesktopWallpaper, nullptr, CLSCTX_ALL, __uuidof(IDesktopWallpaper),
+                              wallpaper.put_void()))) {
+    return {};
+  }
+  return wallpaper;
+}
+
 }  // namespace
+
+bool SystemHasMonitorWallpapers() {
+  ui::ComInit com;
+  return bool(DesktopWallpaper());
+}
 
 bool GiveEachMonitorItsPicture(const std::vector<MonitorBitmap>& monitors, const std::string& folder,
                                int bitsPerPixel) {
   ui::ComInit com;
-  ui::ComPtr<IDesktopWallpaper> wallpaper;
-  if (FAILED(CoCreateInstance(kDesktopWallpaper, nullptr, CLSCTX_ALL, __uuidof(IDesktopWallpaper),
-                              wallpaper.put_void())) ||
-      !wallpaper) {
-    return false;
-  }
+  ui::ComPtr<IDesktopWallpaper> wallpaper = DesktopWallpaper();
+  if (!wallpaper) return false;
   // Every monitor found first: a half-done change would mix two playlists' turns.
   std::vector<std::wstring> ids;
   for (const MonitorBitmap& m : monitors) {

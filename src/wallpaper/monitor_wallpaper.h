@@ -17,6 +17,10 @@ struct MonitorBitmap {
   const Image32* picture = nullptr;  // made to the monitor's size
 };
 
+// Whether the system has IDesktopWallpaper: a file per monitor, and a
+// picture spanned over every monitor by the system itself.
+bool SystemHasMonitorWallpapers();
+
 // Writes "WPCWallpaper-<n>.bmp" (n from 1) in `folder` for each monitor and
 // gives each to its monitor, shown centred (the pictures are made to size).
 // False, with nothing given to the system, when it has no such interface or

@@ -158,6 +158,9 @@ Image32 RenderForMonitor(const MonitorPicture& monitor, uint32_t background) {
     case WallpaperStyle::Fit:
     case WallpaperStyle::Stretch:
       return FitToScreen(p, monitor.width, monitor.height, monitor.style, background);
+    case WallpaperStyle::Span:
+      // A picture spanned over a rectangle (the virtual screen) fills it.
+      return FitToScreen(p, monitor.width, monitor.height, WallpaperStyle::Fill, background);
     case WallpaperStyle::Tile:
     case WallpaperStyle::Center:
     case WallpaperStyle::Custom:

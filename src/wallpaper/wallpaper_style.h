@@ -12,7 +12,7 @@
 namespace wc {
 
 // In the order of the panel's style box.
-enum class WallpaperStyle { Tile, Center, Stretch, Custom, Fill, Fit };
+enum class WallpaperStyle { Tile, Center, Stretch, Custom, Fill, Fit, Span };
 
 struct WallpaperStyleRow {
   WallpaperStyle style;
@@ -23,6 +23,9 @@ struct WallpaperStyleRow {
   const char* registryTile;  // "TileWallpaper"
   bool usesOrigin;           // "WallpaperOriginX/Y" take the panel's position; 0 otherwise
   bool drawnToScreen;        // the program makes a bitmap of the screen's size, shown centred
+  // One picture across every monitor: the system's own span where it has
+  // one, else a bitmap of the virtual screen the program makes, shown tiled.
+  bool spansMonitors;
 };
 
 std::span<const WallpaperStyleRow> WallpaperStyles();

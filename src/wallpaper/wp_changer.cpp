@@ -18,7 +18,9 @@
 #include "lang/program_texts.h"
 #include "ui/error.h"
 #include "ui/handle.h"
+#include "ui/monitors.h"
 #include "ui/wide_text.h"
+#include "wallpaper/monitor_wallpaper.h"
 #include "wallpaper/picture_reader.h"
 #include "wallpaper/screen_fit.h"
 
@@ -204,6 +206,10 @@ void TWPChanger::ChangeWallpaper(const std::string& path, WallpaperStyle style, 
     ui::Raise(OnFileNotFound, *this);
     return;
   }
+  if (RowOf(style).spansMonitors && !SystemSpans() && KindOfEntry(path) != EntryKind::Page) {
+    ComposeSpan(path, decoded);
+    return;
+  }
   ui::Raise(OnBeginChange, *this);
   // Failures while preparing the file leave the registry untouched and skip
   // OnFinishChange: the caller hears of them through the exception.
@@ -213,13 +219,42 @@ void TWPChanger::ChangeWallpaper(const std::string& path, WallpaperStyle style, 
 
 void TWPChanger::ChangeWallpaperComposed(const Image32& desktop) {
   ui::Raise(OnBeginChange, *this);
+  RegisterComposed(desktop);
+  ui::Raise(OnFinishChange, *this);
+}
+
+void TWPChanger::ComposeSpan(const std::string& path, const ui::Bitmap* decoded) {
+  ui::Raise(OnBeginChange, *this);
+  // As for a picture made to the screen: what cannot succeed is found before
+  // the decoding.
+  CheckTargetLength(BitmapPath());
+  PreparedBitmapFolder();
+  const uint32_t background = environment_.background.value_or(DesktopBackground());
+  ui::Bitmap read;
+  if (!decoded) {
+    read = ReadPictureBitmap(path, background);
+    decoded = &read;
+  }
+  const RECT screen = environment_.virtualScreen.value_or(ui::VirtualScreen());
+  const int width = int(screen.right - screen.left), height = int(screen.bottom - screen.top);
+  const MonitorPicture all{PixelView{decoded->Bits(), decoded->Width(), decoded->Height(), size_t(decoded->Width())},
+                           int(screen.left), int(screen.top), width, height, WallpaperStyle::Span};
+  RegisterComposed(ComposeDesktop({all}, width, height, background));
+  ui::Raise(OnFinishChange, *this);
+}
+
+void TWPChanger::RegisterComposed(const Image32& desktop) {
   const std::string target = BitmapPath();
   CheckTargetLength(target);
   PreparedBitmapFolder();
   WriteBmpFile(target, desktop, BitmapBits(PixelFormat));
   Register(target, WallpaperStyle::Tile, POINT{});
   wallpaper_ = target;
-  ui::Raise(OnFinishChange, *this);
+}
+
+bool TWPChanger::SystemSpans() const {
+  if (environment_.systemSpans) return *environment_.systemSpans;
+  return SystemHasMonitorWallpapers();
 }
 
 void TWPChanger::Register(const std::string& target, WallpaperStyle style, POINT origin) {

@@ -72,6 +72,12 @@ class TWPChanger : public ui::Component {
     // What Fit's bars and transparent parts show, 0x00RRGGBB; unset: the
     // desktop's background colour.
     std::optional<uint32_t> background;
+    // The rectangle around every monitor Span composes for; unset: the
+    // system's virtual screen.
+    std::optional<RECT> virtualScreen;
+    // Whether the system spans a picture over the monitors itself; unset:
+    // it does where it has IDesktopWallpaper (Windows 8 and later).
+    std::optional<bool> systemSpans;
   };
 
   TWPChanger(ui::Component* owner, std::string name);
@@ -123,7 +129,10 @@ class TWPChanger : public ui::Component {
   // `decoded`, when given, is the file's picture already in memory (the
   // control panel has just read it): it is used rather than reading the
   // file again. `origin` is written for a style that uses one (a custom
-  // position); the others write 0, 0.
+  // position); the others write 0, 0. Span where the system does not span
+  // itself: the picture fills the rectangle around every monitor, and each
+  // monitor shows its part of it (a page, which only the system draws, is
+  // registered as it is).
   void ChangeWallpaper(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded = nullptr,
                        POINT origin = {});
   // Several monitors, a picture each: `desktop` (made by ComposeDesktop, the
@@ -133,6 +142,12 @@ class TWPChanger : public ui::Component {
   void ChangeWallpaperComposed(const Image32& desktop);
 
  private:
+  // The picture of `path` filled over the virtual screen, registered as
+  // ChangeWallpaperComposed registers its desktop.
+  void ComposeSpan(const std::string& path, const ui::Bitmap* decoded);
+  // Writes `desktop` as the bitmap and registers it tiled.
+  void RegisterComposed(const Image32& desktop);
+  bool SystemSpans() const;
   // The file to register for path: path itself, or the converted bitmap.
   std::string PrepareTarget(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded);
   // The desktop key's values and the one system call of a change; a

@@ -254,8 +254,8 @@ TEST_F(PanelTrayTest, ARightClickOpensTheTrayMenuWithEveryItemInOrder) {
   MenuRow positions = Item("Clear Wallpaper Position");
   MenuRow autoFit = Item("Auto fit");
   autoFit.disabled = true;
-  positions.sub = {Item("Center"), Item("Tile"),   Item("Fit to screen"), Item("Custom Position"),
-                   Item("Fill"),   Item("Fit"),    autoFit};
+  positions.sub = {Item("Center"), Item("Tile"), Item("Fit to screen"), Item("Custom Position"),
+                   Item("Fill"),   Item("Fit"),  Item("Span"),          autoFit};
   const std::vector<MenuRow> expected = {
       Item("Pellimox Free Wallpaper Changer Control Panel", true),
       Item("Settings..."),

@@ -29,6 +29,7 @@
 #include "lang/program_texts.h"
 #include "lang/translation_list.h"
 #include "same_words.h"
+#include "wallpaper/wallpaper_style.h"
 
 namespace {
 
@@ -244,9 +245,9 @@ TEST(OlderLanguageFile, KeepsEnglishWhereItHasNoText) {
 }
 
 TEST_P(LanguageFileTest, ListValuesHaveAnItemForEveryChoice) {
-  // The timer's four units; the six wallpaper styles.
+  // The timer's four units; every wallpaper style.
   for (const auto& [key, count] : {std::pair{"MainForm.MainComboBox.Items", size_t(4)},
-                                   std::pair{"MainForm.ComboBox1.Items", size_t(6)}}) {
+                                   std::pair{"MainForm.ComboBox1.Items", wc::WallpaperStyles().size()}}) {
     std::vector<std::string> items = wc::SplitListValue(file_.Value("Translations", key), ",");
     ASSERT_EQ(items.size(), count) << key << " = " << file_.Value("Translations", key);
     for (const std::string& item : items) EXPECT_FALSE(item.empty()) << key;

@@ -305,5 +305,38 @@ TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonit
   }
 }
 
+TEST_F(TwoMonitorsPanelTest, SpanLaysOnePictureAcrossBothMonitors) {
+  // Even with a wallpaper for each monitor ticked: Span is one picture.
+  TMainForm& panel = StartPanel(true);
+  // Twice as wide as the two monitors together are high: red on its left
+  // half, blue on its right, so the left monitor shows red and the right
+  // one blue, each from edge to edge.
+  Image32 wide = MakeImage(800, 300, 0xDC1414);
+  for (int y = 0; y < 300; ++y) {
+    for (int x = 400; x < 800; ++x) wide.pixels[size_t(y) * 800 + size_t(x)] = 0x1414DC;
+  }
+  const std::string path = dir.file("wide.jpg"), green = dir.file("green.jpg");
+  EncodeJpegFile(path, wide, 95);
+  EncodeJpegFile(green, MakeImage(400, 300, 0x14DC14), 95);
+  panel.AddOneFile(path);
+  panel.AddOneFile(green);
+  panel.SpanItem.Click();
+  EXPECT_EQ(StyleOfComboIndex(panel.StyleBox.ItemIndex()), WallpaperStyle::Span);
+  const Image32 desktop = Desktop(panel);
+  ASSERT_EQ(desktop.width, 2 * kWidth);
+  ASSERT_EQ(desktop.height, kHeight);
+  EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
+  EXPECT_EQ(DesktopValue("Wallpaper"), panel.WPChanger1.BitmapPath());
+  const RECT& leftMonitor = screen.left == primary.left ? primary : other;
+  const RECT& rightMonitor = screen.left == primary.left ? other : primary;
+  for (const int y : {20, kHeight / 2, kHeight - 20}) {
+    // Away from where the halves meet, which the JPEG blurs.
+    for (const int x : {20, kWidth - 60}) {
+      EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + x, y), 0xDC1414)) << x << "," << y;
+      EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + kWidth - x, y), 0x1414DC)) << x << "," << y;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace wc

@@ -958,7 +958,7 @@ void Soak::Step() {
   else if (r < 210) { action_ = "tray: next"; TrayMenu(4); }
   else if (r < 225) { action_ = "tray: reload"; TrayMenu(5); }
   else if (r < 240) { action_ = "tray: clear wallpaper"; TrayMenu(6); }
-  else if (r < 265) { const int s = rng_.Below(6); action_ = "tray: position " + std::to_string(s); TrayMenu(7, s); }
+  else if (r < 265) { const int s = rng_.Below(7); action_ = "tray: position " + std::to_string(s); TrayMenu(7, s); }
   else if (r < 272) { action_ = "tray: screen saver"; TrayMenu(9); }
   else if (r < 279) { action_ = "tray: desktop icons"; TrayMenu(10); }
   else if (r < 290) { action_ = "tray: about"; TrayMenu(12); }

@@ -13,6 +13,7 @@
 #include "program_files.h"
 #include "ui/error.h"
 #include "ui/menu.h"
+#include "wallpaper/monitor_wallpaper.h"
 #include "wallpaper/wallpaper_style.h"
 
 namespace wc {
@@ -131,6 +132,9 @@ TEST_F(ApplyTest, EachStyleWritesItsValuesOnceAndTellsTheSystemOnce) {
       {-1, {"0", "0", "0", "0"}},  // no style: the applier keeps its last one, without the origin
       {4, {"0", "0", "0", "0"}},
       {5, {"0", "0", "0", "0"}},
+      // Span: composed and tiled where the system does not span (Wine has no
+      // IDesktopWallpaper), the system's own span elsewhere.
+      {6, SystemHasMonitorWallpapers() ? DesktopValues{"0", "22", "0", "0"} : DesktopValues{"1", "0", "0", "0"}},
   };
   panel->OriginXEdit.SetValue(-10);
   panel->OriginYEdit.SetValue(25);
@@ -147,7 +151,8 @@ TEST_F(ApplyTest, EachStyleWritesItsValuesOnceAndTellsTheSystemOnce) {
     EXPECT_EQ(calls.Count(), 1) << "style " << r.index;
     EXPECT_EQ(seen, before) << "style " << r.index;
     EXPECT_EQ(ReadDesktop(), r.last) << "style " << r.index;
-    const std::string registered = r.index >= 4 ? panel->WPChanger1.BitmapPath() : bmp;
+    const bool systemSpan = r.index == 6 && SystemHasMonitorWallpapers();
+    const std::string registered = r.index >= 4 && !systemSpan ? panel->WPChanger1.BitmapPath() : bmp;
     EXPECT_EQ(DesktopValue("Wallpaper"), registered);
     EXPECT_EQ(DesktopValue("PrevWallpaper"), registered);  // as the system left it after its own call
   }
@@ -171,7 +176,11 @@ TEST_F(ApplyTest, EachTrayStyleCommandChoosesItsStyleAndWritesItsValues) {
     EXPECT_EQ(StyleOfComboIndex(panel->StyleBox.ItemIndex()), row.style);
     EXPECT_EQ(calls.Count(), 1);
     const bool custom = row.style == WallpaperStyle::Custom;
-    const DesktopValues expected{row.registryTile, row.registryStyle, custom ? "7" : "0", custom ? "-3" : "0"};
+    // A span the program composes is registered tiled.
+    const WallpaperStyleRow& registered =
+        row.spansMonitors && !SystemHasMonitorWallpapers() ? RowOf(WallpaperStyle::Tile) : row;
+    const DesktopValues expected{registered.registryTile, registered.registryStyle, custom ? "7" : "0",
+                                 custom ? "-3" : "0"};
     EXPECT_EQ(ReadDesktop(), expected);
   }
 }

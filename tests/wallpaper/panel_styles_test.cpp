@@ -124,15 +124,15 @@ TEST_F(StylesTest, TheSubmenuOffersTheStylesAndAutoFitIsDisabled) {
   std::vector<std::string> captions;
   for (const ui::MenuItem* item : panel->StyleMenu.Items()) captions.push_back(item->Caption());
   EXPECT_EQ(captions, (std::vector<std::string>{"Center", "Tile", "Fit to screen", "Custom Position", "Fill", "Fit",
-                                                "Auto fit"}));
+                                                "Span", "Auto fit"}));
 
   ui::MenuHandle menu(CreatePopupMenu());
   panel->StyleMenu.AppendTo(menu.get());
   HMENU sub = GetSubMenu(menu.get(), 0);
   ASSERT_NE(sub, nullptr);
-  ASSERT_EQ(GetMenuItemCount(sub), 7);
-  EXPECT_TRUE(GetMenuState(sub, 6, MF_BYPOSITION) & MF_DISABLED);
-  for (int i = 0; i < 6; ++i) EXPECT_FALSE(GetMenuState(sub, UINT(i), MF_BYPOSITION) & MF_DISABLED) << i;
+  ASSERT_EQ(GetMenuItemCount(sub), 8);
+  EXPECT_TRUE(GetMenuState(sub, 7, MF_BYPOSITION) & MF_DISABLED);
+  for (int i = 0; i < 7; ++i) EXPECT_FALSE(GetMenuState(sub, UINT(i), MF_BYPOSITION) & MF_DISABLED) << i;
 
   Load({Bmp("a.bmp", 0x102030)});
   panel->StyleBox.SetItemIndex(1);

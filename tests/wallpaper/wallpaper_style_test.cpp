@@ -26,8 +26,9 @@ TEST(WallpaperStyleTest, EveryStyleRoundTripsThroughItsBoxPlaceAndItsCommand) {
     if (row.drawnToScreen) {
       EXPECT_EQ(std::string(row.registryStyle), "0");
     }
+    EXPECT_FALSE(row.drawnToScreen && row.spansMonitors) << "drawn to one screen or spanned over all";
   }
-  EXPECT_EQ(index, 6);
+  EXPECT_EQ(index, 7);
   EXPECT_EQ(StyleOfComboIndex(-1), std::nullopt);
   EXPECT_EQ(StyleOfComboIndex(index), std::nullopt);
   EXPECT_EQ(StyleOfMenuItem("AutoFit1"), std::nullopt);

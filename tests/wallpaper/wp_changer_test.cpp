@@ -131,6 +131,8 @@ class WpChangerTest : public ::testing::Test {
     env.bitmapFolder = bitmapFolder.empty() ? folder.path() + "\\" : bitmapFolder;
     env.screen = screen;
     env.background = background;
+    env.virtualScreen = virtualScreen;
+    env.systemSpans = systemSpans;
     env.setDeskWallpaper = [this](char* buffer) {
       systemCalls.push_back(buffer);
       if (duringSystemCall) duringSystemCall();
@@ -167,6 +169,8 @@ class WpChangerTest : public ::testing::Test {
   std::function<void()> duringSystemCall;
   std::optional<SIZE> screen;
   std::optional<uint32_t> background;
+  std::optional<RECT> virtualScreen;
+  std::optional<bool> systemSpans;
   std::vector<std::string> systemCalls;
   Events events;
   std::optional<TWPChanger> changer;
@@ -528,6 +532,52 @@ TEST_F(WpChangerTest, FillAndFitMakeAScreenSizedBitmapShownCentred) {
   ExpectNear(made.at(0, 384), 0xFF0000);
   ExpectNear(made.at(1023, 384), 0x0000FF);
   EXPECT_EQ(made.at(512, 512), 0x102030u);
+}
+
+TEST_F(WpChangerTest, SpanFillsTheRectangleAroundTheMonitorsUnlessTheSystemSpansItself) {
+  // Two 400 x 300 monitors, the second left of the primary.
+  virtualScreen = RECT{-400, 0, 400, 300};
+  background = 0x102030;
+  systemSpans = false;
+  Make();
+  // Red, green and blue quarters; filled over 800 x 300 it shows its middle
+  // 800 columns, red at the left monitor's left edge, blue at the primary's
+  // right edge.
+  const std::string wide = Bands(dir.file("wide.bmp"), 1200, 300);
+  const std::string bitmap = folder.file("WPCWallpaper.bmp");
+  changer->ChangeWallpaper(wide, Pos::Span);
+  EXPECT_EQ(events, (Events{"begin", "finish"}));
+  EXPECT_EQ(key.Text("Wallpaper"), bitmap);
+  EXPECT_EQ(key.Text("TileWallpaper"), "1");
+  EXPECT_EQ(key.Text("WallpaperStyle"), "0");
+  Image32 made = WrittenBitmap(bitmap);
+  ASSERT_EQ(made.width, 800);
+  ASSERT_EQ(made.height, 300);
+  // Tiled from the primary's corner: the primary is the bitmap's left half,
+  // the monitor at -400 its right half.
+  ExpectNear(made.at(405, 150), 0xFF0000);
+  ExpectNear(made.at(799, 150), 0x00FF00);
+  ExpectNear(made.at(5, 150), 0x00FF00);
+  ExpectNear(made.at(395, 150), 0x0000FF);
+  // A page is the system's to draw: it is registered as it is.
+  const std::string page = dir.file("page.htm");
+  WriteFileBytes(page, {'<', 'p', '>'});
+  changer->ChangeWallpaper(page, Pos::Span);
+  EXPECT_EQ(key.Text("Wallpaper"), page);
+  EXPECT_EQ(key.Text("WallpaperStyle"), "22");
+
+  // A system that spans pictures itself takes the picture as it is.
+  systemSpans = true;
+  Make();
+  changer->ChangeWallpaper(wide, Pos::Span);
+  EXPECT_EQ(key.Text("Wallpaper"), wide);
+  EXPECT_EQ(key.Text("TileWallpaper"), "0");
+  EXPECT_EQ(key.Text("WallpaperStyle"), "22");
+  changer->ChangeWallpaper(Jpeg("photo.jpg", 120, 30, 0x336699), Pos::Span);
+  EXPECT_EQ(key.Text("Wallpaper"), bitmap);
+  made = WrittenBitmap(bitmap);
+  EXPECT_EQ(made.width, 120);
+  EXPECT_EQ(made.height, 30);
 }
 
 TEST_F(WpChangerTest, UnreadableWallpaperValueRaisesRegistryErrorThenFinish) {

@@ -48,6 +48,8 @@ std::optional<std::string> TMainForm::MonitorPictureOfRow(int row) const {
 bool TMainForm::ApplyToEachMonitor(int row) {
   const int rows = MainListBox.Count();
   if (!Playlist || rows == 0 || row < 0 || row >= rows || !DifferentWallpaperPerMonitor()) return false;
+  // Span is one picture over every monitor, whatever the option says.
+  if (const std::optional<WallpaperStyle> style = ChosenStyle(); style && RowOf(*style).spansMonitors) return false;
   const std::vector<ui::Monitor> monitors = MonitorsLeftToRight();
   if (monitors.size() < 2) return false;
   std::optional<std::string> first = MonitorPictureOfRow(row);

@@ -260,7 +260,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // monitor, left to right, and the next change goes on after the last of
   // them; pages, movies and missing files among them are passed over. False,
   // having done nothing, when there is a single monitor, the option is off,
-  // `row` is no picture or the playlist has too few: the usual change runs.
+  // the style is Span, `row` is no picture or the playlist has too few: the
+  // usual change runs.
   bool ApplyToEachMonitor(int row);
   // Fill and Fit on two or more monitors: the picture of `path` (`decoded`
   // when it was read already) filled or fitted to each monitor's own size.
@@ -459,6 +460,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ui::MenuItem CustomPositionItem{this, "CustomPosition1", &StyleMenu, "Custom Position"};
   ui::MenuItem FillItem{this, "Fill1", &StyleMenu, "Fill"};
   ui::MenuItem FitItem{this, "Fit1", &StyleMenu, "Fit"};
+  ui::MenuItem SpanItem{this, "Span1", &StyleMenu, "Span"};
   ui::MenuItem AutoFitItem{this, "AutoFit1", &StyleMenu, "Auto fit"};
   ui::MenuItem N3{this, "N3", nullptr, "-"};
   ui::MenuItem DisplayPropertiesItem{this, "ShowDisplayProperties1", nullptr, "Show Display Properties"};
