@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs two_monitors_test.exe on two monitors under Wine: an Xvfb host, and
-# on it Xephyr with two 800 x 600 screens joined by Xinerama and without
-# RandR (so Wine reports both monitors), the second right of the primary.
+# on it Xephyr with two screens joined by Xinerama and without RandR (so
+# Wine reports both monitors), the second right of the primary: two 800 x 600
+# alike, then a 1024 x 768 landscape beside a 600 x 800 portrait.
 # A Wine prefix of its own, without a virtual desktop, so Wine sees the X
 # screens.
 #   two_monitors.sh <build folder> <test exe>
@@ -48,7 +49,7 @@ wait_for_display() {
 }
 
 host=$(free_display 200)
-Xvfb ":$host" -screen 0 1700x700x24 -nolisten tcp >>"$log" 2>&1 &
+Xvfb ":$host" -screen 0 1700x900x24 -nolisten tcp >>"$log" 2>&1 &
 pids+=($!)
 wait_for_display "$host" || { echo "FAILED: the host display did not start"; exit 1; }
 
@@ -59,11 +60,15 @@ wine_install_fonts
 failures=0
 # The second monitor left of the primary (negative coordinates) cannot be
 # made here: with Xinerama, Wine takes the leftmost screen as the primary
-# whatever the order of the screens, so only this layout runs.
-for layout in right; do
+# whatever the order of the screens, so only layouts with the second on the
+# right run.
+for layout in right mixed; do
   wineserver -k </dev/null >/dev/null 2>&1; wineserver -w </dev/null >/dev/null 2>&1
   nested=$(free_display $((host + 1)))
-  screens=(-screen 800x600+0+0 -screen 800x600+800+0)
+  case $layout in
+    mixed) screens=(-screen 1024x768+0+0 -screen 600x800+1024+0) ;;
+    *) screens=(-screen 800x600+0+0 -screen 800x600+800+0) ;;
+  esac
   DISPLAY=":$host" Xephyr ":$nested" "${screens[@]}" +xinerama -extension RANDR -nolisten tcp >>"$log" 2>&1 &
   xephyr=$!
   pids+=($xephyr)
@@ -72,7 +77,7 @@ for layout in right; do
     failures=$((failures + 1))
     continue
   fi
-  echo "== second monitor on the $layout"
+  echo "== layout: $layout"
   if ! DISPLAY=":$nested" WC_SECOND_MONITOR=$layout wine64 "$exe" </dev/null 2>>"$log" | tr -d '\r'; then
     failures=$((failures + 1))
   fi

@@ -1,6 +1,7 @@
 // Run by two_monitors.sh on an X display with two monitors side by side
-// (WC_SECOND_MONITOR=right: 0,0 and 800,0; =left: the second at -800,0),
-// in a Wine prefix without a virtual desktop. Checks what the program sees
+// (WC_SECOND_MONITOR=right: two 800 x 600, 0,0 and 800,0; =left: the second
+// at -800,0; =mixed: a 1024 x 768 landscape primary and a 600 x 800
+// portrait right of it), in a Wine prefix without a virtual desktop. Checks what the program sees
 // of the monitors and what its captures take.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -21,12 +22,19 @@
 namespace wc {
 namespace {
 
-constexpr int kWidth = 800, kHeight = 600;
-
-bool SecondOnTheLeft() {
-  const char* layout = std::getenv("WC_SECOND_MONITOR");
-  return layout && std::string(layout) == "left";
+// The primary's and the other monitor's rectangles as the layout puts them.
+struct Layout {
+  RECT primary, other;
+};
+Layout LayoutOfTheRun() {
+  const char* name = std::getenv("WC_SECOND_MONITOR");
+  const std::string layout = name ? name : "right";
+  if (layout == "left") return {{0, 0, 800, 600}, {-800, 0, 0, 600}};
+  if (layout == "mixed") return {{0, 0, 1024, 768}, {1024, 0, 1624, 800}};
+  return {{0, 0, 800, 600}, {800, 0, 1600, 600}};
 }
+int Width(const RECT& r) { return int(r.right - r.left); }
+int Height(const RECT& r) { return int(r.bottom - r.top); }
 
 // A top-most window of one solid colour, for the captures to find.
 class SolidWindow {
@@ -73,10 +81,19 @@ uint32_t PixelOf(const ui::Bitmap& b, int x, int y) { return b.Bits()[size_t(y) 
 
 class TwoMonitorsTest : public test::GuiTest {
  protected:
-  // The primary's and the other monitor's rectangles as the layout puts them.
-  RECT primary{0, 0, kWidth, kHeight};
-  RECT other = SecondOnTheLeft() ? RECT{-kWidth, 0, 0, kHeight} : RECT{kWidth, 0, 2 * kWidth, kHeight};
-  RECT screen{std::min(primary.left, other.left), 0, std::max(primary.right, other.right), kHeight};
+  RECT primary = LayoutOfTheRun().primary;
+  RECT other = LayoutOfTheRun().other;
+  RECT screen{std::min(primary.left, other.left), std::min(primary.top, other.top), std::max(primary.right, other.right),
+              std::max(primary.bottom, other.bottom)};
+  const RECT& leftMonitor = screen.left == primary.left ? primary : other;
+  const RECT& rightMonitor = screen.left == primary.left ? other : primary;
+  // Where the monitor at virtual-screen x `left` finds its part of a desktop
+  // bitmap shown tiled from the primary's corner: a part at a negative x
+  // sits at the bitmap's right.
+  int PartOf(int left) const {
+    const int width = Width(screen);
+    return ((left - int(primary.left)) % width + width) % width;
+  }
 };
 
 TEST_F(TwoMonitorsTest, TheSystemsTwoMonitorsMakeOneVirtualScreen) {
@@ -92,8 +109,8 @@ TEST_F(TwoMonitorsTest, TheSystemsTwoMonitorsMakeOneVirtualScreen) {
   EXPECT_EQ(primaries, 1);
   const RECT v = ui::VirtualScreen();
   EXPECT_EQ(v.left, screen.left);
-  EXPECT_EQ(v.right - v.left, 2 * kWidth);
-  EXPECT_EQ(v.bottom - v.top, kHeight);
+  EXPECT_EQ(v.right - v.left, Width(screen));
+  EXPECT_EQ(v.bottom - v.top, Height(screen));
   // A window left where a removed monitor was comes back onto the one given.
   const RECT lost{5000, 5000, 5300, 5200};
   const RECT back = ui::KeepWithin(lost, ui::WorkAreaNear(other));
@@ -104,16 +121,16 @@ TEST_F(TwoMonitorsTest, TheSystemsTwoMonitorsMakeOneVirtualScreen) {
 
 TEST_F(TwoMonitorsTest, TheDesktopCaptureTakesBothMonitorsAndTheirWindows) {
   SolidWindow red(RECT{primary.left + 100, 100, primary.left + 300, 300}, RGB(220, 20, 20));
-  SolidWindow blue(RECT{other.left + 400, 200, other.left + 700, 500}, RGB(20, 20, 220));
+  SolidWindow blue(RECT{other.left + 100, 200, other.left + 400, 500}, RGB(20, 20, 220));
   ASSERT_TRUE(red.Shown(RGB(220, 20, 20)) && blue.Shown(RGB(20, 20, 220)));
   TScreenGrabber grabber(nullptr, "ScreenGrabber1");
   std::unique_ptr<ui::Bitmap> shot = grabber.CaptureDesktop();
   ASSERT_TRUE(shot);
-  ASSERT_EQ(shot->Width(), 2 * kWidth);
-  ASSERT_EQ(shot->Height(), kHeight);
+  ASSERT_EQ(shot->Width(), Width(screen));
+  ASSERT_EQ(shot->Height(), Height(screen));
   // Picture coordinates are screen coordinates less the virtual screen's corner.
   EXPECT_EQ(PixelOf(*shot, primary.left + 200 - screen.left, 200), 0xDC1414u);
-  EXPECT_EQ(PixelOf(*shot, other.left + 550 - screen.left, 350), 0x1414DCu);
+  EXPECT_EQ(PixelOf(*shot, other.left + 250 - screen.left, 350), 0x1414DCu);
 }
 
 TEST_F(TwoMonitorsTest, AnAreaDraggedAcrossTheBoundaryIsExactlyThatRectangle) {
@@ -126,7 +143,7 @@ TEST_F(TwoMonitorsTest, AnAreaDraggedAcrossTheBoundaryIsExactlyThatRectangle) {
   EXPECT_EQ(covered.left, screen.left);
   EXPECT_EQ(covered.right, screen.right);
   // From 100 pixels into the left monitor to 100 into the right one.
-  const RECT left = screen.left == primary.left ? primary : other;
+  const RECT left = leftMonitor;
   const int fromX = left.right - 100 - screen.left, toX = left.right + 100 - screen.left;
   auto at = [](int x, int y) { return MAKELPARAM(x, y); };
   SendMessageA(overlay.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(fromX, 100));
@@ -174,16 +191,13 @@ TEST_F(TwoMonitorsTest, WithTheOptionEachMonitorShowsAnEntryOfItsOwn) {
     return true;
   };
   // The left monitor's part is the first entry, the right one's the second.
-  const int left = int(screen.left == primary.left ? primary.left : other.left) - int(screen.left);
   auto expectHalves = [&](uint32_t leftColour, uint32_t rightColour) {
     const Image32 desktop = DecodeBmp(ReadFileBytes(panel.WPChanger1.BitmapPath()));
-    ASSERT_EQ(desktop.width, 2 * kWidth);
-    ASSERT_EQ(desktop.height, kHeight);
-    // Shown tiled from the primary's corner: a part at a negative x sits at
-    // the bitmap's right.
-    const int leftPart = ((left + screen.left) % (2 * kWidth) + 2 * kWidth) % (2 * kWidth);
+    ASSERT_EQ(desktop.width, Width(screen));
+    ASSERT_EQ(desktop.height, Height(screen));
+    const int leftPart = PartOf(int(leftMonitor.left)), rightPart = PartOf(int(rightMonitor.left));
     EXPECT_TRUE(similar(desktop.at(leftPart + 20, 20), leftColour)) << std::hex << desktop.at(leftPart + 20, 20);
-    EXPECT_TRUE(similar(desktop.at((leftPart + kWidth + 20) % (2 * kWidth), 580), rightColour));
+    EXPECT_TRUE(similar(desktop.at(rightPart + 20, Height(rightMonitor) - 20), rightColour));
     EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
     EXPECT_EQ(DesktopValue("Wallpaper"), panel.WPChanger1.BitmapPath());
   };
@@ -217,7 +231,6 @@ class TwoMonitorsPanelTest : public TwoMonitorsTest {
   // virtual-screen x `left` found where the tiling from the primary's corner
   // puts it.
   Image32 Desktop(TMainForm& panel) const { return DecodeBmp(ReadFileBytes(panel.WPChanger1.BitmapPath())); }
-  int PartOf(int left) const { return ((left - int(primary.left)) % (2 * kWidth) + 2 * kWidth) % (2 * kWidth); }
   static bool Similar(uint32_t a, uint32_t b) {
     for (int shift : {0, 8, 16}) {
       if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 8) return false;
@@ -240,11 +253,9 @@ TEST_F(TwoMonitorsPanelTest, EachMonitorTakesDistinctPicturesAndPassesOverPagesM
   ASSERT_EQ(panel.MainListBox.Count(), 5);
   DeleteFileA(gone.c_str());
   panel.StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
-  const RECT& leftMonitor = screen.left == primary.left ? primary : other;
-  const RECT& rightMonitor = screen.left == primary.left ? other : primary;
   auto expectPair = [&](uint32_t leftColour, uint32_t rightColour) {
     const Image32 desktop = Desktop(panel);
-    ASSERT_EQ(desktop.width, 2 * kWidth);
+    ASSERT_EQ(desktop.width, Width(screen));
     EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + 20, 20), leftColour));
     EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + 20, 20), rightColour));
   };
@@ -272,8 +283,8 @@ TEST_F(TwoMonitorsPanelTest, EachMonitorTakesDistinctPicturesAndPassesOverPagesM
 TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonitor) {
   TMainForm& panel = StartPanel(false);
   // Twice as wide as high, red on the left half and blue on the right: on
-  // an 800 x 600 monitor Fill cuts its sides and Fit leaves bars above and
-  // below, on each monitor alike.
+  // a landscape or portrait monitor Fill cuts its sides and Fit leaves bars
+  // above and below, on each monitor alike.
   Image32 wide = MakeImage(400, 200, 0xDC1414);
   for (int y = 0; y < 200; ++y) {
     for (int x = 200; x < 400; ++x) wide.pixels[size_t(y) * 400 + size_t(x)] = 0x1414DC;
@@ -288,10 +299,11 @@ TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonit
     panel.MainListBox.SetItemIndex(0);
     panel.MainListBoxDblClick(panel);
     const Image32 desktop = Desktop(panel);
-    ASSERT_EQ(desktop.width, 2 * kWidth);
-    ASSERT_EQ(desktop.height, kHeight);
+    ASSERT_EQ(desktop.width, Width(screen));
+    ASSERT_EQ(desktop.height, Height(screen));
     EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
     for (const RECT& monitor : {primary, other}) {
+      const int middle = int(monitor.top - screen.top) + Height(monitor) / 2;
       const int x = PartOf(monitor.left);
       const uint32_t top = desktop.at(x + 20, 20);
       if (style == RowOf(WallpaperStyle::Fill).comboIndex) {
@@ -299,8 +311,8 @@ TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonit
       } else {
         EXPECT_FALSE(Similar(top, 0xDC1414)) << "no bar above the fitted picture";
       }
-      EXPECT_TRUE(Similar(desktop.at(x + 20, kHeight / 2), 0xDC1414)) << std::hex << desktop.at(x + 20, kHeight / 2);
-      EXPECT_TRUE(Similar(desktop.at(x + kWidth - 20, kHeight / 2), 0x1414DC));
+      EXPECT_TRUE(Similar(desktop.at(x + 20, middle), 0xDC1414)) << std::hex << desktop.at(x + 20, middle);
+      EXPECT_TRUE(Similar(desktop.at(x + Width(monitor) - 20, middle), 0x1414DC));
     }
   }
 }
@@ -308,12 +320,14 @@ TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonit
 TEST_F(TwoMonitorsPanelTest, SpanLaysOnePictureAcrossBothMonitors) {
   // Even with a wallpaper for each monitor ticked: Span is one picture.
   TMainForm& panel = StartPanel(true);
-  // Twice as wide as the two monitors together are high: red on its left
-  // half, blue on its right, so the left monitor shows red and the right
-  // one blue, each from edge to edge.
-  Image32 wide = MakeImage(800, 300, 0xDC1414);
-  for (int y = 0; y < 300; ++y) {
-    for (int x = 400; x < 800; ++x) wide.pixels[size_t(y) * 800 + size_t(x)] = 0x1414DC;
+  // Half the size of the rectangle around the monitors, red where the left
+  // monitor lies and blue where the right one does: filled over that
+  // rectangle, each monitor shows one colour from edge to edge.
+  const int width = Width(screen) / 2, height = Height(screen) / 2;
+  const int boundary = int(leftMonitor.right - screen.left) / 2;
+  Image32 wide = MakeImage(width, height, 0xDC1414);
+  for (int y = 0; y < height; ++y) {
+    for (int x = boundary; x < width; ++x) wide.pixels[size_t(y) * size_t(width) + size_t(x)] = 0x1414DC;
   }
   const std::string path = dir.file("wide.jpg"), green = dir.file("green.jpg");
   EncodeJpegFile(path, wide, 95);
@@ -322,20 +336,25 @@ TEST_F(TwoMonitorsPanelTest, SpanLaysOnePictureAcrossBothMonitors) {
   panel.AddOneFile(green);
   panel.SpanItem.Click();
   EXPECT_EQ(StyleOfComboIndex(panel.StyleBox.ItemIndex()), WallpaperStyle::Span);
-  const Image32 desktop = Desktop(panel);
-  ASSERT_EQ(desktop.width, 2 * kWidth);
-  ASSERT_EQ(desktop.height, kHeight);
-  EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
-  EXPECT_EQ(DesktopValue("Wallpaper"), panel.WPChanger1.BitmapPath());
-  const RECT& leftMonitor = screen.left == primary.left ? primary : other;
-  const RECT& rightMonitor = screen.left == primary.left ? other : primary;
-  for (const int y : {20, kHeight / 2, kHeight - 20}) {
-    // Away from where the halves meet, which the JPEG blurs.
-    for (const int x : {20, kWidth - 60}) {
-      EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + x, y), 0xDC1414)) << x << "," << y;
-      EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + kWidth - x, y), 0x1414DC)) << x << "," << y;
+  auto expectSpanned = [&] {
+    const Image32 desktop = Desktop(panel);
+    ASSERT_EQ(desktop.width, Width(screen));
+    ASSERT_EQ(desktop.height, Height(screen));
+    EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
+    EXPECT_EQ(DesktopValue("Wallpaper"), panel.WPChanger1.BitmapPath());
+    for (const RECT* monitor : {&leftMonitor, &rightMonitor}) {
+      const uint32_t colour = monitor == &leftMonitor ? 0xDC1414 : 0x1414DC;
+      const int part = PartOf(int(monitor->left)), top = int(monitor->top - screen.top);
+      // Away from where the halves meet, which the JPEG blurs.
+      for (const int y : {top + 20, top + Height(*monitor) / 2, top + Height(*monitor) - 20}) {
+        for (const int x : {60, Width(*monitor) - 60}) {
+          EXPECT_TRUE(Similar(desktop.at(part + x, y), colour))
+              << std::hex << desktop.at(part + x, y) << " at " << std::dec << x << "," << y;
+        }
+      }
     }
-  }
+  };
+  expectSpanned();
 }
 
 }  // namespace
