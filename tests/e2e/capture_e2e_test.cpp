@@ -59,8 +59,10 @@ HWND ShowPattern(const RECT& at) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "WcCapturePattern";
   RegisterClassA(&wc);
-  HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, at.left, at.top,
+  // Never activated: the program's menus must keep the keyboard.
+  HWND w = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, "", WS_POPUP, at.left, at.top,
                            at.right - at.left, at.bottom - at.top, nullptr, nullptr, wc.hInstance, nullptr);
+  ShowWindow(w, SW_SHOWNOACTIVATE);
   UpdateWindow(w);
   return w;
 }

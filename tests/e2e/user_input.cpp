@@ -152,9 +152,17 @@ bool FindTrayIcon(HWND taskbar, RECT& icon) {
 
 bool OpenTrayMenu(const RECT& icon, DWORD pid) {
   const POINT at{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+  // Keys go to the thread in the foreground: a walk of the menu by keys may
+  // start only once the menu's program holds it, or its first keys go to
+  // the window that held it before.
+  auto foregroundIsTheProgram = [&] {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &owner);
+    return owner == pid;
+  };
   for (int attempt = 0; attempt < 3; ++attempt) {
     Mouse(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    if (WaitFor([&] { return OpenMenuOf(pid) != nullptr; }, 5s)) return true;
+    if (WaitFor([&] { return OpenMenuOf(pid) != nullptr && foregroundIsTheProgram(); }, 5s)) return true;
   }
   return false;
 }
