@@ -2,16 +2,34 @@
 
 #include <algorithm>
 
+#include "ui/wide_text.h"
+
 namespace ui {
 
 namespace {
 
+// The monitor's device interface path, which names the same monitor across
+// restarts and layout changes (it is the monitor id IDesktopWallpaper takes);
+// the adapter output's name where the system gives no path.
+std::string DevicePathOf(const MONITORINFOEXW& info) {
+  DISPLAY_DEVICEW device{};
+  device.cb = sizeof device;
+  const std::wstring& name = info.szDevice;
+  std::wstring path;
+  if (EnumDisplayDevicesW(name.c_str(), 0, &device, EDD_GET_DEVICE_INTERFACE_NAME) && device.DeviceID[0]) {
+    path = device.DeviceID;
+  } else {
+    path = name;
+  }
+  return Narrow(path);
+}
+
 BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
-  MONITORINFO info{};
+  MONITORINFOEXW info{};
   info.cbSize = sizeof info;
-  if (GetMonitorInfoA(handle, &info)) {
+  if (GetMonitorInfoW(handle, &info)) {
     reinterpret_cast<std::vector<Monitor>*>(data)->push_back(
-        Monitor{info.rcMonitor, info.rcWork, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        Monitor{info.rcMonitor, info.rcWork, (info.dwFlags & MONITORINFOF_PRIMARY) != 0, DevicePathOf(info)});
   }
   return TRUE;
 }

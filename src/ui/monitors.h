@@ -6,6 +6,7 @@
 // top-left is 0,0, and a monitor left of or above it has negative ones.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace ui {
@@ -14,6 +15,8 @@ struct Monitor {
   RECT area{};  // the whole monitor
   RECT work{};  // without the taskbar and docked bars
   bool primary = false;
+  // Names this monitor across restarts and changes of layout (UTF-8).
+  std::string devicePath;
 };
 
 // Every monitor, in the system's order; the primary alone when the system

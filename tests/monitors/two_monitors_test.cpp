@@ -107,6 +107,9 @@ TEST_F(TwoMonitorsTest, TheSystemsTwoMonitorsMakeOneVirtualScreen) {
     EXPECT_EQ(m.area.right, want.right);
   }
   EXPECT_EQ(primaries, 1);
+  // Each monitor has a name of its own that a new layout keeps.
+  EXPECT_FALSE(monitors[0].devicePath.empty());
+  EXPECT_NE(monitors[0].devicePath, monitors[1].devicePath);
   const RECT v = ui::VirtualScreen();
   EXPECT_EQ(v.left, screen.left);
   EXPECT_EQ(v.right - v.left, Width(screen));
@@ -278,6 +281,14 @@ TEST_F(TwoMonitorsPanelTest, EachMonitorTakesDistinctPicturesAndPassesOverPagesM
     expectPair(0xDC1414, 0x1414DC);
     EXPECT_EQ(panel.CurrentIndex, 0);
   }
+
+  // A display change lays each monitor's own picture out again, the
+  // rotation where it was.
+  ASSERT_TRUE(DeleteFileA(panel.WPChanger1.BitmapPath().c_str()));
+  SendMessageA(app.UtilityWindow(), WM_DISPLAYCHANGE, 24, MAKELPARAM(Width(screen), Height(screen)));
+  ASSERT_TRUE(PumpUntil([&] { return !panel.RelayoutTimer.Enabled(); }));
+  expectPair(0xDC1414, 0x1414DC);
+  EXPECT_EQ(panel.CurrentIndex, 0);
 }
 
 TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonitor) {
@@ -355,6 +366,14 @@ TEST_F(TwoMonitorsPanelTest, SpanLaysOnePictureAcrossBothMonitors) {
     }
   };
   expectSpanned();
+  // After a display change the same picture is spanned again, the rotation
+  // where it was.
+  const int index = panel.CurrentIndex;
+  ASSERT_TRUE(DeleteFileA(panel.WPChanger1.BitmapPath().c_str()));
+  SendMessageA(app.UtilityWindow(), WM_DISPLAYCHANGE, 24, MAKELPARAM(Width(screen), Height(screen)));
+  ASSERT_TRUE(PumpUntil([&] { return !panel.RelayoutTimer.Enabled(); }));
+  expectSpanned();
+  EXPECT_EQ(panel.CurrentIndex, index);
 }
 
 }  // namespace

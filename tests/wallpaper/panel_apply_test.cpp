@@ -1,6 +1,7 @@
 // Applying a playlist entry from the control panel: the desktop values per
 // style, JPEG conversion, the movie page, skipping missing files.
 #include <windows.h>
+#include <wtsapi32.h>
 
 #include <atomic>
 #include <stdexcept>
@@ -183,6 +184,53 @@ TEST_F(ApplyTest, EachTrayStyleCommandChoosesItsStyleAndWritesItsValues) {
                                  custom ? "-3" : "0"};
     EXPECT_EQ(ReadDesktop(), expected);
   }
+}
+
+TEST_F(ApplyTest, ABurstOfDisplayChangesMakesTheFilledPictureAgainOnceWithoutMovingOn) {
+  const std::string a = Jpeg("a.jpg", 40, 30, 0x2060A0), b = Jpeg("b.jpg", 40, 30, 0xA06020);
+  Load({a, b});
+  panel->StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
+  Apply(0);
+  const std::string bitmap = panel->WPChanger1.BitmapPath();
+  ASSERT_EQ(DesktopValue("Wallpaper"), bitmap);
+  const int index = panel->CurrentIndex;
+  int changes = 0;
+  panel->WPChanger1.OnBeginChange = [&](ui::Component&) { ++changes; };
+  ASSERT_TRUE(DeleteFileA(bitmap.c_str()));
+
+  // A new resolution, a resume and an unlock in a row, as after sleep.
+  const HWND window = app.UtilityWindow();
+  SendMessageA(window, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
+  SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  SendMessageA(window, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  SendMessageA(window, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
+  EXPECT_EQ(changes, 0) << "the re-layout waits for the burst to end";
+  ASSERT_TRUE(PumpUntil([&] { return !panel->RelayoutTimer.Enabled(); }));
+  EXPECT_EQ(changes, 1);
+  const Image32 made = DecodeBmp(ReadFileBytes(bitmap));
+  EXPECT_EQ(made.width, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(made.height, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(DesktopValue("Wallpaper"), bitmap);
+  EXPECT_EQ(panel->CurrentIndex, index) << "the rotation does not move";
+
+  // Going to sleep and locking are no changes of the display.
+  SendMessageA(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+  SendMessageA(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+  EXPECT_FALSE(panel->RelayoutTimer.Enabled());
+
+  // A style the system lays out itself, and a cleared desktop: nothing to make again.
+  panel->StyleBox.SetItemIndex(RowOf(WallpaperStyle::Center).comboIndex);
+  Apply(1);
+  changes = 0;
+  SendMessageA(window, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
+  EXPECT_FALSE(panel->RelayoutTimer.Enabled());
+  panel->StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fit).comboIndex);
+  Apply(1);
+  panel->ClearWallpaperItem.Click();
+  changes = 0;
+  SendMessageA(window, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
+  EXPECT_FALSE(panel->RelayoutTimer.Enabled());
+  EXPECT_EQ(changes, 0);
 }
 
 TEST_F(ApplyTest, AJpegOfAnyCaseIsConvertedIntoTheUsersOwnFolder) {

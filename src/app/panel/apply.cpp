@@ -177,15 +177,27 @@ std::optional<WallpaperStyle> TMainForm::ChosenStyle() const { return StyleOfCom
 void TMainForm::ApplyToDesktop(const std::string& path, const ui::Bitmap* decoded) {
   const std::optional<WallpaperStyle> chosen = ChosenStyle();
   // Fill and Fit on several monitors: the picture made to each one's size.
-  if (chosen && FitOnEachMonitor(path, *chosen, decoded)) return;
+  if (chosen && FitOnEachMonitor(path, *chosen, decoded)) {
+    Shown = {{path}, {}, *chosen};
+    return;
+  }
   // With no style chosen the applier keeps its last one.
   if (chosen) WPChanger1.Position = *chosen;
   const POINT origin =
       chosen && RowOf(*chosen).usesOrigin ? POINT{OriginXEdit.Value(), OriginYEdit.Value()} : POINT{};
+  Shown = {};
   WPChanger1.SetWallpaper(path);
+  // The file asked for: once a picture is made for the screen, the applier
+  // names the bitmap it made instead.
+  const std::string source = WPChanger1.Wallpaper();
   // The picture read for this change, when it is the one applied.
-  WPChanger1.ChangeWallpaper(WPChanger1.Wallpaper(), WPChanger1.Position,
-                             WPChanger1.Wallpaper() == path ? decoded : nullptr, origin);
+  WPChanger1.ChangeWallpaper(source, WPChanger1.Position, source == path ? decoded : nullptr, origin);
+  // A picture the program made to the monitors' sizes is made again after
+  // a display change.
+  const WallpaperStyleRow& row = RowOf(WPChanger1.Position);
+  if ((row.drawnToScreen || row.spansMonitors) && KindOfEntry(source) == EntryKind::Picture) {
+    Shown = {{source}, {}, WPChanger1.Position};
+  }
 }
 
 }  // namespace wc

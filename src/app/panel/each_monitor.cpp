@@ -13,6 +13,7 @@
 #include "playlist/playlist_file.h"
 #include "ui/application.h"
 #include "ui/monitors.h"
+#include "wallpaper/monitor_assignment.h"
 #include "wallpaper/monitor_wallpaper.h"
 #include "wallpaper/picture_reader.h"
 #include "wallpaper/screen_fit.h"
@@ -84,6 +85,9 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   const Image32 desktop = ShowOnMonitors(monitors, shown, ChosenStyle().value_or(WallpaperStyle::Center), background);
   if (!ProgramFolderReadOnly) WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
 
+  std::vector<std::string> devicePaths;
+  for (size_t k = 0; k < paths.size(); ++k) devicePaths.push_back(monitors[k].devicePath);
+  Shown = {paths, devicePaths, ChosenStyle().value_or(WallpaperStyle::Center)};
   // The next change goes on after the last entry taken.
   CurrentIndex = ShuffleCheck.Checked() ? row : last;
   MainListBox.SetItemIndex(CurrentIndex);
@@ -103,6 +107,28 @@ bool TMainForm::FitOnEachMonitor(const std::string& path, WallpaperStyle style, 
   }
   ShowOnMonitors(monitors, std::vector<const ui::Bitmap*>(monitors.size(), decoded), style, background);
   return true;
+}
+
+void TMainForm::RelayOutEachMonitor(const ShownWallpaper& shown) {
+  const std::vector<ui::Monitor> monitors = MonitorsLeftToRight();
+  std::vector<std::string> devicePaths;
+  for (const ui::Monitor& m : monitors) devicePaths.push_back(m.devicePath);
+  const std::vector<std::string> each = PicturesForMonitors(shown.paths, shown.monitors, devicePaths);
+  const uint32_t background = DesktopBackground();
+  // Each file read once, however many monitors show it.
+  std::vector<std::pair<std::string, ui::Bitmap>> read;
+  std::vector<const ui::Bitmap*> pictures;
+  for (const std::string& path : each) {
+    auto found = std::find_if(read.begin(), read.end(), [&](const auto& r) { return r.first == path; });
+    if (found == read.end()) {
+      read.reserve(each.size());
+      read.emplace_back(path, ReadPictureBitmap(path, background));
+      found = read.end() - 1;
+    }
+    pictures.push_back(&found->second);
+  }
+  ShowOnMonitors(monitors, pictures, shown.style, background);
+  Shown = {each, devicePaths, shown.style};
 }
 
 Image32 TMainForm::ShowOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<const ui::Bitmap*>& pictures,

@@ -41,10 +41,14 @@ TMainForm::TMainForm(ui::Application& app)
     if (msg == WM_SIZE) PanelMinimized(w == SIZE_MINIMIZED);
     return false;
   });
+  WatchDisplayChanges();
 }
 
 TMainForm::~TMainForm() {
-  if (ui::Application::Current() == &App()) App().UnhookMainWindow(minimizeHook_);
+  if (ui::Application::Current() == &App()) {
+    App().UnhookMainWindow(minimizeHook_);
+    StopWatchingDisplayChanges();
+  }
   if (PlaylistDragDrop()) SetPlaylistDragDrop(false);
 }
 

@@ -269,6 +269,34 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // single monitor.
   bool FitOnEachMonitor(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded);
 
+  // ---- display changes (display_changes.cpp)
+  // A new layout, scale or resolution, a resume from sleep, a session
+  // unlocked: the re-layout waits for the burst to end.
+  void DisplayChanged();
+  void WatchDisplayChanges();
+  void StopWatchingDisplayChanges();
+  void RelayoutTimerTick(ui::Component& sender);
+  // The pictures the program made to the monitors' sizes (Fill, Fit, Span,
+  // a picture per monitor) made again for the monitors as they are now,
+  // from the same files: the rotation does not move, no sound plays. With
+  // anything else on the desktop, or a file gone since, nothing happens:
+  // the system lays out its own wallpaper.
+  void RelayOutWallpaper();
+  // What the last change showed, when the program made it for the
+  // monitors: the files (one per monitor, left to right, or one for all)
+  // and the style.
+  struct ShownWallpaper {
+    std::vector<std::string> paths;
+    // With a picture per monitor, the device path of the monitor each of
+    // `paths` went to: the same monitor gets the same picture again however
+    // the layout changed.
+    std::vector<std::string> monitors;
+    WallpaperStyle style = WallpaperStyle::Center;
+  };
+  ShownWallpaper Shown;
+  // Shown's pictures, one per monitor, composed for the monitors now there.
+  void RelayOutEachMonitor(const ShownWallpaper& shown);
+
   // ---- rotation
   void RotationTimerTick(ui::Component& sender);
   void NextWallpaperItemClick(ui::Component& sender);
@@ -289,6 +317,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // tray menu's style commands (bound from the style table).
   void ApplyStyle(WallpaperStyle style);
   void ClearWallpaperItemClick(ui::Component& sender);
+  // Removes the desktop picture (ClearWallpaper) and forgets what was shown.
+  void ClearDesktop();
   void ClearWallpaperButtonClick(ui::Component& sender);
 
   // ---- the tray icon, its menu and the speed buttons
@@ -434,6 +464,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ui::Timer StartupTimer{this, "timer_start", 2000, false};
   ui::Timer FolderReaderTimer{this, "timer_forautomatic", 500, false};
   ui::Timer RotationTimer{this, "Timer1", 0, false};
+  // Started again by every display change, so a burst makes one re-layout.
+  ui::Timer RelayoutTimer{this, "RelayoutTimer", 500, false};
   TWPChanger WPChanger1{this, "WPChanger1"};
   ui::ImageList TrayIconFrames{this, "ImageList1"};
   TLanguage Translator{this, "Language1"};
@@ -562,6 +594,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void LetPreviewGo();
   void PanelMinimized(bool minimized);
   int minimizeHook_ = 0;
+  int displayHook_ = 0;
 
   ui::HookTo<TMainForm> listHook_{*this, &TMainForm::PlaylistBoxWindowProc};
   // Entries skipped in a row because their files are missing; bounds the

@@ -100,6 +100,7 @@ const ui::Binding<TMainForm> kBindings[] = {
     {"timer_start", ui::Event::Timer, &TMainForm::StartupTimerTick},
     {"timer_forautomatic", ui::Event::Timer, &TMainForm::FolderReaderTimerTick},
     {"Timer1", ui::Event::Timer, &TMainForm::RotationTimerTick},
+    {"RelayoutTimer", ui::Event::Timer, &TMainForm::RelayoutTimerTick},
 
     // The buttons and fields of the panel.
     {"Button1", ui::Event::Click, &TMainForm::OkButtonClick},

@@ -17,7 +17,13 @@ void TMainForm::ApplyStyle(WallpaperStyle style) {
   MainListBoxDblClick(*this);
 }
 
-void TMainForm::ClearWallpaperItemClick(ui::Component&) { ClearWallpaper(); }
+void TMainForm::ClearWallpaperItemClick(ui::Component&) { ClearDesktop(); }
+
+void TMainForm::ClearDesktop() {
+  // Nothing is left to lay out again after a display change.
+  Shown = {};
+  ClearWallpaper();
+}
 
 void TMainForm::ClearWallpaperButtonClick(ui::Component& sender) { ClearWallpaperItemClick(sender); }
 
