@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 190> kTranslationList = {
+constexpr std::array<std::string_view, 192> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -219,6 +219,9 @@ constexpr std::array<std::string_view, 190> kTranslationList = {
     "Settings.EachMonitorCheckBox.Caption",
     // The style Span.
     "MainForm.Span1.Caption",
+    // The next picture on one monitor.
+    "MainForm.NextWallpaperOn1.Caption",
+    "Settings.NextOnMonitorCheckBox.Caption",
 };
 
 constexpr std::array<HintMessage, 54> kHintMessages = {{

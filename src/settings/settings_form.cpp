@@ -48,6 +48,9 @@ const ui::LayoutItem kLayout[] = {
     {"HotKey11", "TabSheet2", 240, 122, 170, 23, "", lfHidden},
     {"CheckBox17", "TabSheet2", 12, 160, 220, 19, "Capture Screen"},
     {"HotKey17", "TabSheet2", 240, 158, 170, 23, "", lfHidden},
+    // A long caption: the whole row, its key field under it.
+    {"NextOnMonitorCheckBox", "TabSheet2", 12, 196, 400, 19, "Next wallpaper on the monitor under the pointer"},
+    {"NextOnMonitorHotKey", "TabSheet2", 240, 218, 170, 23, "", lfHidden},
 
     {"CheckBox12", "TabSheet3", 12, 16, 400, 19, "Register KRV List files with Pellimox Free Wallpaper Changer"},
 

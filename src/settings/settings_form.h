@@ -64,7 +64,7 @@ class TSettings : public ui::Form, public ChangeSound {
   void TextsReplaced() override;
 
   // ---- the hotkeys (settings_hotkeys.cpp)
-  static constexpr int kHotkeyCount = 5;
+  static constexpr int kHotkeyCount = 6;
   // Shows the key field of every ticked hotkey box; each box's click does.
   void BindHotkeyBoxes();
   void ShowHotkeyFields();
@@ -112,6 +112,8 @@ class TSettings : public ui::Form, public ChangeSound {
   ui::HotKey ClearHotkey{this, "HotKey11"};
   ui::CheckBox CaptureHotkeyCheck{this, "CheckBox17"};
   ui::HotKey CaptureHotkey{this, "HotKey17"};
+  ui::CheckBox NextOnMonitorHotkeyCheck{this, "NextOnMonitorCheckBox"};
+  ui::HotKey NextOnMonitorHotkey{this, "NextOnMonitorHotKey"};
 
   ui::CheckBox RegisterPlaylistFilesCheck{this, "CheckBox12"};
 

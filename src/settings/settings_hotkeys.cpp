@@ -1,4 +1,4 @@
-// The five global hotkeys: registered on the settings window, which lives
+// The global hotkeys: registered on the settings window, which lives
 // from start-up to the end, and dispatched from there.
 #include <iterator>
 
@@ -33,6 +33,8 @@ const HotkeyRow kHotkeys[] = {
      &SettingsValues::clearHotkeyOn, &SettingsValues::clearHotkey, "MyHotKey_4"},
     {&TSettings::CaptureHotkeyCheck, &TSettings::CaptureHotkey, &SettingsTarget::CaptureDesktop, nullptr,
      &SettingsValues::captureHotkey, "MyHotKey_5"},
+    {&TSettings::NextOnMonitorHotkeyCheck, &TSettings::NextOnMonitorHotkey, &SettingsTarget::NextWallpaperUnderPointer,
+     &SettingsValues::nextOnMonitorHotkeyOn, &SettingsValues::nextOnMonitorHotkey, "MyHotKey_6"},
 };
 static_assert(std::size(kHotkeys) == TSettings::kHotkeyCount);
 

@@ -57,11 +57,13 @@ struct SettingsValues {
   bool nextHotkeyOn;
   bool previousHotkeyOn;
   bool clearHotkeyOn;
+  bool nextOnMonitorHotkeyOn;
   int32_t openPanelHotkey;  // a key combination as the hotkey field gives it
   int32_t nextHotkey;
   int32_t previousHotkey;
   int32_t clearHotkey;
   int32_t captureHotkey;
+  int32_t nextOnMonitorHotkey;  // the next picture on the monitor under the pointer
   bool playSound;
   bool shuffleSounds;
   std::string soundList;  // a sound-list file, or "Default"
@@ -152,6 +154,8 @@ inline constexpr SettingRow kSettingRows[] = {
     settings_rows::Number("Hotkey10", "value", SettingsPart::Dialog, &SettingsValues::previousHotkey, 0),
     settings_rows::Number("Hotkey11", "value", SettingsPart::Dialog, &SettingsValues::clearHotkey, 0),
     settings_rows::Number("Hotkey17", "value", SettingsPart::Dialog, &SettingsValues::captureHotkey, 0),
+    settings_rows::Box("NextOnMonitorCheckBox", SettingsPart::Dialog, &SettingsValues::nextOnMonitorHotkeyOn, false),
+    settings_rows::Number("NextOnMonitorHotKey", "value", SettingsPart::Dialog, &SettingsValues::nextOnMonitorHotkey, 0),
     settings_rows::Box("PlaySoundCheckBox", SettingsPart::Dialog, &SettingsValues::playSound, false),
     settings_rows::Box("ShuffleCheckBox", SettingsPart::Dialog, &SettingsValues::shuffleSounds, false),
     settings_rows::Text("Last Sound Playlist", SettingsPart::Dialog, &SettingsValues::soundList, "Default"),

@@ -37,6 +37,7 @@ class SettingsTarget {
   // Clears the wallpaper and says so.
   virtual void ClearWallpaperAndSay() = 0;
   virtual void CaptureDesktop() = 0;
+  virtual void NextWallpaperUnderPointer() = 0;
 
  protected:
   ~SettingsTarget() = default;

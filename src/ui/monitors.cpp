@@ -49,6 +49,14 @@ std::vector<Monitor> Monitors() {
   return all;
 }
 
+std::vector<Monitor> MonitorsLeftToRight() {
+  std::vector<Monitor> monitors = Monitors();
+  std::sort(monitors.begin(), monitors.end(), [](const Monitor& a, const Monitor& b) {
+    return a.area.left != b.area.left ? a.area.left < b.area.left : a.area.top < b.area.top;
+  });
+  return monitors;
+}
+
 RECT VirtualScreen() {
   const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
   const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);

@@ -23,6 +23,10 @@ struct Monitor {
 // lists none.
 std::vector<Monitor> Monitors();
 
+// The same, left to right, then top to bottom: the order the program numbers
+// monitors in and hands out pictures to them.
+std::vector<Monitor> MonitorsLeftToRight();
+
 // The rectangle around every monitor.
 RECT VirtualScreen();
 

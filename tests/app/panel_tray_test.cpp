@@ -143,10 +143,14 @@ class PanelTrayTest : public test::GuiTest {
   // A right click on the icon. While the menu is on screen `whileOpen` sees
   // its window and handle; then `keys` are pressed in it, or (none given) it
   // is closed.
+  std::optional<ui::NotifyEvent> panelPrepares_;
   void RightClick(const std::function<void(HWND, HMENU)>& whileOpen, std::vector<WPARAM> keys = {}) {
     menuWindow = nullptr;
     bool ran = false;
-    panel->TrayMenu.OnPopup = [&](ui::Component&) {
+    // The panel's own preparation of the menu first, as without the test.
+    if (!panelPrepares_) panelPrepares_ = panel->TrayMenu.OnPopup;
+    panel->TrayMenu.OnPopup = [&](ui::Component& sender) {
+      if (*panelPrepares_) (*panelPrepares_)(sender);
       app.Post([&] {
         ran = true;
         HWND w = FindWindowA("#32768", nullptr);

@@ -328,6 +328,64 @@ TEST_F(TwoMonitorsPanelTest, FillAndFitWithOneWallpaperMakeThePictureToEachMonit
   }
 }
 
+TEST_F(TwoMonitorsPanelTest, NextWallpaperOnOneMonitorLeavesTheOtherAsItWas) {
+  TMainForm& panel = StartPanel(false);
+  const uint32_t colours[] = {0xDC1414, 0x1414DC, 0x14DC14, 0xDCDC14};
+  for (size_t i = 0; i < std::size(colours); ++i) {
+    const std::string path = dir.file("picture" + std::to_string(i) + ".jpg");
+    EncodeJpegFile(path, MakeImage(400, 300, colours[i]), 95);
+    panel.AddOneFile(path);
+  }
+  panel.StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
+  auto expectPair = [&](uint32_t leftColour, uint32_t rightColour) {
+    const Image32 desktop = Desktop(panel);
+    ASSERT_EQ(desktop.width, Width(screen));
+    EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + 20, 20), leftColour));
+    EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + 20, 20), rightColour));
+  };
+
+  // The tray menu numbers the monitors left to right with their sizes.
+  panel.TrayMenuPopup(panel.TrayMenu);
+  ASSERT_TRUE(panel.NextOnMonitorMenu.Visible());
+  const auto caption = [](const RECT& r) {
+    return std::to_string(Width(r)) + " \xC3\x97 " + std::to_string(Height(r));
+  };
+  EXPECT_EQ(panel.NextOnMonitorItems[0]->Caption(), "1: " + caption(leftMonitor));
+  EXPECT_EQ(panel.NextOnMonitorItems[1]->Caption(), "2: " + caption(rightMonitor));
+  EXPECT_FALSE(panel.NextOnMonitorItems[2]->Visible());
+
+  // One picture on both; then the right monitor alone moves on, twice,
+  // never to what the left one shows.
+  panel.MainListBox.SetItemIndex(0);
+  panel.MainListBoxDblClick(panel);
+  expectPair(colours[0], colours[0]);
+  panel.NextOnMonitorItems[1]->Click();
+  expectPair(colours[0], colours[1]);
+  EXPECT_EQ(panel.CurrentIndex, 1);
+  panel.NextOnMonitorItems[1]->Click();
+  expectPair(colours[0], colours[2]);
+  // The left one by the hotkey's command, with the pointer over it.
+  SetCursorPos(int(leftMonitor.left) + 50, int(leftMonitor.top) + 50);
+  panel.NextWallpaperUnderPointer();
+  expectPair(colours[3], colours[2]);
+  EXPECT_EQ(panel.CurrentIndex, 3);
+  // Past the end, round to the first; the picture the right monitor shows
+  // is passed over.
+  panel.NextOnMonitorItems[0]->Click();
+  expectPair(colours[0], colours[2]);
+  panel.NextOnMonitorItems[0]->Click();
+  expectPair(colours[1], colours[2]);
+  panel.NextOnMonitorItems[0]->Click();
+  expectPair(colours[3], colours[2]);
+  EXPECT_EQ(panel.CurrentIndex, 3);
+
+  // A display change keeps both as they are.
+  ASSERT_TRUE(DeleteFileA(panel.WPChanger1.BitmapPath().c_str()));
+  SendMessageA(app.UtilityWindow(), WM_DISPLAYCHANGE, 24, MAKELPARAM(Width(screen), Height(screen)));
+  ASSERT_TRUE(PumpUntil([&] { return !panel.RelayoutTimer.Enabled(); }));
+  expectPair(colours[3], colours[2]);
+}
+
 TEST_F(TwoMonitorsPanelTest, SpanLaysOnePictureAcrossBothMonitors) {
   // Even with a wallpaper for each monitor ticked: Span is one picture.
   TMainForm& panel = StartPanel(true);

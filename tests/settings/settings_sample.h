@@ -51,6 +51,14 @@ inline constexpr const char* kSampleSettings =
     "[movie height]\r\nValue=576\r\n"
     "[Show Full Path]\r\nChecked=1\r\n";
 
+// What the program saves beyond the sample: the keys of options added since,
+// at their defaults, after everything the file held.
+inline constexpr const char* kKeysAddedSinceTheSample =
+    "[NextOnMonitorCheckBox]\r\nChecked=0\r\n"
+    "[NextOnMonitorHotKey]\r\nvalue=0\r\n";
+inline const std::vector<std::pair<std::string, std::string>> kAddedKeys = {
+    {"NextOnMonitorCheckBox/Checked", "0"}, {"NextOnMonitorHotKey/value", "0"}};
+
 // The sections and keys of the sample that no row names.
 inline bool IsForeignToTheProgram(const std::string& section, const std::string& key) {
   return section == "Window position" || key == "note";

@@ -21,18 +21,7 @@
 
 namespace wc {
 
-namespace {
-
-// Left to right, then top to bottom: the first entry goes leftmost.
-std::vector<ui::Monitor> MonitorsLeftToRight() {
-  std::vector<ui::Monitor> monitors = ui::Monitors();
-  std::sort(monitors.begin(), monitors.end(), [](const ui::Monitor& a, const ui::Monitor& b) {
-    return a.area.left != b.area.left ? a.area.left < b.area.left : a.area.top < b.area.top;
-  });
-  return monitors;
-}
-
-}  // namespace
+using ui::MonitorsLeftToRight;
 
 bool TMainForm::DifferentWallpaperPerMonitor() const {
   return DialogOptions().eachMonitor;
@@ -85,9 +74,7 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   const Image32 desktop = ShowOnMonitors(monitors, shown, ChosenStyle().value_or(WallpaperStyle::Center), background);
   if (!ProgramFolderReadOnly) WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
 
-  std::vector<std::string> devicePaths;
-  for (size_t k = 0; k < paths.size(); ++k) devicePaths.push_back(monitors[k].devicePath);
-  Shown = {paths, devicePaths, ChosenStyle().value_or(WallpaperStyle::Center)};
+  Shown = {paths, DevicePathsOf(monitors), ChosenStyle().value_or(WallpaperStyle::Center)};
   // The next change goes on after the last entry taken.
   CurrentIndex = ShuffleCheck.Checked() ? row : last;
   MainListBox.SetItemIndex(CurrentIndex);
@@ -111,24 +98,33 @@ bool TMainForm::FitOnEachMonitor(const std::string& path, WallpaperStyle style, 
 
 void TMainForm::RelayOutEachMonitor(const ShownWallpaper& shown) {
   const std::vector<ui::Monitor> monitors = MonitorsLeftToRight();
+  const std::vector<std::string> devicePaths = DevicePathsOf(monitors);
+  ShowFilesOnMonitors(monitors, PicturesForMonitors(shown.paths, shown.monitors, devicePaths), shown.style);
+}
+
+std::vector<std::string> TMainForm::DevicePathsOf(const std::vector<ui::Monitor>& monitors) {
   std::vector<std::string> devicePaths;
   for (const ui::Monitor& m : monitors) devicePaths.push_back(m.devicePath);
-  const std::vector<std::string> each = PicturesForMonitors(shown.paths, shown.monitors, devicePaths);
+  return devicePaths;
+}
+
+void TMainForm::ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<std::string>& files,
+                                    WallpaperStyle style) {
   const uint32_t background = DesktopBackground();
   // Each file read once, however many monitors show it.
   std::vector<std::pair<std::string, ui::Bitmap>> read;
+  read.reserve(files.size());
   std::vector<const ui::Bitmap*> pictures;
-  for (const std::string& path : each) {
+  for (const std::string& path : files) {
     auto found = std::find_if(read.begin(), read.end(), [&](const auto& r) { return r.first == path; });
     if (found == read.end()) {
-      read.reserve(each.size());
       read.emplace_back(path, ReadPictureBitmap(path, background));
       found = read.end() - 1;
     }
     pictures.push_back(&found->second);
   }
-  ShowOnMonitors(monitors, pictures, shown.style, background);
-  Shown = {each, devicePaths, shown.style};
+  ShowOnMonitors(monitors, pictures, style, background);
+  Shown = {files, DevicePathsOf(monitors), style};
 }
 
 Image32 TMainForm::ShowOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<const ui::Bitmap*>& pictures,

@@ -296,6 +296,20 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ShownWallpaper Shown;
   // Shown's pictures, one per monitor, composed for the monitors now there.
   void RelayOutEachMonitor(const ShownWallpaper& shown);
+  // `files`, one per monitor, made in `style` for each and kept as Shown.
+  void ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<std::string>& files,
+                           WallpaperStyle style);
+  static std::vector<std::string> DevicePathsOf(const std::vector<ui::Monitor>& monitors);
+
+  // ---- the next picture on one monitor (next_on_monitor.cpp)
+  // The tray menu's "Next wallpaper on": an item per monitor, numbered left
+  // to right and captioned with its size when the menu opens.
+  void TrayMenuPopup(ui::Component& sender);
+  // Monitor `monitor` (left to right) takes the next picture of the
+  // playlist that no other monitor shows; the others keep theirs.
+  void NextWallpaperOnMonitor(size_t monitor);
+  // The same for the monitor under the pointer: the hotkey's command.
+  void NextWallpaperUnderPointer() override;
 
   // ---- rotation
   void RotationTimerTick(ui::Component& sender);
@@ -494,6 +508,10 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ui::MenuItem FitItem{this, "Fit1", &StyleMenu, "Fit"};
   ui::MenuItem SpanItem{this, "Span1", &StyleMenu, "Span"};
   ui::MenuItem AutoFitItem{this, "AutoFit1", &StyleMenu, "Auto fit"};
+  ui::MenuItem NextOnMonitorMenu{this, "NextWallpaperOn1", nullptr, "Next wallpaper on"};
+  // Its items, one per monitor, made with the menu (at most this many shown).
+  static constexpr size_t kMonitorItems = 8;
+  std::vector<std::unique_ptr<ui::MenuItem>> NextOnMonitorItems;
   ui::MenuItem N3{this, "N3", nullptr, "-"};
   ui::MenuItem DisplayPropertiesItem{this, "ShowDisplayProperties1", nullptr, "Show Display Properties"};
   ui::MenuItem ScreenSaverItem{this, "LaunchWindowsScreenSaver1", nullptr, "Launch Windows Screen Saver"};

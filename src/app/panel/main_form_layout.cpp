@@ -142,6 +142,7 @@ const ui::Binding<TMainForm> kBindings[] = {
     {"SelectedObject1", ui::Event::Click, &TMainForm::CaptureObjectItemClick},
     {"PreviousWallpaper1", ui::Event::Click, &TMainForm::PreviousWallpaperItemClick},
     {"NextWallpape1", ui::Event::Click, &TMainForm::NextWallpaperItemClick},
+    {"PopupMenu1", ui::Event::Popup, &TMainForm::TrayMenuPopup},
     {"Reload1", ui::Event::Click, &TMainForm::ReloadItemClick},
     {"ClearWallpaper1", ui::Event::Click, &TMainForm::ClearWallpaperItemClick},
     {"ShowDisplayProperties1", ui::Event::Click, &TMainForm::DisplayPropertiesItemClick},
@@ -237,7 +238,7 @@ void TMainForm::BuildControls() {
   ListDownloadItem.SetEnabled(false);
 
   for (ui::MenuItem* item :
-       {&ControlPanelItem, &SettingsItem, &N1, &ScreenCaptureMenu, &N2, &PreviousWallpaperItem, &NextWallpaperItem, &ReloadItem,
+       {&ControlPanelItem, &SettingsItem, &N1, &ScreenCaptureMenu, &N2, &PreviousWallpaperItem, &NextWallpaperItem, &NextOnMonitorMenu, &ReloadItem,
         &ClearWallpaperItem, &StyleMenu, &N3, &DisplayPropertiesItem, &ScreenSaverItem,
         &HideDesktopIconsItem, &N4, &HelpItem, &AboutItem, &N11, &OtherProgramsItem, &DonateItem, &N5,
         &ExitItem}) {
@@ -259,6 +260,11 @@ void TMainForm::BuildControls() {
   SelectAllItem.SetEnabled(false);
   InvertSelectionItem.SetEnabled(false);
 
+  for (size_t k = 0; k < kMonitorItems; ++k) {
+    NextOnMonitorItems.push_back(
+        std::make_unique<ui::MenuItem>(this, "NextOnMonitor" + std::to_string(k + 1), &NextOnMonitorMenu, ""));
+    NextOnMonitorItems.back()->OnClick = [this, k](ui::Component&) { NextWallpaperOnMonitor(k); };
+  }
   ui::Bind(*this, kBindings);
   // The tray menu's style commands, one to a style of the table.
   for (const WallpaperStyleRow& row : WallpaperStyles()) {

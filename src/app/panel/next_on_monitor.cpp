@@ -1,0 +1,93 @@
+// The next picture on one monitor: from the tray menu's "Next wallpaper on",
+// or by the hotkey for the monitor under the pointer. The other monitors
+// keep what they show.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "app/panel/main_form.h"
+#include "common/random.h"
+#include "ui/monitors.h"
+#include "wallpaper/monitor_assignment.h"
+#include "wallpaper/wallpaper_style.h"
+
+namespace wc {
+
+void TMainForm::TrayMenuPopup(ui::Component&) {
+  const std::vector<ui::Monitor> monitors = ui::MonitorsLeftToRight();
+  // One monitor: the plain "Next Wallpaper" says it all.
+  NextOnMonitorMenu.SetVisible(monitors.size() > 1);
+  for (size_t k = 0; k < NextOnMonitorItems.size(); ++k) {
+    ui::MenuItem& item = *NextOnMonitorItems[k];
+    item.SetVisible(k < monitors.size());
+    if (k >= monitors.size()) continue;
+    const RECT& a = monitors[k].area;
+    item.SetCaption(std::to_string(k + 1) + ": " + std::to_string(a.right - a.left) + " \xC3\x97 " +
+                    std::to_string(a.bottom - a.top));
+  }
+}
+
+void TMainForm::NextWallpaperUnderPointer() {
+  POINT at{};
+  if (!GetCursorPos(&at)) return;
+  const std::vector<ui::Monitor> monitors = ui::MonitorsLeftToRight();
+  for (size_t k = 0; k < monitors.size(); ++k) {
+    if (PtInRect(&monitors[k].area, at)) {
+      NextWallpaperOnMonitor(k);
+      return;
+    }
+  }
+}
+
+void TMainForm::NextWallpaperOnMonitor(size_t monitor) {
+  const std::vector<ui::Monitor> monitors = ui::MonitorsLeftToRight();
+  const int rows = MainListBox.Count();
+  if (!Playlist || rows == 0 || monitor >= monitors.size()) return;
+  const std::vector<std::string> devicePaths = DevicePathsOf(monitors);
+
+  // What every monitor shows now: the pictures the program made for them,
+  // else the current entry's picture on each.
+  std::vector<std::string> showing;
+  if (!Shown.paths.empty()) {
+    showing = PicturesForMonitors(Shown.paths, Shown.monitors, devicePaths);
+  } else if (std::optional<std::string> current = MonitorPictureOfRow(CurrentIndex)) {
+    showing.assign(monitors.size(), *current);
+  }
+  const auto shownElsewhere = [&](const std::string& path) {
+    for (size_t k = 0; k < showing.size(); ++k) {
+      if (k != monitor && showing[k] == path) return true;
+    }
+    return false;
+  };
+
+  // The next picture after the current row (under shuffle, drawn at
+  // random), passing over pages, movies, missing files and what another
+  // monitor shows; when only those are left, the next picture at all.
+  std::optional<int> chosen, fallback;
+  for (int step = 1; step <= rows && !chosen; ++step) {
+    const int row = ShuffleCheck.Checked() ? int(ProgramRandom().Next(uint32_t(rows)))
+                                           : int((int64_t(std::max(CurrentIndex, -1)) + step) % rows);
+    const std::optional<std::string> path = MonitorPictureOfRow(row);
+    if (!path) continue;
+    if (!shownElsewhere(*path)) {
+      chosen = row;
+    } else if (!fallback) {
+      fallback = row;
+    }
+  }
+  if (!chosen) chosen = fallback;
+  if (!chosen) return;
+
+  if (showing.size() != monitors.size()) showing.assign(monitors.size(), *MonitorPictureOfRow(*chosen));
+  showing[monitor] = *MonitorPictureOfRow(*chosen);
+  // One picture over every monitor cannot change on one of them: each
+  // fills its own instead.
+  WallpaperStyle style = Shown.paths.empty() ? ChosenStyle().value_or(WallpaperStyle::Center) : Shown.style;
+  if (RowOf(style).spansMonitors) style = WallpaperStyle::Fill;
+  ShowFilesOnMonitors(monitors, showing, style);
+  CurrentIndex = *chosen;
+  MainListBox.SetItemIndex(CurrentIndex);
+  EndChange();
+}
+
+}  // namespace wc
