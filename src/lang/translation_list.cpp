@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 192> kTranslationList = {
+constexpr std::array<std::string_view, 193> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -222,6 +222,8 @@ constexpr std::array<std::string_view, 192> kTranslationList = {
     // The next picture on one monitor.
     "MainForm.NextWallpaperOn1.Caption",
     "Settings.NextOnMonitorCheckBox.Caption",
+    // Pictures chosen by the monitors' shapes.
+    "Settings.PreferShapeCheckBox.Caption",
 };
 
 constexpr std::array<HintMessage, 54> kHintMessages = {{

@@ -36,6 +36,7 @@ const ui::LayoutItem kLayout[] = {
     {"Label5", "TabSheet1", 12, 171, 90, 16, "Language:"},
     {"ComboBox2", "TabSheet1", 104, 167, 160, 23},
     {"EachMonitorCheckBox", "TabSheet1", 12, 198, 400, 19, "A different wallpaper on each monitor"},
+    {"PreferShapeCheckBox", "TabSheet1", 12, 222, 400, 19, "Prefer pictures shaped like the monitor"},
 
     // The product's name does not fit beside the key field.
     {"CheckBox8", "TabSheet2", 12, 16, 220, 19, "Open Control Panel"},
@@ -84,6 +85,7 @@ const ui::Binding<TSettings> kBindings[] = {
     {"ComboBox2", ui::Event::Change, &TSettings::LanguageBoxChange},
     {"CheckBox7", ui::Event::Click, &TSettings::PanelOptionClick},
     {"EachMonitorCheckBox", ui::Event::Click, &TSettings::PanelOptionClick},
+    {"PreferShapeCheckBox", ui::Event::Click, &TSettings::PanelOptionClick},
     {"BitBtn1", ui::Event::Click, &TSettings::AddSoundsButtonClick},
     {"MainBitBtn3", ui::Event::Click, &TSettings::RemoveSoundButtonClick},
     {"MainBitBtn1", ui::Event::Click, &TSettings::PreviousSoundButtonClick},
@@ -171,6 +173,7 @@ void TSettings::ShowOptions() {
   AskConfirmationsCheck.SetChecked(v.askConfirmations);
   HighQualityCheck.SetChecked(v.highQualityResampling);
   EachMonitorCheckBox.SetChecked(v.eachMonitor);
+  PreferShapeCheckBox.SetChecked(v.preferShapedPictures);
   ShowLanguage();
   ShowHotkeyOptions();
   RegisterPlaylistFilesCheck.SetChecked(v.registerPlaylistType);
@@ -188,6 +191,7 @@ void TSettings::TakeOptions() {
   v.askConfirmations = AskConfirmationsCheck.Checked();
   v.highQualityResampling = HighQualityCheck.Checked();
   v.eachMonitor = EachMonitorCheckBox.Checked();
+  v.preferShapedPictures = PreferShapeCheckBox.Checked();
   v.registerPlaylistType = RegisterPlaylistFilesCheck.Checked();
   v.language = LanguageBox.Text();
   TakeHotkeyOptions();
@@ -199,6 +203,7 @@ void TSettings::TakeOptions() {
 void TSettings::PanelOptionClick(ui::Component&) {
   Model().values.highQualityResampling = HighQualityCheck.Checked();
   Model().values.eachMonitor = EachMonitorCheckBox.Checked();
+  Model().values.preferShapedPictures = PreferShapeCheckBox.Checked();
 }
 
 void TSettings::ShowLanguage() {

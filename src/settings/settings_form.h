@@ -98,6 +98,7 @@ class TSettings : public ui::Form, public ChangeSound {
   // Off unless the user chooses it: every monitor then shows an entry of its
   // own.
   ui::CheckBox EachMonitorCheckBox{this, "EachMonitorCheckBox"};
+  ui::CheckBox PreferShapeCheckBox{this, "PreferShapeCheckBox"};
   ui::CheckBox AskConfirmationsCheck{this, "CheckBox6"};
   ui::Label LanguageLabel{this, "Label5"};
   ui::ComboBox LanguageBox{this, "ComboBox2"};

@@ -51,6 +51,7 @@ struct SettingsValues {
   bool askConfirmations;  // kept and stored; nothing asks
   bool highQualityResampling;
   bool eachMonitor;
+  bool preferShapedPictures;  // a portrait monitor takes portrait pictures, a landscape one landscape
   bool registerPlaylistType;
   std::string language;
   bool openPanelHotkeyOn;
@@ -142,6 +143,7 @@ inline constexpr SettingRow kSettingRows[] = {
     settings_rows::Box("Ask Confirmations", SettingsPart::Dialog, &SettingsValues::askConfirmations, false),
     settings_rows::Box("High Quality Image Resampling", SettingsPart::Dialog, &SettingsValues::highQualityResampling, false),
     settings_rows::Box("Different Wallpaper on each Monitor", SettingsPart::Dialog, &SettingsValues::eachMonitor, false),
+    settings_rows::Box("Prefer Pictures Shaped like the Monitor", SettingsPart::Dialog, &SettingsValues::preferShapedPictures, false),
     settings_rows::Box("Register Extensions", SettingsPart::Dialog, &SettingsValues::registerPlaylistType, false),
     settings_rows::Text("language", SettingsPart::Dialog, &SettingsValues::language, "English"),
     settings_rows::Box("Checkbox8", SettingsPart::Dialog, &SettingsValues::openPanelHotkeyOn, false),

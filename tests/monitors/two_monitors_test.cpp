@@ -386,6 +386,33 @@ TEST_F(TwoMonitorsPanelTest, NextWallpaperOnOneMonitorLeavesTheOtherAsItWas) {
   expectPair(colours[3], colours[2]);
 }
 
+TEST_F(TwoMonitorsPanelTest, WithTheShapeOptionEachMonitorTakesAPictureOfItsOwnShape) {
+  IniFile(dir.file("settings.ini")).WriteBool("Prefer Pictures Shaped like the Monitor", "Checked", true);
+  TMainForm& panel = StartPanel(true);
+  struct Picture {
+    int width, height;
+    uint32_t colour;
+  };
+  const Picture pictures[] = {{400, 300, 0xDC1414}, {400, 300, 0x1414DC}, {300, 400, 0x14DC14}, {400, 300, 0xDCDC14}};
+  for (size_t i = 0; i < std::size(pictures); ++i) {
+    const std::string path = dir.file("picture" + std::to_string(i) + ".jpg");
+    EncodeJpegFile(path, MakeImage(pictures[i].width, pictures[i].height, pictures[i].colour), 95);
+    panel.AddOneFile(path);
+  }
+  panel.StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
+  panel.MainListBox.SetItemIndex(0);
+  panel.MainListBoxDblClick(panel);
+  // The left monitor lies flat and takes the first picture; the right one
+  // takes the upright picture when it stands upright, else the next flat one.
+  const bool upright = Height(rightMonitor) > Width(rightMonitor);
+  const Image32 desktop = Desktop(panel);
+  ASSERT_EQ(desktop.width, Width(screen));
+  EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + 20, 20), pictures[0].colour));
+  EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + 20, 20), upright ? pictures[2].colour : pictures[1].colour));
+  // The rotation goes on after the farthest picture taken.
+  EXPECT_EQ(panel.CurrentIndex, upright ? 2 : 1);
+}
+
 TEST_F(TwoMonitorsPanelTest, SpanLaysOnePictureAcrossBothMonitors) {
   // Even with a wallpaper for each monitor ticked: Span is one picture.
   TMainForm& panel = StartPanel(true);

@@ -112,7 +112,7 @@ TEST_F(SettingsFormTest, AFirstStartShowsTheDefaultsAndWritesNothingUntilApply) 
   EXPECT_EQ(IniSections(ExeFolder() + "settings.ini"),
             (std::vector<std::string>{"Show help tips", "Run at startup", "Always minimize", "Animate Wallpaper",
                                       "Enable Drag and Drop", "Ask Confirmations", "High Quality Image Resampling",
-                                      "Different Wallpaper on each Monitor",
+                                      "Different Wallpaper on each Monitor", "Prefer Pictures Shaped like the Monitor",
                                       "Register Extensions", "language", "Checkbox8", "Checkbox9", "Checkbox10",
                                       "Checkbox11", "Checkbox12", "Hotkey8", "Hotkey9", "Hotkey10", "Hotkey11",
                                       "Hotkey17", "NextOnMonitorCheckBox", "NextOnMonitorHotKey", "PlaySoundCheckBox", "ShuffleCheckBox", "Last Sound Playlist"}));

@@ -16,6 +16,7 @@
 #include "wallpaper/monitor_assignment.h"
 #include "wallpaper/monitor_wallpaper.h"
 #include "wallpaper/picture_reader.h"
+#include "wallpaper/picture_shape.h"
 #include "wallpaper/screen_fit.h"
 #include "wallpaper/wallpaper_style.h"
 
@@ -47,23 +48,55 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   // The rows after `row` in order, or under shuffle the others drawn at
   // random without replacement, so no two monitors show one entry; a page,
   // a movie or a missing file is passed over, as a single change passes
-  // over a missing file. Each row is looked at once at most.
-  std::vector<std::string> paths{*first};
+  // over a missing file. Each row is looked at once at most, and only as
+  // far as the monitors need.
+  struct Candidate {
+    int row;
+    std::string path;
+    bool taken = false;
+    std::optional<std::optional<Shape>> shape;  // read from the header when first asked
+  };
+  std::vector<Candidate> pool{{row, *first}};
   std::vector<int> others;
   for (int k = 1; k < rows; ++k) others.push_back(int((size_t(row) + size_t(k)) % size_t(rows)));
-  int last = row;
-  for (size_t i = 0; i < others.size() && paths.size() < monitors.size(); ++i) {
-    if (ShuffleCheck.Checked()) {
+  size_t drawn = 0;
+  const auto drawNext = [&] {
+    while (drawn < others.size()) {
+      const size_t i = drawn++;
       // The next draw comes from the rows not drawn yet.
-      std::swap(others[i], others[i + ProgramRandom().Next(uint32_t(others.size() - i))]);
+      if (ShuffleCheck.Checked()) std::swap(others[i], others[i + ProgramRandom().Next(uint32_t(others.size() - i))]);
+      if (std::optional<std::string> path = MonitorPictureOfRow(others[i])) {
+        pool.push_back({others[i], *path});
+        return true;
+      }
     }
-    if (std::optional<std::string> path = MonitorPictureOfRow(others[i])) {
-      paths.push_back(*path);
-      last = others[i];
+    return false;
+  };
+  // With the option, a monitor takes the first picture of its own shape
+  // when there is one, else the first picture left.
+  const bool byShape = DialogOptions().preferShapedPictures;
+  const auto fits = [&](Candidate& c, const ui::Monitor& m) {
+    if (!byShape) return true;
+    if (!c.shape) c.shape = ShapeOfPictureFile(c.path);
+    return *c.shape == ShapeOf(m.area.right - m.area.left, m.area.bottom - m.area.top);
+  };
+  std::vector<std::string> paths;
+  size_t farthest = 0;
+  for (const ui::Monitor& m : monitors) {
+    std::optional<size_t> chosen;
+    for (size_t p = 0; !chosen && (p < pool.size() || drawNext()); ++p) {
+      if (!pool[p].taken && fits(pool[p], m)) chosen = p;
     }
+    for (size_t p = 0; !chosen && p < pool.size(); ++p) {
+      if (!pool[p].taken) chosen = p;
+    }
+    // Fewer pictures than monitors: the usual change shows one everywhere.
+    if (!chosen) return false;
+    pool[*chosen].taken = true;
+    paths.push_back(pool[*chosen].path);
+    farthest = std::max(farthest, *chosen);
   }
-  // Fewer pictures than monitors: the usual change shows one everywhere.
-  if (paths.size() < monitors.size()) return false;
+  const int last = pool[farthest].row;
 
   const uint32_t background = DesktopBackground();
   std::vector<ui::Bitmap> pictures;

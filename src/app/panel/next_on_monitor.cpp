@@ -9,6 +9,7 @@
 #include "common/random.h"
 #include "ui/monitors.h"
 #include "wallpaper/monitor_assignment.h"
+#include "wallpaper/picture_shape.h"
 #include "wallpaper/wallpaper_style.h"
 
 namespace wc {
@@ -62,19 +63,26 @@ void TMainForm::NextWallpaperOnMonitor(size_t monitor) {
 
   // The next picture after the current row (under shuffle, drawn at
   // random), passing over pages, movies, missing files and what another
-  // monitor shows; when only those are left, the next picture at all.
-  std::optional<int> chosen, fallback;
+  // monitor shows; with the option, the next of the monitor's shape first.
+  // When only those are left, the next picture at all.
+  const bool byShape = DialogOptions().preferShapedPictures;
+  const RECT& area = monitors[monitor].area;
+  const Shape wanted = ShapeOf(area.right - area.left, area.bottom - area.top);
+  std::optional<int> chosen, otherShape, fallback;
   for (int step = 1; step <= rows && !chosen; ++step) {
     const int row = ShuffleCheck.Checked() ? int(ProgramRandom().Next(uint32_t(rows)))
                                            : int((int64_t(std::max(CurrentIndex, -1)) + step) % rows);
     const std::optional<std::string> path = MonitorPictureOfRow(row);
     if (!path) continue;
-    if (!shownElsewhere(*path)) {
+    if (shownElsewhere(*path)) {
+      if (!fallback) fallback = row;
+    } else if (byShape && ShapeOfPictureFile(*path) != wanted) {
+      if (!otherShape) otherShape = row;
+    } else {
       chosen = row;
-    } else if (!fallback) {
-      fallback = row;
     }
   }
+  if (!chosen) chosen = otherShape;
   if (!chosen) chosen = fallback;
   if (!chosen) return;
 
