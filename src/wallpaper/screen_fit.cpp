@@ -189,11 +189,19 @@ Image32 RenderForMonitor(const MonitorPicture& monitor, uint32_t background) {
 
 Image32 ComposeDesktop(const std::vector<MonitorPicture>& monitors, int screenWidth, int screenHeight,
                        uint32_t background) {
+  std::vector<Image32> rendered;
+  for (const MonitorPicture& m : monitors) rendered.push_back(RenderForMonitor(m, background));
+  return PlaceOnDesktop(monitors, rendered, screenWidth, screenHeight, background);
+}
+
+Image32 PlaceOnDesktop(const std::vector<MonitorPicture>& monitors, const std::vector<Image32>& rendered,
+                       int screenWidth, int screenHeight, uint32_t background) {
   Image32 desktop = MakeImage(screenWidth, screenHeight, background & 0x00FFFFFF);
   if (desktop.empty()) return desktop;
   auto wrap = [](int v, int size) { return ((v % size) + size) % size; };
-  for (const MonitorPicture& m : monitors) {
-    const Image32 part = RenderForMonitor(m, background);
+  for (size_t k = 0; k < monitors.size() && k < rendered.size(); ++k) {
+    const MonitorPicture& m = monitors[k];
+    const Image32& part = rendered[k];
     for (int y = 0; y < part.height; ++y) {
       uint32_t* row = desktop.pixels.data() + size_t(wrap(m.top + y, screenHeight)) * size_t(screenWidth);
       const uint32_t* from = part.pixels.data() + size_t(y) * size_t(part.width);

@@ -64,6 +64,10 @@ Image32 RenderForMonitor(const MonitorPicture& monitor, uint32_t background);
 // covers show the background.
 Image32 ComposeDesktop(const std::vector<MonitorPicture>& monitors, int screenWidth, int screenHeight,
                        uint32_t background);
+// The same from pictures already made for the monitors (RenderForMonitor),
+// `rendered[k]` for `monitors[k]`.
+Image32 PlaceOnDesktop(const std::vector<MonitorPicture>& monitors, const std::vector<Image32>& rendered,
+                       int screenWidth, int screenHeight, uint32_t background);
 
 // Scales the source rectangle (picture pixels, fractions allowed) into the
 // whole of `target` (width x height pixels, `stride` apart).

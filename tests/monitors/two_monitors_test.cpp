@@ -6,7 +6,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <shobjidl.h>
+
+#include <algorithm>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 
 #include "app/panel/main_form.h"
@@ -16,8 +20,10 @@
 #include "common/ini_file.h"
 #include "common/jpeg.h"
 #include "gui_test.h"
+#include "program_files.h"
 #include "temp_dir.h"
 #include "ui/monitors.h"
+#include "wallpaper/monitor_wallpaper.h"
 
 namespace wc {
 namespace {
@@ -218,6 +224,40 @@ TEST_F(TwoMonitorsTest, WithTheOptionEachMonitorShowsAnEntryOfItsOwn) {
   expectHalves(colours[1], colours[1]);
 }
 
+// Windows' desktop wallpaper object, stood in for by the tests' own server
+// (Wine has none) while this lives: registered for this prefix, its calls
+// written to `log`.
+class RegisteredWallpaperServer {
+ public:
+  explicit RegisteredWallpaperServer(const std::string& log) {
+    std::string dll = WC_DESKTOP_WALLPAPER_SERVER;
+    std::replace(dll.begin(), dll.end(), '/', '\\');
+    SetEnvironmentVariableA("WC_DESKTOP_WALLPAPER_LOG", log.c_str());
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kKey) + "\\InprocServer32").c_str(), 0, nullptr, 0,
+                        KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+      return;
+    }
+    const char both[] = "Both";
+    registered = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(dll.c_str()),
+                                DWORD(dll.size() + 1)) == ERROR_SUCCESS &&
+                 RegSetValueExA(key, "ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(both), sizeof both) ==
+                     ERROR_SUCCESS;
+    RegCloseKey(key);
+  }
+  ~RegisteredWallpaperServer() {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKey);
+    SetEnvironmentVariableA("WC_DESKTOP_WALLPAPER_LOG", nullptr);
+    CoFreeUnusedLibraries();
+  }
+  RegisteredWallpaperServer(const RegisteredWallpaperServer&) = delete;
+  RegisteredWallpaperServer& operator=(const RegisteredWallpaperServer&) = delete;
+  bool registered = false;
+
+ private:
+  static constexpr const char* kKey = "Software\\Classes\\CLSID\\{C2CF3110-460E-4FC1-B9D0-8A1C0C9CC4BD}";
+};
+
 // A panel started in a folder of its own, with the settings written before.
 class TwoMonitorsPanelTest : public TwoMonitorsTest {
  protected:
@@ -411,6 +451,57 @@ TEST_F(TwoMonitorsPanelTest, WithTheShapeOptionEachMonitorTakesAPictureOfItsOwnS
   EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + 20, 20), upright ? pictures[2].colour : pictures[1].colour));
   // The rotation goes on after the farthest picture taken.
   EXPECT_EQ(panel.CurrentIndex, upright ? 2 : 1);
+}
+
+TEST_F(TwoMonitorsPanelTest, WhereTheSystemTakesAFilePerMonitorEachGetsItsOwnMadeToItsSize) {
+  const std::string log = dir.file("calls.log");
+  RegisteredWallpaperServer server(log);
+  ASSERT_TRUE(server.registered);
+  ASSERT_TRUE(SystemHasMonitorWallpapers());
+  TMainForm& panel = StartPanel(true);
+  for (const uint32_t colour : {0xDC1414u, 0x1414DCu}) {
+    const std::string path = dir.file("picture" + std::to_string(colour) + ".jpg");
+    EncodeJpegFile(path, MakeImage(400, 300, colour), 95);
+    panel.AddOneFile(path);
+  }
+  panel.StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
+  panel.MainListBox.SetItemIndex(0);
+  panel.MainListBoxDblClick(panel);
+
+  // The monitors looked up, the position set once, and one file per
+  // monitor, left to right, each at that monitor's size with its picture.
+  std::vector<std::string> calls;
+  std::istringstream lines(test::ReadTextFile(log));
+  for (std::string line; std::getline(lines, line);) calls.push_back(line);
+  EXPECT_TRUE(std::count_if(calls.begin(), calls.end(), [](const std::string& c) {
+    return c.starts_with("GetMonitorDevicePathAt ");
+  }) >= 2);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetPosition " + std::to_string(int(DWPOS_CENTER))), 1);
+  std::vector<std::string> files;
+  for (const std::string& c : calls) {
+    if (c.starts_with("SetWallpaper ")) files.push_back(c.substr(c.find('|') + 1));
+  }
+  ASSERT_EQ(files.size(), 2u) << "each monitor's picture is handed over once";
+  const RECT monitors[] = {leftMonitor, rightMonitor};
+  const uint32_t colours[] = {0xDC1414, 0x1414DC};
+  for (size_t k = 0; k < 2; ++k) {
+    SCOPED_TRACE(files[k]);
+    const Image32 own = DecodeBmp(ReadFileBytes(files[k]));
+    EXPECT_EQ(own.width, Width(monitors[k]));
+    EXPECT_EQ(own.height, Height(monitors[k]));
+    EXPECT_TRUE(Similar(own.at(own.width / 2, own.height / 2), colours[k]));
+  }
+
+  // Span there is the system's own: one picture, its style 22, no file per
+  // monitor.
+  panel.StyleBox.SetItemIndex(RowOf(WallpaperStyle::Span).comboIndex);
+  panel.MainListBoxDblClick(panel);
+  EXPECT_EQ(DesktopValue("WallpaperStyle"), "22");
+  EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
+  std::istringstream after(test::ReadTextFile(log));
+  int handedOver = 0;
+  for (std::string line; std::getline(after, line);) handedOver += line.starts_with("SetWallpaper ");
+  EXPECT_EQ(handedOver, 2);
 }
 
 TEST_F(TwoMonitorsPanelTest, SpanLaysOnePictureAcrossBothMonitors) {

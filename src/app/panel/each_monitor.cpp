@@ -170,13 +170,14 @@ Image32 TMainForm::ShowOnMonitors(const std::vector<ui::Monitor>& monitors, cons
     parts.push_back(MonitorPicture{PixelView{p.Bits(), p.Width(), p.Height(), size_t(p.Width())}, int(a.left),
                                    int(a.top), int(a.right - a.left), int(a.bottom - a.top), style});
   }
-  Image32 desktop =
-      ComposeDesktop(parts, int(screen.right - screen.left), int(screen.bottom - screen.top), background);
-
-  // A file per monitor where the system takes one (Windows 8 and later);
-  // elsewhere one bitmap, tiled from the primary monitor's corner.
+  // Each monitor's picture is made once: it goes to the system alone where
+  // the system takes a file per monitor (Windows 8 and later), and into the
+  // one bitmap of the whole desktop, tiled from the primary monitor's
+  // corner, that the program keeps and older systems show.
   std::vector<Image32> own;
   for (const MonitorPicture& part : parts) own.push_back(RenderForMonitor(part, background));
+  Image32 desktop =
+      PlaceOnDesktop(parts, own, int(screen.right - screen.left), int(screen.bottom - screen.top), background);
   std::vector<MonitorBitmap> perMonitor;
   for (size_t k = 0; k < monitors.size(); ++k) perMonitor.push_back(MonitorBitmap{monitors[k].area, &own[k]});
   if (!GiveEachMonitorItsPicture(perMonitor, WPChanger1.PreparedBitmapFolder(), 24)) {
