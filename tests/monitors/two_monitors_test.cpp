@@ -322,12 +322,21 @@ TEST_F(TwoMonitorsPanelTest, EachMonitorTakesDistinctPicturesAndPassesOverPagesM
     EXPECT_EQ(panel.CurrentIndex, 0);
   }
 
-  // A display change lays each monitor's own picture out again, the
-  // rotation where it was.
+  // The same monitors where they were: the desktop is left as it is.
   ASSERT_TRUE(DeleteFileA(panel.WPChanger1.BitmapPath().c_str()));
   SendMessageA(app.UtilityWindow(), WM_DISPLAYCHANGE, 24, MAKELPARAM(Width(screen), Height(screen)));
   ASSERT_TRUE(PumpUntil([&] { return !panel.RelayoutTimer.Enabled(); }));
-  expectPair(0xDC1414, 0x1414DC);
+  EXPECT_FALSE(test::Exists(panel.WPChanger1.BitmapPath()));
+
+  // The pictures were made when the two monitors stood the other way round:
+  // after the change each monitor, found by its device path, gets its own
+  // picture back on the side where it is now; the rotation stays.
+  ASSERT_EQ(panel.Shown.monitors.size(), 2u);
+  std::swap(panel.Shown.monitors[0], panel.Shown.monitors[1]);
+  panel.Shown.layout.clear();
+  SendMessageA(app.UtilityWindow(), WM_DISPLAYCHANGE, 24, MAKELPARAM(Width(screen), Height(screen)));
+  ASSERT_TRUE(PumpUntil([&] { return !panel.RelayoutTimer.Enabled(); }));
+  expectPair(0x1414DC, 0xDC1414);
   EXPECT_EQ(panel.CurrentIndex, 0);
 }
 
@@ -419,8 +428,9 @@ TEST_F(TwoMonitorsPanelTest, NextWallpaperOnOneMonitorLeavesTheOtherAsItWas) {
   expectPair(colours[3], colours[2]);
   EXPECT_EQ(panel.CurrentIndex, 3);
 
-  // A display change keeps both as they are.
+  // A display change (to another layout) keeps both as they are.
   ASSERT_TRUE(DeleteFileA(panel.WPChanger1.BitmapPath().c_str()));
+  panel.Shown.layout.clear();
   SendMessageA(app.UtilityWindow(), WM_DISPLAYCHANGE, 24, MAKELPARAM(Width(screen), Height(screen)));
   ASSERT_TRUE(PumpUntil([&] { return !panel.RelayoutTimer.Enabled(); }));
   expectPair(colours[3], colours[2]);
@@ -546,6 +556,7 @@ TEST_F(TwoMonitorsPanelTest, SpanLaysOnePictureAcrossBothMonitors) {
   // where it was.
   const int index = panel.CurrentIndex;
   ASSERT_TRUE(DeleteFileA(panel.WPChanger1.BitmapPath().c_str()));
+  panel.Shown.layout.clear();
   SendMessageA(app.UtilityWindow(), WM_DISPLAYCHANGE, 24, MAKELPARAM(Width(screen), Height(screen)));
   ASSERT_TRUE(PumpUntil([&] { return !panel.RelayoutTimer.Enabled(); }));
   expectSpanned();

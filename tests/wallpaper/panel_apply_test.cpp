@@ -196,10 +196,21 @@ TEST_F(ApplyTest, ABurstOfDisplayChangesMakesTheFilledPictureAgainOnceWithoutMov
   const int index = panel->CurrentIndex;
   int changes = 0;
   panel->WPChanger1.OnBeginChange = [&](ui::Component&) { ++changes; };
-  ASSERT_TRUE(DeleteFileA(bitmap.c_str()));
-
-  // A new resolution, a resume and an unlock in a row, as after sleep.
   const HWND window = app.UtilityWindow();
+
+  // The same monitors where they were (a resume, an unlock): nothing is
+  // made again.
+  SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  SendMessageA(window, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !panel->RelayoutTimer.Enabled(); }));
+  EXPECT_EQ(changes, 0);
+
+  // The picture was made for another layout (the screen has changed its
+  // size since): a burst makes it again once, at the size now.
+  ASSERT_FALSE(panel->Shown.layout.empty());
+  panel->Shown.layout[0].area.right += 100;
+  ASSERT_TRUE(DeleteFileA(bitmap.c_str()));
+  // A new resolution, a resume and an unlock in a row, as after sleep.
   SendMessageA(window, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
   SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
   SendMessageA(window, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);

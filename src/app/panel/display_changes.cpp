@@ -6,6 +6,7 @@
 #include "app/panel/main_form.h"
 #include "playlist/playlist_file.h"
 #include "ui/application.h"
+#include "ui/monitors.h"
 
 namespace wc {
 
@@ -40,9 +41,18 @@ void TMainForm::RelayoutTimerTick(ui::Component&) {
   RelayOutWallpaper();
 }
 
+std::vector<TMainForm::LaidOutMonitor> TMainForm::CurrentLayout() {
+  std::vector<LaidOutMonitor> layout;
+  for (const ui::Monitor& m : ui::MonitorsLeftToRight()) layout.push_back({m.devicePath, m.area});
+  return layout;
+}
+
 void TMainForm::RelayOutWallpaper() {
   const ShownWallpaper shown = Shown;
   if (shown.paths.empty()) return;
+  // The pictures the system shows were made for these very monitors:
+  // nothing is read or made again.
+  if (shown.layout == CurrentLayout()) return;
   for (const std::string& path : shown.paths) {
     if (!FileExists(path)) return;
   }
@@ -50,6 +60,7 @@ void TMainForm::RelayOutWallpaper() {
     if (!FitOnEachMonitor(shown.paths[0], shown.style, nullptr)) {
       WPChanger1.ChangeWallpaper(shown.paths[0], shown.style);
     }
+    Shown.layout = CurrentLayout();
     return;
   }
   RelayOutEachMonitor(shown);

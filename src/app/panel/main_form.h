@@ -285,6 +285,15 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // What the last change showed, when the program made it for the
   // monitors: the files (one per monitor, left to right, or one for all)
   // and the style.
+  // A monitor as it lay when the pictures were made for it.
+  struct LaidOutMonitor {
+    std::string devicePath;
+    RECT area{};
+    bool operator==(const LaidOutMonitor& o) const {
+      return devicePath == o.devicePath && EqualRect(&area, &o.area);
+    }
+  };
+  static std::vector<LaidOutMonitor> CurrentLayout();
   struct ShownWallpaper {
     std::vector<std::string> paths;
     // With a picture per monitor, the device path of the monitor each of
@@ -292,6 +301,10 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
     // the layout changed.
     std::vector<std::string> monitors;
     WallpaperStyle style = WallpaperStyle::Center;
+    // Every monitor, left to right, as the pictures were made: a burst that
+    // ends with the same monitors where they were (a resume, an unlock, a
+    // monitor off and on again) leaves the desktop as it is.
+    std::vector<LaidOutMonitor> layout = CurrentLayout();
   };
   ShownWallpaper Shown;
   // Shown's pictures, one per monitor, composed for the monitors now there.
