@@ -274,6 +274,14 @@ class TwoMonitorsPanelTest : public TwoMonitorsTest {
   // virtual-screen x `left` found where the tiling from the primary's corner
   // puts it.
   Image32 Desktop(TMainForm& panel) const { return DecodeBmp(ReadFileBytes(panel.WPChanger1.BitmapPath())); }
+  // The left monitor's part of the desktop bitmap shows `leftColour` at its
+  // top-left, the right one's `rightColour`.
+  void ExpectSides(TMainForm& panel, uint32_t leftColour, uint32_t rightColour) const {
+    const Image32 desktop = Desktop(panel);
+    ASSERT_EQ(desktop.width, Width(screen));
+    EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + 20, 20), leftColour));
+    EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + 20, 20), rightColour));
+  }
   static bool Similar(uint32_t a, uint32_t b) {
     for (int shift : {0, 8, 16}) {
       if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 8) return false;
@@ -296,12 +304,7 @@ TEST_F(TwoMonitorsPanelTest, EachMonitorTakesDistinctPicturesAndPassesOverPagesM
   ASSERT_EQ(panel.MainListBox.Count(), 5);
   DeleteFileA(gone.c_str());
   panel.StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
-  auto expectPair = [&](uint32_t leftColour, uint32_t rightColour) {
-    const Image32 desktop = Desktop(panel);
-    ASSERT_EQ(desktop.width, Width(screen));
-    EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + 20, 20), leftColour));
-    EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + 20, 20), rightColour));
-  };
+  auto expectPair = [&](uint32_t leftColour, uint32_t rightColour) { ExpectSides(panel, leftColour, rightColour); };
 
   // In order: the page, the movie and the missing file are passed over.
   panel.MainListBox.SetItemIndex(0);
@@ -386,12 +389,7 @@ TEST_F(TwoMonitorsPanelTest, NextWallpaperOnOneMonitorLeavesTheOtherAsItWas) {
     panel.AddOneFile(path);
   }
   panel.StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
-  auto expectPair = [&](uint32_t leftColour, uint32_t rightColour) {
-    const Image32 desktop = Desktop(panel);
-    ASSERT_EQ(desktop.width, Width(screen));
-    EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + 20, 20), leftColour));
-    EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + 20, 20), rightColour));
-  };
+  auto expectPair = [&](uint32_t leftColour, uint32_t rightColour) { ExpectSides(panel, leftColour, rightColour); };
 
   // The tray menu numbers the monitors left to right with their sizes.
   panel.TrayMenuPopup(panel.TrayMenu);
@@ -455,10 +453,7 @@ TEST_F(TwoMonitorsPanelTest, WithTheShapeOptionEachMonitorTakesAPictureOfItsOwnS
   // The left monitor lies flat and takes the first picture; the right one
   // takes the upright picture when it stands upright, else the next flat one.
   const bool upright = Height(rightMonitor) > Width(rightMonitor);
-  const Image32 desktop = Desktop(panel);
-  ASSERT_EQ(desktop.width, Width(screen));
-  EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + 20, 20), pictures[0].colour));
-  EXPECT_TRUE(Similar(desktop.at(PartOf(rightMonitor.left) + 20, 20), upright ? pictures[2].colour : pictures[1].colour));
+  ExpectSides(panel, pictures[0].colour, upright ? pictures[2].colour : pictures[1].colour);
   // The rotation goes on after the farthest picture taken.
   EXPECT_EQ(panel.CurrentIndex, upright ? 2 : 1);
 }
