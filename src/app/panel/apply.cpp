@@ -177,10 +177,7 @@ std::optional<WallpaperStyle> TMainForm::ChosenStyle() const { return StyleOfCom
 void TMainForm::ApplyToDesktop(const std::string& path, const ui::Bitmap* decoded) {
   const std::optional<WallpaperStyle> chosen = ChosenStyle();
   // Fill and Fit on several monitors: the picture made to each one's size.
-  if (chosen && FitOnEachMonitor(path, *chosen, decoded)) {
-    Shown = {{path}, {}, *chosen};
-    return;
-  }
+  if (chosen && FitOnEachMonitor(path, *chosen, decoded)) return;
   // With no style chosen the applier keeps its last one.
   if (chosen) WPChanger1.Position = *chosen;
   const POINT origin =
@@ -196,7 +193,7 @@ void TMainForm::ApplyToDesktop(const std::string& path, const ui::Bitmap* decode
   // a display change.
   const WallpaperStyleRow& row = RowOf(WPChanger1.Position);
   if ((row.drawnToScreen || row.spansMonitors) && KindOfEntry(source) == EntryKind::Picture) {
-    Shown = {{source}, {}, WPChanger1.Position};
+    Shown = {{source}, {}, WPChanger1.Position, CurrentLayout()};
   }
 }
 

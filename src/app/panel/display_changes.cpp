@@ -41,11 +41,7 @@ void TMainForm::RelayoutTimerTick(ui::Component&) {
   RelayOutWallpaper();
 }
 
-std::vector<TMainForm::LaidOutMonitor> TMainForm::CurrentLayout() {
-  std::vector<LaidOutMonitor> layout;
-  for (const ui::Monitor& m : ui::MonitorsLeftToRight()) layout.push_back({m.devicePath, m.area});
-  return layout;
-}
+std::vector<TMainForm::LaidOutMonitor> TMainForm::CurrentLayout() { return LayoutOf(ui::MonitorsLeftToRight()); }
 
 void TMainForm::RelayOutWallpaper() {
   const ShownWallpaper shown = Shown;
@@ -59,8 +55,8 @@ void TMainForm::RelayOutWallpaper() {
   if (shown.paths.size() == 1) {
     if (!FitOnEachMonitor(shown.paths[0], shown.style, nullptr)) {
       WPChanger1.ChangeWallpaper(shown.paths[0], shown.style);
+      Shown.layout = CurrentLayout();
     }
-    Shown.layout = CurrentLayout();
     return;
   }
   RelayOutEachMonitor(shown);

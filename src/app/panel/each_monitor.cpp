@@ -98,16 +98,10 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   }
   const int last = pool[farthest].row;
 
-  const uint32_t background = DesktopBackground();
-  std::vector<ui::Bitmap> pictures;
-  for (const std::string& path : paths) pictures.push_back(ReadPictureBitmap(path, background));
-  std::vector<const ui::Bitmap*> shown;
-  for (const ui::Bitmap& p : pictures) shown.push_back(&p);
   // With no style chosen each monitor centres its picture.
-  const Image32 desktop = ShowOnMonitors(monitors, shown, ChosenStyle().value_or(WallpaperStyle::Center), background);
+  const Image32 desktop = ShowFilesOnMonitors(monitors, paths, ChosenStyle().value_or(WallpaperStyle::Center));
   if (!ProgramFolderReadOnly) WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
 
-  Shown = {paths, DevicePathsOf(monitors), ChosenStyle().value_or(WallpaperStyle::Center)};
   // The next change goes on after the last entry taken.
   CurrentIndex = ShuffleCheck.Checked() ? row : last;
   MainListBox.SetItemIndex(CurrentIndex);
@@ -126,6 +120,7 @@ bool TMainForm::FitOnEachMonitor(const std::string& path, WallpaperStyle style, 
     decoded = &read;
   }
   ShowOnMonitors(monitors, std::vector<const ui::Bitmap*>(monitors.size(), decoded), style, background);
+  Shown = {{path}, {}, style, LayoutOf(monitors)};
   return true;
 }
 
@@ -135,14 +130,20 @@ void TMainForm::RelayOutEachMonitor(const ShownWallpaper& shown) {
   ShowFilesOnMonitors(monitors, PicturesForMonitors(shown.paths, shown.monitors, devicePaths), shown.style);
 }
 
+std::vector<TMainForm::LaidOutMonitor> TMainForm::LayoutOf(const std::vector<ui::Monitor>& monitors) {
+  std::vector<LaidOutMonitor> layout;
+  for (const ui::Monitor& m : monitors) layout.push_back({m.devicePath, m.area});
+  return layout;
+}
+
 std::vector<std::string> TMainForm::DevicePathsOf(const std::vector<ui::Monitor>& monitors) {
   std::vector<std::string> devicePaths;
   for (const ui::Monitor& m : monitors) devicePaths.push_back(m.devicePath);
   return devicePaths;
 }
 
-void TMainForm::ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<std::string>& files,
-                                    WallpaperStyle style) {
+Image32 TMainForm::ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors,
+                                       const std::vector<std::string>& files, WallpaperStyle style) {
   const uint32_t background = DesktopBackground();
   // Each file read once, however many monitors show it.
   std::vector<std::pair<std::string, ui::Bitmap>> read;
@@ -156,8 +157,9 @@ void TMainForm::ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors, co
     }
     pictures.push_back(&found->second);
   }
-  ShowOnMonitors(monitors, pictures, style, background);
-  Shown = {files, DevicePathsOf(monitors), style};
+  Image32 desktop = ShowOnMonitors(monitors, pictures, style, background);
+  Shown = {files, DevicePathsOf(monitors), style, LayoutOf(monitors)};
+  return desktop;
 }
 
 Image32 TMainForm::ShowOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<const ui::Bitmap*>& pictures,

@@ -266,7 +266,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // Fill and Fit on two or more monitors: the picture of `path` (`decoded`
   // when it was read already) filled or fitted to each monitor's own size.
   // False, having done nothing, for another style, a page or movie, or a
-  // single monitor.
+  // single monitor. What it shows is kept as Shown for a later re-layout.
   bool FitOnEachMonitor(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded);
 
   // ---- display changes (display_changes.cpp)
@@ -293,6 +293,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
       return devicePath == o.devicePath && EqualRect(&area, &o.area);
     }
   };
+  static std::vector<LaidOutMonitor> LayoutOf(const std::vector<ui::Monitor>& monitors);
   static std::vector<LaidOutMonitor> CurrentLayout();
   struct ShownWallpaper {
     std::vector<std::string> paths;
@@ -304,14 +305,15 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
     // Every monitor, left to right, as the pictures were made: a burst that
     // ends with the same monitors where they were (a resume, an unlock, a
     // monitor off and on again) leaves the desktop as it is.
-    std::vector<LaidOutMonitor> layout = CurrentLayout();
+    std::vector<LaidOutMonitor> layout;
   };
   ShownWallpaper Shown;
   // Shown's pictures, one per monitor, composed for the monitors now there.
   void RelayOutEachMonitor(const ShownWallpaper& shown);
   // `files`, one per monitor, made in `style` for each and kept as Shown.
-  void ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<std::string>& files,
-                           WallpaperStyle style);
+  // Returns the bitmap of the whole desktop.
+  Image32 ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<std::string>& files,
+                              WallpaperStyle style);
   static std::vector<std::string> DevicePathsOf(const std::vector<ui::Monitor>& monitors);
 
   // ---- the next picture on one monitor (next_on_monitor.cpp)

@@ -86,8 +86,9 @@ void TMainForm::NextWallpaperOnMonitor(size_t monitor) {
   if (!chosen) chosen = fallback;
   if (!chosen) return;
 
-  if (showing.size() != monitors.size()) showing.assign(monitors.size(), *MonitorPictureOfRow(*chosen));
-  showing[monitor] = *MonitorPictureOfRow(*chosen);
+  const std::string next = *MonitorPictureOfRow(*chosen);
+  if (showing.size() != monitors.size()) showing.assign(monitors.size(), next);
+  showing[monitor] = next;
   // One picture over every monitor cannot change on one of them: each
   // fills its own instead.
   WallpaperStyle style = Shown.paths.empty() ? ChosenStyle().value_or(WallpaperStyle::Center) : Shown.style;
