@@ -87,6 +87,9 @@ constexpr std::array kProgramTexts = {
     texts::kWallpaperPathTooLong,
     texts::kNoLocalAppData,
     texts::kCannotMakeBitmapFolder,
+    texts::kLandscape,
+    texts::kPortrait,
+    texts::kMonitorFolderTitle,
 };
 }  // namespace
 

@@ -129,6 +129,11 @@ inline constexpr ProgramText kNoLocalAppData{"Message293",
                                              "is no place for the wallpaper bitmap"};
 inline constexpr ProgramText kCannotMakeBitmapFolder{"Message294",
                                                      "The folder for the wallpaper bitmap cannot be made: %1"};
+
+// The settings' monitors page.
+inline constexpr ProgramText kLandscape{"Message295", "landscape"};
+inline constexpr ProgramText kPortrait{"Message296", "portrait"};
+inline constexpr ProgramText kMonitorFolderTitle{"Message297", "The folder of this monitor's pictures"};
 }  // namespace texts
 
 // Every text above, for the language files' check.

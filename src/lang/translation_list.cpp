@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 193> kTranslationList = {
+constexpr std::array<std::string_view, 201> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -224,6 +224,15 @@ constexpr std::array<std::string_view, 193> kTranslationList = {
     "Settings.NextOnMonitorCheckBox.Caption",
     // Pictures chosen by the monitors' shapes.
     "Settings.PreferShapeCheckBox.Caption",
+    // Each monitor's own source and style.
+    "Settings.MonitorsTabSheet.Caption",
+    "Settings.MonitorLabel.Caption",
+    "Settings.PlaylistSourceRadio.Caption",
+    "Settings.OtherPlaylistRadio.Caption",
+    "Settings.FolderSourceRadio.Caption",
+    "Settings.MonitorBrowseButton.Caption",
+    "Settings.MonitorStyleLabel.Caption",
+    "Settings.MonitorStyleBox.Items",
 };
 
 constexpr std::array<HintMessage, 54> kHintMessages = {{

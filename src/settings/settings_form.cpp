@@ -24,6 +24,7 @@ const ui::LayoutItem kLayout[] = {
     {"TabSheet2", "PageControl1", 4, 24, 426, 248, "&Hotkeys"},
     {"TabSheet3", "PageControl1", 4, 24, 426, 248, "&Wallpaper List"},
     {"TabSheet5", "PageControl1", 4, 24, 426, 248, "Sound"},
+    {"MonitorsTabSheet", "PageControl1", 4, 24, 426, 248, "&Monitors"},
 
     {"CheckBox1", "TabSheet1", 12, 12, 400, 19, "Show help hints (tooltips)"},
     {"CheckBox2", "TabSheet1", 12, 36, 400, 19, "Run Pellimox Free Wallpaper Changer on Windows startup"},
@@ -54,6 +55,17 @@ const ui::LayoutItem kLayout[] = {
     {"NextOnMonitorHotKey", "TabSheet2", 240, 218, 170, 23, "", lfHidden},
 
     {"CheckBox12", "TabSheet3", 12, 16, 400, 19, "Register KRV List files with Pellimox Free Wallpaper Changer"},
+
+    {"MonitorMap", "MonitorsTabSheet", 12, 8, 400, 98},
+    {"MonitorLabel", "MonitorsTabSheet", 12, 118, 90, 16, "Monitor:"},
+    {"MonitorBox", "MonitorsTabSheet", 104, 114, 308, 23},
+    {"PlaylistSourceRadio", "MonitorsTabSheet", 12, 144, 400, 19, "The control panel's playlist"},
+    {"OtherPlaylistRadio", "MonitorsTabSheet", 12, 166, 196, 19, "Another playlist"},
+    {"FolderSourceRadio", "MonitorsTabSheet", 214, 166, 196, 19, "A folder"},
+    {"MonitorPathEdit", "MonitorsTabSheet", 12, 190, 306, 23},
+    {"MonitorBrowseButton", "MonitorsTabSheet", 326, 189, 86, 25, "Browse..."},
+    {"MonitorStyleLabel", "MonitorsTabSheet", 12, 223, 90, 16, "Style:"},
+    {"MonitorStyleBox", "MonitorsTabSheet", 104, 219, 308, 23},
 
     {"PlaySoundCheckBox", "TabSheet5", 12, 10, 270, 19, "Play sound when wallpaper changes"},
     {"ShuffleCheckBox", "TabSheet5", 290, 10, 120, 19, "Shuffle"},
@@ -86,6 +98,15 @@ const ui::Binding<TSettings> kBindings[] = {
     {"CheckBox7", ui::Event::Click, &TSettings::PanelOptionClick},
     {"EachMonitorCheckBox", ui::Event::Click, &TSettings::PanelOptionClick},
     {"PreferShapeCheckBox", ui::Event::Click, &TSettings::PanelOptionClick},
+    {"", ui::Event::Show, &TSettings::SettingsShow},
+    {"MonitorMap", ui::Event::Change, &TSettings::MonitorMapChange},
+    {"MonitorBox", ui::Event::Change, &TSettings::MonitorBoxChange},
+    {"PlaylistSourceRadio", ui::Event::Click, &TSettings::MonitorSourceClick},
+    {"OtherPlaylistRadio", ui::Event::Click, &TSettings::MonitorSourceClick},
+    {"FolderSourceRadio", ui::Event::Click, &TSettings::MonitorSourceClick},
+    {"MonitorPathEdit", ui::Event::Change, &TSettings::MonitorPathEditChange},
+    {"MonitorBrowseButton", ui::Event::Click, &TSettings::MonitorBrowseButtonClick},
+    {"MonitorStyleBox", ui::Event::Change, &TSettings::MonitorStyleBoxChange},
     {"BitBtn1", ui::Event::Click, &TSettings::AddSoundsButtonClick},
     {"MainBitBtn3", ui::Event::Click, &TSettings::RemoveSoundButtonClick},
     {"MainBitBtn1", ui::Event::Click, &TSettings::PreviousSoundButtonClick},
@@ -111,7 +132,9 @@ TSettings::TSettings(ui::Application& app) : Form(app, "Settings") {
   SoundListBox.SetMultiSelect(false);
   NamePanel.SetBevel(ui::BevelKind::Lowered);
   BuildLayout(kLayout);
-  for (ui::TabSheet* page : {&GeneralPage, &HotkeysPage, &PlaylistPage, &SoundPage}) Pages.AddPage(*page);
+  for (ui::TabSheet* page : {&GeneralPage, &HotkeysPage, &PlaylistPage, &SoundPage, &MonitorsPage}) {
+    Pages.AddPage(*page);
+  }
   Pages.SetActivePageIndex(3);
   LanguageBox.SetItems(std::vector<std::string>(std::begin(kLanguages), std::end(kLanguages)));
   AddSoundsButton.SetIcon("IC_LIST_ADD", 16);
@@ -127,6 +150,7 @@ TSettings::TSettings(ui::Application& app) : Form(app, "Settings") {
   ui::Bind(*this, kBindings);
   BindHotkeyBoxes();
   FormCreate();
+  ReadMonitorChoices(false);
 }
 
 TSettings::~TSettings() { WithdrawHotkeys(); }
@@ -243,6 +267,7 @@ void TSettings::ApplyButtonClick(ui::Component&) {
   // may not write loses none of the options.
   SettingsFile file(SettingsPath());
   Model().Save(file, uint8_t(SettingsPart::Dialog));
+  StoreMonitorChoices();
   panel->SetRunAtStartup(RunAtStartupCheck.Checked());
   try {
     RegisterPlaylistFileType(App().ExeName(), WriteClassesValue);
@@ -267,6 +292,7 @@ void TSettings::CancelButtonClick(ui::Component&) { Close(); }
 void TSettings::ResetButtonClick(ui::Component&) {
   LoadOptions();
   ShowOptions();
+  ReadMonitorChoices(false);
 }
 
 void TSettings::DragAndDropCheckClick(ui::Component&) {

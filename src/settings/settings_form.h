@@ -13,10 +13,13 @@
 
 #include "settings/change_sound.h"
 #include "settings/file_type.h"
+#include "settings/monitor_map.h"
+#include "settings/monitor_sources.h"
 #include "settings/settings_model.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/hot_key.h"
+#include "ui/monitors.h"
 #include "ui/page_control.h"
 
 namespace wc {
@@ -78,6 +81,28 @@ class TSettings : public ui::Form, public ChangeSound {
   bool HotkeyRegistered(int i) const { return registered_[size_t(i)]; }
   ATOM HotkeyAtom(int i) const { return atoms_[size_t(i)]; }
 
+  // ---- the monitors page (settings_monitors.cpp): each monitor's own
+  // source and style, used with "A different wallpaper on each monitor".
+  // What the user chose stays in the page until Apply stores it.
+  void SettingsShow(ui::Component& sender);
+  void MonitorMapChange(ui::Component& sender);
+  void MonitorBoxChange(ui::Component& sender);
+  void MonitorSourceClick(ui::Component& sender);  // each of the three radio buttons
+  void MonitorPathEditChange(ui::Component& sender);
+  void MonitorBrowseButtonClick(ui::Component& sender);
+  void MonitorStyleBoxChange(ui::Component& sender);
+  // The monitors now there with what the settings file keeps for each;
+  // choices not applied yet are kept for the monitors still there.
+  void ReadMonitorChoices(bool keepUnapplied);
+  // Stores every monitor the user changed.
+  void StoreMonitorChoices();
+  struct MonitorChoice {
+    ui::Monitor monitor;
+    MonitorSource source;
+    bool changed = false;
+  };
+  const std::vector<MonitorChoice>& MonitorChoices() const { return monitorChoices_; }
+
   // How the registry takes the file type's values; tests put a refusing
   // one in its place.
   DefaultValueWriter WriteClassesValue = WriteDefaultRegistryValue;
@@ -117,6 +142,18 @@ class TSettings : public ui::Form, public ChangeSound {
   ui::HotKey NextOnMonitorHotkey{this, "NextOnMonitorHotKey"};
 
   ui::CheckBox RegisterPlaylistFilesCheck{this, "CheckBox12"};
+
+  ui::TabSheet MonitorsPage{this, "MonitorsTabSheet"};
+  MonitorMap MonitorsDrawing{this, "MonitorMap"};
+  ui::Label MonitorLabel{this, "MonitorLabel"};
+  ui::ComboBox MonitorBox{this, "MonitorBox"};
+  ui::RadioButton PlaylistSourceRadio{this, "PlaylistSourceRadio"};
+  ui::RadioButton OtherPlaylistRadio{this, "OtherPlaylistRadio"};
+  ui::RadioButton FolderSourceRadio{this, "FolderSourceRadio"};
+  ui::Edit MonitorPathEdit{this, "MonitorPathEdit"};
+  ui::Button MonitorBrowseButton{this, "MonitorBrowseButton"};
+  ui::Label MonitorStyleLabel{this, "MonitorStyleLabel"};
+  ui::ComboBox MonitorStyleBox{this, "MonitorStyleBox"};
 
   ui::CheckBox PlaySoundCheckBox{this, "PlaySoundCheckBox"};
   ui::CheckBox ShuffleCheckBox{this, "ShuffleCheckBox"};
@@ -170,7 +207,15 @@ class TSettings : public ui::Form, public ChangeSound {
   std::string ExeFolder() const;  // with a trailing backslash
   std::string SettingsPath() const;
 
+  // The chosen monitor's source into the page's controls, and back.
+  void ShowMonitorChoice();
+  void TakeMonitorChoice();
+  // The monitor's caption: "1: 1920 × 1080, landscape".
+  static std::string MonitorCaption(size_t index, const RECT& area, const char* between);
+
   SettingsModel ownModel_;
+  std::vector<MonitorChoice> monitorChoices_;
+  bool showingMonitor_ = false;  // the controls are being filled: their events change nothing
   std::array<ATOM, kHotkeyCount> atoms_{};
   std::array<bool, kHotkeyCount> registered_{};
 };

@@ -3,11 +3,13 @@
 #include <commdlg.h>
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "ui/application.h"
 
 #include "common/paths.h"
 #include "ui/picture_preview_hook.h"
+#include "ui/wide_text.h"
 
 namespace ui {
 
@@ -89,6 +91,33 @@ std::optional<COLORREF> SystemPrompts::ChooseColour(HWND owner, COLORREF initial
   cc.Flags = CC_FULLOPEN | CC_RGBINIT;
   if (!ChooseColorA(&cc)) return std::nullopt;
   return cc.rgbResult;
+}
+
+namespace {
+// Opens the browser at the folder it was given.
+int CALLBACK SelectInitialFolder(HWND window, UINT msg, LPARAM, LPARAM data) {
+  if (msg == BFFM_INITIALIZED && data) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
+  return 0;
+}
+}  // namespace
+
+std::optional<std::string> SystemPrompts::PickFolder(HWND owner, const std::string& title, const std::string& initial) {
+  const std::wstring wideTitle = Widen(title);
+  const std::wstring wideInitial = Widen(initial);
+  BROWSEINFOW bi{};
+  bi.hwndOwner = owner;
+  bi.lpszTitle = wideTitle.c_str();
+  bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  bi.lpfn = SelectInitialFolder;
+  bi.lParam = initial.empty() ? 0 : reinterpret_cast<LPARAM>(wideInitial.c_str());
+  struct ItemList {
+    PIDLIST_ABSOLUTE p;
+    ~ItemList() { CoTaskMemFree(p); }
+  } chosen{SHBrowseForFolderW(&bi)};
+  if (!chosen.p) return std::nullopt;
+  wchar_t path[MAX_PATH] = {};
+  if (!SHGetPathFromIDListW(chosen.p, path)) return std::nullopt;
+  return Narrow(path);
 }
 
 bool SystemPrompts::PrinterSetup(HWND owner) {

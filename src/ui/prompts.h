@@ -40,6 +40,9 @@ class Prompts {
   virtual std::optional<FileDialogResult> OpenFile(HWND owner, const FileDialogOptions& options) = 0;
   virtual std::optional<FileDialogResult> SaveFile(HWND owner, const FileDialogOptions& options) = 0;
   virtual std::optional<COLORREF> ChooseColour(HWND owner, COLORREF initial) = 0;
+  // The shell's folder browser, opened at `initial` when it exists: the
+  // folder chosen, nothing when cancelled.
+  virtual std::optional<std::string> PickFolder(HWND owner, const std::string& title, const std::string& initial) = 0;
   // The printer-setup dialog; true when the user confirmed.
   virtual bool PrinterSetup(HWND owner) = 0;
   virtual void ShellOpen(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
@@ -53,6 +56,7 @@ class SystemPrompts : public Prompts {
   std::optional<FileDialogResult> OpenFile(HWND owner, const FileDialogOptions& options) override;
   std::optional<FileDialogResult> SaveFile(HWND owner, const FileDialogOptions& options) override;
   std::optional<COLORREF> ChooseColour(HWND owner, COLORREF initial) override;
+  std::optional<std::string> PickFolder(HWND owner, const std::string& title, const std::string& initial) override;
   bool PrinterSetup(HWND owner) override;
   void ShellOpen(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                     const std::string& folder, int show) override;

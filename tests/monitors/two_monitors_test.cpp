@@ -19,11 +19,13 @@
 #include "common/bmp.h"
 #include "common/ini_file.h"
 #include "common/jpeg.h"
+#include "settings/settings_form.h"
 #include "gui_test.h"
 #include "program_files.h"
 #include "temp_dir.h"
 #include "ui/monitors.h"
 #include "wallpaper/monitor_wallpaper.h"
+#include "wallpaper/wallpaper_style.h"
 
 namespace wc {
 namespace {
@@ -556,6 +558,97 @@ TEST_F(TwoMonitorsPanelTest, SpanLaysOnePictureAcrossBothMonitors) {
   ASSERT_TRUE(PumpUntil([&] { return !panel.RelayoutTimer.Enabled(); }));
   expectSpanned();
   EXPECT_EQ(panel.CurrentIndex, index);
+}
+
+}  // namespace
+}  // namespace wc
+
+namespace wc {
+namespace {
+
+// The settings' monitors page gives the right monitor a folder of its own,
+// shown in Fit, while the left one keeps the playlist in the panel's Fill;
+// the folder's pictures follow one another on that monitor alone.
+TEST_F(TwoMonitorsPanelTest, AMonitorWithAFolderOfItsOwnShowsItsPicturesInItsOwnStyle) {
+  TMainForm& panel = StartPanel(true);
+  const uint32_t red = 0xDC1414, blue = 0x1414DC, green = 0x14DC14, yellow = 0xDCDC14;
+  for (const auto& [name, colour] : {std::pair{"red.jpg", red}, std::pair{"blue.jpg", blue}}) {
+    EncodeJpegFile(dir.file(name), MakeImage(400, 300, colour), 95);
+    panel.AddOneFile(dir.file(name));
+  }
+  // Four times as wide as high: fitted to any monitor it leaves bars above
+  // and below.
+  const std::string folder = dir.file("own");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  EncodeJpegFile(folder + "\\1 green.jpg", MakeImage(800, 200, green), 95);
+  EncodeJpegFile(folder + "\\2 yellow.jpg", MakeImage(800, 200, yellow), 95);
+  WriteFileBytes(folder + "\\notes.txt", {'x'});
+
+  // The page draws both monitors; a click on the right one chooses it.
+  TSettings& settings = app.CreateForm<TSettings>();
+  settings.Show();
+  const bool upright = Height(rightMonitor) > Width(rightMonitor);
+  ASSERT_EQ(settings.MonitorBox.Items().size(), 2u);
+  EXPECT_EQ(settings.MonitorBox.Items()[1], "2: " + std::to_string(Width(rightMonitor)) + " \xC3\x97 " +
+                                                std::to_string(Height(rightMonitor)) +
+                                                (upright ? ", portrait" : ", landscape"));
+  const std::vector<RECT> boxes = settings.MonitorsDrawing.PlacedBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_LT(boxes[0].right, boxes[1].left + 2) << "drawn as they lie";
+  SendMessageA(settings.MonitorsDrawing.Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM((boxes[1].left + boxes[1].right) / 2, (boxes[1].top + boxes[1].bottom) / 2));
+  EXPECT_EQ(settings.MonitorBox.ItemIndex(), 1);
+  EXPECT_TRUE(settings.PlaylistSourceRadio.Checked()) << "a monitor never seen shows the playlist";
+  EXPECT_FALSE(settings.MonitorBrowseButton.Enabled());
+  settings.FolderSourceRadio.SetChecked(true);
+  prompts.AnswerFolder(folder);
+  settings.MonitorBrowseButton.Click();
+  EXPECT_EQ(settings.MonitorPathEdit.Text(), folder);
+  const std::vector<std::string> styles = settings.MonitorStyleBox.Items();
+  const auto fit = std::find(styles.begin(), styles.end(), "Fit");
+  ASSERT_NE(fit, styles.end());
+  settings.MonitorStyleBox.SetItemIndex(int(fit - styles.begin()));
+  settings.MonitorStyleBoxChange(settings.MonitorStyleBox);
+  settings.ApplyButtonClick(settings.ApplyButton);
+  settings.Hide();
+  const std::string section = "Monitor " + ui::MonitorsLeftToRight()[1].devicePath;
+  const IniFile ini(dir.file("settings.ini"));
+  EXPECT_EQ(ini.ReadInteger(section, "Source", -1), 2);
+  EXPECT_EQ(ini.ReadString(section, "Path", ""), folder);
+  EXPECT_EQ(ini.ReadInteger(section, "Style", -1), RowOf(WallpaperStyle::Fit).comboIndex);
+
+  // The right monitor's part: a bar above the fitted picture, its colour
+  // across the middle.
+  const auto expectLeft = [&](uint32_t colour) {
+    const Image32 desktop = Desktop(panel);
+    EXPECT_TRUE(Similar(desktop.at(PartOf(leftMonitor.left) + 20, 20), colour)) << std::hex << desktop.at(20, 20);
+  };
+  const auto expectRight = [&](uint32_t colour) {
+    const Image32 desktop = Desktop(panel);
+    const int x = PartOf(rightMonitor.left) + Width(rightMonitor) / 2;
+    EXPECT_FALSE(Similar(desktop.at(x, 20), colour)) << "no bar above the fitted picture";
+    EXPECT_TRUE(Similar(desktop.at(x, Height(rightMonitor) / 2), colour)) << std::hex << desktop.at(x, 200);
+  };
+  panel.StyleBox.SetItemIndex(RowOf(WallpaperStyle::Fill).comboIndex);
+  panel.MainListBox.SetItemIndex(0);
+  panel.MainListBoxDblClick(panel);
+  expectLeft(red);
+  expectRight(green);
+  EXPECT_EQ(panel.CurrentIndex, 0) << "the playlist gave one picture";
+
+  // The next change: the next of each source.
+  panel.MainListBox.SetItemIndex(1);
+  panel.MainListBoxDblClick(panel);
+  expectLeft(blue);
+  expectRight(yellow);
+  EXPECT_EQ(ini.ReadInteger(section, "Index", -1), 1);
+
+  // "Next wallpaper on" the right monitor goes round its folder; the left
+  // one keeps the playlist's picture and the rotation stays.
+  panel.NextOnMonitorItems[1]->Click();
+  expectLeft(blue);
+  expectRight(green);
+  EXPECT_EQ(panel.CurrentIndex, 1);
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST_F(SettingsFormTest, AFirstStartShowsTheDefaultsAndWritesNothingUntilApply) 
   EXPECT_EQ(s.ClientWidth(), 450);
   EXPECT_EQ(s.ClientHeight(), 325);
   EXPECT_EQ(s.Pages.TabCaptions(),
-            (std::vector<std::string>{"&General", "&Hotkeys", "&Wallpaper List", "Sound"}));
+            (std::vector<std::string>{"&General", "&Hotkeys", "&Wallpaper List", "Sound", "&Monitors"}));
   EXPECT_EQ(s.Pages.ActivePage(), &s.SoundPage);
   EXPECT_TRUE(s.SoundPage.Visible());
   EXPECT_FALSE(s.GeneralPage.Visible());

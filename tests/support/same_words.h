@@ -13,8 +13,8 @@ inline bool SameInLanguage(const std::string& language, std::string english) {
   std::erase(english, '&');
   static const std::set<std::string> common = {"OK", "Ok", "Pellimox Free Wallpaper Changer"};
   static const std::set<std::string> french = {"Type", "Options", "minutes", "Position", "Capture", "Automatique"};
-  static const std::set<std::string> spanish = {"Error", "General", "Manual", "minutos", "Opciones"};
-  static const std::set<std::string> romanian = {"Desktop", "General", "Manual", "Opțiuni"};
+  static const std::set<std::string> spanish = {"Error", "General", "Manual", "minutos", "Opciones", "Monitor:"};
+  static const std::set<std::string> romanian = {"Desktop", "General", "Manual", "Opțiuni", "Monitor:"};
   static const std::set<std::string> none;
   const std::set<std::string>& own = language == "French"     ? french
                                      : language == "Spanish"  ? spanish

@@ -43,6 +43,14 @@ std::optional<COLORREF> ScriptedPrompts::ChooseColour(HWND, COLORREF initial) {
   return c;
 }
 
+std::optional<std::string> ScriptedPrompts::PickFolder(HWND, const std::string&, const std::string& initial) {
+  folderCalls.push_back(initial);
+  if (folderAnswers.empty()) return std::nullopt;
+  std::string folder = folderAnswers.front();
+  folderAnswers.pop_front();
+  return folder;
+}
+
 bool ScriptedPrompts::PrinterSetup(HWND) {
   ++printerSetupCalls;
   if (printerAnswers.empty()) return false;

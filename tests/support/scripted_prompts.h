@@ -42,6 +42,7 @@ class ScriptedPrompts : public ui::Prompts {
     saveAnswers.push_back(ui::FileDialogResult{{std::move(file)}, filterIndex});
   }
   void AnswerColour(COLORREF c) { colourAnswers.push_back(c); }
+  void AnswerFolder(std::string folder) { folderAnswers.push_back(std::move(folder)); }
   void AnswerPrinterSetup(bool ok) { printerAnswers.push_back(ok); }
 
   std::function<void()> whileMessage;
@@ -50,6 +51,7 @@ class ScriptedPrompts : public ui::Prompts {
   std::vector<MessageCall> messages;
   std::vector<ui::FileDialogOptions> openCalls, saveCalls;
   std::vector<COLORREF> colourCalls;
+  std::vector<std::string> folderCalls;  // the folder each browser opened at
   int printerSetupCalls = 0;
   std::vector<ShellCall> shellCalls;
   std::vector<SoundCall> sounds;
@@ -61,6 +63,7 @@ class ScriptedPrompts : public ui::Prompts {
   std::optional<ui::FileDialogResult> OpenFile(HWND owner, const ui::FileDialogOptions& options) override;
   std::optional<ui::FileDialogResult> SaveFile(HWND owner, const ui::FileDialogOptions& options) override;
   std::optional<COLORREF> ChooseColour(HWND owner, COLORREF initial) override;
+  std::optional<std::string> PickFolder(HWND owner, const std::string& title, const std::string& initial) override;
   bool PrinterSetup(HWND owner) override;
   void ShellOpen(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                     const std::string& folder, int show) override;
@@ -70,6 +73,7 @@ class ScriptedPrompts : public ui::Prompts {
   std::deque<int> messageAnswers;
   std::deque<std::optional<ui::FileDialogResult>> openAnswers, saveAnswers;
   std::deque<COLORREF> colourAnswers;
+  std::deque<std::string> folderAnswers;
   std::deque<bool> printerAnswers;
 };
 

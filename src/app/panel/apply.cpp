@@ -193,7 +193,7 @@ void TMainForm::ApplyToDesktop(const std::string& path, const ui::Bitmap* decode
   // a display change.
   const WallpaperStyleRow& row = RowOf(WPChanger1.Position);
   if ((row.drawnToScreen || row.spansMonitors) && KindOfEntry(source) == EntryKind::Picture) {
-    Shown = {{source}, {}, WPChanger1.Position, CurrentLayout()};
+    Shown = {{source}, {}, {WPChanger1.Position}, CurrentLayout()};
   }
 }
 

@@ -45,7 +45,7 @@ std::vector<TMainForm::LaidOutMonitor> TMainForm::CurrentLayout() { return Layou
 
 void TMainForm::RelayOutWallpaper() {
   const ShownWallpaper shown = Shown;
-  if (shown.paths.empty()) return;
+  if (shown.paths.empty() || shown.styles.size() != shown.paths.size()) return;
   // The pictures the system shows were made for these very monitors:
   // nothing is read or made again.
   if (shown.layout == CurrentLayout()) return;
@@ -53,8 +53,8 @@ void TMainForm::RelayOutWallpaper() {
     if (!FileExists(path)) return;
   }
   if (shown.paths.size() == 1) {
-    if (!FitOnEachMonitor(shown.paths[0], shown.style, nullptr)) {
-      WPChanger1.ChangeWallpaper(shown.paths[0], shown.style);
+    if (!FitOnEachMonitor(shown.paths[0], shown.styles[0], nullptr)) {
+      WPChanger1.ChangeWallpaper(shown.paths[0], shown.styles[0]);
       Shown.layout = CurrentLayout();
     }
     return;

@@ -80,9 +80,26 @@ bool TMainForm::ApplyToEachMonitor(int row) {
     if (!c.shape) c.shape = ShapeOfPictureFile(c.path);
     return *c.shape == ShapeOf(m.area.right - m.area.left, m.area.bottom - m.area.top);
   };
-  std::vector<std::string> paths;
+  // A monitor with a source of its own takes that source's next picture,
+  // in its own style; the others share the playlist's pictures.
+  const WallpaperStyle panelStyle = ChosenStyle().value_or(WallpaperStyle::Center);
+  std::vector<std::string> paths(monitors.size());
+  std::vector<WallpaperStyle> styles(monitors.size(), panelStyle);
+  std::vector<bool> ownPicture(monitors.size(), false);
+  for (size_t k = 0; k < monitors.size(); ++k) {
+    const MonitorSource source = SourceOfMonitor(monitors[k]);
+    styles[k] = StyleOfMonitor(source, panelStyle);
+    if (source.kind == MonitorSourceKind::Playlist) continue;
+    if (std::optional<std::string> own = NextOfOwnSource(monitors[k], paths)) {
+      paths[k] = *own;
+      ownPicture[k] = true;
+    }
+    // A source with no picture left: the monitor shows the playlist.
+  }
   size_t farthest = 0;
-  for (const ui::Monitor& m : monitors) {
+  for (size_t k = 0; k < monitors.size(); ++k) {
+    if (ownPicture[k]) continue;
+    const ui::Monitor& m = monitors[k];
     std::optional<size_t> chosen;
     for (size_t p = 0; !chosen && (p < pool.size() || drawNext()); ++p) {
       if (!pool[p].taken && fits(pool[p], m)) chosen = p;
@@ -93,13 +110,12 @@ bool TMainForm::ApplyToEachMonitor(int row) {
     // Fewer pictures than monitors: the usual change shows one everywhere.
     if (!chosen) return false;
     pool[*chosen].taken = true;
-    paths.push_back(pool[*chosen].path);
+    paths[k] = pool[*chosen].path;
     farthest = std::max(farthest, *chosen);
   }
   const int last = pool[farthest].row;
 
-  // With no style chosen each monitor centres its picture.
-  const Image32 desktop = ShowFilesOnMonitors(monitors, paths, ChosenStyle().value_or(WallpaperStyle::Center));
+  const Image32 desktop = ShowFilesOnMonitors(monitors, paths, styles);
   if (!ProgramFolderReadOnly) WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
 
   // The next change goes on after the last entry taken.
@@ -119,15 +135,21 @@ bool TMainForm::FitOnEachMonitor(const std::string& path, WallpaperStyle style, 
     read = ReadPictureBitmap(path, background);
     decoded = &read;
   }
-  ShowOnMonitors(monitors, std::vector<const ui::Bitmap*>(monitors.size(), decoded), style, background);
-  Shown = {{path}, {}, style, LayoutOf(monitors)};
+  ShowOnMonitors(monitors, std::vector<const ui::Bitmap*>(monitors.size(), decoded),
+                 std::vector<WallpaperStyle>(monitors.size(), style), background);
+  Shown = {{path}, {}, {style}, LayoutOf(monitors)};
   return true;
 }
 
 void TMainForm::RelayOutEachMonitor(const ShownWallpaper& shown) {
   const std::vector<ui::Monitor> monitors = MonitorsLeftToRight();
-  const std::vector<std::string> devicePaths = DevicePathsOf(monitors);
-  ShowFilesOnMonitors(monitors, PicturesForMonitors(shown.paths, shown.monitors, devicePaths), shown.style);
+  std::vector<std::string> paths;
+  std::vector<WallpaperStyle> styles;
+  for (size_t k : ShownForMonitors(shown.paths.size(), shown.monitors, DevicePathsOf(monitors))) {
+    paths.push_back(shown.paths[k]);
+    styles.push_back(shown.styles[k]);
+  }
+  ShowFilesOnMonitors(monitors, paths, styles);
 }
 
 std::vector<TMainForm::LaidOutMonitor> TMainForm::LayoutOf(const std::vector<ui::Monitor>& monitors) {
@@ -143,7 +165,8 @@ std::vector<std::string> TMainForm::DevicePathsOf(const std::vector<ui::Monitor>
 }
 
 Image32 TMainForm::ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors,
-                                       const std::vector<std::string>& files, WallpaperStyle style) {
+                                       const std::vector<std::string>& files,
+                                       const std::vector<WallpaperStyle>& styles) {
   const uint32_t background = DesktopBackground();
   // Each file read once, however many monitors show it.
   std::vector<std::pair<std::string, ui::Bitmap>> read;
@@ -157,20 +180,20 @@ Image32 TMainForm::ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors,
     }
     pictures.push_back(&found->second);
   }
-  Image32 desktop = ShowOnMonitors(monitors, pictures, style, background);
-  Shown = {files, DevicePathsOf(monitors), style, LayoutOf(monitors)};
+  Image32 desktop = ShowOnMonitors(monitors, pictures, styles, background);
+  Shown = {files, DevicePathsOf(monitors), styles, LayoutOf(monitors)};
   return desktop;
 }
 
 Image32 TMainForm::ShowOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<const ui::Bitmap*>& pictures,
-                                  WallpaperStyle style, uint32_t background) {
+                                  const std::vector<WallpaperStyle>& styles, uint32_t background) {
   const RECT screen = ui::VirtualScreen();
   std::vector<MonitorPicture> parts;
   for (size_t k = 0; k < monitors.size(); ++k) {
     const ui::Bitmap& p = *pictures[k];
     const RECT& a = monitors[k].area;
     parts.push_back(MonitorPicture{PixelView{p.Bits(), p.Width(), p.Height(), size_t(p.Width())}, int(a.left),
-                                   int(a.top), int(a.right - a.left), int(a.bottom - a.top), style});
+                                   int(a.top), int(a.right - a.left), int(a.bottom - a.top), styles[k]});
   }
   // Each monitor's picture is made once: it goes to the system alone where
   // the system takes a file per monitor (Windows 8 and later), and into the

@@ -19,8 +19,6 @@
 
 namespace wc {
 
-namespace {
-
 // What a file listing takes: plain, read-only, hidden and archived files.
 // System files are left out, and so are folders (they are searched, not
 // taken).
@@ -35,6 +33,8 @@ bool IsListedFile(uint32_t attributes) {
 bool IsSearchedFolder(const std::string& name, uint32_t attributes) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !name.empty() && name[0] != '.';
 }
+
+namespace {
 
 // Each hand-over costs a round trip to the GUI thread, which is most of a
 // read's time when it goes file by file. The found files therefore travel in

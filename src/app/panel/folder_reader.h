@@ -2,6 +2,7 @@
 // The folder reader: a worker thread that searches one folder (and, when
 // asked, its subfolders) for files with accepted extensions and hands each
 // one to the control panel on the GUI thread.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,11 @@
 namespace wc {
 
 class TMainForm;
+
+// Which entries of a folder a read takes: files but system files, and
+// folders to search but those whose name begins with a dot.
+bool IsListedFile(uint32_t attributes);
+bool IsSearchedFolder(const std::string& name, uint32_t attributes);
 
 // Readers of one control panel that have been started and not yet ended,
 // shared with them so that the last one to end raises the finished state.

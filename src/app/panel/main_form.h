@@ -28,6 +28,7 @@
 #include "playlist/playlist.h"
 #include "playlist/row_table.h"
 #include "scan/playlist_target.h"
+#include "settings/monitor_sources.h"
 #include "settings/settings_target.h"
 #include "ui/window_hook.h"
 #include "ui/controls.h"
@@ -269,6 +270,20 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // single monitor. What it shows is kept as Shown for a later re-layout.
   bool FitOnEachMonitor(const std::string& path, WallpaperStyle style, const ui::Bitmap* decoded);
 
+  // ---- each monitor's own source and style (own_sources.cpp)
+  // What the settings keep for the monitor; a monitor never seen before,
+  // or one without a device path, takes the playlist in the panel's style.
+  MonitorSource SourceOfMonitor(const ui::Monitor& monitor) const;
+  static WallpaperStyle StyleOfMonitor(const MonitorSource& source, WallpaperStyle panelStyle);
+  // Another playlist's entries, or a folder's files as the automatic mode
+  // takes them.
+  std::vector<std::string> EntriesOfSource(const MonitorSource& source) const;
+  // The next picture of the monitor's own source, none of `taken`; with
+  // the option, the next of the monitor's shape first. Where it got to is
+  // stored. Nothing when the monitor shows the playlist or its source has
+  // no picture left to show.
+  std::optional<std::string> NextOfOwnSource(const ui::Monitor& monitor, const std::vector<std::string>& taken);
+
   // ---- display changes (display_changes.cpp)
   // A new layout, scale or resolution, a resume from sleep, a session
   // unlocked: the re-layout waits for the burst to end.
@@ -301,7 +316,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
     // `paths` went to: the same monitor gets the same picture again however
     // the layout changed.
     std::vector<std::string> monitors;
-    WallpaperStyle style = WallpaperStyle::Center;
+    // The style of each of `paths`: a monitor may have its own.
+    std::vector<WallpaperStyle> styles;
     // Every monitor, left to right, as the pictures were made: a burst that
     // ends with the same monitors where they were (a resume, an unlock, a
     // monitor off and on again) leaves the desktop as it is.
@@ -310,10 +326,10 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ShownWallpaper Shown;
   // Shown's pictures, one per monitor, composed for the monitors now there.
   void RelayOutEachMonitor(const ShownWallpaper& shown);
-  // `files`, one per monitor, made in `style` for each and kept as Shown.
-  // Returns the bitmap of the whole desktop.
+  // `files`, one per monitor, each made in its monitor's style and kept as
+  // Shown. Returns the bitmap of the whole desktop.
   Image32 ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<std::string>& files,
-                              WallpaperStyle style);
+                              const std::vector<WallpaperStyle>& styles);
   static std::vector<std::string> DevicePathsOf(const std::vector<ui::Monitor>& monitors);
 
   // ---- the next picture on one monitor (next_on_monitor.cpp)
@@ -604,11 +620,11 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
 
   // The file of `row` when it is a picture that exists.
   std::optional<std::string> MonitorPictureOfRow(int row) const;
-  // Gives monitor k (left to right) pictures[k] in the style, each made to
+  // Gives monitor k (left to right) pictures[k] in styles[k], each made to
   // its monitor's size: a file per monitor where the system takes one, else
   // one tiled bitmap of the virtual screen, which is returned either way.
   Image32 ShowOnMonitors(const std::vector<ui::Monitor>& monitors, const std::vector<const ui::Bitmap*>& pictures,
-                         WallpaperStyle style, uint32_t background);
+                         const std::vector<WallpaperStyle>& styles, uint32_t background);
 
   // One entry's description (MainListBoxClick without its re-entry guard).
   void DescribeSelectedEntry();

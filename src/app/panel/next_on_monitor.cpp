@@ -46,13 +46,39 @@ void TMainForm::NextWallpaperOnMonitor(size_t monitor) {
   if (!Playlist || rows == 0 || monitor >= monitors.size()) return;
   const std::vector<std::string> devicePaths = DevicePathsOf(monitors);
 
-  // What every monitor shows now: the pictures the program made for them,
-  // else the current entry's picture on each.
+  // What every monitor shows now, in which style: the pictures the program
+  // made for them, else the current entry's picture on each in the
+  // panel's style. One picture over every monitor cannot change on one of
+  // them: each fills its own instead.
+  const WallpaperStyle panelStyle = ChosenStyle().value_or(WallpaperStyle::Center);
   std::vector<std::string> showing;
-  if (!Shown.paths.empty()) {
-    showing = PicturesForMonitors(Shown.paths, Shown.monitors, devicePaths);
+  std::vector<WallpaperStyle> styles(monitors.size(), panelStyle);
+  if (!Shown.paths.empty() && Shown.styles.size() == Shown.paths.size()) {
+    const std::vector<size_t> shown = ShownForMonitors(Shown.paths.size(), Shown.monitors, devicePaths);
+    for (size_t k = 0; k < shown.size(); ++k) {
+      showing.push_back(Shown.paths[shown[k]]);
+      styles[k] = Shown.styles[shown[k]];
+    }
   } else if (std::optional<std::string> current = MonitorPictureOfRow(CurrentIndex)) {
     showing.assign(monitors.size(), *current);
+  }
+  for (WallpaperStyle& style : styles) {
+    if (RowOf(style).spansMonitors) style = WallpaperStyle::Fill;
+  }
+  const MonitorSource source = SourceOfMonitor(monitors[monitor]);
+  if (DifferentWallpaperPerMonitor()) styles[monitor] = StyleOfMonitor(source, styles[monitor]);
+  // A monitor with a source of its own takes that source's next picture;
+  // the rotation of the playlist does not move.
+  if (DifferentWallpaperPerMonitor() && source.kind != MonitorSourceKind::Playlist) {
+    std::vector<std::string> others = showing;
+    if (monitor < others.size()) others[monitor].clear();
+    if (std::optional<std::string> own = NextOfOwnSource(monitors[monitor], others)) {
+      if (showing.size() != monitors.size()) showing.assign(monitors.size(), *own);
+      showing[monitor] = *own;
+      ShowFilesOnMonitors(monitors, showing, styles);
+      EndChange();
+      return;
+    }
   }
   const auto shownElsewhere = [&](const std::string& path) {
     for (size_t k = 0; k < showing.size(); ++k) {
@@ -89,11 +115,7 @@ void TMainForm::NextWallpaperOnMonitor(size_t monitor) {
   const std::string next = *MonitorPictureOfRow(*chosen);
   if (showing.size() != monitors.size()) showing.assign(monitors.size(), next);
   showing[monitor] = next;
-  // One picture over every monitor cannot change on one of them: each
-  // fills its own instead.
-  WallpaperStyle style = Shown.paths.empty() ? ChosenStyle().value_or(WallpaperStyle::Center) : Shown.style;
-  if (RowOf(style).spansMonitors) style = WallpaperStyle::Fill;
-  ShowFilesOnMonitors(monitors, showing, style);
+  ShowFilesOnMonitors(monitors, showing, styles);
   CurrentIndex = *chosen;
   MainListBox.SetItemIndex(CurrentIndex);
   EndChange();
