@@ -3,10 +3,17 @@
 
 #include <cwchar>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "app/older_windows.h"
 #include "app/panel/main_form.h"
 #include "app/program.h"
+#include "app/remote_command.h"
+#include "app/running_copy.h"
+#include "lang/lang.h"
+#include "lang/program_texts.h"
+#include "playlist/playlist_file.h"
 #include "ui/error.h"
 #include "ui/handle.h"
 #include "ui/wide_text.h"
@@ -53,10 +60,61 @@ bool RefusedOnThisWindows() {
   return true;
 }
 
+// The settings' language file, for the texts said before any window.
+std::string ChosenLanguagePath() {
+  wchar_t path[32768 + 300];
+  const DWORD n = GetModuleFileNameW(nullptr, path, 32768);
+  wchar_t* slash = wcsrchr(path, L'\\');
+  if (n == 0 || n >= 32768 || !slash) return {};
+  wcscpy(slash + 1, L"settings.ini");
+  wchar_t language[256] = {};
+  GetPrivateProfileStringW(L"language", L"value", L"English", language, 256, path);
+  wcscpy(slash + 1, language);
+  wcscat(slash + 1, L".lng");
+  return ui::Narrow(path);
+}
+
+// A mistake on the command line, then how the program is called, in the
+// language of the settings.
+int CommandLineMistake(const wc::ProgramText& mistake, const std::string& what) {
+  wc::TLanguage language(nullptr, "CommandLineTexts");
+  language.SetLanguageFile(ChosenLanguagePath());
+  language.MakeProgramLanguage();
+  wc::SayOnConsole(wc::Say(mistake, {what}));
+  wc::SayOnConsole(wc::Say(wc::texts::kCommandLineUsage, {"WallpaperChanger.exe"}));
+  return 2;
+}
+
+std::string FullPathOf(const std::string& file) {
+  const std::wstring wide = ui::Widen(file);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return file;
+  std::wstring full(size, L'\0');
+  const DWORD n = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (n == 0 || n >= size) return file;
+  full.resize(n);
+  return ui::Narrow(full);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (RefusedOnThisWindows()) return 1;
+  // A command for a running copy goes to it, and this start ends there.
+  std::vector<std::string> arguments(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
+  const wc::ParsedCommandLine commandLine = wc::ParseCommandLine(arguments);
+  if (const auto* error = std::get_if<wc::CommandLineError>(&commandLine)) {
+    return CommandLineMistake(wc::texts::kCommandNotUnderstood, error->word);
+  }
+  if (const auto* given = std::get_if<wc::RemoteCommand>(&commandLine)) {
+    wc::RemoteCommand command = *given;
+    if (!command.file.empty()) {
+      // The running copy has a working folder of its own.
+      command.file = FullPathOf(command.file);
+      if (!wc::FileExists(command.file)) return CommandLineMistake(wc::texts::kCommandFileMissing, command.file);
+    }
+    if (HWND copy = wc::FindRunningCopy()) return wc::HandToRunningCopy(copy, command) ? 0 : 1;
+  }
   try {
     ui::Application app;
     wc::CreateProgramWindows(app);

@@ -90,6 +90,10 @@ constexpr std::array kProgramTexts = {
     texts::kLandscape,
     texts::kPortrait,
     texts::kMonitorFolderTitle,
+    texts::kChangesPaused,
+    texts::kCommandLineUsage,
+    texts::kCommandNotUnderstood,
+    texts::kCommandFileMissing,
 };
 }  // namespace
 

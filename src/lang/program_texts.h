@@ -134,6 +134,15 @@ inline constexpr ProgramText kCannotMakeBitmapFolder{"Message294",
 inline constexpr ProgramText kLandscape{"Message295", "landscape"};
 inline constexpr ProgramText kPortrait{"Message296", "portrait"};
 inline constexpr ProgramText kMonitorFolderTitle{"Message297", "The folder of this monitor's pictures"};
+
+// The tray icon's tip while the changes are paused.
+inline constexpr ProgramText kChangesPaused{"Message298", "%1 - changes paused"};
+
+// The command line's mistakes, said on the console it was typed in.
+inline constexpr ProgramText kCommandLineUsage{
+    "Message299", "Usage: %1 [/next | /previous | /pause | /resume | /apply \"FILE\" | /playlist \"FILE.qvl\" | \"FILE.qvl\"]"};
+inline constexpr ProgramText kCommandNotUnderstood{"Message300", "The command line is not understood at \"%1\"."};
+inline constexpr ProgramText kCommandFileMissing{"Message301", "There is no file %1."};
 }  // namespace texts
 
 // Every text above, for the language files' check.

@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 201> kTranslationList = {
+constexpr std::array<std::string_view, 203> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -233,6 +233,9 @@ constexpr std::array<std::string_view, 201> kTranslationList = {
     "Settings.MonitorBrowseButton.Caption",
     "Settings.MonitorStyleLabel.Caption",
     "Settings.MonitorStyleBox.Items",
+    // Pausing the changes.
+    "MainForm.PauseChanges1.Caption",
+    "Settings.PauseCheckBox.Caption",
 };
 
 constexpr std::array<HintMessage, 54> kHintMessages = {{

@@ -40,19 +40,21 @@ const ui::LayoutItem kLayout[] = {
     {"PreferShapeCheckBox", "TabSheet1", 12, 222, 400, 19, "Prefer pictures shaped like the monitor"},
 
     // The product's name does not fit beside the key field.
-    {"CheckBox8", "TabSheet2", 12, 16, 220, 19, "Open Control Panel"},
-    {"HotKey8", "TabSheet2", 240, 14, 170, 23, "", lfHidden},
-    {"CheckBox9", "TabSheet2", 12, 52, 220, 19, "Change to Next wallpaper"},
-    {"HotKey9", "TabSheet2", 240, 50, 170, 23, "", lfHidden},
-    {"CheckBox10", "TabSheet2", 12, 88, 220, 19, "Change to Previous wallpaper"},
-    {"HotKey10", "TabSheet2", 240, 86, 170, 23, "", lfHidden},
-    {"CheckBox11", "TabSheet2", 12, 124, 220, 19, "Clear wallpaper"},
-    {"HotKey11", "TabSheet2", 240, 122, 170, 23, "", lfHidden},
-    {"CheckBox17", "TabSheet2", 12, 160, 220, 19, "Capture Screen"},
-    {"HotKey17", "TabSheet2", 240, 158, 170, 23, "", lfHidden},
+    {"CheckBox8", "TabSheet2", 12, 12, 220, 19, "Open Control Panel"},
+    {"HotKey8", "TabSheet2", 240, 10, 170, 23, "", lfHidden},
+    {"CheckBox9", "TabSheet2", 12, 42, 220, 19, "Change to Next wallpaper"},
+    {"HotKey9", "TabSheet2", 240, 40, 170, 23, "", lfHidden},
+    {"CheckBox10", "TabSheet2", 12, 72, 220, 19, "Change to Previous wallpaper"},
+    {"HotKey10", "TabSheet2", 240, 70, 170, 23, "", lfHidden},
+    {"CheckBox11", "TabSheet2", 12, 102, 220, 19, "Clear wallpaper"},
+    {"HotKey11", "TabSheet2", 240, 100, 170, 23, "", lfHidden},
+    {"CheckBox17", "TabSheet2", 12, 132, 220, 19, "Capture Screen"},
+    {"HotKey17", "TabSheet2", 240, 130, 170, 23, "", lfHidden},
+    {"PauseCheckBox", "TabSheet2", 12, 162, 220, 19, "Pause or resume changes"},
+    {"PauseHotKey", "TabSheet2", 240, 160, 170, 23, "", lfHidden},
     // A long caption: the whole row, its key field under it.
-    {"NextOnMonitorCheckBox", "TabSheet2", 12, 196, 400, 19, "Next wallpaper on the monitor under the pointer"},
-    {"NextOnMonitorHotKey", "TabSheet2", 240, 218, 170, 23, "", lfHidden},
+    {"NextOnMonitorCheckBox", "TabSheet2", 12, 192, 400, 19, "Next wallpaper on the monitor under the pointer"},
+    {"NextOnMonitorHotKey", "TabSheet2", 240, 214, 170, 23, "", lfHidden},
 
     {"CheckBox12", "TabSheet3", 12, 16, 400, 19, "Register KRV List files with Pellimox Free Wallpaper Changer"},
 
@@ -137,6 +139,7 @@ TSettings::TSettings(ui::Application& app) : Form(app, "Settings") {
   }
   Pages.SetActivePageIndex(3);
   LanguageBox.SetItems(std::vector<std::string>(std::begin(kLanguages), std::end(kLanguages)));
+  FillMonitorStyleBox();
   AddSoundsButton.SetIcon("IC_LIST_ADD", 16);
   RemoveSoundButton.SetIcon("IC_LIST_REMOVE", 16);
   PreviousSoundButton.SetIcon("IC_LIST_UP", 16);
@@ -150,7 +153,6 @@ TSettings::TSettings(ui::Application& app) : Form(app, "Settings") {
   ui::Bind(*this, kBindings);
   BindHotkeyBoxes();
   FormCreate();
-  ReadMonitorChoices(false);
 }
 
 TSettings::~TSettings() { WithdrawHotkeys(); }
@@ -292,7 +294,10 @@ void TSettings::CancelButtonClick(ui::Component&) { Close(); }
 void TSettings::ResetButtonClick(ui::Component&) {
   LoadOptions();
   ShowOptions();
-  ReadMonitorChoices(false);
+  // Unapplied choices go; the monitors are read again when the page is
+  // next shown.
+  for (MonitorChoice& choice : monitorChoices_) choice.changed = false;
+  if (Visible()) ReadMonitorChoices(false);
 }
 
 void TSettings::DragAndDropCheckClick(ui::Component&) {

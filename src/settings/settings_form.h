@@ -67,7 +67,7 @@ class TSettings : public ui::Form, public ChangeSound {
   void TextsReplaced() override;
 
   // ---- the hotkeys (settings_hotkeys.cpp)
-  static constexpr int kHotkeyCount = 6;
+  static constexpr int kHotkeyCount = 7;
   // Shows the key field of every ticked hotkey box; each box's click does.
   void BindHotkeyBoxes();
   void ShowHotkeyFields();
@@ -140,6 +140,8 @@ class TSettings : public ui::Form, public ChangeSound {
   ui::HotKey CaptureHotkey{this, "HotKey17"};
   ui::CheckBox NextOnMonitorHotkeyCheck{this, "NextOnMonitorCheckBox"};
   ui::HotKey NextOnMonitorHotkey{this, "NextOnMonitorHotKey"};
+  ui::CheckBox PauseHotkeyCheck{this, "PauseCheckBox"};
+  ui::HotKey PauseHotkey{this, "PauseHotKey"};
 
   ui::CheckBox RegisterPlaylistFilesCheck{this, "CheckBox12"};
 
@@ -207,6 +209,12 @@ class TSettings : public ui::Form, public ChangeSound {
   std::string ExeFolder() const;  // with a trailing backslash
   std::string SettingsPath() const;
 
+  // The style box's items before translation.
+  void FillMonitorStyleBox();
+  // The monitors into the drawing and the list, `chosenPath`'s chosen.
+  void ShowMonitorList(const std::string& chosenPath);
+  // The monitors' captions again, in the language now in use.
+  void ShowMonitorCaptions();
   // The chosen monitor's source into the page's controls, and back.
   void ShowMonitorChoice();
   void TakeMonitorChoice();

@@ -35,6 +35,8 @@ const HotkeyRow kHotkeys[] = {
      &SettingsValues::captureHotkey, "MyHotKey_5"},
     {&TSettings::NextOnMonitorHotkeyCheck, &TSettings::NextOnMonitorHotkey, &SettingsTarget::NextWallpaperUnderPointer,
      &SettingsValues::nextOnMonitorHotkeyOn, &SettingsValues::nextOnMonitorHotkey, "MyHotKey_6"},
+    {&TSettings::PauseHotkeyCheck, &TSettings::PauseHotkey, &SettingsTarget::TogglePause, &SettingsValues::pauseHotkeyOn,
+     &SettingsValues::pauseHotkey, "MyHotKey_7"},
 };
 static_assert(std::size(kHotkeys) == TSettings::kHotkeyCount);
 

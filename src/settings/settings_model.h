@@ -42,6 +42,7 @@ struct SettingsValues {
   int32_t movieHeight;
   // ---- the panel's menu, written when ticked
   bool showFullPath;
+  bool pauseChanges;  // the tray menu's "Pause changes": the timer changes nothing
   // ---- the settings dialog, written by its Apply
   bool showHints;
   bool runAtStartup;
@@ -59,12 +60,14 @@ struct SettingsValues {
   bool previousHotkeyOn;
   bool clearHotkeyOn;
   bool nextOnMonitorHotkeyOn;
+  bool pauseHotkeyOn;
   int32_t openPanelHotkey;  // a key combination as the hotkey field gives it
   int32_t nextHotkey;
   int32_t previousHotkey;
   int32_t clearHotkey;
   int32_t captureHotkey;
   int32_t nextOnMonitorHotkey;  // the next picture on the monitor under the pointer
+  int32_t pauseHotkey;          // pauses the changes, or resumes them
   bool playSound;
   bool shuffleSounds;
   std::string soundList;  // a sound-list file, or "Default"
@@ -132,6 +135,7 @@ inline constexpr SettingRow kSettingRows[] = {
     settings_rows::Number("movie height", "Value", SettingsPart::Panel, &SettingsValues::movieHeight, 600),
 
     settings_rows::Box("Show Full Path", SettingsPart::PanelMenu, &SettingsValues::showFullPath, false),
+    settings_rows::Box("Pause Changes", SettingsPart::PanelMenu, &SettingsValues::pauseChanges, false),
 
     settings_rows::Box("Show help tips", SettingsPart::Dialog, &SettingsValues::showHints, false),
     settings_rows::Box("Run at startup", SettingsPart::Dialog, &SettingsValues::runAtStartup, true),
@@ -158,6 +162,8 @@ inline constexpr SettingRow kSettingRows[] = {
     settings_rows::Number("Hotkey17", "value", SettingsPart::Dialog, &SettingsValues::captureHotkey, 0),
     settings_rows::Box("NextOnMonitorCheckBox", SettingsPart::Dialog, &SettingsValues::nextOnMonitorHotkeyOn, false),
     settings_rows::Number("NextOnMonitorHotKey", "value", SettingsPart::Dialog, &SettingsValues::nextOnMonitorHotkey, 0),
+    settings_rows::Box("PauseCheckBox", SettingsPart::Dialog, &SettingsValues::pauseHotkeyOn, false),
+    settings_rows::Number("PauseHotKey", "value", SettingsPart::Dialog, &SettingsValues::pauseHotkey, 0),
     settings_rows::Box("PlaySoundCheckBox", SettingsPart::Dialog, &SettingsValues::playSound, false),
     settings_rows::Box("ShuffleCheckBox", SettingsPart::Dialog, &SettingsValues::shuffleSounds, false),
     settings_rows::Text("Last Sound Playlist", SettingsPart::Dialog, &SettingsValues::soundList, "Default"),

@@ -48,14 +48,22 @@ std::string TSettings::MonitorCaption(size_t index, const RECT& area, const char
          Say(height > width ? texts::kPortrait : texts::kLandscape);
 }
 
+void TSettings::FillMonitorStyleBox() {
+  std::vector<std::string> items{"As in the control panel"};
+  for (WallpaperStyle style : MonitorStyles()) items.push_back(RowOf(style).caption);
+  MonitorStyleBox.SetItems(items);
+}
+
 void TSettings::SettingsShow(ui::Component&) { ReadMonitorChoices(true); }
 
+void TSettings::ShowMonitorCaptions() {
+  const int chosen = MonitorsDrawing.Chosen();
+  ShowMonitorList(chosen >= 0 && size_t(chosen) < monitorChoices_.size()
+                      ? monitorChoices_[size_t(chosen)].monitor.devicePath
+                      : std::string());
+}
+
 void TSettings::ReadMonitorChoices(bool keepUnapplied) {
-  if (MonitorStyleBox.Items().empty()) {
-    std::vector<std::string> items{"As in the control panel"};
-    for (WallpaperStyle style : MonitorStyles()) items.push_back(RowOf(style).caption);
-    MonitorStyleBox.SetItems(items);
-  }
   const std::string chosenPath = MonitorsDrawing.Chosen() >= 0 && size_t(MonitorsDrawing.Chosen()) < monitorChoices_.size()
                                      ? monitorChoices_[size_t(MonitorsDrawing.Chosen())].monitor.devicePath
                                      : std::string();
@@ -75,7 +83,10 @@ void TSettings::ReadMonitorChoices(bool keepUnapplied) {
     choices.push_back(std::move(choice));
   }
   monitorChoices_ = std::move(choices);
+  ShowMonitorList(chosenPath);
+}
 
+void TSettings::ShowMonitorList(const std::string& chosenPath) {
   std::vector<MonitorMap::Box> boxes;
   std::vector<std::string> captions;
   int chosen = monitorChoices_.empty() ? -1 : 0;

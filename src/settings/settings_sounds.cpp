@@ -21,7 +21,7 @@ namespace wc {
 void TSettings::TextsReplaced() {
   if (CurrentSoundList == "Default") NamePanel.SetCaption(Say(texts::kDefaultSoundList));
   // The monitors' captions say "landscape" and "portrait" in the language.
-  ReadMonitorChoices(true);
+  ShowMonitorCaptions();
 }
 
 namespace {

@@ -38,6 +38,8 @@ class SettingsTarget {
   virtual void ClearWallpaperAndSay() = 0;
   virtual void CaptureDesktop() = 0;
   virtual void NextWallpaperUnderPointer() = 0;
+  // Pauses the changes, or resumes them when paused.
+  virtual void TogglePause() = 0;
 
  protected:
   ~SettingsTarget() = default;

@@ -269,6 +269,7 @@ TEST_F(PanelTrayTest, ARightClickOpensTheTrayMenuWithEveryItemInOrder) {
       Item("Previous Wallpaper"),
       Item("Next Wallpaper"),
       Item("Reload"),
+      Item("Pause changes"),
       Item("Clear Wallpaper"),
       positions,
       Separator(),
@@ -337,9 +338,9 @@ TEST_F(PanelTrayTest, HideDesktopIconsTwiceHidesAndShowsTheDesktopAndEndsUncheck
   EXPECT_FALSE(IsWindowVisible(desktop));
   EXPECT_TRUE(panel->HideDesktopIconsItem.Checked());
   std::vector<MenuRow> rows = ShownMenu();
-  ASSERT_EQ(rows.size(), 22u);
-  EXPECT_EQ(rows[13].caption, "Hide Desktop Icons");
-  EXPECT_TRUE(rows[13].checked);
+  ASSERT_EQ(rows.size(), 23u);
+  EXPECT_EQ(rows[14].caption, "Hide Desktop Icons");
+  EXPECT_TRUE(rows[14].checked);
   panel->HideDesktopIconsItem.Click();
   EXPECT_TRUE(IsWindowVisible(desktop));
   EXPECT_FALSE(panel->HideDesktopIconsItem.Checked());

@@ -341,3 +341,60 @@ TEST_F(RotationTest, SwitchingTheTimerOnStartsTheCountdownAfresh) {
 
 }  // namespace
 }  // namespace wc
+
+namespace wc {
+namespace {
+
+// "Pause changes": three intervals of the timer pass with the wallpaper
+// held, the tray tip says why, and resuming brings the next change one
+// interval later. The pause is stored at once.
+TEST_F(RotationTest, PausedTheTimerHoldsTheWallpaperUntilResumed) {
+  auto paths = Load(2);
+  panel->UseTimerCheck.SetChecked(true);
+  panel->IntervalValueEdit.SetValue(1);
+  PickUnit(0);
+  panel->PauseChangesItem.Click();
+  EXPECT_TRUE(panel->PauseChangesItem.Checked());
+  EXPECT_NE(panel->Tray.Hint().find("changes paused"), std::string::npos) << panel->Tray.Hint();
+  EXPECT_EQ(IniFile(ExeFolder() + "settings.ini").ReadInteger("Pause Changes", "Checked", -1), 1);
+  MarkDesktop();
+  PumpFor(3300ms);
+  EXPECT_TRUE(DesktopUntouched());
+  EXPECT_EQ(panel->CurrentIndex, 0);
+  EXPECT_TRUE(panel->UseTimerCheck.Checked()) << "pausing leaves the timer's own setting alone";
+
+  panel->PauseChangesItem.Click();
+  EXPECT_EQ(panel->Tray.Hint().find("changes paused"), std::string::npos);
+  EXPECT_TRUE(PumpUntil([&] { return panel->CurrentIndex == 1; }));
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[1]);
+  EXPECT_EQ(IniFile(ExeFolder() + "settings.ini").ReadInteger("Pause Changes", "Checked", -1), 0);
+}
+
+// A start with the pause stored: the timer stays still until the user
+// resumes, however "Use timer" is set.
+TEST(PauseAtStartTest, AStoredPauseHoldsTheTimerFromTheStart) {
+  test::TempDir dir;
+  test::ScriptedPrompts prompts;
+  ui::Application app;
+  app.SetPrompts(&prompts);
+  app.SetExeName(dir.file("WallpaperChanger.exe"));
+  app.Arguments.clear();
+  const IniFile ini(dir.file("settings.ini"));
+  ini.WriteBool("Pause Changes", "Checked", true);
+  ini.WriteBool("Enable Timer", "Checked", true);
+  ini.WriteInteger("Interval Value", "Value", 1);
+  TMainForm& panel = app.CreateForm<TMainForm>();
+  panel.StartupTimerTick(panel.StartupTimer);
+  panel.FolderReaderTimer.SetEnabled(false);
+  EXPECT_TRUE(panel.PauseChangesItem.Checked());
+  EXPECT_TRUE(panel.UseTimerCheck.Checked());
+  EXPECT_FALSE(panel.RotationTimer.Running());
+  EXPECT_NE(panel.Tray.Hint().find("changes paused"), std::string::npos);
+  panel.PauseChangesItem.Click();
+  EXPECT_TRUE(panel.RotationTimer.Running());
+  EXPECT_EQ(panel.RotationTimer.Interval(), 1000u);
+  app.SetPrompts(nullptr);
+}
+
+}  // namespace
+}  // namespace wc

@@ -154,7 +154,7 @@ TEST(SettingsModel, EachPartIsReadAndSavedOnItsOwn) {
                                       "Automatic mode location", "movie width", "movie height"}));
   TextStore menu;
   model.Save(menu, uint8_t(SettingsPart::PanelMenu));
-  EXPECT_EQ(menu.Text(), "[Show Full Path]\r\nChecked=0\r\n");
+  EXPECT_EQ(menu.Text(), "[Show Full Path]\r\nChecked=0\r\n[Pause Changes]\r\nChecked=0\r\n");
 
   // "Checkbox12" is written with the file type's box for older versions;
   // "Register Extensions" alone decides what it reads.

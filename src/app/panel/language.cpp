@@ -46,6 +46,7 @@ void TMainForm::TextsReplaced() {
   FitToolbar();
   if (!CheckingGraphics()) PlaylistBox.SetCaption(PlaylistBoxCaption());
   if (IntervalNote.Visible()) UpdateTimerInterval();
+  ShowTrayTip();
 }
 
 std::string TMainForm::LanguageFilePath(const std::string& languageName) const {

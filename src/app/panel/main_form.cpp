@@ -42,12 +42,14 @@ TMainForm::TMainForm(ui::Application& app)
     return false;
   });
   WatchDisplayChanges();
+  WatchRemoteCommands();
 }
 
 TMainForm::~TMainForm() {
   if (ui::Application::Current() == &App()) {
     App().UnhookMainWindow(minimizeHook_);
     StopWatchingDisplayChanges();
+    App().UnhookMainWindow(remoteHook_);
   }
   if (PlaylistDragDrop()) SetPlaylistDragDrop(false);
 }
@@ -82,7 +84,7 @@ void TMainForm::FormCreate() {
   AboutItem.SetCaption("About Pellimox Free Wallpaper Changer...");
   ControlPanelItem.SetCaption("Pellimox Free Wallpaper Changer Control Panel");
   MainImage.SetPicture(BannerImage.GetPicture());
-  Tray.SetHint(App().Title);
+  ShowTrayTip();
 }
 
 void TMainForm::ProgramStarted() { Tray.SetEnabled(true); }
@@ -99,6 +101,8 @@ void TMainForm::StartupTimerTick(ui::Component&) {
   CloseMeansExit = true;
   // The swatch keeps its own colour rather than its container's.
   ShowFullPathItem.SetChecked(stored.showFullPath);
+  PauseChangesItem.SetChecked(stored.pauseChanges);
+  ShowTrayTip();
   MainChPreview.SetChecked(stored.showPreview);
   ChangeAtStartupCheck.SetChecked(stored.changeAtStartup);
   ColorBoxColor = stored.backgroundColour;
@@ -111,7 +115,15 @@ void TMainForm::StartupTimerTick(ui::Component&) {
   // comes while a long file is still being read must not write an empty
   // playlist over it.
   std::string first = App().ParamStr(1);
-  StartupPlaylistFile = (!first.empty() && first != "-startup" && first != "-opensite") ? first : DefaultPlaylistPath();
+  const ParsedCommandLine commandLine = ParseCommandLine(App().Arguments);
+  if (const auto* command = std::get_if<RemoteCommand>(&commandLine)) PendingCommand = *command;
+  // "/playlist" at a start is a playlist named to open, as a file alone is.
+  if (PendingCommand && PendingCommand->verb == RemoteVerb::Playlist) {
+    first = PendingCommand->file;
+    PendingCommand.reset();
+  }
+  const bool namesPlaylist = !first.empty() && first != "-startup" && first != "-opensite" && !PendingCommand;
+  StartupPlaylistFile = namesPlaylist ? first : DefaultPlaylistPath();
   if (!FileExists(DefaultPlaylistPath())) {
     try {
       WritePlaylistFile(DefaultPlaylistPath(), {});
@@ -152,7 +164,7 @@ void TMainForm::StartupTimerTick(ui::Component&) {
   MovieHeightEdit.SetValue(stored.movieHeight);
   // From now on the controls hold what the file said (or its defaults).
   PanelSettingsRead = true;
-  if (ChangeAtStartupCheck.Checked()) {
+  if (ChangeAtStartupCheck.Checked() || PendingCommand) {
     FolderReaderTimer.SetInterval(500);
     FolderReaderTimer.SetEnabled(true);
   }
@@ -164,7 +176,16 @@ void TMainForm::FolderReaderTimerTick(ui::Component&) {
   if (AuxState() != AuxState::Finished) return;
   FolderReaderTimer.SetEnabled(false);
   SetAuxState(AuxState::Idle);
-  NextWallpaperItemClick(*this);
+  if (!PendingCommand) {
+    NextWallpaperItemClick(*this);
+    return;
+  }
+  // A command that shows a wallpaper takes the place of the start-up change.
+  const RemoteCommand command = *PendingCommand;
+  PendingCommand.reset();
+  const bool showsWallpaper = command.verb != RemoteVerb::Pause && command.verb != RemoteVerb::Resume;
+  if (!showsWallpaper && ChangeAtStartupCheck.Checked()) NextWallpaperItemClick(*this);
+  RunRemoteCommand(command);
 }
 
 void TMainForm::FormShow(ui::Component&) {

@@ -21,6 +21,7 @@
 #include <shellapi.h>
 
 #include "app/extension_rule.h"
+#include "app/remote_command.h"
 #include "app/panel/panel_states.h"
 #include "common/entry_kind.h"
 #include "common/image32.h"
@@ -351,6 +352,33 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void ReloadItemClick(ui::Component& sender);
   void SetWallpaperButtonClick(ui::Component& sender);
   void UseTimerCheckClick(ui::Component& sender);
+  // ---- commands from the command line (remote_commands.cpp)
+  // A second start of the program hands its command to this one's hidden
+  // window; a command given to this start waits in PendingCommand until
+  // the playlist is read and the start-up change is made.
+  void WatchRemoteCommands();
+  void RunRemoteCommand(const RemoteCommand& command);
+  std::optional<RemoteCommand> PendingCommand;
+  // "/apply": a file of the playlist as its row, any other as it is, in
+  // the chosen style; a file gone does nothing.
+  void ApplyFile(const std::string& path);
+  // "/playlist": the playlist file's entries in place of the playlist's,
+  // and the first of them applied.
+  void OpenPlaylist(const std::string& path);
+
+  // ---- pausing the changes (pause.cpp)
+  // "Pause changes": while paused the timer changes nothing, and the tray
+  // tip says so; kept in the settings across restarts. Resuming starts the
+  // interval afresh. Every other way to change the wallpaper still works.
+  void PauseChangesItemClick(ui::Component& sender);
+  void TogglePause() override;
+  void SetPaused(bool on);
+  bool Paused() const { return PauseChangesItem.Checked(); }
+  // The rotation timer runs when "Use timer" is ticked and nothing is
+  // paused, from the start of its interval.
+  void RestartRotationTimer();
+  // The tray tip: the program's name, and whether the changes are paused.
+  void ShowTrayTip();
   void IntervalValueEditChange(ui::Component& sender);
   void IntervalUnitBoxChange(ui::Component& sender);
   // The rotation timer's interval for the chosen value and unit; values the
@@ -529,6 +557,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ui::MenuItem PreviousWallpaperItem{this, "PreviousWallpaper1", nullptr, "Previous Wallpaper"};
   ui::MenuItem NextWallpaperItem{this, "NextWallpape1", nullptr, "Next Wallpaper"};
   ui::MenuItem ReloadItem{this, "Reload1", nullptr, "Reload"};
+  ui::MenuItem PauseChangesItem{this, "PauseChanges1", nullptr, "Pause changes"};
   ui::MenuItem ClearWallpaperItem{this, "ClearWallpaper1", nullptr, "Clear Wallpaper"};
   ui::MenuItem StyleMenu{this, "ClearWallpaperPosition1", nullptr, "Clear Wallpaper Position"};
   ui::MenuItem CenterItem{this, "Center1", &StyleMenu, "Center"};
@@ -644,6 +673,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void PanelMinimized(bool minimized);
   int minimizeHook_ = 0;
   int displayHook_ = 0;
+  int remoteHook_ = 0;
 
   ui::HookTo<TMainForm> listHook_{*this, &TMainForm::PlaylistBoxWindowProc};
   // Entries skipped in a row because their files are missing; bounds the

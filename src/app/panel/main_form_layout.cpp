@@ -156,6 +156,7 @@ const ui::Binding<TMainForm> kBindings[] = {
 
     // The playlist menus (AddMenu, PlaylistMenu).
     {"ShowFullPath1", ui::Event::Click, &TMainForm::ShowFullPathItemClick},
+    {"PauseChanges1", ui::Event::Click, &TMainForm::PauseChangesItemClick},
     {"ScanDiskforWallpapers1", ui::Event::Click, &TMainForm::ScanDiskItemClick},
     {"ScanDiskForWallpapers2", ui::Event::Click, &TMainForm::ListScanDiskItemClick},
     {"Addwallpapers1", ui::Event::Click, &TMainForm::AddFilesItemClick},
@@ -238,7 +239,7 @@ void TMainForm::BuildControls() {
   ListDownloadItem.SetEnabled(false);
 
   for (ui::MenuItem* item :
-       {&ControlPanelItem, &SettingsItem, &N1, &ScreenCaptureMenu, &N2, &PreviousWallpaperItem, &NextWallpaperItem, &NextOnMonitorMenu, &ReloadItem,
+       {&ControlPanelItem, &SettingsItem, &N1, &ScreenCaptureMenu, &N2, &PreviousWallpaperItem, &NextWallpaperItem, &NextOnMonitorMenu, &ReloadItem, &PauseChangesItem,
         &ClearWallpaperItem, &StyleMenu, &N3, &DisplayPropertiesItem, &ScreenSaverItem,
         &HideDesktopIconsItem, &N4, &HelpItem, &AboutItem, &N11, &OtherProgramsItem, &DonateItem, &N5,
         &ExitItem}) {

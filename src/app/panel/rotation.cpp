@@ -66,10 +66,7 @@ void TMainForm::UpdateTimerInterval() {
   RotationTimer.SetInterval(ms.value_or(0));
 }
 
-void TMainForm::UseTimerCheckClick(ui::Component&) {
-  RotationTimer.SetEnabled(UseTimerCheck.Checked());
-  if (RotationTimer.Enabled()) UpdateTimerInterval();
-}
+void TMainForm::UseTimerCheckClick(ui::Component&) { RestartRotationTimer(); }
 
 void TMainForm::IntervalValueEditChange(ui::Component&) {
   if (RotationTimer.Enabled()) UpdateTimerInterval();
