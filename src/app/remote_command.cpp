@@ -9,13 +9,14 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::pair<RemoteVerb, std::string_view>, 6> kSwitches = {{
+constexpr std::array<std::pair<RemoteVerb, std::string_view>, 7> kSwitches = {{
     {RemoteVerb::Next, "/next"},
     {RemoteVerb::Previous, "/previous"},
     {RemoteVerb::Pause, "/pause"},
     {RemoteVerb::Resume, "/resume"},
     {RemoteVerb::Apply, "/apply"},
     {RemoteVerb::Playlist, "/playlist"},
+    {RemoteVerb::Favourite, "/favourite"},
 }};
 
 bool TakesFile(RemoteVerb verb) { return verb == RemoteVerb::Apply || verb == RemoteVerb::Playlist; }

@@ -1,6 +1,6 @@
 #pragma once
 // The command line that drives a running copy: "/next", "/previous",
-// "/pause", "/resume", "/apply FILE" and "/playlist FILE.qvl". Scripts,
+// "/pause", "/resume", "/favourite", "/apply FILE" and "/playlist FILE.qvl". Scripts,
 // shortcuts and the Task Scheduler start the program with one of them; a
 // copy already running carries it out, else the new copy starts and does.
 // A plain file name (a playlist to open), "-startup" and "-opensite" are no
@@ -14,7 +14,7 @@
 
 namespace wc {
 
-enum class RemoteVerb : uint8_t { Next, Previous, Pause, Resume, Apply, Playlist };
+enum class RemoteVerb : uint8_t { Next, Previous, Pause, Resume, Apply, Playlist, Favourite };
 
 struct RemoteCommand {
   RemoteVerb verb;

@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 203> kTranslationList = {
+constexpr std::array<std::string_view, 207> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -236,6 +236,12 @@ constexpr std::array<std::string_view, 203> kTranslationList = {
     // Pausing the changes.
     "MainForm.PauseChanges1.Caption",
     "Settings.PauseCheckBox.Caption",
+    // Favourites.
+    "MainForm.AddToFavourites1.Caption",
+    "MainForm.AddToFavourites2.Caption",
+    "Settings.FavouriteCheckBox.Caption",
+    // Recent wallpapers.
+    "MainForm.RecentWallpapers1.Caption",
 };
 
 constexpr std::array<HintMessage, 54> kHintMessages = {{

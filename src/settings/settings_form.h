@@ -67,7 +67,7 @@ class TSettings : public ui::Form, public ChangeSound {
   void TextsReplaced() override;
 
   // ---- the hotkeys (settings_hotkeys.cpp)
-  static constexpr int kHotkeyCount = 7;
+  static constexpr int kHotkeyCount = 8;
   // Shows the key field of every ticked hotkey box; each box's click does.
   void BindHotkeyBoxes();
   void ShowHotkeyFields();
@@ -142,6 +142,8 @@ class TSettings : public ui::Form, public ChangeSound {
   ui::HotKey NextOnMonitorHotkey{this, "NextOnMonitorHotKey"};
   ui::CheckBox PauseHotkeyCheck{this, "PauseCheckBox"};
   ui::HotKey PauseHotkey{this, "PauseHotKey"};
+  ui::CheckBox FavouriteHotkeyCheck{this, "FavouriteCheckBox"};
+  ui::HotKey FavouriteHotkey{this, "FavouriteHotKey"};
 
   ui::CheckBox RegisterPlaylistFilesCheck{this, "CheckBox12"};
 

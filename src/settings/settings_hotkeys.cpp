@@ -37,6 +37,8 @@ const HotkeyRow kHotkeys[] = {
      &SettingsValues::nextOnMonitorHotkeyOn, &SettingsValues::nextOnMonitorHotkey, "MyHotKey_6"},
     {&TSettings::PauseHotkeyCheck, &TSettings::PauseHotkey, &SettingsTarget::TogglePause, &SettingsValues::pauseHotkeyOn,
      &SettingsValues::pauseHotkey, "MyHotKey_7"},
+    {&TSettings::FavouriteHotkeyCheck, &TSettings::FavouriteHotkey, &SettingsTarget::AddToFavourites,
+     &SettingsValues::favouriteHotkeyOn, &SettingsValues::favouriteHotkey, "MyHotKey_8"},
 };
 static_assert(std::size(kHotkeys) == TSettings::kHotkeyCount);
 

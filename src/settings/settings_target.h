@@ -40,6 +40,7 @@ class SettingsTarget {
   virtual void NextWallpaperUnderPointer() = 0;
   // Pauses the changes, or resumes them when paused.
   virtual void TogglePause() = 0;
+  virtual void AddToFavourites() = 0;
 
  protected:
   ~SettingsTarget() = default;

@@ -93,7 +93,44 @@ void MenuItem::SetShortCutText(const std::string& text) { shortcut_ = text;
   Changed();
 }
 
+void MenuItem::SetPicture(const std::vector<uint32_t>& pixels, int width, int height, int side) {
+  ClearPicture();
+  if (width <= 0 || height <= 0 || pixels.size() != size_t(width) * size_t(height)) return;
+  BITMAPV5HEADER h{};
+  h.bV5Size = sizeof h;
+  h.bV5Width = width;
+  h.bV5Height = -height;
+  h.bV5Planes = 1;
+  h.bV5BitCount = 32;
+  h.bV5Compression = BI_BITFIELDS;
+  h.bV5RedMask = 0x00FF0000;
+  h.bV5GreenMask = 0x0000FF00;
+  h.bV5BlueMask = 0x000000FF;
+  h.bV5AlphaMask = 0xFF000000;
+  void* bits = nullptr;
+  WindowDC screen(nullptr);
+  BitmapHandle colour(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!colour || !bits) return;
+  // Opaque everywhere: a photograph has no transparent parts.
+  auto* out = static_cast<uint32_t*>(bits);
+  for (size_t k = 0; k < pixels.size(); ++k) out[k] = pixels[k] | 0xFF000000u;
+  BitmapHandle mask(CreateBitmap(width, height, 1, 1, nullptr));
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmColor = colour.get();
+  info.hbmMask = mask.get();
+  icon_.reset(CreateIconIndirect(&info));
+  pictureSide_ = icon_ ? ScaleToDpi(side, SystemDpi()) : 0;
+  Changed();
+}
+
+void MenuItem::ClearPicture() {
+  icon_.reset();
+  pictureSide_ = 0;
+}
+
 void MenuItem::SetIcon(const char* resource) {
+  pictureSide_ = 0;
   icon_ = LoadIconResource(resource, PictureSize());
   Changed();
 }
@@ -106,8 +143,9 @@ bool MenuItem::HandleMenuPicture(UINT msg, LPARAM l) {
     if (!item || !item->icon_) return false;
     // Room on both sides of the picture: Wine starts the caption right where
     // the picture's column ends.
-    mi->itemWidth = UINT(PictureSize() + 2 * kMenuPictureMargin);
-    mi->itemHeight = UINT(PictureSize());
+    const int side = item->pictureSide_ ? item->pictureSide_ : PictureSize();
+    mi->itemWidth = UINT(side + 2 * kMenuPictureMargin);
+    mi->itemHeight = UINT(side + (item->pictureSide_ ? 2 * kMenuPictureMargin : 0));
     return true;
   }
   if (msg == WM_DRAWITEM) {
@@ -115,7 +153,7 @@ bool MenuItem::HandleMenuPicture(UINT msg, LPARAM l) {
     if (di->CtlType != ODT_MENU) return false;
     MenuItem* item = FromCommand(di->itemID);
     if (!item || !item->icon_) return false;
-    const int size = PictureSize();
+    const int size = item->pictureSide_ ? item->pictureSide_ : PictureSize();
     int y = di->rcItem.top + (di->rcItem.bottom - di->rcItem.top - size) / 2;
     DrawIconEx(di->hDC, di->rcItem.left + kMenuPictureMargin, y, item->icon_.get(), size, size, 0, nullptr, DI_NORMAL);
     return true;

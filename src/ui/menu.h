@@ -37,6 +37,11 @@ class MenuItem : public Component {
   // A 16 x 16 picture beside the caption (the item keeps its own copy).
   // The program's icon resource beside the caption, at the menus' scale.
   void SetIcon(const char* resource);
+  // A picture beside the caption made from pixels (0x00RRGGBB, top row
+  // first), such as a thumbnail, drawn `side` layout pixels square.
+  void SetPicture(const std::vector<uint32_t>& pixels, int width, int height, int side);
+  void ClearPicture();
+  bool HasPicture() const { return bool(icon_); }
 
   void Add(MenuItem& child);
   const std::vector<MenuItem*>& Items() const { return items_; }
@@ -67,6 +72,7 @@ class MenuItem : public Component {
   bool visible_ = true;
   bool default_ = false;
   IconHandle icon_;
+  int pictureSide_ = 0;  // in screen pixels; 0: the menus' icon size
   MenuItem* parent_;
   std::vector<MenuItem*> items_;
   UINT command_;

@@ -270,6 +270,7 @@ TEST_F(PanelTrayTest, ARightClickOpensTheTrayMenuWithEveryItemInOrder) {
       Item("Next Wallpaper"),
       Item("Reload"),
       Item("Pause changes"),
+      Item("Add to favourites"),
       Item("Clear Wallpaper"),
       positions,
       Separator(),
@@ -338,9 +339,9 @@ TEST_F(PanelTrayTest, HideDesktopIconsTwiceHidesAndShowsTheDesktopAndEndsUncheck
   EXPECT_FALSE(IsWindowVisible(desktop));
   EXPECT_TRUE(panel->HideDesktopIconsItem.Checked());
   std::vector<MenuRow> rows = ShownMenu();
-  ASSERT_EQ(rows.size(), 23u);
-  EXPECT_EQ(rows[14].caption, "Hide Desktop Icons");
-  EXPECT_TRUE(rows[14].checked);
+  ASSERT_EQ(rows.size(), 24u);
+  EXPECT_EQ(rows[15].caption, "Hide Desktop Icons");
+  EXPECT_TRUE(rows[15].checked);
   panel->HideDesktopIconsItem.Click();
   EXPECT_TRUE(IsWindowVisible(desktop));
   EXPECT_FALSE(panel->HideDesktopIconsItem.Checked());

@@ -49,7 +49,13 @@ Finished RunToEnd(const ProgramRunner& program, const std::string& arguments) {
   char buffer[4096];
   DWORD got = 0;
   while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) done.output.append(buffer, got);
-  if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &done.exitCode);
+  if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(pi.hProcess, &done.exitCode);
+  } else {
+    // A start that stayed (it found no copy to hand its command to) must
+    // not go on changing the desktop under the later tests.
+    TerminateProcess(pi.hProcess, 1);
+  }
   return done;
 }
 
@@ -89,6 +95,14 @@ TEST(CommandLine, ASecondStartHandsItsCommandToTheRunningCopyAndAMistakeEndsWith
   const Finished apply = RunToEnd(program, "/apply one.jpg");
   EXPECT_EQ(apply.exitCode, 0u) << "a file named relative to the working folder";
   EXPECT_TRUE(WaitFor([&] { return current() == 0; }, 10s)) << current();
+  // The wallpaper applied goes into the favourites, once however often.
+  for (int twice = 0; twice < 2; ++twice) EXPECT_EQ(RunToEnd(program, "/favourite").exitCode, 0u);
+  const auto favourites = [&] {
+    return FileExists(program.File("Favourites.qvl")) ? ReadPlaylistFile(program.File("Favourites.qvl"))
+                                                      : std::vector<std::string>{};
+  };
+  EXPECT_TRUE(WaitFor([&] { return favourites().size() == 2; }, 10s));
+  EXPECT_EQ(favourites(), (std::vector<std::string>{program.File("one.jpg"), "one"}));
 
   // Mistakes: the usage on the output, code 2, and the running copy left
   // as it was.

@@ -12,6 +12,7 @@
 #include "common/bmp.h"
 #include "common/ini_file.h"
 #include "common/random.h"
+#include "playlist/playlist_file.h"
 #include "gui_test.h"
 #include "program_files.h"
 
@@ -394,6 +395,44 @@ TEST(PauseAtStartTest, AStoredPauseHoldsTheTimerFromTheStart) {
   EXPECT_TRUE(panel.RotationTimer.Running());
   EXPECT_EQ(panel.RotationTimer.Interval(), 1000u);
   app.SetPrompts(nullptr);
+}
+
+}  // namespace
+}  // namespace wc
+
+namespace wc {
+namespace {
+
+// "Recent wallpapers": three pictures applied give three items, newest
+// first, each with its thumbnail; the oldest chosen is applied again. The
+// history survives in history.txt, and a picture gone leaves the menu.
+TEST_F(RotationTest, TheRecentWallpapersAreTheLastAppliedNewestFirst) {
+  auto paths = Load(3);
+  for (int row : {0, 1, 2}) {
+    panel->MainListBox.SetItemIndex(row);
+    panel->MainListBoxDblClick(*panel);
+  }
+  panel->TrayMenuPopup(panel->TrayMenu);
+  ASSERT_TRUE(panel->RecentMenu.Visible());
+  std::vector<std::string> shown;
+  for (const auto& item : panel->RecentItems) {
+    if (item->Visible()) shown.push_back(item->Caption());
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{"row2.bmp", "row1.bmp", "row0.bmp"}));
+  EXPECT_TRUE(panel->RecentItems[0]->HasPicture() && panel->RecentItems[2]->HasPicture()) << "thumbnails";
+  EXPECT_EQ(ReadPlaylistFile(ExeFolder() + "history.txt"), (std::vector<std::string>{paths[2], paths[1], paths[0]}));
+
+  MarkDesktop();
+  panel->RecentItems[2]->Click();
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[0]);
+  EXPECT_EQ(panel->CurrentIndex, 0) << "a playlist entry becomes the current row";
+  EXPECT_EQ(panel->History.front(), paths[0]);
+
+  ASSERT_TRUE(DeleteFileA(paths[1].c_str()));
+  panel->TrayMenuPopup(panel->TrayMenu);
+  EXPECT_EQ(panel->RecentItems[0]->Caption(), "row0.bmp");
+  EXPECT_EQ(panel->RecentItems[1]->Caption(), "row2.bmp");
+  EXPECT_FALSE(panel->RecentItems[2]->Visible());
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ TEST_F(SettingsFormTest, AFirstStartShowsTheDefaultsAndWritesNothingUntilApply) 
                                       "Different Wallpaper on each Monitor", "Prefer Pictures Shaped like the Monitor",
                                       "Register Extensions", "language", "Checkbox8", "Checkbox9", "Checkbox10",
                                       "Checkbox11", "Checkbox12", "Hotkey8", "Hotkey9", "Hotkey10", "Hotkey11",
-                                      "Hotkey17", "NextOnMonitorCheckBox", "NextOnMonitorHotKey", "PauseCheckBox", "PauseHotKey", "PlaySoundCheckBox", "ShuffleCheckBox", "Last Sound Playlist"}));
+                                      "Hotkey17", "NextOnMonitorCheckBox", "NextOnMonitorHotKey", "PauseCheckBox", "PauseHotKey", "FavouriteCheckBox", "FavouriteHotKey", "PlaySoundCheckBox", "ShuffleCheckBox", "Last Sound Playlist"}));
   EXPECT_EQ(Ini().ReadString("language", "value", ""), "English");
   EXPECT_EQ(Ini().ReadString("Last Sound Playlist", "value", ""), "Default");
   EXPECT_EQ(Ini().ReadString("Run at startup", "Checked", ""), "1");

@@ -59,14 +59,18 @@ inline constexpr const char* kKeysAddedSinceTheSample =
     "[NextOnMonitorCheckBox]\r\nChecked=0\r\n"
     "[NextOnMonitorHotKey]\r\nvalue=0\r\n"
     "[PauseCheckBox]\r\nChecked=0\r\n"
-    "[PauseHotKey]\r\nvalue=0\r\n";
+    "[PauseHotKey]\r\nvalue=0\r\n"
+    "[FavouriteCheckBox]\r\nChecked=0\r\n"
+    "[FavouriteHotKey]\r\nvalue=0\r\n";
 inline const std::vector<std::pair<std::string, std::string>> kAddedKeys = {
     {"Pause Changes/Checked", "0"},
     {"Prefer Pictures Shaped like the Monitor/Checked", "0"},
     {"NextOnMonitorCheckBox/Checked", "0"},
     {"NextOnMonitorHotKey/value", "0"},
     {"PauseCheckBox/Checked", "0"},
-    {"PauseHotKey/value", "0"}};
+    {"PauseHotKey/value", "0"},
+    {"FavouriteCheckBox/Checked", "0"},
+    {"FavouriteHotKey/value", "0"}};
 
 // The sections and keys of the sample that no row names.
 inline bool IsForeignToTheProgram(const std::string& section, const std::string& key) {

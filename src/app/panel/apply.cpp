@@ -98,6 +98,7 @@ void TMainForm::ApplyRow(int selected) {
     WriteProgramCopyOf(decoded, copy);
     // Icons and metafiles are drawings: the applier draws its own bitmap of them.
     ApplyToDesktop(kind == EntryKind::Movie ? WriteMoviePage(path) : path, decoded.AsBitmap());
+    NowShowing({path});
     copy.Finish();
   }
   EndChange();

@@ -182,6 +182,11 @@ Image32 TMainForm::ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors,
   }
   Image32 desktop = ShowOnMonitors(monitors, pictures, styles, background);
   Shown = {files, DevicePathsOf(monitors), styles, LayoutOf(monitors)};
+  std::vector<std::string> shown;
+  for (const std::string& path : files) {
+    if (std::find(shown.begin(), shown.end(), path) == shown.end()) shown.push_back(path);
+  }
+  NowShowing(shown);
   return desktop;
 }
 

@@ -133,6 +133,7 @@ void TMainForm::StartupTimerTick(ui::Component&) {
   }
   MainListBox.Clear();
   LoadPlaylistAnswering(StartupPlaylistFile, IsShowFullPath());
+  ReadHistory();
   // Closed meanwhile: the close has saved what there was to save.
   if (App().Terminated() || !Playlist) return;
   CurrentIndex = stored.lastWallpaperIndex;
@@ -183,7 +184,8 @@ void TMainForm::FolderReaderTimerTick(ui::Component&) {
   // A command that shows a wallpaper takes the place of the start-up change.
   const RemoteCommand command = *PendingCommand;
   PendingCommand.reset();
-  const bool showsWallpaper = command.verb != RemoteVerb::Pause && command.verb != RemoteVerb::Resume;
+  const bool showsWallpaper = command.verb != RemoteVerb::Pause && command.verb != RemoteVerb::Resume &&
+                              command.verb != RemoteVerb::Favourite;
   if (!showsWallpaper && ChangeAtStartupCheck.Checked()) NextWallpaperItemClick(*this);
   RunRemoteCommand(command);
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -366,6 +367,31 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // and the first of them applied.
   void OpenPlaylist(const std::string& path);
 
+  // ---- favourites (favourites.cpp)
+  // Appends the pictures on the desktop now to Favourites.qvl beside the
+  // settings, each once; a file that cannot be read is left as it is.
+  void AddToFavouritesItemClick(ui::Component& sender);
+  void AddToFavourites() override;
+  std::string FavouritesPath() const;
+  // The files of the wallpaper the desktop shows: one, or one per monitor.
+  std::vector<std::string> PicturesOnDesktop() const;
+  // What the last change applied, as the files the user chose (not the
+  // bitmaps made of them).
+  std::vector<std::string> CurrentPictures;
+
+  // ---- recent wallpapers (recent.cpp)
+  // The pictures applied, newest first, as history.txt keeps them.
+  std::vector<std::string> History;
+  std::string HistoryPath() const;
+  void ReadHistory();
+  // A change showed `paths`: they are the current pictures and go to the
+  // front of the history, which is stored.
+  void NowShowing(const std::vector<std::string>& paths);
+  // The tray menu's "Recent wallpapers" filled from the history as the
+  // menu opens: pictures that still exist, with their thumbnails.
+  void ShowRecentItems();
+  void RecentItemClick(size_t k);
+
   // ---- pausing the changes (pause.cpp)
   // "Pause changes": while paused the timer changes nothing, and the tray
   // tip says so; kept in the settings across restarts. Resuming starts the
@@ -558,6 +584,9 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ui::MenuItem NextWallpaperItem{this, "NextWallpape1", nullptr, "Next Wallpaper"};
   ui::MenuItem ReloadItem{this, "Reload1", nullptr, "Reload"};
   ui::MenuItem PauseChangesItem{this, "PauseChanges1", nullptr, "Pause changes"};
+  ui::MenuItem AddToFavouritesItem{this, "AddToFavourites1", nullptr, "Add to favourites"};
+  ui::MenuItem RecentMenu{this, "RecentWallpapers1", nullptr, "Recent wallpapers"};
+  std::vector<std::unique_ptr<ui::MenuItem>> RecentItems;  // "Recent1" ... "Recent10"
   ui::MenuItem ClearWallpaperItem{this, "ClearWallpaper1", nullptr, "Clear Wallpaper"};
   ui::MenuItem StyleMenu{this, "ClearWallpaperPosition1", nullptr, "Clear Wallpaper Position"};
   ui::MenuItem CenterItem{this, "Center1", &StyleMenu, "Center"};
@@ -597,6 +626,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ui::MenuItem DownloadItem{this, "Download1", nullptr, "Down&load"};
   ui::PopupMenu PlaylistMenu{this, "Add2"};
   ui::MenuItem SetAsWallpaperItem{this, "SetasWallpaper1", nullptr, "Set as Wallpaper"};
+  ui::MenuItem ListAddToFavouritesItem{this, "AddToFavourites2", nullptr, "Add to favourites"};
   ui::MenuItem N6{this, "N6", nullptr, "-"};
   ui::MenuItem ListAddFilesItem{this, "AddFromFile1", nullptr, "Add From File"};
   ui::MenuItem ListAddFolderItem{this, "AddFromFolder2", nullptr, "Add From Folder"};
@@ -674,6 +704,10 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   int minimizeHook_ = 0;
   int displayHook_ = 0;
   int remoteHook_ = 0;
+  // A small picture of each recent wallpaper, made when the menu first shows it.
+  const Image32& ThumbnailOf(const std::string& path);
+  std::map<std::string, Image32> thumbnails_;
+  std::vector<std::string> recentShown_;  // the paths of the recent items shown
 
   ui::HookTo<TMainForm> listHook_{*this, &TMainForm::PlaylistBoxWindowProc};
   // Entries skipped in a row because their files are missing; bounds the

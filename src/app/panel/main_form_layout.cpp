@@ -2,6 +2,7 @@
 // is read, and what each of them runs. Positions are pixels inside each
 // control's container.
 #include "app/panel/main_form.h"
+#include "playlist/history.h"
 
 #include "ui/binding.h"
 #include "ui/graphics.h"
@@ -157,6 +158,8 @@ const ui::Binding<TMainForm> kBindings[] = {
     // The playlist menus (AddMenu, PlaylistMenu).
     {"ShowFullPath1", ui::Event::Click, &TMainForm::ShowFullPathItemClick},
     {"PauseChanges1", ui::Event::Click, &TMainForm::PauseChangesItemClick},
+    {"AddToFavourites1", ui::Event::Click, &TMainForm::AddToFavouritesItemClick},
+    {"AddToFavourites2", ui::Event::Click, &TMainForm::AddToFavouritesItemClick},
     {"ScanDiskforWallpapers1", ui::Event::Click, &TMainForm::ScanDiskItemClick},
     {"ScanDiskForWallpapers2", ui::Event::Click, &TMainForm::ListScanDiskItemClick},
     {"Addwallpapers1", ui::Event::Click, &TMainForm::AddFilesItemClick},
@@ -229,7 +232,7 @@ void TMainForm::BuildControls() {
     AddMenu.Add(*item);
   }
   DownloadItem.SetEnabled(false);
-  for (ui::MenuItem* item : {&SetAsWallpaperItem, &N6, &ListAddFilesItem, &ListAddFolderItem, &ListAddPagesItem,
+  for (ui::MenuItem* item : {&SetAsWallpaperItem, &ListAddToFavouritesItem, &N6, &ListAddFilesItem, &ListAddFolderItem, &ListAddPagesItem,
                              &ListScanDiskItem, &ListDownloadItem, &N7, &EmptyListItem, &SortListItem,
                              &RandomiseListItem, &ShowFullPathItem, &N8, &CopyFilesItem, &DeleteFilesItem, &MoveFilesItem,
                              &RenameFilesItem, &N9, &FindCurrentItem, &SelectAllItem, &InvertSelectionItem, &N10,
@@ -239,7 +242,7 @@ void TMainForm::BuildControls() {
   ListDownloadItem.SetEnabled(false);
 
   for (ui::MenuItem* item :
-       {&ControlPanelItem, &SettingsItem, &N1, &ScreenCaptureMenu, &N2, &PreviousWallpaperItem, &NextWallpaperItem, &NextOnMonitorMenu, &ReloadItem, &PauseChangesItem,
+       {&ControlPanelItem, &SettingsItem, &N1, &ScreenCaptureMenu, &N2, &PreviousWallpaperItem, &NextWallpaperItem, &NextOnMonitorMenu, &ReloadItem, &RecentMenu, &PauseChangesItem, &AddToFavouritesItem,
         &ClearWallpaperItem, &StyleMenu, &N3, &DisplayPropertiesItem, &ScreenSaverItem,
         &HideDesktopIconsItem, &N4, &HelpItem, &AboutItem, &N11, &OtherProgramsItem, &DonateItem, &N5,
         &ExitItem}) {
@@ -265,6 +268,10 @@ void TMainForm::BuildControls() {
     NextOnMonitorItems.push_back(
         std::make_unique<ui::MenuItem>(this, "NextOnMonitor" + std::to_string(k + 1), &NextOnMonitorMenu, ""));
     NextOnMonitorItems.back()->OnClick = [this, k](ui::Component&) { NextWallpaperOnMonitor(k); };
+  }
+  for (size_t k = 0; k < kRecentItems; ++k) {
+    RecentItems.push_back(std::make_unique<ui::MenuItem>(this, "Recent" + std::to_string(k + 1), &RecentMenu, ""));
+    RecentItems.back()->OnClick = [this, k](ui::Component&) { RecentItemClick(k); };
   }
   ui::Bind(*this, kBindings);
   // The tray menu's style commands, one to a style of the table.

@@ -15,6 +15,7 @@
 namespace wc {
 
 void TMainForm::TrayMenuPopup(ui::Component&) {
+  ShowRecentItems();
   const std::vector<ui::Monitor> monitors = ui::MonitorsLeftToRight();
   // One monitor: the plain "Next Wallpaper" says it all.
   NextOnMonitorMenu.SetVisible(monitors.size() > 1);

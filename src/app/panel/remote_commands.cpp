@@ -47,6 +47,9 @@ void TMainForm::RunRemoteCommand(const RemoteCommand& command) {
     case RemoteVerb::Playlist:
       OpenPlaylist(command.file);
       break;
+    case RemoteVerb::Favourite:
+      AddToFavourites();
+      break;
   }
 }
 
@@ -65,6 +68,7 @@ void TMainForm::ApplyFile(const std::string& path) {
   const EntryKind kind = KindOfEntry(path);
   const ui::Picture decoded = ReadEntryPicture(path, kind);
   ApplyToDesktop(kind == EntryKind::Movie ? WriteMoviePage(path) : path, decoded.AsBitmap());
+  NowShowing({path});
   EndChange();
 }
 

@@ -1,0 +1,40 @@
+// "Add to favourites": the wallpaper on the desktop now goes into
+// Favourites.qvl beside the settings, a playlist the user loads like any
+// other.
+#include "app/panel/main_form.h"
+#include "lang/program_texts.h"
+#include "playlist/favourites.h"
+#include "playlist/playlist_file.h"
+
+namespace wc {
+
+std::string TMainForm::FavouritesPath() const { return ExeFolder + "Favourites.qvl"; }
+
+void TMainForm::AddToFavouritesItemClick(ui::Component&) { AddToFavourites(); }
+
+std::vector<std::string> TMainForm::PicturesOnDesktop() const {
+  if (!CurrentPictures.empty()) return CurrentPictures;
+  // Nothing applied since the start: the current entry is what the
+  // desktop kept from the last run.
+  if (const std::optional<size_t> entry = EntryOfRow(CurrentIndex)) return {Playlist->Path(*entry)};
+  return {};
+}
+
+void TMainForm::AddToFavourites() {
+  const std::vector<std::string> pictures = PicturesOnDesktop();
+  if (pictures.empty()) return;
+  std::vector<std::string> lines;
+  if (FileExists(FavouritesPath())) {
+    // A file that cannot be read is not written over: its entries would be lost.
+    try {
+      lines = ReadPlaylistFile(FavouritesPath());
+    } catch (const std::exception&) {
+      ErrorBox(Say(texts::kReadError));
+      return;
+    }
+  }
+  if (AddFavourites(lines, pictures) == 0) return;
+  WritePlaylistFile(FavouritesPath(), lines);
+}
+
+}  // namespace wc
