@@ -144,7 +144,8 @@ bool MenuItem::HandleMenuPicture(UINT msg, LPARAM l) {
     // Room on both sides of the picture: Wine starts the caption right where
     // the picture's column ends.
     const int side = item->pictureSide_ ? item->pictureSide_ : PictureSize();
-    mi->itemWidth = UINT(side + 2 * kMenuPictureMargin);
+    // A thumbnail also keeps the caption a little way off.
+    mi->itemWidth = UINT(side + (item->pictureSide_ ? 4 : 2) * kMenuPictureMargin);
     mi->itemHeight = UINT(side + (item->pictureSide_ ? 2 * kMenuPictureMargin : 0));
     return true;
   }
