@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 207> kTranslationList = {
+constexpr std::array<std::string_view, 209> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -242,6 +242,9 @@ constexpr std::array<std::string_view, 207> kTranslationList = {
     "Settings.FavouriteCheckBox.Caption",
     // Recent wallpapers.
     "MainForm.RecentWallpapers1.Caption",
+    // A playlist for dark mode.
+    "Settings.DarkPlaylistCheckBox.Caption",
+    "Settings.DarkPlaylistBrowseButton.Caption",
 };
 
 constexpr std::array<HintMessage, 54> kHintMessages = {{

@@ -59,6 +59,9 @@ const ui::LayoutItem kLayout[] = {
     {"NextOnMonitorHotKey", "TabSheet2", 240, 219, 170, 23, "", lfHidden},
 
     {"CheckBox12", "TabSheet3", 12, 16, 400, 19, "Register KRV List files with Pellimox Free Wallpaper Changer"},
+    {"DarkPlaylistCheckBox", "TabSheet3", 12, 52, 400, 19, "A playlist for Windows' dark mode:"},
+    {"DarkPlaylistEdit", "TabSheet3", 30, 76, 288, 23},
+    {"DarkPlaylistBrowseButton", "TabSheet3", 326, 75, 86, 25, "Browse..."},
 
     {"MonitorMap", "MonitorsTabSheet", 12, 8, 400, 98},
     {"MonitorLabel", "MonitorsTabSheet", 12, 118, 90, 16, "Monitor:"},
@@ -110,6 +113,7 @@ const ui::Binding<TSettings> kBindings[] = {
     {"FolderSourceRadio", ui::Event::Click, &TSettings::MonitorSourceClick},
     {"MonitorPathEdit", ui::Event::Change, &TSettings::MonitorPathEditChange},
     {"MonitorBrowseButton", ui::Event::Click, &TSettings::MonitorBrowseButtonClick},
+    {"DarkPlaylistBrowseButton", ui::Event::Click, &TSettings::DarkPlaylistBrowseButtonClick},
     {"MonitorStyleBox", ui::Event::Change, &TSettings::MonitorStyleBoxChange},
     {"BitBtn1", ui::Event::Click, &TSettings::AddSoundsButtonClick},
     {"MainBitBtn3", ui::Event::Click, &TSettings::RemoveSoundButtonClick},
@@ -205,6 +209,8 @@ void TSettings::ShowOptions() {
   ShowLanguage();
   ShowHotkeyOptions();
   RegisterPlaylistFilesCheck.SetChecked(v.registerPlaylistType);
+  DarkPlaylistCheck.SetChecked(v.darkPlaylistOn);
+  DarkPlaylistEdit.SetText(v.darkPlaylistFile);
   PlaySoundCheckBox.SetChecked(v.playSound);
   ShuffleCheckBox.SetChecked(v.shuffleSounds);
 }
@@ -221,6 +227,8 @@ void TSettings::TakeOptions() {
   v.eachMonitor = EachMonitorCheckBox.Checked();
   v.preferShapedPictures = PreferShapeCheckBox.Checked();
   v.registerPlaylistType = RegisterPlaylistFilesCheck.Checked();
+  v.darkPlaylistOn = DarkPlaylistCheck.Checked();
+  v.darkPlaylistFile = DarkPlaylistEdit.Text();
   v.language = LanguageBox.Text();
   TakeHotkeyOptions();
   v.playSound = PlaySoundCheckBox.Checked();
@@ -283,6 +291,7 @@ void TSettings::ApplyButtonClick(ui::Component&) {
   RegisterHotkeys();
   ApplyHints();
   ApplyTrayAnimation();
+  panel->FollowColourMode();
 }
 
 void TSettings::OkButtonClick(ui::Component& sender) {

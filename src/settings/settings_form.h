@@ -91,6 +91,8 @@ class TSettings : public ui::Form, public ChangeSound {
   void MonitorPathEditChange(ui::Component& sender);
   void MonitorBrowseButtonClick(ui::Component& sender);
   void MonitorStyleBoxChange(ui::Component& sender);
+  // The dark mode's playlist file, chosen in the open dialog.
+  void DarkPlaylistBrowseButtonClick(ui::Component& sender);
   // The monitors now there with what the settings file keeps for each;
   // choices not applied yet are kept for the monitors still there.
   void ReadMonitorChoices(bool keepUnapplied);
@@ -146,6 +148,9 @@ class TSettings : public ui::Form, public ChangeSound {
   ui::HotKey FavouriteHotkey{this, "FavouriteHotKey"};
 
   ui::CheckBox RegisterPlaylistFilesCheck{this, "CheckBox12"};
+  ui::CheckBox DarkPlaylistCheck{this, "DarkPlaylistCheckBox"};
+  ui::Edit DarkPlaylistEdit{this, "DarkPlaylistEdit"};
+  ui::Button DarkPlaylistBrowseButton{this, "DarkPlaylistBrowseButton"};
 
   ui::TabSheet MonitorsPage{this, "MonitorsTabSheet"};
   MonitorMap MonitorsDrawing{this, "MonitorMap"};

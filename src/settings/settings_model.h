@@ -54,6 +54,8 @@ struct SettingsValues {
   bool eachMonitor;
   bool preferShapedPictures;  // a portrait monitor takes portrait pictures, a landscape one landscape
   bool registerPlaylistType;
+  bool darkPlaylistOn;           // Windows' dark mode takes a playlist of its own
+  std::string darkPlaylistFile;  // that playlist
   std::string language;
   bool openPanelHotkeyOn;
   bool nextHotkeyOn;
@@ -151,6 +153,8 @@ inline constexpr SettingRow kSettingRows[] = {
     settings_rows::Box("Different Wallpaper on each Monitor", SettingsPart::Dialog, &SettingsValues::eachMonitor, false),
     settings_rows::Box("Prefer Pictures Shaped like the Monitor", SettingsPart::Dialog, &SettingsValues::preferShapedPictures, false),
     settings_rows::Box("Register Extensions", SettingsPart::Dialog, &SettingsValues::registerPlaylistType, false),
+    settings_rows::Box("Dark Mode Playlist", SettingsPart::Dialog, &SettingsValues::darkPlaylistOn, false),
+    settings_rows::Text("Dark Mode Playlist File", SettingsPart::Dialog, &SettingsValues::darkPlaylistFile, ""),
     settings_rows::Text("language", SettingsPart::Dialog, &SettingsValues::language, "English"),
     settings_rows::Box("Checkbox8", SettingsPart::Dialog, &SettingsValues::openPanelHotkeyOn, false),
     settings_rows::Box("Checkbox9", SettingsPart::Dialog, &SettingsValues::nextHotkeyOn, false),

@@ -176,6 +176,15 @@ void TSettings::MonitorBrowseButtonClick(ui::Component&) {
   }
 }
 
+void TSettings::DarkPlaylistBrowseButtonClick(ui::Component&) {
+  ui::FileDialogOptions o;
+  o.filter = Say(texts::kOpenPlaylistFilter) + "|*.qvl";
+  o.fileMustExist = true;
+  o.fileName = DarkPlaylistEdit.Text();
+  const std::optional<ui::FileDialogResult> r = App().prompts().OpenFile(Handle(), o);
+  if (r && !r->files.empty()) DarkPlaylistEdit.SetText(r->files.front());
+}
+
 void TSettings::StoreMonitorChoices() {
   const IniFile ini(SettingsPath());
   for (MonitorChoice& choice : monitorChoices_) {

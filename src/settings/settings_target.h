@@ -29,6 +29,8 @@ class SettingsTarget {
   virtual void SetHintsShown(bool on) = 0;
   virtual void SetRunAtStartup(bool on) = 0;
   virtual void SetPlaylistDragDrop(bool on) = 0;
+  // Takes the playlist that suits Windows' light or dark mode now.
+  virtual void FollowColourMode() = 0;
 
   // The hotkeys' commands.
   virtual void ShowControlPanel() = 0;

@@ -437,3 +437,71 @@ TEST_F(RotationTest, TheRecentWallpapersAreTheLastAppliedNewestFirst) {
 
 }  // namespace
 }  // namespace wc
+
+namespace wc {
+namespace {
+
+// Windows' apps mode as the test found it, put back at its end.
+class SavedAppsMode {
+ public:
+  SavedAppsMode() {
+    DWORD size = sizeof value_;
+    had_ = RegGetValueA(HKEY_CURRENT_USER, kKey, "AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &value_, &size) ==
+           ERROR_SUCCESS;
+  }
+  ~SavedAppsMode() {
+    if (had_) {
+      Set(value_);
+    } else {
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "AppsUseLightTheme");
+    }
+  }
+  static void Set(DWORD light) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "AppsUseLightTheme", REG_DWORD, &light, sizeof light);
+  }
+  // What Windows sends every top-level window when the user switches.
+  static void Broadcast() {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
+                        SMTO_ABORTIFHUNG, 2000, &result);
+  }
+
+ private:
+  static constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+  DWORD value_ = 1;
+  bool had_ = false;
+};
+
+// Dark mode shows the playlist named for it and applies its picture; light
+// mode brings the panel's own back with its current picture. The panel's
+// own stays what DefPlayList.qvl keeps throughout.
+TEST_F(RotationTest, WindowsDarkModeTakesItsOwnPlaylistAndLightModeGivesTheOwnBack) {
+  SavedAppsMode mode;
+  auto paths = Load(2);
+  panel->MainListBox.SetItemIndex(1);
+  panel->MainListBoxDblClick(*panel);
+  const std::string night = dir.file("night.bmp");
+  WriteFileBytes(night, EncodeBmp(MakeImage(4, 4, MakePixel(10, 10, 60)), 24));
+  WritePlaylistFile(dir.file("night.qvl"), {night, "night"});
+  const IniFile ini(ExeFolder() + "settings.ini");
+  ini.WriteBool("Dark Mode Playlist", "Checked", true);
+  ini.WriteString("Dark Mode Playlist File", "value", dir.file("night.qvl"));
+
+  SavedAppsMode::Set(0);
+  SavedAppsMode::Broadcast();
+  ASSERT_TRUE(PumpUntil([&] { return DesktopValue("Wallpaper") == night; })) << DesktopValue("Wallpaper");
+  EXPECT_EQ(panel->MainListBox.Count(), 1);
+  panel->OkButtonClick(*panel);  // saves the playlist and the settings
+  EXPECT_EQ(ReadPlaylistFile(ExeFolder() + "DefPlayList.qvl").front(), paths[0]) << "the own playlist is kept";
+  EXPECT_EQ(ini.ReadInteger("Last Wallpaper Index", "Value", -1), 1);
+
+  SavedAppsMode::Set(1);
+  SavedAppsMode::Broadcast();
+  ASSERT_TRUE(PumpUntil([&] { return DesktopValue("Wallpaper") == paths[1]; })) << DesktopValue("Wallpaper");
+  EXPECT_EQ(panel->MainListBox.Count(), 2);
+  EXPECT_EQ(panel->CurrentIndex, 1);
+  EXPECT_EQ(ReadPlaylistFile(dir.file("night.qvl")), (std::vector<std::string>{night, "night"}));
+}
+
+}  // namespace
+}  // namespace wc

@@ -113,7 +113,7 @@ TEST_F(SettingsFormTest, AFirstStartShowsTheDefaultsAndWritesNothingUntilApply) 
             (std::vector<std::string>{"Show help tips", "Run at startup", "Always minimize", "Animate Wallpaper",
                                       "Enable Drag and Drop", "Ask Confirmations", "High Quality Image Resampling",
                                       "Different Wallpaper on each Monitor", "Prefer Pictures Shaped like the Monitor",
-                                      "Register Extensions", "language", "Checkbox8", "Checkbox9", "Checkbox10",
+                                      "Register Extensions", "Dark Mode Playlist", "Dark Mode Playlist File", "language", "Checkbox8", "Checkbox9", "Checkbox10",
                                       "Checkbox11", "Checkbox12", "Hotkey8", "Hotkey9", "Hotkey10", "Hotkey11",
                                       "Hotkey17", "NextOnMonitorCheckBox", "NextOnMonitorHotKey", "PauseCheckBox", "PauseHotKey", "FavouriteCheckBox", "FavouriteHotKey", "PlaySoundCheckBox", "ShuffleCheckBox", "Last Sound Playlist"}));
   EXPECT_EQ(Ini().ReadString("language", "value", ""), "English");

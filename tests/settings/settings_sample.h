@@ -56,6 +56,8 @@ inline constexpr const char* kSampleSettings =
 inline constexpr const char* kKeysAddedSinceTheSample =
     "[Pause Changes]\r\nChecked=0\r\n"
     "[Prefer Pictures Shaped like the Monitor]\r\nChecked=0\r\n"
+    "[Dark Mode Playlist]\r\nChecked=0\r\n"
+    "[Dark Mode Playlist File]\r\nvalue=\r\n"
     "[NextOnMonitorCheckBox]\r\nChecked=0\r\n"
     "[NextOnMonitorHotKey]\r\nvalue=0\r\n"
     "[PauseCheckBox]\r\nChecked=0\r\n"
@@ -65,6 +67,8 @@ inline constexpr const char* kKeysAddedSinceTheSample =
 inline const std::vector<std::pair<std::string, std::string>> kAddedKeys = {
     {"Pause Changes/Checked", "0"},
     {"Prefer Pictures Shaped like the Monitor/Checked", "0"},
+    {"Dark Mode Playlist/Checked", "0"},
+    {"Dark Mode Playlist File/value", ""},
     {"NextOnMonitorCheckBox/Checked", "0"},
     {"NextOnMonitorHotKey/value", "0"},
     {"PauseCheckBox/Checked", "0"},

@@ -43,6 +43,7 @@ TMainForm::TMainForm(ui::Application& app)
   });
   WatchDisplayChanges();
   WatchRemoteCommands();
+  WatchColourMode();
 }
 
 TMainForm::~TMainForm() {
@@ -50,6 +51,7 @@ TMainForm::~TMainForm() {
     App().UnhookMainWindow(minimizeHook_);
     StopWatchingDisplayChanges();
     App().UnhookMainWindow(remoteHook_);
+    App().UnhookMainWindow(colourHook_);
   }
   if (PlaylistDragDrop()) SetPlaylistDragDrop(false);
 }
@@ -161,6 +163,9 @@ void TMainForm::StartupTimerTick(ui::Component&) {
   ShowFunctioningMode();
   FolderToRead = AutomaticFolder;
   if (CurrentIndex < 0 || CurrentIndex >= MainListBox.Count()) CurrentIndex = 0;
+  // Started in dark mode: its playlist from the start, its first change
+  // the start-up one.
+  TakeColourModePlaylist(false);
   MovieWidthEdit.SetValue(stored.movieWidth);
   MovieHeightEdit.SetValue(stored.movieHeight);
   // From now on the controls hold what the file said (or its defaults).
@@ -224,7 +229,13 @@ void TMainForm::ShowControlPanel() {
 void TMainForm::HideControlPanel() { Hide(); }
 
 void TMainForm::SaveDefaultPlaylist() {
-  if (Playlist && !ProgramFolderReadOnly) WritePlaylistFile(DefaultPlaylistPath(), Playlist->Lines());
+  if (!Playlist) return;
+  // While dark mode shows its own playlist, DefPlayList.qvl keeps the
+  // panel's, and the dark one's changes go to its file.
+  if (DarkMode.active) SaveDarkPlaylist();
+  if (!ProgramFolderReadOnly) {
+    WritePlaylistFile(DefaultPlaylistPath(), DarkMode.active ? DarkMode.ownLines : Playlist->Lines());
+  }
 }
 
 void TMainForm::OkButtonClick(ui::Component&) {

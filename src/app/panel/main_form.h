@@ -392,6 +392,25 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void ShowRecentItems();
   void RecentItemClick(size_t k);
 
+  // ---- Windows' light and dark mode (colour_mode.cpp)
+  // With the settings' "A playlist for Windows' dark mode", dark mode shows
+  // that playlist and light mode the panel's own, and the current picture
+  // of the one taken is applied. Followed when Windows switches and at
+  // start-up; in manual mode only.
+  void WatchColourMode();
+  void FollowColourMode() override;
+  void TakeColourModePlaylist(bool apply);
+  // The dark playlist's file, when the user changed its entries.
+  void SaveDarkPlaylist();
+  struct DarkModePlaylist {
+    bool active = false;
+    std::string file;
+    std::vector<std::string> ownLines;  // the panel's own playlist, put aside
+    int32_t ownIndex = 0;
+    std::vector<std::string> readLines;  // the dark playlist as its file holds it
+  };
+  DarkModePlaylist DarkMode;
+
   // ---- pausing the changes (pause.cpp)
   // "Pause changes": while paused the timer changes nothing, and the tray
   // tip says so; kept in the settings across restarts. Resuming starts the
@@ -704,6 +723,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   int minimizeHook_ = 0;
   int displayHook_ = 0;
   int remoteHook_ = 0;
+  int colourHook_ = 0;
   // A small picture of each recent wallpaper, made when the menu first shows it.
   const Image32& ThumbnailOf(const std::string& path);
   std::map<std::string, Image32> thumbnails_;

@@ -12,7 +12,7 @@ void TMainForm::SavePanelSettings() {
   SettingsValues& v = StoredSettings.values;
   v.showPreview = MainChPreview.Checked();
   v.changeAtStartup = ChangeAtStartupCheck.Checked();
-  v.lastWallpaperIndex = CurrentIndex;
+  v.lastWallpaperIndex = DarkMode.active ? DarkMode.ownIndex : CurrentIndex;
   v.shuffleWallpapers = ShuffleCheck.Checked();
   v.timerInterval = IntervalUnitBox.ItemIndex();
   v.enableTimer = UseTimerCheck.Checked();
