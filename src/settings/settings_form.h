@@ -216,6 +216,8 @@ class TSettings : public ui::Form, public ChangeSound {
   std::string ExeFolder() const;  // with a trailing backslash
   std::string SettingsPath() const;
 
+  // A playlist file chosen in the open dialog, into the field.
+  void PickPlaylistInto(ui::Edit& field);
   // The style box's items before translation.
   void FillMonitorStyleBox();
   // The monitors into the drawing and the list, `chosenPath`'s chosen.

@@ -167,23 +167,20 @@ void TSettings::MonitorBrowseButtonClick(ui::Component&) {
         App().prompts().PickFolder(Handle(), Say(texts::kMonitorFolderTitle), MonitorPathEdit.Text());
     if (folder) MonitorPathEdit.SetText(*folder);
   } else if (OtherPlaylistRadio.Checked()) {
-    ui::FileDialogOptions o;
-    o.filter = Say(texts::kOpenPlaylistFilter) + "|*.qvl";
-    o.fileMustExist = true;
-    o.fileName = MonitorPathEdit.Text();
-    const std::optional<ui::FileDialogResult> r = App().prompts().OpenFile(Handle(), o);
-    if (r && !r->files.empty()) MonitorPathEdit.SetText(r->files.front());
+    PickPlaylistInto(MonitorPathEdit);
   }
 }
 
-void TSettings::DarkPlaylistBrowseButtonClick(ui::Component&) {
+void TSettings::PickPlaylistInto(ui::Edit& field) {
   ui::FileDialogOptions o;
   o.filter = Say(texts::kOpenPlaylistFilter) + "|*.qvl";
   o.fileMustExist = true;
-  o.fileName = DarkPlaylistEdit.Text();
+  o.fileName = field.Text();
   const std::optional<ui::FileDialogResult> r = App().prompts().OpenFile(Handle(), o);
-  if (r && !r->files.empty()) DarkPlaylistEdit.SetText(r->files.front());
+  if (r && !r->files.empty()) field.SetText(r->files.front());
 }
+
+void TSettings::DarkPlaylistBrowseButtonClick(ui::Component&) { PickPlaylistInto(DarkPlaylistEdit); }
 
 void TSettings::StoreMonitorChoices() {
   const IniFile ini(SettingsPath());
