@@ -20,22 +20,31 @@
 
 namespace {
 
-// The language file the settings name, read through wide calls only: on a
-// system without the UTF-8 code page the 8-bit ones may not find the
-// program's folder. Empty when it cannot be read. (Plain buffers: this runs
-// once, and the program's size counts.)
-std::string ChosenLanguageFile() {
-  constexpr DWORD kNameMax = 256;
-  wchar_t path[32768 + kNameMax + 8];  // on the stack: a static one would take room in the file
+constexpr DWORD kNameMax = 256;
+constexpr DWORD kLanguagePathRoom = 32768 + kNameMax + 8;
+
+// The path of the language file the settings name, written into `path`
+// (kLanguagePathRoom characters) through wide calls only: on a system
+// without the UTF-8 code page the 8-bit ones may not find the program's
+// folder. False when the program's own path cannot be had.
+bool ChosenLanguagePathInto(wchar_t* path) {
   const DWORD n = GetModuleFileNameW(nullptr, path, 32768);
   wchar_t* slash = wcsrchr(path, L'\\');
-  if (n == 0 || n >= 32768 || !slash) return {};
+  if (n == 0 || n >= 32768 || !slash) return false;
   wchar_t* name = slash + 1;
   wcscpy(name, L"settings.ini");
   wchar_t language[kNameMax] = {};
   GetPrivateProfileStringW(L"language", L"value", L"English", language, kNameMax, path);
   wcscpy(name, language);
   wcscat(name, L".lng");
+  return true;
+}
+
+// The language file's bytes; empty when it cannot be read. (Plain buffers:
+// this runs once, and the program's size counts.)
+std::string ChosenLanguageFile() {
+  wchar_t path[kLanguagePathRoom];  // on the stack: a static one would take room in the file
+  if (!ChosenLanguagePathInto(path)) return {};
   ui::FileHandle file(
       CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
@@ -62,16 +71,8 @@ bool RefusedOnThisWindows() {
 
 // The settings' language file, for the texts said before any window.
 std::string ChosenLanguagePath() {
-  wchar_t path[32768 + 300];
-  const DWORD n = GetModuleFileNameW(nullptr, path, 32768);
-  wchar_t* slash = wcsrchr(path, L'\\');
-  if (n == 0 || n >= 32768 || !slash) return {};
-  wcscpy(slash + 1, L"settings.ini");
-  wchar_t language[256] = {};
-  GetPrivateProfileStringW(L"language", L"value", L"English", language, 256, path);
-  wcscpy(slash + 1, language);
-  wcscat(slash + 1, L".lng");
-  return ui::Narrow(path);
+  wchar_t path[kLanguagePathRoom];
+  return ChosenLanguagePathInto(path) ? ui::Narrow(path) : std::string();
 }
 
 // A mistake on the command line, then how the program is called, in the

@@ -116,6 +116,7 @@ bool TMainForm::ApplyToEachMonitor(int row) {
   const int last = pool[farthest].row;
 
   const Image32 desktop = ShowFilesOnMonitors(monitors, paths, styles);
+  NowShowing(paths);
   if (!ProgramFolderReadOnly) WriteBmpFile(ExeFolder + "wallpaper.bmp", desktop, 24);
 
   // The next change goes on after the last entry taken.
@@ -182,11 +183,6 @@ Image32 TMainForm::ShowFilesOnMonitors(const std::vector<ui::Monitor>& monitors,
   }
   Image32 desktop = ShowOnMonitors(monitors, pictures, styles, background);
   Shown = {files, DevicePathsOf(monitors), styles, LayoutOf(monitors)};
-  std::vector<std::string> shown;
-  for (const std::string& path : files) {
-    if (std::find(shown.begin(), shown.end(), path) == shown.end()) shown.push_back(path);
-  }
-  NowShowing(shown);
   return desktop;
 }
 

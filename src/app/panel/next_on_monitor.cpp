@@ -77,6 +77,7 @@ void TMainForm::NextWallpaperOnMonitor(size_t monitor) {
       if (showing.size() != monitors.size()) showing.assign(monitors.size(), *own);
       showing[monitor] = *own;
       ShowFilesOnMonitors(monitors, showing, styles);
+      NowShowing(showing);
       EndChange();
       return;
     }
@@ -117,6 +118,7 @@ void TMainForm::NextWallpaperOnMonitor(size_t monitor) {
   if (showing.size() != monitors.size()) showing.assign(monitors.size(), next);
   showing[monitor] = next;
   ShowFilesOnMonitors(monitors, showing, styles);
+  NowShowing(showing);
   CurrentIndex = *chosen;
   MainListBox.SetItemIndex(CurrentIndex);
   EndChange();

@@ -35,8 +35,14 @@ void TMainForm::ReadHistory() {
 }
 
 void TMainForm::NowShowing(const std::vector<std::string>& paths) {
-  CurrentPictures = paths;
-  for (auto p = paths.rbegin(); p != paths.rend(); ++p) RememberInHistory(History, *p);
+  // Two monitors may show one picture: it counts once.
+  CurrentPictures.clear();
+  for (const std::string& path : paths) {
+    if (std::find(CurrentPictures.begin(), CurrentPictures.end(), path) == CurrentPictures.end()) {
+      CurrentPictures.push_back(path);
+    }
+  }
+  for (auto p = CurrentPictures.rbegin(); p != CurrentPictures.rend(); ++p) RememberInHistory(History, *p);
   if (ProgramFolderReadOnly) return;
   // Written beside the file and then put in its place: a program ended
   // while writing leaves the last whole history.
