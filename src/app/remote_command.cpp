@@ -9,7 +9,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::pair<RemoteVerb, std::string_view>, 7> kSwitches = {{
+constexpr std::array<std::pair<RemoteVerb, std::string_view>, 8> kSwitches = {{
     {RemoteVerb::Next, "/next"},
     {RemoteVerb::Previous, "/previous"},
     {RemoteVerb::Pause, "/pause"},
@@ -17,6 +17,7 @@ constexpr std::array<std::pair<RemoteVerb, std::string_view>, 7> kSwitches = {{
     {RemoteVerb::Apply, "/apply"},
     {RemoteVerb::Playlist, "/playlist"},
     {RemoteVerb::Favourite, "/favourite"},
+    {RemoteVerb::Exclude, "/exclude"},
 }};
 
 bool TakesFile(RemoteVerb verb) { return verb == RemoteVerb::Apply || verb == RemoteVerb::Playlist; }

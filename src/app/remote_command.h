@@ -1,7 +1,7 @@
 #pragma once
 // The command line that drives a running copy: "/next", "/previous",
-// "/pause", "/resume", "/favourite", "/apply FILE" and "/playlist FILE.qvl". Scripts,
-// shortcuts and the Task Scheduler start the program with one of them; a
+// "/pause", "/resume", "/favourite", "/exclude", "/apply FILE" and
+// "/playlist FILE.qvl". Scripts, shortcuts and the Task Scheduler start the program with one of them; a
 // copy already running carries it out, else the new copy starts and does.
 // A plain file name (a playlist to open), "-startup" and "-opensite" are no
 // commands: they start the program as they always have.
@@ -14,7 +14,7 @@
 
 namespace wc {
 
-enum class RemoteVerb : uint8_t { Next, Previous, Pause, Resume, Apply, Playlist, Favourite };
+enum class RemoteVerb : uint8_t { Next, Previous, Pause, Resume, Apply, Playlist, Favourite, Exclude };
 
 struct RemoteCommand {
   RemoteVerb verb;

@@ -140,7 +140,7 @@ inline constexpr ProgramText kChangesPaused{"Message298", "%1 - changes paused"}
 
 // The command line's mistakes, said on the console it was typed in.
 inline constexpr ProgramText kCommandLineUsage{
-    "Message299", "Usage: %1 [/next | /previous | /pause | /resume | /favourite | /apply \"FILE\" | /playlist \"FILE.qvl\" | \"FILE.qvl\"]"};
+    "Message299", "Usage: %1 [/next | /previous | /pause | /resume | /favourite | /exclude | /apply \"FILE\" | /playlist \"FILE.qvl\" | \"FILE.qvl\"]"};
 inline constexpr ProgramText kCommandNotUnderstood{"Message300", "The command line is not understood at \"%1\"."};
 inline constexpr ProgramText kCommandFileMissing{"Message301", "There is no file %1."};
 }  // namespace texts

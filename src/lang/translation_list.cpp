@@ -6,7 +6,7 @@ namespace wc {
 
 namespace {
 
-constexpr std::array<std::string_view, 209> kTranslationList = {
+constexpr std::array<std::string_view, 215> kTranslationList = {
     // The control panel, its tray menu and its playlist menus.
     "MainForm.MainNew.Caption",
     "MainForm.MainSave.Caption",
@@ -245,6 +245,13 @@ constexpr std::array<std::string_view, 209> kTranslationList = {
     // A playlist for dark mode.
     "Settings.DarkPlaylistCheckBox.Caption",
     "Settings.DarkPlaylistBrowseButton.Caption",
+    // Never show again.
+    "MainForm.NeverShowAgain1.Caption",
+    "MainForm.NeverShowAgain2.Caption",
+    "MainForm.ShowAgain1.Caption",
+    "Settings.ExcludeCheckBox.Caption",
+    "Settings.ExcludedLabel.Caption",
+    "Settings.ShowAgainButton.Caption",
 };
 
 constexpr std::array<HintMessage, 54> kHintMessages = {{

@@ -26,12 +26,12 @@ bool SamePath(const std::string& a, const std::string& b) { return LowerCaseAsci
 
 }  // namespace
 
-std::vector<std::string> ParseHistory(std::string_view text) {
+std::vector<std::string> ParsePathLines(std::string_view text, size_t most) {
   std::vector<std::string> history;
   std::set<std::string> seen;
   // Split here rather than as a playlist is: a zero byte in a damaged file
   // ends its line, not the file.
-  for (size_t start = 0; start < text.size() && history.size() < kHistoryLength;) {
+  for (size_t start = 0; start < text.size() && history.size() < most;) {
     size_t end = text.find('\n', start);
     if (end == std::string_view::npos) end = text.size();
     std::string line(text.substr(start, end - start));

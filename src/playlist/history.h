@@ -11,11 +11,12 @@ namespace wc {
 inline constexpr size_t kHistoryLength = 100;  // lines kept in the file
 inline constexpr size_t kRecentItems = 10;     // shown in the menu
 
-// The paths of a history file's text: a line that cannot be a path (not
-// UTF-8, a control character, longer than any path the system takes, not
-// absolute) is passed over, a path met again counts once, and no more than
-// kHistoryLength are taken. A damaged file reads as what it still holds.
-std::vector<std::string> ParseHistory(std::string_view text);
+// The paths of a file of paths, one a line (history.txt, excluded.txt): a
+// line that cannot be a path (not UTF-8, a control character, longer than
+// any path the system takes, not absolute) is passed over, a path met again counts once, and no more than
+// `most` are taken. A damaged file reads as what it still holds.
+std::vector<std::string> ParsePathLines(std::string_view text, size_t most);
+inline std::vector<std::string> ParseHistory(std::string_view text) { return ParsePathLines(text, kHistoryLength); }
 
 // `path` at the front, any earlier mention of it gone, kHistoryLength at most.
 void RememberInHistory(std::vector<std::string>& history, const std::string& path);

@@ -14,6 +14,17 @@ int32_t PreviousIndex(int32_t current, int32_t rows) {
   return current - 1;
 }
 
+std::optional<int32_t> FirstRowNotPassedOver(int32_t row, int32_t rows, int step,
+                                             const std::function<bool(int32_t)>& passOver) {
+  if (rows <= 0) return std::nullopt;
+  if (row < 0 || row >= rows) row = 0;
+  for (int32_t looked = 0; looked < rows; ++looked) {
+    if (!passOver(row)) return row;
+    row = step < 0 ? PreviousIndex(row, rows) : AdvanceIndex(row, rows);
+  }
+  return std::nullopt;
+}
+
 uint32_t SecondsPerUnit(int unitIndex) {
   switch (unitIndex) {
     case 0: return 1;

@@ -4,6 +4,7 @@
 // wraps into a short interval: values that do not fit are refused.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace wc {
@@ -15,6 +16,12 @@ int32_t AdvanceIndex(int32_t current, int32_t rows);
 // The row before current; row 0 wraps to the last row. An index outside
 // 0 .. rows-1 also goes to the last row, and an empty list gives 0.
 int32_t PreviousIndex(int32_t current, int32_t rows);
+
+// `row` itself, or the first row after it going `step` (+1 or -1) round
+// the list, that `passOver` does not turn down; nullopt when it turns down
+// every row or the list is empty. A row outside the list starts at row 0.
+std::optional<int32_t> FirstRowNotPassedOver(int32_t row, int32_t rows, int step,
+                                             const std::function<bool(int32_t)>& passOver);
 
 // Seconds per unit of the unit list: 0 seconds, 1 minutes, 2 hours, 3 days;
 // any other index 0.

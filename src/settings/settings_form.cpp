@@ -19,12 +19,12 @@ namespace {
 using ui::lfHidden;
 
 const ui::LayoutItem kLayout[] = {
-    {"PageControl1", "", 8, 8, 434, 276},
-    {"TabSheet1", "PageControl1", 4, 24, 426, 248, "&General"},
-    {"TabSheet2", "PageControl1", 4, 24, 426, 248, "&Hotkeys"},
-    {"TabSheet3", "PageControl1", 4, 24, 426, 248, "&Wallpaper List"},
-    {"TabSheet5", "PageControl1", 4, 24, 426, 248, "Sound"},
-    {"MonitorsTabSheet", "PageControl1", 4, 24, 426, 248, "&Monitors"},
+    {"PageControl1", "", 8, 8, 434, 303},
+    {"TabSheet1", "PageControl1", 4, 24, 426, 275, "&General"},
+    {"TabSheet2", "PageControl1", 4, 24, 426, 275, "&Hotkeys"},
+    {"TabSheet3", "PageControl1", 4, 24, 426, 275, "&Wallpaper List"},
+    {"TabSheet5", "PageControl1", 4, 24, 426, 275, "Sound"},
+    {"MonitorsTabSheet", "PageControl1", 4, 24, 426, 275, "&Monitors"},
 
     {"CheckBox1", "TabSheet1", 12, 12, 400, 19, "Show help hints (tooltips)"},
     {"CheckBox2", "TabSheet1", 12, 36, 400, 19, "Run Pellimox Free Wallpaper Changer on Windows startup"},
@@ -55,13 +55,18 @@ const ui::LayoutItem kLayout[] = {
     {"FavouriteCheckBox", "TabSheet2", 12, 172, 220, 19, "Add to favourites"},
     {"FavouriteHotKey", "TabSheet2", 240, 170, 170, 23, "", lfHidden},
     // A long caption: the whole row, its key field under it.
-    {"NextOnMonitorCheckBox", "TabSheet2", 12, 199, 400, 19, "Next wallpaper on the monitor under the pointer"},
-    {"NextOnMonitorHotKey", "TabSheet2", 240, 219, 170, 23, "", lfHidden},
+    {"ExcludeCheckBox", "TabSheet2", 12, 199, 220, 19, "Never show again"},
+    {"ExcludeHotKey", "TabSheet2", 240, 197, 170, 23, "", lfHidden},
+    {"NextOnMonitorCheckBox", "TabSheet2", 12, 226, 400, 19, "Next wallpaper on the monitor under the pointer"},
+    {"NextOnMonitorHotKey", "TabSheet2", 240, 246, 170, 23, "", lfHidden},
 
     {"CheckBox12", "TabSheet3", 12, 16, 400, 19, "Register KRV List files with Pellimox Free Wallpaper Changer"},
     {"DarkPlaylistCheckBox", "TabSheet3", 12, 52, 400, 19, "A playlist for Windows' dark mode:"},
     {"DarkPlaylistEdit", "TabSheet3", 30, 76, 288, 23},
     {"DarkPlaylistBrowseButton", "TabSheet3", 326, 75, 86, 25, "Browse..."},
+    {"ExcludedLabel", "TabSheet3", 12, 114, 400, 16, "Files never shown again:"},
+    {"ExcludedListBox", "TabSheet3", 12, 134, 266, 128},
+    {"ShowAgainButton", "TabSheet3", 286, 133, 126, 25, "Show again"},
 
     {"MonitorMap", "MonitorsTabSheet", 12, 8, 400, 98},
     {"MonitorLabel", "MonitorsTabSheet", 12, 118, 90, 16, "Monitor:"},
@@ -88,10 +93,10 @@ const ui::LayoutItem kLayout[] = {
     {"MainLoad", "TabSheet5", 176, 214, 76, 25, "Load"},
     {"MainSave", "TabSheet5", 258, 214, 76, 25, "Save"},
 
-    {"Button1", "", 8, 292, 150, 25, "Reset to Default"},
-    {"Button2", "", 206, 292, 75, 25, "OK"},
-    {"Button3", "", 287, 292, 75, 25, "Cancel"},
-    {"Button4", "", 367, 292, 75, 25, "Apply"},
+    {"Button1", "", 8, 319, 150, 25, "Reset to Default"},
+    {"Button2", "", 206, 319, 75, 25, "OK"},
+    {"Button3", "", 287, 319, 75, 25, "Cancel"},
+    {"Button4", "", 367, 319, 75, 25, "Apply"},
 };
 
 // What each control runs.
@@ -114,6 +119,7 @@ const ui::Binding<TSettings> kBindings[] = {
     {"MonitorPathEdit", ui::Event::Change, &TSettings::MonitorPathEditChange},
     {"MonitorBrowseButton", ui::Event::Click, &TSettings::MonitorBrowseButtonClick},
     {"DarkPlaylistBrowseButton", ui::Event::Click, &TSettings::DarkPlaylistBrowseButtonClick},
+    {"ShowAgainButton", ui::Event::Click, &TSettings::ShowAgainButtonClick},
     {"MonitorStyleBox", ui::Event::Change, &TSettings::MonitorStyleBoxChange},
     {"BitBtn1", ui::Event::Click, &TSettings::AddSoundsButtonClick},
     {"MainBitBtn3", ui::Event::Click, &TSettings::RemoveSoundButtonClick},
@@ -134,10 +140,11 @@ const char* const kLanguages[] = {"Arabic", "English", "French", "Romanian", "Sp
 TSettings::TSettings(ui::Application& app) : Form(app, "Settings") {
   CreateWindowFrom({.caption = "Settings",
                     .clientWidth = 450,
-                    .clientHeight = 325,
+                    .clientHeight = 352,
                     .border = ui::BorderStyle::Dialog,
                     .icons = ui::biSystemMenu});
   SoundListBox.SetMultiSelect(false);
+  ExcludedListBox.SetMultiSelect(true);
   NamePanel.SetBevel(ui::BevelKind::Lowered);
   BuildLayout(kLayout);
   for (ui::TabSheet* page : {&GeneralPage, &HotkeysPage, &PlaylistPage, &SoundPage, &MonitorsPage}) {
@@ -280,6 +287,7 @@ void TSettings::ApplyButtonClick(ui::Component&) {
   SettingsFile file(SettingsPath());
   Model().Save(file, uint8_t(SettingsPart::Dialog));
   StoreMonitorChoices();
+  StoreShowAgain();
   panel->SetRunAtStartup(RunAtStartupCheck.Checked());
   try {
     RegisterPlaylistFileType(App().ExeName(), WriteClassesValue);
@@ -309,6 +317,8 @@ void TSettings::ResetButtonClick(ui::Component&) {
   // next shown.
   for (MonitorChoice& choice : monitorChoices_) choice.changed = false;
   if (Visible()) ReadMonitorChoices(false);
+  showAgain_.clear();
+  if (Visible()) ShowExcludedFiles();
 }
 
 void TSettings::DragAndDropCheckClick(ui::Component&) {

@@ -67,7 +67,7 @@ class TSettings : public ui::Form, public ChangeSound {
   void TextsReplaced() override;
 
   // ---- the hotkeys (settings_hotkeys.cpp)
-  static constexpr int kHotkeyCount = 8;
+  static constexpr int kHotkeyCount = 9;
   // Shows the key field of every ticked hotkey box; each box's click does.
   void BindHotkeyBoxes();
   void ShowHotkeyFields();
@@ -91,6 +91,12 @@ class TSettings : public ui::Form, public ChangeSound {
   void MonitorPathEditChange(ui::Component& sender);
   void MonitorBrowseButtonClick(ui::Component& sender);
   void MonitorStyleBoxChange(ui::Component& sender);
+  // ---- the files never shown again (settings_excluded.cpp): "Show
+  // again" takes the chosen ones off the page's list, and Apply gives them
+  // back to the rotation.
+  void ShowExcludedFiles();
+  void ShowAgainButtonClick(ui::Component& sender);
+  void StoreShowAgain();
   // The dark mode's playlist file, chosen in the open dialog.
   void DarkPlaylistBrowseButtonClick(ui::Component& sender);
   // The monitors now there with what the settings file keeps for each;
@@ -146,11 +152,16 @@ class TSettings : public ui::Form, public ChangeSound {
   ui::HotKey PauseHotkey{this, "PauseHotKey"};
   ui::CheckBox FavouriteHotkeyCheck{this, "FavouriteCheckBox"};
   ui::HotKey FavouriteHotkey{this, "FavouriteHotKey"};
+  ui::CheckBox ExcludeHotkeyCheck{this, "ExcludeCheckBox"};
+  ui::HotKey ExcludeHotkey{this, "ExcludeHotKey"};
 
   ui::CheckBox RegisterPlaylistFilesCheck{this, "CheckBox12"};
   ui::CheckBox DarkPlaylistCheck{this, "DarkPlaylistCheckBox"};
   ui::Edit DarkPlaylistEdit{this, "DarkPlaylistEdit"};
   ui::Button DarkPlaylistBrowseButton{this, "DarkPlaylistBrowseButton"};
+  ui::Label ExcludedLabel{this, "ExcludedLabel"};
+  ui::ListBox ExcludedListBox{this, "ExcludedListBox"};
+  ui::Button ShowAgainButton{this, "ShowAgainButton"};
 
   ui::TabSheet MonitorsPage{this, "MonitorsTabSheet"};
   MonitorMap MonitorsDrawing{this, "MonitorMap"};
@@ -232,6 +243,10 @@ class TSettings : public ui::Form, public ChangeSound {
 
   SettingsModel ownModel_;
   std::vector<MonitorChoice> monitorChoices_;
+  // The page's list of files never shown again, row for row, and those
+  // taken off it since the last Apply.
+  std::vector<std::string> excludedShown_;
+  std::vector<std::string> showAgain_;
   bool showingMonitor_ = false;  // the controls are being filled: their events change nothing
   std::array<ATOM, kHotkeyCount> atoms_{};
   std::array<bool, kHotkeyCount> registered_{};

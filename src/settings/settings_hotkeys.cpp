@@ -39,6 +39,8 @@ const HotkeyRow kHotkeys[] = {
      &SettingsValues::pauseHotkey, "MyHotKey_7"},
     {&TSettings::FavouriteHotkeyCheck, &TSettings::FavouriteHotkey, &SettingsTarget::AddToFavourites,
      &SettingsValues::favouriteHotkeyOn, &SettingsValues::favouriteHotkey, "MyHotKey_8"},
+    {&TSettings::ExcludeHotkeyCheck, &TSettings::ExcludeHotkey, &SettingsTarget::NeverShowAgain,
+     &SettingsValues::excludeHotkeyOn, &SettingsValues::excludeHotkey, "MyHotKey_9"},
 };
 static_assert(std::size(kHotkeys) == TSettings::kHotkeyCount);
 

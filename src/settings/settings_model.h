@@ -64,6 +64,7 @@ struct SettingsValues {
   bool nextOnMonitorHotkeyOn;
   bool pauseHotkeyOn;
   bool favouriteHotkeyOn;
+  bool excludeHotkeyOn;
   int32_t openPanelHotkey;  // a key combination as the hotkey field gives it
   int32_t nextHotkey;
   int32_t previousHotkey;
@@ -72,6 +73,7 @@ struct SettingsValues {
   int32_t nextOnMonitorHotkey;  // the next picture on the monitor under the pointer
   int32_t pauseHotkey;          // pauses the changes, or resumes them
   int32_t favouriteHotkey;      // adds the wallpaper to the favourites
+  int32_t excludeHotkey;        // never shows the wallpaper again
   bool playSound;
   bool shuffleSounds;
   std::string soundList;  // a sound-list file, or "Default"
@@ -172,6 +174,8 @@ inline constexpr SettingRow kSettingRows[] = {
     settings_rows::Number("PauseHotKey", "value", SettingsPart::Dialog, &SettingsValues::pauseHotkey, 0),
     settings_rows::Box("FavouriteCheckBox", SettingsPart::Dialog, &SettingsValues::favouriteHotkeyOn, false),
     settings_rows::Number("FavouriteHotKey", "value", SettingsPart::Dialog, &SettingsValues::favouriteHotkey, 0),
+    settings_rows::Box("ExcludeCheckBox", SettingsPart::Dialog, &SettingsValues::excludeHotkeyOn, false),
+    settings_rows::Number("ExcludeHotKey", "value", SettingsPart::Dialog, &SettingsValues::excludeHotkey, 0),
     settings_rows::Box("PlaySoundCheckBox", SettingsPart::Dialog, &SettingsValues::playSound, false),
     settings_rows::Box("ShuffleCheckBox", SettingsPart::Dialog, &SettingsValues::shuffleSounds, false),
     settings_rows::Text("Last Sound Playlist", SettingsPart::Dialog, &SettingsValues::soundList, "Default"),

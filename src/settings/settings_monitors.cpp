@@ -54,7 +54,10 @@ void TSettings::FillMonitorStyleBox() {
   MonitorStyleBox.SetItems(items);
 }
 
-void TSettings::SettingsShow(ui::Component&) { ReadMonitorChoices(true); }
+void TSettings::SettingsShow(ui::Component&) {
+  ReadMonitorChoices(true);
+  ShowExcludedFiles();
+}
 
 void TSettings::ShowMonitorCaptions() {
   const int chosen = MonitorsDrawing.Chosen();

@@ -3,6 +3,7 @@
 // takes effect, and what its global hotkeys run. The control panel
 // implements it; the dialog knows the panel only through it.
 #include <string>
+#include <vector>
 
 #include "settings/settings_model.h"
 #include "ui/application.h"
@@ -43,6 +44,12 @@ class SettingsTarget {
   // Pauses the changes, or resumes them when paused.
   virtual void TogglePause() = 0;
   virtual void AddToFavourites() = 0;
+  // Never shows the wallpaper on the desktop again and shows another.
+  virtual void NeverShowAgain() = 0;
+
+  // The files never shown again, and taking some of them back.
+  virtual std::vector<std::string> ExcludedFileList() const = 0;
+  virtual void ShowAgain(const std::vector<std::string>& paths) = 0;
 
  protected:
   ~SettingsTarget() = default;

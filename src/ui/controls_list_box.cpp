@@ -23,7 +23,7 @@ Window::CreateParams ListBox::Params() {
   p.className = "LISTBOX";
   p.exStyle |= WS_EX_CLIENTEDGE;
   p.style |= WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-             (multiSelect_ ? LBS_EXTENDEDSEL : 0);
+             (multiSelect_ ? LBS_EXTENDEDSEL : 0) | (dimmed_ ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0);
   return p;
 }
 
@@ -32,6 +32,51 @@ void ListBox::HandleCreated() {
   // with its timer.
   redrawPending_ = false;
   updating_ = 0;
+  FitRowHeight();
+}
+
+void ListBox::FitRowHeight() {
+  if (!dimmed_ || !Handle()) return;
+  WindowDC dc(Handle());
+  if (!dc.get()) return;
+  SelectGuard font(dc.get(), Font());
+  TEXTMETRICW metrics{};
+  if (!GetTextMetricsW(dc.get(), &metrics)) return;
+  SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(std::max<LONG>(metrics.tmHeight, 1), 0));
+}
+
+void ListBox::RedrawRows() {
+  if (Handle() && updating_ == 0) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListBox::DrawRow(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const RECT& r = item.rcItem;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID != UINT(-1) && int(item.itemID) < Count()) {
+    const int row = int(item.itemID);
+    const bool dimmed = dimmed_(row);
+    const std::wstring text = Widen(Item(row));
+    SetBkMode(dc, TRANSPARENT);
+    const COLORREF colour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : dimmed ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT);
+    ::SetTextColor(dc, colour);
+    RECT textRect = r;
+    textRect.left += Scale(2);
+    DrawTextW(dc, text.c_str(), int(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (dimmed) {
+      // Struck through as well: grey alone is lost on the selection's colour.
+      SIZE size{};
+      GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+      const int y = (r.top + r.bottom) / 2;
+      const int right = int(std::min<LONG>(r.right, textRect.left + size.cx));
+      const PenHandle pen(CreatePen(PS_SOLID, 1, colour));
+      SelectGuard drawWith(dc, pen.get());
+      MoveToEx(dc, textRect.left, y, nullptr);
+      LineTo(dc, right, y);
+    }
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
 }
 
 void ListBox::CheckIndex(int i) const {
@@ -125,6 +170,7 @@ void ListBox::DpiChanged() {
   // The font changed with the scale: measure every row again.
   ResetWidth();
   asciiWidthsRead_ = false;
+  FitRowHeight();
   const std::vector<std::string> rows = Items();
   FitWidthTo(rows);
 }
@@ -222,6 +268,11 @@ void ListBox::Redraw() {
 }
 
 LRESULT ListBox::WndProc(UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_SETFONT && dimmed_) {
+    const LRESULT result = Control::WndProc(msg, w, l);
+    FitRowHeight();
+    return result;
+  }
   if (msg == WM_TIMER && w == kRedrawTimer) {
     if (redrawPending_ && updating_ == 0) {
       Redraw();
@@ -284,6 +335,11 @@ bool ListBox::HandleReflected(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   }
   if (msg == WM_COMMAND && HIWORD(w) == LBN_DBLCLK) {
     Raise(OnDblClick, *this);
+    return true;
+  }
+  if (msg == WM_DRAWITEM && dimmed_) {
+    DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+    result = TRUE;
     return true;
   }
   return Control::HandleReflected(msg, w, l, result);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -16,6 +17,11 @@ class ListBox : public Control {
  public:
   ListBox(Component* owner, std::string name);
   void SetMultiSelect(bool on) { multiSelect_ = on; }
+  // Rows the test says yes to are drawn greyed and struck through (the
+  // list draws its rows itself from then on). Set before the window is
+  // made; RedrawRows shows a change of what the test says.
+  void SetDimmedRows(std::function<bool(int row)> dimmed) { dimmed_ = std::move(dimmed); }
+  void RedrawRows();
 
   int Count() const;
   std::string Item(int i) const;
@@ -71,6 +77,10 @@ class ListBox : public Control {
  private:
   void CheckIndex(int i) const;
   void Redraw();
+  // Rows drawn by the list itself: as tall as the system's rows in its font.
+  void FitRowHeight();
+  void DrawRow(const DRAWITEMSTRUCT& item);
+  std::function<bool(int row)> dimmed_;
   // Widens the horizontal scroll range to the widest of these rows, so a
   // row longer than the box (a long path) can be scrolled into view.
   void FitWidthTo(std::span<const std::string> rows);

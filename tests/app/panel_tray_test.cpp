@@ -271,6 +271,7 @@ TEST_F(PanelTrayTest, ARightClickOpensTheTrayMenuWithEveryItemInOrder) {
       Item("Reload"),
       Item("Pause changes"),
       Item("Add to favourites"),
+      Item("Never show again"),
       Item("Clear Wallpaper"),
       positions,
       Separator(),
@@ -339,9 +340,9 @@ TEST_F(PanelTrayTest, HideDesktopIconsTwiceHidesAndShowsTheDesktopAndEndsUncheck
   EXPECT_FALSE(IsWindowVisible(desktop));
   EXPECT_TRUE(panel->HideDesktopIconsItem.Checked());
   std::vector<MenuRow> rows = ShownMenu();
-  ASSERT_EQ(rows.size(), 24u);
-  EXPECT_EQ(rows[15].caption, "Hide Desktop Icons");
-  EXPECT_TRUE(rows[15].checked);
+  ASSERT_EQ(rows.size(), 25u);
+  EXPECT_EQ(rows[16].caption, "Hide Desktop Icons");
+  EXPECT_TRUE(rows[16].checked);
   panel->HideDesktopIconsItem.Click();
   EXPECT_TRUE(IsWindowVisible(desktop));
   EXPECT_FALSE(panel->HideDesktopIconsItem.Checked());

@@ -103,6 +103,14 @@ TEST(CommandLine, ASecondStartHandsItsCommandToTheRunningCopyAndAMistakeEndsWith
   };
   EXPECT_TRUE(WaitFor([&] { return favourites().size() == 2; }, 10s));
   EXPECT_EQ(favourites(), (std::vector<std::string>{program.File("one.jpg"), "one"}));
+  // Never again: it goes on the list and the next entry takes its place.
+  EXPECT_EQ(RunToEnd(program, "/exclude").exitCode, 0u);
+  const auto excluded = [&] {
+    return FileExists(program.File("excluded.txt")) ? ReadPlaylistFile(program.File("excluded.txt"))
+                                                    : std::vector<std::string>{};
+  };
+  EXPECT_TRUE(WaitFor([&] { return excluded().size() == 1 && current() == 1; }, 10s)) << current();
+  EXPECT_EQ(excluded(), (std::vector<std::string>{program.File("one.jpg")}));
 
   // Mistakes: the usage on the output, code 2, and the running copy left
   // as it was.
@@ -117,7 +125,7 @@ TEST(CommandLine, ASecondStartHandsItsCommandToTheRunningCopyAndAMistakeEndsWith
   EXPECT_NE(missing.output.find("Usage: "), std::string::npos) << missing.output;
   EXPECT_EQ(RunToEnd(program, "/next extra").exitCode, 2u);
   EXPECT_EQ(DesktopWallpaper(), before);
-  EXPECT_EQ(current(), 0);
+  EXPECT_EQ(current(), 1);
   ASSERT_TRUE(program.Running());
 
   PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);

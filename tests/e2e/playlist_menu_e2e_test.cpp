@@ -89,12 +89,12 @@ TEST(PlaylistMenuProgram, SortWallpaperListFromThePlaylistMenuSortsThePlaylistWr
   SaveScreen("playlist_menu.bmp");
   RECT menuRect{};
   GetWindowRect(menu, &menuRect);
-  // At the pointer, and tall enough for its twenty-four rows.
+  // At the pointer, and tall enough for its twenty-five rows.
   EXPECT_LE(std::abs(menuRect.left - at.x), 2);
   EXPECT_GT(menuRect.bottom - menuRect.top, 17 * 16);
 
-  // "Sort Wallpaper List" is the ninth item that is not a separator.
-  for (int i = 0; i < 9; ++i) Key(VK_DOWN);
+  // "Sort Wallpaper List" is the tenth item that is not a separator.
+  for (int i = 0; i < 10; ++i) Key(VK_DOWN);
   Key(VK_RETURN);
   ASSERT_TRUE(WaitFor([&] { return OpenMenuOf(pid) == nullptr; }, 15s));
   std::this_thread::sleep_for(300ms);

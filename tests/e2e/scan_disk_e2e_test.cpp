@@ -258,8 +258,8 @@ TEST(ScanDiskProgram, AllImageFilesOfATreeFoundByTheScanDialogAreAddedToThePlayl
   ClientToScreen(group, &menuButton);
   ASSERT_TRUE(ClickUntil(menuButton, [&] { return OpenMenuOf(pid) != nullptr; })) << "the playlist menu did not open";
   std::this_thread::sleep_for(300ms);
-  // "Scan Disk For Wallpapers" is its sixth item that is not a separator.
-  for (int i = 0; i < 6; ++i) Key(VK_DOWN);
+  // "Scan Disk For Wallpapers" is its seventh item that is not a separator.
+  for (int i = 0; i < 7; ++i) Key(VK_DOWN);
   Key(VK_RETURN);
   const std::string caption = "Pellimox Free Wallpaper Changer - Scan Disk for Wallpapers";
   HWND scan = nullptr;

@@ -136,7 +136,7 @@ TEST_F(PanelEditingTest, MovingAtTheEdgesAndRemovingFollowTheSelection) {
 TEST_F(PanelEditingTest, TheMenusListTheirItemsAndTheSortRandomiseAndFindCommandsWork) {
   std::vector<std::string> add2;
   for (ui::MenuItem* item : panel.PlaylistMenu.Items()) add2.push_back(item->Caption() + (item->Enabled() ? "" : " (off)"));
-  EXPECT_EQ(add2, (Paths{"Set as Wallpaper", "Add to favourites", "-", "Add From File", "Add From Folder", "Add HTML and Movie Wallpaper",
+  EXPECT_EQ(add2, (Paths{"Set as Wallpaper", "Add to favourites", "Never show again", "Show again", "-", "Add From File", "Add From Folder", "Add HTML and Movie Wallpaper",
                          "Scan Disk For Wallpapers", "Download (off)", "-", "Empty Wallpaper List",
                          "Sort Wallpaper List", "Randomise Wallpaper List", "Show Full Path", "-", "Copy Files",
                          "Delete Files", "Move Files", "Rename Files", "-", "Find Current Selection",

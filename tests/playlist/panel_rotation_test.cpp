@@ -5,14 +5,17 @@
 
 #include <algorithm>
 #include <chrono>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/panel/main_form.h"
 #include "common/bmp.h"
+#include "common/paths.h"
 #include "common/ini_file.h"
 #include "common/random.h"
 #include "playlist/playlist_file.h"
+#include "settings/settings_form.h"
 #include "gui_test.h"
 #include "program_files.h"
 
@@ -501,6 +504,83 @@ TEST_F(RotationTest, WindowsDarkModeTakesItsOwnPlaylistAndLightModeGivesTheOwnBa
   EXPECT_EQ(panel->MainListBox.Count(), 2);
   EXPECT_EQ(panel->CurrentIndex, 1);
   EXPECT_EQ(ReadPlaylistFile(dir.file("night.qvl")), (std::vector<std::string>{night, "night"}));
+}
+
+}  // namespace
+}  // namespace wc
+
+namespace wc {
+namespace {
+
+// "Never show again": the picture on the desktop goes on the list and the
+// next takes its place. Neither the rotation nor fifty shuffled changes nor
+// Add folder bring it back, its playlist file keeps it, and "Show again"
+// (the playlist menu's, then the settings' list) gives it back.
+TEST_F(RotationTest, AnExcludedPictureIsNeverShownUntilShownAgain) {
+  std::vector<std::string> paths = Load(4);
+  std::vector<std::string> lines;
+  for (const std::string& path : paths) lines.insert(lines.end(), {path, DisplayName(path)});
+  const std::string listFile = dir.file("mine.qvl");
+  WritePlaylistFile(listFile, lines);
+  const std::vector<uint8_t> listBytes = ReadFileBytes(listFile);
+  panel->OpenPlaylist(listFile);
+  panel->NextWallpaper();
+  ASSERT_EQ(DesktopValue("Wallpaper"), paths[1]);
+  const std::string excludedFile = ExeFolder() + "excluded.txt";
+
+  panel->NeverShowAgainItem.Click();
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[2]) << "the next takes its place";
+  EXPECT_EQ(ReadPlaylistFile(excludedFile), (std::vector<std::string>{paths[1]}));
+  EXPECT_TRUE(panel->IsExcludedRow(1));
+  // In order, both ways, the row is passed over.
+  panel->CurrentIndex = 0;
+  Tick();
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[2]);
+  panel->PreviousWallpaper();
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[0]);
+  panel->ShuffleCheck.SetChecked(true);
+  std::set<std::string> shown;
+  for (int change = 0; change < 50; ++change) {
+    if (change % 2) Tick(); else panel->NextWallpaper();
+    shown.insert(DesktopValue("Wallpaper"));
+  }
+  EXPECT_EQ(shown, (std::set<std::string>{paths[0], paths[2], paths[3]}));
+  panel->ShuffleCheck.SetChecked(false);
+  // A folder's pictures leave it out.
+  panel->AddFoundFile(paths[1]);
+  EXPECT_EQ(panel->MainListBox.Count(), 4);
+
+  // The playlist menu offers "Show again" on its row.
+  panel->MainListBox.SetItemIndex(1);
+  panel->PlaylistMenuPopup(panel->PlaylistMenu);
+  EXPECT_TRUE(panel->ShowAgainItem.Visible());
+  EXPECT_FALSE(panel->ListNeverShowAgainItem.Visible());
+  panel->ShowAgainItem.Click();
+  EXPECT_TRUE(ReadPlaylistFile(excludedFile).empty());
+  panel->CurrentIndex = 0;
+  Tick();
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[1]);
+
+  // Excluded from the playlist menu while another picture is shown: the
+  // desktop stays; the settings' list shows it until "Show again" and Apply.
+  panel->MainListBox.SetItemIndex(3);
+  panel->PlaylistMenuPopup(panel->PlaylistMenu);
+  panel->ListNeverShowAgainItem.Click();
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[1]);
+  TSettings& settings = app.CreateForm<TSettings>();
+  settings.Show();
+  ASSERT_EQ(settings.ExcludedListBox.Items(), (std::vector<std::string>{paths[3]}));
+  settings.ExcludedListBox.SetSelected(0, true);
+  settings.ShowAgainButton.Click();
+  EXPECT_EQ(settings.ExcludedListBox.Count(), 0);
+  EXPECT_TRUE(panel->IsExcludedRow(3)) << "until Apply";
+  settings.ApplyButtonClick(settings.ApplyButton);
+  settings.Hide();
+  EXPECT_FALSE(panel->IsExcludedRow(3));
+  EXPECT_TRUE(ReadPlaylistFile(excludedFile).empty());
+
+  EXPECT_EQ(ReadFileBytes(listFile), listBytes) << "the playlist file keeps every entry";
+  EXPECT_EQ(panel->Playlist->EntryCount(), 4u);
 }
 
 }  // namespace

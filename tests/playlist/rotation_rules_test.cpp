@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace wc {
@@ -68,6 +69,26 @@ TEST(TimerIntervalTest, MaxValueIsTheLastThatFits) {
   }
   EXPECT_EQ(MaxIntervalValue(3), 24);
   EXPECT_EQ(MaxIntervalValue(7), INT32_MAX);
+}
+
+}  // namespace
+}  // namespace wc
+
+namespace wc {
+namespace {
+
+TEST(FirstRowNotPassedOverTest, GoesRoundInItsDirectionAndGivesUpAfterOneRound) {
+  const auto excluded = [](std::vector<int32_t> rows) {
+    return [rows](int32_t r) { return std::find(rows.begin(), rows.end(), r) != rows.end(); };
+  };
+  EXPECT_EQ(FirstRowNotPassedOver(2, 5, +1, excluded({})), 2);
+  EXPECT_EQ(FirstRowNotPassedOver(3, 5, +1, excluded({3, 4})), 0);
+  EXPECT_EQ(FirstRowNotPassedOver(1, 5, -1, excluded({0, 1, 4})), 3);
+  EXPECT_EQ(FirstRowNotPassedOver(9, 5, +1, excluded({0})), 1) << "a row outside the list starts at the first";
+  int asked = 0;
+  EXPECT_EQ(FirstRowNotPassedOver(0, 4, +1, [&](int32_t) { return ++asked, true; }), std::nullopt);
+  EXPECT_EQ(asked, 4) << "each row once";
+  EXPECT_EQ(FirstRowNotPassedOver(0, 0, +1, excluded({})), std::nullopt);
 }
 
 }  // namespace

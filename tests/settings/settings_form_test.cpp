@@ -68,7 +68,7 @@ TEST_F(SettingsFormTest, AFirstStartShowsTheDefaultsAndWritesNothingUntilApply) 
   EXPECT_FALSE(s.Visible());
   EXPECT_EQ(s.Caption(), "Settings");
   EXPECT_EQ(s.ClientWidth(), 450);
-  EXPECT_EQ(s.ClientHeight(), 325);
+  EXPECT_EQ(s.ClientHeight(), 352);
   EXPECT_EQ(s.Pages.TabCaptions(),
             (std::vector<std::string>{"&General", "&Hotkeys", "&Wallpaper List", "Sound", "&Monitors"}));
   EXPECT_EQ(s.Pages.ActivePage(), &s.SoundPage);
@@ -115,7 +115,7 @@ TEST_F(SettingsFormTest, AFirstStartShowsTheDefaultsAndWritesNothingUntilApply) 
                                       "Different Wallpaper on each Monitor", "Prefer Pictures Shaped like the Monitor",
                                       "Register Extensions", "Dark Mode Playlist", "Dark Mode Playlist File", "language", "Checkbox8", "Checkbox9", "Checkbox10",
                                       "Checkbox11", "Checkbox12", "Hotkey8", "Hotkey9", "Hotkey10", "Hotkey11",
-                                      "Hotkey17", "NextOnMonitorCheckBox", "NextOnMonitorHotKey", "PauseCheckBox", "PauseHotKey", "FavouriteCheckBox", "FavouriteHotKey", "PlaySoundCheckBox", "ShuffleCheckBox", "Last Sound Playlist"}));
+                                      "Hotkey17", "NextOnMonitorCheckBox", "NextOnMonitorHotKey", "PauseCheckBox", "PauseHotKey", "FavouriteCheckBox", "FavouriteHotKey", "ExcludeCheckBox", "ExcludeHotKey", "PlaySoundCheckBox", "ShuffleCheckBox", "Last Sound Playlist"}));
   EXPECT_EQ(Ini().ReadString("language", "value", ""), "English");
   EXPECT_EQ(Ini().ReadString("Last Sound Playlist", "value", ""), "Default");
   EXPECT_EQ(Ini().ReadString("Run at startup", "Checked", ""), "1");

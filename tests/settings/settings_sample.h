@@ -63,7 +63,9 @@ inline constexpr const char* kKeysAddedSinceTheSample =
     "[PauseCheckBox]\r\nChecked=0\r\n"
     "[PauseHotKey]\r\nvalue=0\r\n"
     "[FavouriteCheckBox]\r\nChecked=0\r\n"
-    "[FavouriteHotKey]\r\nvalue=0\r\n";
+    "[FavouriteHotKey]\r\nvalue=0\r\n"
+    "[ExcludeCheckBox]\r\nChecked=0\r\n"
+    "[ExcludeHotKey]\r\nvalue=0\r\n";
 inline const std::vector<std::pair<std::string, std::string>> kAddedKeys = {
     {"Pause Changes/Checked", "0"},
     {"Prefer Pictures Shaped like the Monitor/Checked", "0"},
@@ -74,7 +76,9 @@ inline const std::vector<std::pair<std::string, std::string>> kAddedKeys = {
     {"PauseCheckBox/Checked", "0"},
     {"PauseHotKey/value", "0"},
     {"FavouriteCheckBox/Checked", "0"},
-    {"FavouriteHotKey/value", "0"}};
+    {"FavouriteHotKey/value", "0"},
+    {"ExcludeCheckBox/Checked", "0"},
+    {"ExcludeHotKey/value", "0"}};
 
 // The sections and keys of the sample that no row names.
 inline bool IsForeignToTheProgram(const std::string& section, const std::string& key) {

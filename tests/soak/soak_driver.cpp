@@ -393,14 +393,17 @@ void Soak::TrayClick() {
 }
 
 // Tray menu items that are not separators: 0 control panel, 1 settings,
-// 2 capture (desktop, area, window, object), 3 previous, 4 next, 5 reload,
-// 6 clear, 7 position (styles), 8 display properties, 9 screen saver,
-// 10 desktop icons, 11 help, 12 about, 13 utilities, 14 donate, 15 exit.
+// 2 capture (desktop, area, window, object), 3 previous, 4 next (one
+// monitor: "Next wallpaper on" is hidden); the items below come and go
+// ("Recent wallpapers" with the history), so -1 is the last item, exit.
+constexpr int kExitItem = -1;
+
 void Soak::TrayMenu(int item, int sub) {
   if (!test::OpenTrayMenu(icon_, pid_)) {
     Log("the tray menu did not open (busy program): step skipped");
     return;
   }
+  if (item < 0) Key(VK_UP);
   for (int i = 0; i <= item; ++i) Key(VK_DOWN);
   if (sub >= 0) {
     Key(VK_RIGHT);
@@ -527,20 +530,22 @@ bool OpenButtonMenu(HWND button, DWORD pid, int item, const std::function<bool()
   return true;
 }
 
-// The playlist menu: 0 set as wallpaper, 1 add from file, 2 add from folder,
-// 3 add HTML, 4 scan disk, 5 download (off), 6 empty, 7 sort, 8 randomise,
-// 9 full path, 10 copy, 11 delete, 12 move, 13 rename, 14 find current,
-// 15 select all (off), 16 invert (off), 17 remove bad graphics.
+// The playlist menu: 0 set as wallpaper, 1 add to favourites, 2 never show
+// again (or show again), 3 add from file, 4 add from folder, 5 add HTML,
+// 6 scan disk, 7 download (off), 8 empty, 9 sort, 10 randomise, 11 full
+// path, 12 copy, 13 delete, 14 move, 15 rename, 16 find current, 17 select
+// all (off), 18 invert (off), 19 remove bad graphics.
 void Soak::PlaylistMenu(int item, int row) {
   if (!ShowPanel()) return;
-  static const char* names[] = {"set as wallpaper", "add from file", "add from folder", "add HTML", "scan disk",
-                                "download",         "empty list",    "sort",            "randomise", "show full path",
-                                "copy file",        "delete file",   "move file",       "rename file", "find current",
-                                "select all",       "invert",        "remove bad graphics"};
+  static const char* names[] = {"set as wallpaper", "add to favourites", "never show again", "add from file",
+                                "add from folder",  "add HTML",          "scan disk",        "download",
+                                "empty list",       "sort",              "randomise",        "show full path",
+                                "copy file",        "delete file",       "move file",        "rename file",
+                                "find current",     "select all",        "invert",           "remove bad graphics"};
   action_ = std::string("playlist menu: ") + names[item];
-  if (item == 1) {
+  if (item == 3) {
     fileIntent_ = rng_.Chance(80) ? rng_.Pick(material_.pictures) : "";
-  } else if (item == 3) {
+  } else if (item == 5) {
     fileIntent_ = rng_.Chance(80) ? rng_.Pick(material_.pages) : "";
   }
   const bool chosen = OpenButtonMenu(Path(main_, {{8, 215}, {270, 153}}), pid_, item, [&] {
@@ -551,7 +556,7 @@ void Soak::PlaylistMenu(int item, int row) {
     fileIntent_.clear();
     return;
   }
-  if (item == 4) ScanDialog();
+  if (item == 6) ScanDialog();
 }
 
 // The add menu: 0 add wallpapers, 1 add from folder, 2 add HTML and movies, 3 scan disk.
@@ -577,7 +582,7 @@ void Soak::FileOperation() {
     // A list loaded or emptied since: a scratch picture is added first, so
     // that the next file operation has a row it may act on.
     RefillScratch(at_, dataRng_);
-    PlaylistMenu(1);
+    PlaylistMenu(3);
     const int i = rng_.Below(24);
     fileIntent_ = at_.scratchPictures + "\\scratch-" + std::to_string(i) + (i % 2 ? ".bmp" : ".jpg");
     action_ = "file operation: no scratch row, one added";
@@ -587,11 +592,11 @@ void Soak::FileOperation() {
   Ask(ListBox(), LB_SETCURSEL, WPARAM(row));
   PostMessageA(GetParent(ListBox()), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE), LPARAM(ListBox()));
   Sleep(100ms);
-  const int item = rng_.Pick(std::vector<int>{10, 11, 12, 13});
+  const int item = rng_.Pick(std::vector<int>{12, 13, 14, 15});
   PlaylistMenu(item, row);
   action_ += " on row " + std::to_string(row);
   if (action_.find("not chosen") != std::string::npos) return;
-  if (item == 13) {
+  if (item == 15) {
     // The rename box: a new name in another script, or cancelled.
     HWND box = nullptr;
     if (WaitFor([&] { return (box = FormWithChildAt(280, 46, "Button")) != nullptr; }, 5s)) {
@@ -604,7 +609,7 @@ void Soak::FileOperation() {
         PostMessageA(box, WM_CLOSE, 0, 0);
       }
     }
-  } else if (item == 10 || item == 12) {
+  } else if (item == 12 || item == 14) {
     // The target tree: the driver cannot steer it to the scratch folder, so
     // the choice is cancelled (by button or close box).
     HWND box = nullptr;
@@ -624,7 +629,7 @@ void Soak::SettingsDialog() {
     TrayMenu(1);
   }
   HWND settings = nullptr;
-  if (!WaitFor([&] { return (settings = FormWithChildAt(367, 292, "Button")) != nullptr; }, 8s)) {
+  if (!WaitFor([&] { return (settings = FormWithChildAt(367, 319, "Button")) != nullptr; }, 8s)) {
     action_ += " (did not open)";
     Log("the settings dialog did not show; the program's windows:" + DescribeWindows());
     return;
@@ -707,15 +712,15 @@ void Soak::SettingsDialog() {
   const int end = rng_.Below(10);
   if (end < 4) {
     action_ += " Apply";
-    Click(At(settings, 367, 292));
+    Click(At(settings, 367, 319));
     Sleep(300ms);
-    Click(At(settings, rng_.Chance(50) ? 206 : 287, 292));
+    Click(At(settings, rng_.Chance(50) ? 206 : 287, 319));
   } else if (end < 7) {
     action_ += " OK";
-    Click(At(settings, 206, 292));
+    Click(At(settings, 206, 319));
   } else if (end < 9) {
     action_ += " Cancel";
-    Click(At(settings, 287, 292));
+    Click(At(settings, 287, 319));
   } else {
     action_ += " close box";
     PostMessageA(settings, WM_CLOSE, 0, 0);
@@ -889,7 +894,7 @@ void Soak::ExitAndRestart() {
   const long rows = ListCount();
   action_ = "exit from the tray menu (" + std::to_string(rows) + " rows) and start again";
   expectRunning_ = false;
-  TrayMenu(15);
+  TrayMenu(kExitItem);
   // A dialog or the program's own work may hold the exit back a moment.
   if (!WaitFor([&] {
         if (HWND d = Dialog()) HandleDialog(d);
@@ -923,10 +928,10 @@ void Soak::KillMidWork() {
   action_ = std::string("hard kill ") + std::to_string(after) + " ms into " + works[w];
   switch (w) {
     case 0: TrayMenu(4); break;
-    case 1: TrayMenu(15); break;
+    case 1: TrayMenu(kExitItem); break;
     case 2:
       TrayMenu(1);
-      if (HWND s = FormWithChildAt(367, 292, "Button")) Click(At(s, 367, 292));
+      if (HWND s = FormWithChildAt(367, 319, "Button")) Click(At(s, 367, 319));
       break;
     case 3:
       if (ShowPanel()) {
@@ -936,7 +941,7 @@ void Soak::KillMidWork() {
       }
       break;
     default:
-      PlaylistMenu(4);
+      PlaylistMenu(6);
       break;
   }
   Sleep(std::chrono::milliseconds(after));
@@ -965,11 +970,11 @@ void Soak::Step() {
   else if (r < 340) PanelButton();
   else if (r < 370) PanelFields();
   else if (r < 410) ListRowAction();
-  else if (r < 480) PlaylistMenu(rng_.Pick(std::vector<int>{0, 1, 2, 3, 6, 7, 8, 9, 14, 17}));
+  else if (r < 480) PlaylistMenu(rng_.Pick(std::vector<int>{0, 3, 4, 5, 8, 9, 10, 11, 16, 19}));
   else if (r < 500) AddMenu(rng_.Below(3));
   else if (r < 530) FileOperation();
   else if (r < 580) SettingsDialog();
-  else if (r < 600) { action_ = "scan dialog"; PlaylistMenu(4); }
+  else if (r < 600) { action_ = "scan dialog"; PlaylistMenu(6); }
   else if (r < 650) Capture();
   else if (r < 740) ViewerWork();
   else if (r < 760) PressHotkey();
@@ -978,7 +983,7 @@ void Soak::Step() {
     action_ = "panel closed";
     if (IsWindowVisible(main_)) PostMessageA(main_, WM_CLOSE, 0, 0); else ShowPanel();
   }
-  else if (r < 830) { action_ = "tray icon clicked while the list is worked on"; PlaylistMenu(7); TrayClick(); }
+  else if (r < 830) { action_ = "tray icon clicked while the list is worked on"; PlaylistMenu(9); TrayClick(); }
   else if (r < 833) ExitAndRestart();
   else if (r < 835) KillMidWork();
   else { action_ = "wait"; Sleep(std::chrono::milliseconds(300 + rng_.Below(1500))); }
@@ -1163,7 +1168,7 @@ int Soak::Run() {
     ++step_;
     ExitAndRestart();
     expectRunning_ = false;
-    TrayMenu(15);
+    TrayMenu(kExitItem);
     runner_->WaitForExit(20s);
     // Every life's growth from warm to its end, judged once more now that
     // the last one has ended.

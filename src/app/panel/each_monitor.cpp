@@ -36,6 +36,11 @@ std::optional<std::string> TMainForm::MonitorPictureOfRow(int row) const {
   return path;
 }
 
+std::optional<std::string> TMainForm::RotationPictureOfRow(int row) const {
+  if (IsExcludedRow(row)) return std::nullopt;
+  return MonitorPictureOfRow(row);
+}
+
 bool TMainForm::ApplyToEachMonitor(int row) {
   const int rows = MainListBox.Count();
   if (!Playlist || rows == 0 || row < 0 || row >= rows || !DifferentWallpaperPerMonitor()) return false;
@@ -65,7 +70,7 @@ bool TMainForm::ApplyToEachMonitor(int row) {
       const size_t i = drawn++;
       // The next draw comes from the rows not drawn yet.
       if (ShuffleCheck.Checked()) std::swap(others[i], others[i + ProgramRandom().Next(uint32_t(others.size() - i))]);
-      if (std::optional<std::string> path = MonitorPictureOfRow(others[i])) {
+      if (std::optional<std::string> path = RotationPictureOfRow(others[i])) {
         pool.push_back({others[i], *path});
         return true;
       }

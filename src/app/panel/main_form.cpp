@@ -136,6 +136,7 @@ void TMainForm::StartupTimerTick(ui::Component&) {
   MainListBox.Clear();
   LoadPlaylistAnswering(StartupPlaylistFile, IsShowFullPath());
   ReadHistory();
+  ReadExcluded();
   // Closed meanwhile: the close has saved what there was to save.
   if (App().Terminated() || !Playlist) return;
   CurrentIndex = stored.lastWallpaperIndex;

@@ -27,6 +27,7 @@
 #include "common/entry_kind.h"
 #include "common/image32.h"
 #include "lang/lang.h"
+#include "playlist/excluded_files.h"
 #include "playlist/playlist.h"
 #include "playlist/row_table.h"
 #include "scan/playlist_target.h"
@@ -343,6 +344,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void NextWallpaperOnMonitor(size_t monitor);
   // The same for the monitor under the pointer: the hotkey's command.
   void NextWallpaperUnderPointer() override;
+  // Which of `monitors` the pointer is on, if any.
+  static std::optional<size_t> MonitorUnderPointer(const std::vector<ui::Monitor>& monitors);
 
   // ---- rotation
   void RotationTimerTick(ui::Component& sender);
@@ -378,6 +381,34 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // What the last change applied, as the files the user chose (not the
   // bitmaps made of them).
   std::vector<std::string> CurrentPictures;
+
+  // ---- never show again (excluded.cpp)
+  // The files the user chose never to see again, as excluded.txt keeps
+  // them. The rotation passes over their rows, which stay in the playlist
+  // drawn dimmed; Add folder and the automatic mode leave them out.
+  ExcludedFiles Excluded;
+  std::string ExcludedPath() const;
+  void ReadExcluded();
+  bool IsExcludedRow(int row) const;
+  // The tray menu's, the hotkey's and "/exclude": the picture on the
+  // desktop (with one on each monitor, the one under the pointer) is
+  // excluded and another takes its place.
+  void NeverShowAgainItemClick(ui::Component& sender);
+  void NeverShowAgain() override;
+  // The playlist menu's two, for the selected row's file; the menu offers
+  // the one that applies.
+  void ListNeverShowAgainItemClick(ui::Component& sender);
+  void ShowAgainItemClick(ui::Component& sender);
+  void PlaylistMenuPopup(ui::Component& sender);
+  // The settings' list of excluded files and its "Show again".
+  std::vector<std::string> ExcludedFileList() const override;
+  void ShowAgain(const std::vector<std::string>& paths) override;
+  // Adds `path` to the list and stores it.
+  void Exclude(const std::string& path);
+  void StoreExcluded();
+  // The next picture where the desktop shows `path`: on its monitors when
+  // each has its own, else the next change.
+  void ShowAnotherInPlaceOf(const std::string& path);
 
   // ---- recent wallpapers (recent.cpp)
   // The pictures applied, newest first, as history.txt keeps them.
@@ -604,6 +635,7 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ui::MenuItem ReloadItem{this, "Reload1", nullptr, "Reload"};
   ui::MenuItem PauseChangesItem{this, "PauseChanges1", nullptr, "Pause changes"};
   ui::MenuItem AddToFavouritesItem{this, "AddToFavourites1", nullptr, "Add to favourites"};
+  ui::MenuItem NeverShowAgainItem{this, "NeverShowAgain1", nullptr, "Never show again"};
   ui::MenuItem RecentMenu{this, "RecentWallpapers1", nullptr, "Recent wallpapers"};
   std::vector<std::unique_ptr<ui::MenuItem>> RecentItems;  // "Recent1" ... "Recent10"
   ui::MenuItem ClearWallpaperItem{this, "ClearWallpaper1", nullptr, "Clear Wallpaper"};
@@ -646,6 +678,8 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   ui::PopupMenu PlaylistMenu{this, "Add2"};
   ui::MenuItem SetAsWallpaperItem{this, "SetasWallpaper1", nullptr, "Set as Wallpaper"};
   ui::MenuItem ListAddToFavouritesItem{this, "AddToFavourites2", nullptr, "Add to favourites"};
+  ui::MenuItem ListNeverShowAgainItem{this, "NeverShowAgain2", nullptr, "Never show again"};
+  ui::MenuItem ShowAgainItem{this, "ShowAgain1", nullptr, "Show again"};
   ui::MenuItem N6{this, "N6", nullptr, "-"};
   ui::MenuItem ListAddFilesItem{this, "AddFromFile1", nullptr, "Add From File"};
   ui::MenuItem ListAddFolderItem{this, "AddFromFolder2", nullptr, "Add From Folder"};
@@ -681,8 +715,12 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   void BindHandlers();
   void SetUpLanguage();  // language.cpp
   bool IsShowFullPath() const { return ShowFullPathItem.Checked(); }
-  // Next and Previous: applies `row`, or a random row when shuffling.
-  void ApplyRowOrShuffled(int32_t row);
+  // Next and Previous: applies `row`, or a random row when shuffling, or
+  // the first after it going `step` that is not excluded.
+  void ApplyRowOrShuffled(int32_t row, int step);
+  // `row`, or the first after it going `step` (+1 or -1) that is not
+  // excluded; nullopt when every row is.
+  std::optional<int32_t> RowToShow(int32_t row, int step) const;
   // A box with one OK button and the error sign.
   void ErrorBox(const std::string& text);
   // Settings and playlists are kept beside the program: a folder the user
@@ -698,6 +736,16 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
 
   // The file of `row` when it is a picture that exists.
   std::optional<std::string> MonitorPictureOfRow(int row) const;
+  // The same for the rotation: nullopt for an excluded row as well.
+  std::optional<std::string> RotationPictureOfRow(int row) const;
+  // What each of `monitors` shows now and in which style: the pictures the
+  // program made for them, else the current entry's picture on each (no
+  // paths when there is none).
+  struct MonitorPictures {
+    std::vector<std::string> paths;
+    std::vector<WallpaperStyle> styles;
+  };
+  MonitorPictures PicturesOnMonitors(const std::vector<ui::Monitor>& monitors) const;
   // Gives monitor k (left to right) pictures[k] in styles[k], each made to
   // its monitor's size: a file per monitor where the system takes one, else
   // one tiled bitmap of the virtual screen, which is returned either way.

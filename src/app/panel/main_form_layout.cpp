@@ -160,6 +160,10 @@ const ui::Binding<TMainForm> kBindings[] = {
     {"PauseChanges1", ui::Event::Click, &TMainForm::PauseChangesItemClick},
     {"AddToFavourites1", ui::Event::Click, &TMainForm::AddToFavouritesItemClick},
     {"AddToFavourites2", ui::Event::Click, &TMainForm::AddToFavouritesItemClick},
+    {"NeverShowAgain1", ui::Event::Click, &TMainForm::NeverShowAgainItemClick},
+    {"NeverShowAgain2", ui::Event::Click, &TMainForm::ListNeverShowAgainItemClick},
+    {"ShowAgain1", ui::Event::Click, &TMainForm::ShowAgainItemClick},
+    {"Add2", ui::Event::Popup, &TMainForm::PlaylistMenuPopup},
     {"ScanDiskforWallpapers1", ui::Event::Click, &TMainForm::ScanDiskItemClick},
     {"ScanDiskForWallpapers2", ui::Event::Click, &TMainForm::ListScanDiskItemClick},
     {"Addwallpapers1", ui::Event::Click, &TMainForm::AddFilesItemClick},
@@ -194,6 +198,8 @@ void TMainForm::BuildControls() {
   MainPreview.Stretch = true;
   // A long folder name keeps its end in sight.
   AutomaticFolderLabel.SetPathEllipsis(true);
+  // The rows of files never to be shown again are drawn dimmed.
+  MainListBox.SetDimmedRows([this](int row) { return IsExcludedRow(row); });
   BuildLayout(kLayout);
 
   SetWallpaperButton.SetIcon("IC_SET_WALLPAPER", 24);
@@ -232,7 +238,7 @@ void TMainForm::BuildControls() {
     AddMenu.Add(*item);
   }
   DownloadItem.SetEnabled(false);
-  for (ui::MenuItem* item : {&SetAsWallpaperItem, &ListAddToFavouritesItem, &N6, &ListAddFilesItem, &ListAddFolderItem, &ListAddPagesItem,
+  for (ui::MenuItem* item : {&SetAsWallpaperItem, &ListAddToFavouritesItem, &ListNeverShowAgainItem, &ShowAgainItem, &N6, &ListAddFilesItem, &ListAddFolderItem, &ListAddPagesItem,
                              &ListScanDiskItem, &ListDownloadItem, &N7, &EmptyListItem, &SortListItem,
                              &RandomiseListItem, &ShowFullPathItem, &N8, &CopyFilesItem, &DeleteFilesItem, &MoveFilesItem,
                              &RenameFilesItem, &N9, &FindCurrentItem, &SelectAllItem, &InvertSelectionItem, &N10,
@@ -240,9 +246,10 @@ void TMainForm::BuildControls() {
     PlaylistMenu.Add(*item);
   }
   ListDownloadItem.SetEnabled(false);
+  ShowAgainItem.SetVisible(false);
 
   for (ui::MenuItem* item :
-       {&ControlPanelItem, &SettingsItem, &N1, &ScreenCaptureMenu, &N2, &PreviousWallpaperItem, &NextWallpaperItem, &NextOnMonitorMenu, &ReloadItem, &RecentMenu, &PauseChangesItem, &AddToFavouritesItem,
+       {&ControlPanelItem, &SettingsItem, &N1, &ScreenCaptureMenu, &N2, &PreviousWallpaperItem, &NextWallpaperItem, &NextOnMonitorMenu, &ReloadItem, &RecentMenu, &PauseChangesItem, &AddToFavouritesItem, &NeverShowAgainItem,
         &ClearWallpaperItem, &StyleMenu, &N3, &DisplayPropertiesItem, &ScreenSaverItem,
         &HideDesktopIconsItem, &N4, &HelpItem, &AboutItem, &N11, &OtherProgramsItem, &DonateItem, &N5,
         &ExitItem}) {

@@ -29,40 +29,46 @@ void TMainForm::TrayMenuPopup(ui::Component&) {
   }
 }
 
-void TMainForm::NextWallpaperUnderPointer() {
+std::optional<size_t> TMainForm::MonitorUnderPointer(const std::vector<ui::Monitor>& monitors) {
   POINT at{};
-  if (!GetCursorPos(&at)) return;
-  const std::vector<ui::Monitor> monitors = ui::MonitorsLeftToRight();
+  if (!GetCursorPos(&at)) return std::nullopt;
   for (size_t k = 0; k < monitors.size(); ++k) {
-    if (PtInRect(&monitors[k].area, at)) {
-      NextWallpaperOnMonitor(k);
-      return;
-    }
+    if (PtInRect(&monitors[k].area, at)) return k;
   }
+  return std::nullopt;
+}
+
+void TMainForm::NextWallpaperUnderPointer() {
+  if (const std::optional<size_t> monitor = MonitorUnderPointer(ui::MonitorsLeftToRight())) {
+    NextWallpaperOnMonitor(*monitor);
+  }
+}
+
+TMainForm::MonitorPictures TMainForm::PicturesOnMonitors(const std::vector<ui::Monitor>& monitors) const {
+  const WallpaperStyle panelStyle = ChosenStyle().value_or(WallpaperStyle::Center);
+  MonitorPictures now{{}, std::vector<WallpaperStyle>(monitors.size(), panelStyle)};
+  if (!Shown.paths.empty() && Shown.styles.size() == Shown.paths.size()) {
+    const std::vector<size_t> shown = ShownForMonitors(Shown.paths.size(), Shown.monitors, DevicePathsOf(monitors));
+    for (size_t k = 0; k < shown.size(); ++k) {
+      now.paths.push_back(Shown.paths[shown[k]]);
+      now.styles[k] = Shown.styles[shown[k]];
+    }
+  } else if (std::optional<std::string> current = MonitorPictureOfRow(CurrentIndex)) {
+    now.paths.assign(monitors.size(), *current);
+  }
+  return now;
 }
 
 void TMainForm::NextWallpaperOnMonitor(size_t monitor) {
   const std::vector<ui::Monitor> monitors = ui::MonitorsLeftToRight();
   const int rows = MainListBox.Count();
   if (!Playlist || rows == 0 || monitor >= monitors.size()) return;
-  const std::vector<std::string> devicePaths = DevicePathsOf(monitors);
 
-  // What every monitor shows now, in which style: the pictures the program
-  // made for them, else the current entry's picture on each in the
-  // panel's style. One picture over every monitor cannot change on one of
-  // them: each fills its own instead.
-  const WallpaperStyle panelStyle = ChosenStyle().value_or(WallpaperStyle::Center);
-  std::vector<std::string> showing;
-  std::vector<WallpaperStyle> styles(monitors.size(), panelStyle);
-  if (!Shown.paths.empty() && Shown.styles.size() == Shown.paths.size()) {
-    const std::vector<size_t> shown = ShownForMonitors(Shown.paths.size(), Shown.monitors, devicePaths);
-    for (size_t k = 0; k < shown.size(); ++k) {
-      showing.push_back(Shown.paths[shown[k]]);
-      styles[k] = Shown.styles[shown[k]];
-    }
-  } else if (std::optional<std::string> current = MonitorPictureOfRow(CurrentIndex)) {
-    showing.assign(monitors.size(), *current);
-  }
+  // One picture over every monitor cannot change on one of them: each
+  // fills its own instead.
+  MonitorPictures now = PicturesOnMonitors(monitors);
+  std::vector<std::string>& showing = now.paths;
+  std::vector<WallpaperStyle>& styles = now.styles;
   for (WallpaperStyle& style : styles) {
     if (RowOf(style).spansMonitors) style = WallpaperStyle::Fill;
   }
@@ -100,7 +106,7 @@ void TMainForm::NextWallpaperOnMonitor(size_t monitor) {
   for (int step = 1; step <= rows && !chosen; ++step) {
     const int row = ShuffleCheck.Checked() ? int(ProgramRandom().Next(uint32_t(rows)))
                                            : int((int64_t(std::max(CurrentIndex, -1)) + step) % rows);
-    const std::optional<std::string> path = MonitorPictureOfRow(row);
+    const std::optional<std::string> path = RotationPictureOfRow(row);
     if (!path) continue;
     if (shownElsewhere(*path)) {
       if (!fallback) fallback = row;

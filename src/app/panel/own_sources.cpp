@@ -86,7 +86,7 @@ std::optional<std::string> TMainForm::NextOfOwnSource(const ui::Monitor& monitor
   const Shape wanted = ShapeOf(a.right - a.left, a.bottom - a.top);
   const auto usable = [&](size_t k) {
     const std::string& path = entries[k];
-    return KindOfEntry(path) == EntryKind::Picture && FileExists(path) &&
+    return KindOfEntry(path) == EntryKind::Picture && !Excluded.Contains(path) && FileExists(path) &&
            std::find(taken.begin(), taken.end(), path) == taken.end();
   };
   const auto preferred = [&](size_t k) { return !byShape || ShapeOfPictureFile(entries[k]) == wanted; };

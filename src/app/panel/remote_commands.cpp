@@ -50,6 +50,9 @@ void TMainForm::RunRemoteCommand(const RemoteCommand& command) {
     case RemoteVerb::Favourite:
       AddToFavourites();
       break;
+    case RemoteVerb::Exclude:
+      NeverShowAgain();
+      break;
   }
 }
 

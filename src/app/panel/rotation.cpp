@@ -18,7 +18,9 @@ void TMainForm::RotationTimerTick(ui::Component& sender) {
     CurrentIndex = RandomRow(MainListBox.Count());
   }
   // Under shuffle the drawn row moves on by one as well.
-  CurrentIndex = AdvanceIndex(CurrentIndex, MainListBox.Count());
+  const std::optional<int32_t> row = RowToShow(AdvanceIndex(CurrentIndex, MainListBox.Count()), +1);
+  if (!row) return;
+  CurrentIndex = *row;
   MainListBox.SetItemIndex(CurrentIndex);
   MainListBoxDblClick(sender);
 }
@@ -26,18 +28,27 @@ void TMainForm::RotationTimerTick(ui::Component& sender) {
 void TMainForm::NextWallpaperItemClick(ui::Component&) { NextWallpaper(); }
 
 void TMainForm::NextWallpaper() {
-  ApplyRowOrShuffled(AdvanceIndex(CurrentIndex, MainListBox.Count()));
+  ApplyRowOrShuffled(AdvanceIndex(CurrentIndex, MainListBox.Count()), +1);
   SavePanelSettings();
 }
 
 void TMainForm::PreviousWallpaperItemClick(ui::Component&) { PreviousWallpaper(); }
 
-void TMainForm::PreviousWallpaper() { ApplyRowOrShuffled(PreviousIndex(CurrentIndex, MainListBox.Count())); }
+void TMainForm::PreviousWallpaper() { ApplyRowOrShuffled(PreviousIndex(CurrentIndex, MainListBox.Count()), -1); }
 
-void TMainForm::ApplyRowOrShuffled(int32_t row) {
-  CurrentIndex = ShuffleCheck.Checked() ? RandomRow(MainListBox.Count()) : row;
+void TMainForm::ApplyRowOrShuffled(int32_t row, int step) {
+  // Every row excluded: nothing to show, the wallpaper stays.
+  const std::optional<int32_t> shown = RowToShow(ShuffleCheck.Checked() ? RandomRow(MainListBox.Count()) : row, step);
+  if (!shown) return;
+  CurrentIndex = *shown;
   MainListBox.SetItemIndex(CurrentIndex);
   MainListBoxDblClick(*this);
+}
+
+std::optional<int32_t> TMainForm::RowToShow(int32_t row, int step) const {
+  const int32_t rows = MainListBox.Count();
+  if (Excluded.Empty()) return rows > 0 ? std::optional<int32_t>(row) : std::nullopt;
+  return FirstRowNotPassedOver(row, rows, step, [this](int32_t r) { return IsExcludedRow(r); });
 }
 
 void TMainForm::ReloadItemClick(ui::Component& sender) { MainListBoxDblClick(sender); }
