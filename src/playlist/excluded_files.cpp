@@ -10,7 +10,7 @@ namespace wc {
 
 ExcludedFiles ExcludedFiles::Parse(std::string_view text) {
   ExcludedFiles excluded;
-  for (std::string& path : ParsePathLines(text, std::numeric_limits<size_t>::max())) excluded.Add(path);
+  for (std::string& path : ParsePathLines(text, std::numeric_limits<size_t>::max(), false)) excluded.Add(path);
   return excluded;
 }
 

@@ -13,9 +13,11 @@ namespace {
 // The longest path the wide file functions take, in UTF-8 bytes at most.
 constexpr size_t kLongestPath = 32767 * 3;
 
-bool CanBePath(const std::string& line) {
-  if (line.size() < 3 || line.size() > kLongestPath || !IsValidUtf8(line)) return false;
+bool CanBePath(const std::string& line, bool fullPathsOnly) {
+  if (line.empty() || line.size() > kLongestPath || !IsValidUtf8(line)) return false;
   if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) return false;
+  if (!fullPathsOnly) return true;
+  if (line.size() < 3) return false;
   // "C:\..." or "\\server\...": the program only ever writes full paths.
   const bool drive = line[1] == ':' && line[2] == '\\';
   const bool share = line[0] == '\\' && line[1] == '\\';
@@ -26,7 +28,7 @@ bool SamePath(const std::string& a, const std::string& b) { return LowerCaseAsci
 
 }  // namespace
 
-std::vector<std::string> ParsePathLines(std::string_view text, size_t most) {
+std::vector<std::string> ParsePathLines(std::string_view text, size_t most, bool fullPathsOnly) {
   std::vector<std::string> history;
   std::set<std::string> seen;
   // Split here rather than as a playlist is: a zero byte in a damaged file
@@ -37,7 +39,7 @@ std::vector<std::string> ParsePathLines(std::string_view text, size_t most) {
     std::string line(text.substr(start, end - start));
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!CanBePath(line) || !seen.insert(LowerCaseAscii(line)).second) continue;
+    if (!CanBePath(line, fullPathsOnly) || !seen.insert(LowerCaseAscii(line)).second) continue;
     history.push_back(std::move(line));
   }
   return history;

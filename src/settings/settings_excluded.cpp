@@ -1,20 +1,17 @@
 // The Wallpaper List page's files never shown again. "Show again" takes the
-// chosen ones off the page's list; Apply gives them back to the rotation,
-// and until then they wait here, as every choice of the dialog does.
-#include <algorithm>
-
+// chosen ones off the page's list; Apply gives them back to the rotation.
 #include "settings/settings_form.h"
 #include "settings/settings_target.h"
 
 namespace wc {
 
 void TSettings::ShowExcludedFiles() {
+  // Each showing starts from the list as it is: a "Show again" not applied
+  // before the dialog was closed is forgotten, so that it can never undo a
+  // later exclusion unseen.
+  showAgain_.clear();
   excludedShown_.clear();
-  if (SettingsTarget* panel = ControlPanel()) {
-    for (const std::string& path : panel->ExcludedFileList()) {
-      if (std::find(showAgain_.begin(), showAgain_.end(), path) == showAgain_.end()) excludedShown_.push_back(path);
-    }
-  }
+  if (SettingsTarget* panel = ControlPanel()) excludedShown_ = panel->ExcludedFileList();
   ExcludedListBox.SetItems(excludedShown_);
 }
 

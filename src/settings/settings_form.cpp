@@ -317,7 +317,6 @@ void TSettings::ResetButtonClick(ui::Component&) {
   // next shown.
   for (MonitorChoice& choice : monitorChoices_) choice.changed = false;
   if (Visible()) ReadMonitorChoices(false);
-  showAgain_.clear();
   if (Visible()) ShowExcludedFiles();
 }
 

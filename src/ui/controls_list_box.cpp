@@ -59,7 +59,9 @@ void ListBox::DrawRow(const DRAWITEMSTRUCT& item) {
     const bool dimmed = dimmed_(row);
     const std::wstring text = Widen(Item(row));
     SetBkMode(dc, TRANSPARENT);
-    const COLORREF colour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : dimmed ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT);
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    const COLORREF colour =
+        GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : dimmed || disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT);
     ::SetTextColor(dc, colour);
     RECT textRect = r;
     textRect.left += Scale(2);

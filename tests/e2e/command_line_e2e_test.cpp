@@ -79,7 +79,15 @@ TEST(CommandLine, ASecondStartHandsItsCommandToTheRunningCopyAndAMistakeEndsWith
   const IniFile ini(program.File("settings.ini"));
   ini.WriteBool("Change at Startup", "Checked", false);
   ini.WriteInteger("Last Wallpaper Index", "Value", 0);
-  const auto current = [&] { return ini.ReadInteger("Last Wallpaper Index", "Value", -1); };
+  // The system keeps a read profile file and reads it again only when its
+  // time has changed: two saves of the program within one tick of the file
+  // system's clock would leave the first one's values. The cache is flushed
+  // before each read.
+  const auto fresh = [&] { WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.Path().c_str()); };
+  const auto current = [&] {
+    fresh();
+    return ini.ReadInteger("Last Wallpaper Index", "Value", -1);
+  };
 
   // No copy running: the program starts and then carries the command out.
   program.Start("/next");
@@ -91,7 +99,7 @@ TEST(CommandLine, ASecondStartHandsItsCommandToTheRunningCopyAndAMistakeEndsWith
   EXPECT_TRUE(WaitFor([&] { return current() == 2; }, 10s)) << current();
   const Finished pause = RunToEnd(program, "/PAUSE");
   EXPECT_EQ(pause.exitCode, 0u);
-  EXPECT_TRUE(WaitFor([&] { return ini.ReadInteger("Pause Changes", "Checked", -1) == 1; }, 10s));
+  EXPECT_TRUE(WaitFor([&] { return fresh(), ini.ReadInteger("Pause Changes", "Checked", -1) == 1; }, 10s));
   const Finished apply = RunToEnd(program, "/apply one.jpg");
   EXPECT_EQ(apply.exitCode, 0u) << "a file named relative to the working folder";
   EXPECT_TRUE(WaitFor([&] { return current() == 0; }, 10s)) << current();

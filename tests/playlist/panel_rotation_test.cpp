@@ -16,6 +16,7 @@
 #include "common/random.h"
 #include "playlist/playlist_file.h"
 #include "settings/settings_form.h"
+#include "ui/handle.h"
 #include "gui_test.h"
 #include "program_files.h"
 
@@ -581,6 +582,64 @@ TEST_F(RotationTest, AnExcludedPictureIsNeverShownUntilShownAgain) {
 
   EXPECT_EQ(ReadFileBytes(listFile), listBytes) << "the playlist file keeps every entry";
   EXPECT_EQ(panel->Playlist->EntryCount(), 4u);
+}
+
+}  // namespace
+}  // namespace wc
+
+namespace wc {
+namespace {
+
+// The list read at the start: before the playlist, so that nothing excluded
+// meanwhile writes over it, and again before a write when the first read
+// failed (another program held the file). A row passed over by Reload is
+// still applied by hand, and before the first change the picture on the
+// desktop is the last run's row, whatever shuffle drew.
+TEST(ExcludedAtStartTest, TheListIsKeptThroughAFailedReadAndOnlyAChoiceByHandShowsItsRows) {
+  test::TempDir dir;
+  test::ScriptedPrompts prompts;
+  SavedDesktop savedDesktop;
+  ui::Application app;
+  app.SetPrompts(&prompts);
+  app.SetExeName(dir.file("WallpaperChanger.exe"));
+  app.Arguments.clear();
+  std::vector<std::string> paths, lines;
+  for (int i = 0; i < 3; ++i) {
+    paths.push_back(dir.file("pic" + std::to_string(i) + ".bmp"));
+    WriteFileBytes(paths.back(), EncodeBmp(MakeImage(4, 4, MakePixel(uint8_t(60 * i), 90, 30)), 24));
+    lines.insert(lines.end(), {paths.back(), DisplayName(paths.back())});
+  }
+  WritePlaylistFile(dir.file("DefPlayList.qvl"), lines);
+  WritePlaylistFile(dir.file("excluded.txt"), {paths[1], "D:\\elsewhere\\kept.jpg"});
+  const IniFile ini(dir.file("settings.ini"));
+  ini.WriteInteger("Last Wallpaper Index", "Value", 2);
+  ini.WriteBool("Shuffle Wallpapers", "Checked", true);
+
+  TMainForm& panel = app.CreateForm<TMainForm>();
+  {
+    // Held without sharing through the start: the list cannot be read.
+    ui::FileHandle held(CreateFileA(dir.file("excluded.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    panel.StartupTimerTick(panel.StartupTimer);
+    panel.FolderReaderTimer.SetEnabled(false);
+  }
+  EXPECT_EQ(panel.PicturesOnDesktop(), (std::vector<std::string>{paths[2]}));
+  panel.NeverShowAgainItem.Click();
+  EXPECT_EQ(ReadPlaylistFile(dir.file("excluded.txt")),
+            (std::vector<std::string>{paths[1], "D:\\elsewhere\\kept.jpg", paths[2]}))
+      << "what the file held comes first, then what this run excluded";
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[0]) << "the one row left";
+
+  // Reload (as showing the panel does) passes over an excluded row; a
+  // choice by hand applies it.
+  panel.ShuffleCheck.SetChecked(false);
+  panel.MainListBox.SetItemIndex(1);
+  panel.ReloadItem.Click();
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[0]);
+  panel.MainListBox.SetItemIndex(1);
+  panel.SetWallpaperButtonClick(panel.SetWallpaperButton);
+  EXPECT_EQ(DesktopValue("Wallpaper"), paths[1]);
+  app.SetPrompts(nullptr);
 }
 
 }  // namespace

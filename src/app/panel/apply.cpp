@@ -76,9 +76,19 @@ bool TMainForm::HighQualityResampling() const {
 
 void TMainForm::MainListBoxDblClick(ui::Component&) { ApplyRow(MainListBox.ItemIndex()); }
 
-void TMainForm::ApplyRow(int selected) {
-  const std::optional<int> row = SettleCurrentRow(selected);
+void TMainForm::PlaylistRowDoubleClick(ui::Component&) { ApplyRow(MainListBox.ItemIndex(), RowChoice::ByHand); }
+
+void TMainForm::ApplyRow(int selected, RowChoice choice) {
+  std::optional<int> row = SettleCurrentRow(selected);
   if (!row) return;
+  if (choice == RowChoice::Program && IsExcludedRow(*row)) {
+    // Showing the panel, Reload or a playlist taken afresh would otherwise
+    // bring it back: the next row that may be shown is applied instead.
+    row = RowToShow(*row, +1);
+    if (!row) return;
+    CurrentIndex = *row;
+    MainListBox.SetItemIndex(CurrentIndex);
+  }
   const std::optional<size_t> entry = EntryOfRow(*row);
   if (!entry || !FileExists(Playlist->Path(*entry))) {
     SkipMissingEntry();

@@ -75,6 +75,8 @@ void TMainForm::TakeColourModePlaylist(bool apply) {
     Playlist->Lines() = std::move(lines);
     CurrentIndex = 0;
   }
+  // The last run's row belonged to the playlist put aside.
+  LastRunRow = -1;
   MainListBox.Clear();
   FillPlaylistBox(IsShowFullPath());
   if (CurrentIndex < 0 || CurrentIndex >= MainListBox.Count()) CurrentIndex = 0;

@@ -49,11 +49,14 @@ std::string TMainForm::SelectedRowText() const {
 std::string TMainForm::EntryPath(size_t entry) const { return Playlist ? Playlist->Path(entry) : std::string(); }
 
 void TMainForm::EntryMoved(size_t entry, const std::string& path) {
-  if (Playlist) Playlist->SetPath(entry, path);
+  if (!Playlist) return;
+  ExcludedFileMoved(Playlist->Path(entry), path);
+  Playlist->SetPath(entry, path);
 }
 
 void TMainForm::EntryRenamed(size_t entry, const std::string& path, const std::string& name) {
   if (!Playlist) return;
+  ExcludedFileMoved(Playlist->Path(entry), path);
   Playlist->SetPath(entry, path);
   Playlist->SetName(entry, name);
   MainListBox.Clear();

@@ -24,16 +24,20 @@ bool SamePath(const std::string& a, const std::string& b) { return LowerCaseAsci
 
 std::string TMainForm::ExcludedPath() const { return ExeFolder + "excluded.txt"; }
 
-void TMainForm::ReadExcluded() {
+bool TMainForm::ReadExcluded() {
   Excluded = {};
-  if (!FileExists(ExcludedPath())) return;
-  // A file that cannot be read leaves nothing excluded; it is not written
-  // over until the user excludes a file again.
-  try {
-    Excluded = ExcludedFiles::Parse(ui::ReadSharedFile(ExcludedPath()));
-  } catch (const std::exception&) {
+  excludedUnread_ = false;
+  if (FileExists(ExcludedPath())) {
+    // A file that cannot be read now (held by another program) is read
+    // again before it is written: its paths must not be written over.
+    try {
+      Excluded = ExcludedFiles::Parse(ui::ReadSharedFile(ExcludedPath()));
+    } catch (const std::exception&) {
+      excludedUnread_ = true;
+    }
   }
   MainListBox.RedrawRows();
+  return !excludedUnread_;
 }
 
 bool TMainForm::IsExcludedRow(int row) const {
@@ -47,6 +51,17 @@ void TMainForm::StoreExcluded() {
   // A folder the user may not write was said at start: the list holds
   // until the program ends.
   if (ProgramFolderReadOnly) return;
+  if (excludedUnread_) {
+    ExcludedFiles changed = std::move(Excluded);
+    if (!ReadExcluded()) {
+      Excluded = std::move(changed);
+      excludedUnread_ = true;
+      ErrorBox(Say(texts::kReadError) + "\n" + ExcludedPath());
+      return;
+    }
+    // What this run changed meanwhile goes on top of what the file held.
+    for (const std::string& path : changed.Paths()) Excluded.Add(path);
+  }
   // Written beside the file and then put in its place: a program ended
   // while writing leaves the last whole list.
   try {
@@ -58,6 +73,13 @@ void TMainForm::StoreExcluded() {
 
 void TMainForm::Exclude(const std::string& path) {
   if (Excluded.Add(path)) StoreExcluded();
+}
+
+void TMainForm::ExcludedFileMoved(const std::string& from, const std::string& to) {
+  if (!Excluded.Contains(from) || SamePath(from, to)) return;
+  Excluded.Remove({from});
+  Excluded.Add(to);
+  StoreExcluded();
 }
 
 void TMainForm::ShowAnotherInPlaceOf(const std::string& path) {

@@ -14,9 +14,11 @@ void TMainForm::AddToFavouritesItemClick(ui::Component&) { AddToFavourites(); }
 
 std::vector<std::string> TMainForm::PicturesOnDesktop() const {
   if (!CurrentPictures.empty()) return CurrentPictures;
-  // Nothing applied since the start: the current entry is what the
-  // desktop kept from the last run.
-  if (const std::optional<size_t> entry = EntryOfRow(CurrentIndex)) return {Playlist->Path(*entry)};
+  // Nothing applied since the start: the desktop shows what the last run
+  // left, its stored row (the current one may be a row drawn for shuffle).
+  if (const std::optional<size_t> entry = EntryOfRow(LastRunRow >= 0 ? LastRunRow : CurrentIndex)) {
+    return {Playlist->Path(*entry)};
+  }
   return {};
 }
 

@@ -159,9 +159,9 @@ void TMainForm::AddFoundFile(const std::string& path) {
   // After closing the playlist is gone; a file may vanish between its
   // listing and now.
   if (!Playlist || !FileExists(path)) return;
-  // A file the user chose never to see again stays out of a folder's
-  // pictures, added or read by the automatic mode.
-  if (Excluded.Contains(path)) return;
+  // Add folder leaves out a file the user chose never to see again; the
+  // automatic mode lists it, dimmed, so that it can be shown again.
+  if (FunctioningMode == FunctioningMode::Manual && Excluded.Contains(path)) return;
   // The row first: a full list refuses it, and the entry must not come alone.
   // After an odd line count the new pair straddles the seam: the row shows
   // the entry that the new path's line belongs to.

@@ -99,6 +99,9 @@ void TMainForm::StartupTimerTick(ui::Component&) {
   // A copy: the controls below are set from what the file said, whatever
   // their handlers store meanwhile.
   const SettingsValues stored = StoredSettings.values;
+  // Before the tray, a hotkey or another start can exclude a file while
+  // the playlist is read.
+  ReadExcluded();
   Tray.SetEnabled(true);
   CloseMeansExit = true;
   // The swatch keeps its own colour rather than its container's.
@@ -136,10 +139,10 @@ void TMainForm::StartupTimerTick(ui::Component&) {
   MainListBox.Clear();
   LoadPlaylistAnswering(StartupPlaylistFile, IsShowFullPath());
   ReadHistory();
-  ReadExcluded();
   // Closed meanwhile: the close has saved what there was to save.
   if (App().Terminated() || !Playlist) return;
   CurrentIndex = stored.lastWallpaperIndex;
+  LastRunRow = stored.lastWallpaperIndex;
   if (first == "-opensite") App().prompts().ShellOpen(nullptr, "open", ProgramPageUrl, "", "", SW_SHOWNORMAL);
   if (MainListBox.Count() == 0) FolderToRead = ExeFolder + "Images";
   // Every picture the program reads, as the automatic mode's reads take.

@@ -243,12 +243,17 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // ---- applying
   // Applies the chosen row (ApplyRow of the selection).
   void MainListBoxDblClick(ui::Component& sender);
+  // The user's double click on a row: applied even when never to be shown
+  // again, as Set Wallpaper and "Set as Wallpaper" are.
+  void PlaylistRowDoubleClick(ui::Component& sender);
   // Makes row `selected` (or, with none, the current row) the wallpaper in
   // the chosen style: a missing file passes to the next entry, once round
   // the playlist at most; a picture also goes to wallpaper.bmp beside the
   // program, a movie through the page written for it; then the change
-  // sound and the settings.
-  void ApplyRow(int selected);
+  // sound and the settings. A row never to be shown again passes to the
+  // next one too, unless the user chose it by hand.
+  enum class RowChoice : uint8_t { Program, ByHand };
+  void ApplyRow(int selected, RowChoice choice = RowChoice::Program);
   // The style chosen in StyleBox; nothing when none is.
   std::optional<WallpaperStyle> ChosenStyle() const;
   // `decoded`: the picture of `path` as read for this change, when there is one.
@@ -381,14 +386,19 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // What the last change applied, as the files the user chose (not the
   // bitmaps made of them).
   std::vector<std::string> CurrentPictures;
+  // The row the last run left on the desktop, as settings.ini kept it.
+  int32_t LastRunRow = -1;
 
   // ---- never show again (excluded.cpp)
   // The files the user chose never to see again, as excluded.txt keeps
   // them. The rotation passes over their rows, which stay in the playlist
-  // drawn dimmed; Add folder and the automatic mode leave them out.
+  // drawn dimmed (the automatic mode's folder lists them so too); Add
+  // folder leaves them out.
   ExcludedFiles Excluded;
   std::string ExcludedPath() const;
-  void ReadExcluded();
+  // False when the file is there but cannot be read.
+  bool ReadExcluded();
+  bool excludedUnread_ = false;
   bool IsExcludedRow(int row) const;
   // The tray menu's, the hotkey's and "/exclude": the picture on the
   // desktop (with one on each monitor, the one under the pointer) is
@@ -406,6 +416,9 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // Adds `path` to the list and stores it.
   void Exclude(const std::string& path);
   void StoreExcluded();
+  // A file moved or renamed by the playlist's file operations stays
+  // excluded under its new name.
+  void ExcludedFileMoved(const std::string& from, const std::string& to);
   // The next picture where the desktop shows `path`: on its monitors when
   // each has its own, else the next change.
   void ShowAnotherInPlaceOf(const std::string& path);

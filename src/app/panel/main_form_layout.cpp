@@ -116,7 +116,7 @@ const ui::Binding<TMainForm> kBindings[] = {
     {"MainAppend", ui::Event::Click, &TMainForm::MainAppendClick},
     {"MainSave", ui::Event::Click, &TMainForm::MainSaveClick},
     {"MainListBox", ui::Event::Click, &TMainForm::MainListBoxClick},
-    {"MainListBox", ui::Event::DblClick, &TMainForm::MainListBoxDblClick},
+    {"MainListBox", ui::Event::DblClick, &TMainForm::PlaylistRowDoubleClick},
     {"MainChPreview", ui::Event::Click, &TMainForm::MainChPreviewClick},
     {"htmlpreviewbutton", ui::Event::Click, &TMainForm::PagePreviewButtonClick},
     {"MainPrint", ui::Event::Click, &TMainForm::MainPrintClick},

@@ -102,10 +102,12 @@ void TMainForm::NextWallpaperOnMonitor(size_t monitor) {
   const bool byShape = DialogOptions().preferShapedPictures;
   const RECT& area = monitors[monitor].area;
   const Shape wanted = ShapeOf(area.right - area.left, area.bottom - area.top);
+  // Under shuffle the look starts at a row drawn at random and goes round
+  // from there, so every row is looked at once.
   std::optional<int> chosen, otherShape, fallback;
+  const int64_t from = ShuffleCheck.Checked() ? int64_t(ProgramRandom().Next(uint32_t(rows))) : std::max(CurrentIndex, -1);
   for (int step = 1; step <= rows && !chosen; ++step) {
-    const int row = ShuffleCheck.Checked() ? int(ProgramRandom().Next(uint32_t(rows)))
-                                           : int((int64_t(std::max(CurrentIndex, -1)) + step) % rows);
+    const int row = int((from + step) % rows);
     const std::optional<std::string> path = RotationPictureOfRow(row);
     if (!path) continue;
     if (shownElsewhere(*path)) {

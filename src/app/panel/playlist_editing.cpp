@@ -149,7 +149,7 @@ void TMainForm::AddFromFolder() {
 
 // ---- the playlist menu
 
-void TMainForm::SetAsWallpaperItemClick(ui::Component&) { MainListBoxDblClick(MainListBox); }
+void TMainForm::SetAsWallpaperItemClick(ui::Component&) { ApplyRow(MainListBox.ItemIndex(), RowChoice::ByHand); }
 
 void TMainForm::EmptyListItemClick(ui::Component&) { EmptyPlaylist(); }
 

@@ -63,7 +63,7 @@ void TMainForm::ApplyFile(const std::string& path) {
     const std::optional<size_t> entry = EntryOfRow(row);
     if (entry && LowerCaseAscii(Playlist->Path(*entry)) == LowerCaseAscii(path)) {
       MainListBox.SetItemIndex(row);
-      ApplyRow(row);
+      ApplyRow(row, RowChoice::ByHand);
       return;
     }
   }

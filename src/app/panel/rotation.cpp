@@ -53,10 +53,10 @@ std::optional<int32_t> TMainForm::RowToShow(int32_t row, int step) const {
 
 void TMainForm::ReloadItemClick(ui::Component& sender) { MainListBoxDblClick(sender); }
 
-void TMainForm::SetWallpaperButtonClick(ui::Component& sender) {
+void TMainForm::SetWallpaperButtonClick(ui::Component&) {
   if (MainListBox.ItemIndex() < 0) return;
   CurrentIndex = MainListBox.ItemIndex();
-  MainListBoxDblClick(sender);
+  ApplyRow(CurrentIndex, RowChoice::ByHand);
 }
 
 void TMainForm::UpdateTimerInterval() {
