@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <cstdio>
 #include <cstdlib>
@@ -168,9 +169,23 @@ TEST(CaptureProgram, TheTrayMenusSelectedAreaPutsTheDraggedRegionOnTheClipboard)
       Pump(150ms);
     }
     if (PumpUntil([&] { return menusOpen() >= 2; }, 3s)) {
-      Key(VK_DOWN);
-      Pump(150ms);
-      Key(VK_RETURN);
+      // "Selected Area", the second of the submenu's four items, is
+      // clicked: a key the busy menu loses there would choose the first.
+      HWND submenu = nullptr;
+      LONG shortest = LONG_MAX;
+      for (HWND m = nullptr; (m = FindWindowExA(nullptr, m, "#32768", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(m, &owner);
+        RECT r{};
+        GetWindowRect(m, &r);
+        if (owner == pid && IsWindowVisible(m) && r.bottom - r.top < shortest) {
+          shortest = r.bottom - r.top;
+          submenu = m;
+        }
+      }
+      RECT r{};
+      GetWindowRect(submenu, &r);
+      LeftClick(POINT{(r.left + r.right) / 2, r.top + (r.bottom - r.top) * 3 / 8});
       chosen = true;
     } else {
       Key(VK_ESCAPE);
