@@ -24,8 +24,6 @@ bool CanBePath(const std::string& line, bool fullPathsOnly) {
   return drive || share;
 }
 
-bool SamePath(const std::string& a, const std::string& b) { return LowerCaseAscii(a) == LowerCaseAscii(b); }
-
 }  // namespace
 
 std::vector<std::string> ParsePathLines(std::string_view text, size_t most, bool fullPathsOnly) {
@@ -46,7 +44,7 @@ std::vector<std::string> ParsePathLines(std::string_view text, size_t most, bool
 }
 
 void RememberInHistory(std::vector<std::string>& history, const std::string& path) {
-  std::erase_if(history, [&](const std::string& p) { return SamePath(p, path); });
+  std::erase_if(history, [&](const std::string& p) { return EqualsIgnoreCaseAscii(p, path); });
   history.insert(history.begin(), path);
   if (history.size() > kHistoryLength) history.resize(kHistoryLength);
 }

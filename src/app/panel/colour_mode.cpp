@@ -7,7 +7,6 @@
 #include <cwchar>
 
 #include "app/panel/main_form.h"
-#include "lang/program_texts.h"
 #include "playlist/playlist_file.h"
 #include "ui/application.h"
 #include "ui/handle.h"
@@ -64,15 +63,10 @@ void TMainForm::TakeColourModePlaylist(bool apply) {
     DarkMode = {};
   }
   if (dark) {
-    std::vector<std::string> lines;
-    try {
-      lines = ReadPlaylistFile(options.darkPlaylistFile);
-    } catch (const std::exception&) {
-      ErrorBox(Say(texts::kReadError));
-      return;
-    }
-    DarkMode = {true, options.darkPlaylistFile, Playlist->Lines(), CurrentIndex, lines};
-    Playlist->Lines() = std::move(lines);
+    std::optional<std::vector<std::string>> lines = ReadPlaylistOrSay(options.darkPlaylistFile);
+    if (!lines) return;
+    DarkMode = {true, options.darkPlaylistFile, Playlist->Lines(), CurrentIndex, *lines};
+    Playlist->Lines() = std::move(*lines);
     CurrentIndex = 0;
   }
   // The last run's row belonged to the playlist put aside.

@@ -16,12 +16,6 @@
 
 namespace wc {
 
-namespace {
-
-bool SamePath(const std::string& a, const std::string& b) { return LowerCaseAscii(a) == LowerCaseAscii(b); }
-
-}  // namespace
-
 std::string TMainForm::ExcludedPath() const { return ExeFolder + "excluded.txt"; }
 
 bool TMainForm::ReadExcluded() {
@@ -76,7 +70,7 @@ void TMainForm::Exclude(const std::string& path) {
 }
 
 void TMainForm::ExcludedFileMoved(const std::string& from, const std::string& to) {
-  if (!Excluded.Contains(from) || SamePath(from, to)) return;
+  if (!Excluded.Contains(from) || EqualsIgnoreCaseAscii(from, to)) return;
   Excluded.Remove({from});
   Excluded.Add(to);
   StoreExcluded();
@@ -84,13 +78,13 @@ void TMainForm::ExcludedFileMoved(const std::string& from, const std::string& to
 
 void TMainForm::ShowAnotherInPlaceOf(const std::string& path) {
   const std::vector<std::string> pictures = PicturesOnDesktop();
-  if (std::none_of(pictures.begin(), pictures.end(), [&](const std::string& p) { return SamePath(p, path); })) return;
+  if (std::none_of(pictures.begin(), pictures.end(), [&](const std::string& p) { return EqualsIgnoreCaseAscii(p, path); })) return;
   if (pictures.size() > 1) {
     // A picture of its own on each monitor: only where it is shown changes.
     const std::vector<ui::Monitor> monitors = ui::MonitorsLeftToRight();
     const std::vector<std::string> showing = PicturesOnMonitors(monitors).paths;
     for (size_t k = 0; k < showing.size(); ++k) {
-      if (SamePath(showing[k], path)) NextWallpaperOnMonitor(k);
+      if (EqualsIgnoreCaseAscii(showing[k], path)) NextWallpaperOnMonitor(k);
     }
     return;
   }

@@ -2,7 +2,6 @@
 // Favourites.qvl beside the settings, a playlist the user loads like any
 // other.
 #include "app/panel/main_form.h"
-#include "lang/program_texts.h"
 #include "playlist/favourites.h"
 #include "playlist/playlist_file.h"
 
@@ -28,12 +27,9 @@ void TMainForm::AddToFavourites() {
   std::vector<std::string> lines;
   if (FileExists(FavouritesPath())) {
     // A file that cannot be read is not written over: its entries would be lost.
-    try {
-      lines = ReadPlaylistFile(FavouritesPath());
-    } catch (const std::exception&) {
-      ErrorBox(Say(texts::kReadError));
-      return;
-    }
+    std::optional<std::vector<std::string>> read = ReadPlaylistOrSay(FavouritesPath());
+    if (!read) return;
+    lines = std::move(*read);
   }
   if (AddFavourites(lines, pictures) == 0) return;
   WritePlaylistFile(FavouritesPath(), lines);

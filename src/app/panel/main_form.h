@@ -138,6 +138,9 @@ class TMainForm : public ui::Form, public PlaylistTarget, public SettingsTarget 
   // "Append" and a dropped playlist file: its entries after the others; a
   // file that cannot be read is said in a box and changes nothing.
   void AppendPlaylistFile(const std::string& path);
+  // A playlist file's lines, or nothing when it cannot be read: then the
+  // user has been told, and the caller changes nothing.
+  std::optional<std::vector<std::string>> ReadPlaylistOrSay(const std::string& path);
   void MainLoadClick(ui::Component& sender);
   void MainAppendClick(ui::Component& sender);
   void MainSaveClick(ui::Component& sender);

@@ -129,15 +129,19 @@ void TMainForm::MainAppendClick(ui::Component&) {
   AppendPlaylistFile(r->files.front());
 }
 
-void TMainForm::AppendPlaylistFile(const std::string& path) {
-  std::vector<std::string> lines;
+std::optional<std::vector<std::string>> TMainForm::ReadPlaylistOrSay(const std::string& path) {
   try {
-    lines = ReadPlaylistFile(path);
+    return ReadPlaylistFile(path);
   } catch (const std::exception&) {
     ErrorBox(Say(texts::kReadError));
-    return;
+    return std::nullopt;
   }
-  Playlist->AppendLines(lines);
+}
+
+void TMainForm::AppendPlaylistFile(const std::string& path) {
+  const std::optional<std::vector<std::string>> lines = ReadPlaylistOrSay(path);
+  if (!lines) return;
+  Playlist->AppendLines(*lines);
   MainListBox.Clear();
   FillPlaylistBox(IsShowFullPath());
 }

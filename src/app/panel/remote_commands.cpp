@@ -5,7 +5,6 @@
 
 #include "app/panel/main_form.h"
 #include "common/text.h"
-#include "lang/program_texts.h"
 #include "playlist/playlist_file.h"
 #include "ui/application.h"
 
@@ -61,7 +60,7 @@ void TMainForm::ApplyFile(const std::string& path) {
   // from there.
   for (int row = 0; Playlist && row < MainListBox.Count(); ++row) {
     const std::optional<size_t> entry = EntryOfRow(row);
-    if (entry && LowerCaseAscii(Playlist->Path(*entry)) == LowerCaseAscii(path)) {
+    if (entry && EqualsIgnoreCaseAscii(Playlist->Path(*entry), path)) {
       MainListBox.SetItemIndex(row);
       ApplyRow(row, RowChoice::ByHand);
       return;
@@ -77,14 +76,9 @@ void TMainForm::ApplyFile(const std::string& path) {
 
 void TMainForm::OpenPlaylist(const std::string& path) {
   if (!Playlist || !FileExists(path)) return;
-  std::vector<std::string> lines;
-  try {
-    lines = ReadPlaylistFile(path);
-  } catch (const std::exception&) {
-    ErrorBox(Say(texts::kReadError));
-    return;
-  }
-  Playlist->Lines() = std::move(lines);
+  std::optional<std::vector<std::string>> lines = ReadPlaylistOrSay(path);
+  if (!lines) return;
+  Playlist->Lines() = std::move(*lines);
   MainListBox.Clear();
   FillPlaylistBox(IsShowFullPath());
   CurrentIndex = 0;
